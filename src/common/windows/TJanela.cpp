@@ -1,0 +1,148 @@
+#include "TJanela.h"
+
+#include "TMaskEdit.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+TJanela::TJanela(QWidget* parent) : QDialog(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void TJanela::instalarTeclado()
+{
+    const auto filhos = findChildren<QWidget*>();
+    for (QWidget* w : filhos) {
+        w->removeEventFilter(this);
+        w->installEventFilter(this);
+    }
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+}
+
+void TJanela::showEvent(QShowEvent* e)
+{
+    instalarTeclado();
+    QDialog::showEvent(e);
+}
+
+bool TJanela::eventFilter(QObject* obj, QEvent* ev)
+{
+    if (ev->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(obj);
+        if (w && w->window() == this && teclaPrevia(w, static_cast<QKeyEvent*>(ev))) {
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, ev);
+}
+
+bool TJanela::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        return false;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (qobject_cast<QPlainTextEdit*>(alvo) || qobject_cast<QTextEdit*>(alvo)) {
+            return false;
+        }
+        if (auto* b = qobject_cast<QAbstractButton*>(alvo); b && !qobject_cast<QCheckBox*>(alvo)) {
+            b->click();
+            return true;
+        }
+        focusNextChild();
+        return true;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return false;
+}
+
+void TJanela::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+int tagDe(const QObject* o)
+{
+    return o ? o->property("tag").toInt() : 0;
+}
+
+void setTag(QObject* o, int tag)
+{
+    o->setProperty("tag", tag);
+}
+
+void HabilitaCampos(QWidget* janela, int estado)
+{
+    const bool ligado = estado < 2;
+    for (QWidget* w : janela->findChildren<QWidget*>()) {
+        if (tagDe(w) == 1) {
+            continue;
+        }
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w) ||
+            qobject_cast<QComboBox*>(w) || qobject_cast<QToolButton*>(w)) {
+            // the line edit inside an editable combo box follows its combo box
+            if (qobject_cast<QComboBox*>(w->parentWidget()) && qobject_cast<QLineEdit*>(w)) {
+                continue;
+            }
+            w->setEnabled(ligado);
+        }
+    }
+}
+
+void LimpaCampos(QWidget* janela)
+{
+    for (QWidget* w : janela->findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(w->parentWidget())) {
+            continue;
+        }
+        if (auto* m = qobject_cast<TMaskEdit*>(w)) {
+            m->clear();
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            e->clear();
+        } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+            p->clear();
+        } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
+            t->clear();
+        } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+            c->setChecked(false);
+        } else if (w->property("gradeProdutos").toBool()) {
+            QMetaObject::invokeMethod(w, "limpar");
+        }
+    }
+}
+
+#include <QLabel>
+
+QLabel* Rotulo(const QString& texto, QWidget* campo)
+{
+    auto* l = new QLabel(texto, campo ? campo->parentWidget() : nullptr);
+    if (campo) {
+        l->setBuddy(campo);
+        QString nome = texto;
+        nome.remove(u'&');
+        campo->setAccessibleName(nome.trimmed());
+    }
+    return l;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+// Base of every window but the main one: modal, deleted when closed by its
+// opener, with the keyboard the operators are used to: Enter moves to the
+// next control (on a button it presses it), Esc closes the window.
+class TJanela : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TJanela(QWidget* parent = nullptr);
+
+protected:
+    // Sees every key of the window's controls before they do ("key preview").
+    // Return true to consume the key.
+    virtual bool teclaPrevia(QWidget* alvo, QKeyEvent* e);
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+    void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    // Installs the key preview on every control (called when shown; call it
+    // again after adding controls to a visible window).
+    void instalarTeclado();
+};
+
+// The system's properties that Qt widgets lack: the "tag" integer of a control.
+int tagDe(const QObject* o);
+void setTag(QObject* o, int tag);
+
+// Enables (state < 2) or disables every edit, masked edit, memo, combo box and
+// tool button of the window whose tag is not 1.
+void HabilitaCampos(QWidget* janela, int estado);
+// Empties every edit, masked edit and memo, clears every product grid and
+// unticks every check box of the window.
+void LimpaCampos(QWidget* janela);
+
+class QLabel;
+// The caption of a field: a label whose buddy is the field (so its mnemonic
+// moves there) and whose text, without '&', becomes the field's accessible name.
+QLabel* Rotulo(const QString& texto, QWidget* campo);
