@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TDM;
+
+// The database's tables. A new database is created complete: every table
+// with every column the upgrades add, keys, relations and indexes, the
+// upgrade log with every step, the configuration row with its defaults, the
+// ticket flags row and the administrator "ADMIN" (password "ADMIN").
+namespace Esquema {
+
+// True when the database already holds the configuration table.
+bool existe(TDM& dm);
+void criarBanco(TDM& dm);
+
+// A database of the oldest kind: the base tables without the columns and
+// tables the upgrades add, and without the upgrade log. Older installations
+// have it; the upgrade tests start from it.
+void criarBancoAntigo(TDM& dm);
+
+// The statements of a new database, in order, in the engine's dialect.
+QStringList comandosCriacao(bool postgres);
+
+// Engine type names for the system's column types ("money", "numeric").
+QString dialeto(const QString& sql, bool postgres);
+
+} // namespace Esquema

@@ -1,0 +1,216 @@
+#include "TDM.h"
+
+#include "ErroBanco.h"
+#include "Esquema.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+TDM* DM = nullptr;
+
+TDM::TDM(const Conexao& conexao, QObject* parent)
+    : QObject(parent),
+      QR_Cidade(this, QStringLiteral("QR_Cidade"), {QStringLiteral("Select *"), QStringLiteral("From Cidade")}),
+      QR_Cadastrao(this, QStringLiteral("QR_Cadastrao"),
+                   {QStringLiteral("Select *"), QStringLiteral("From Cadastrao"), QStringLiteral("Where cad_tipo=:tipo"),
+                    QStringLiteral("order by cad_razao")}),
+      QR_Pesagem(this, QStringLiteral("QR_Pesagem"),
+                 {QStringLiteral("Select *"), QStringLiteral("From Pesagem where pes_datasaida is not null"),
+                  QStringLiteral("Order by "), QStringLiteral("pes_dataentrada, pes_horaentrada desc")}),
+      QR_Produto(this, QStringLiteral("QR_Produto"),
+                 {QStringLiteral("Select *"), QStringLiteral("From Produto"), QStringLiteral("Order by prd_codigo")}),
+      QR_Usuarios(this, QStringLiteral("QR_Usuarios"), {QStringLiteral("SELECT *"), QStringLiteral("FROM Usuarios")}),
+      QR_Configuracao(this, QStringLiteral("QR_Configuracao"),
+                      {QStringLiteral("Select *"), QStringLiteral("From Config")}),
+      QR_PesagemProduto(this, QStringLiteral("QR_PesagemProduto"),
+                        {QStringLiteral("Select *"), QStringLiteral("From PesagemProduto a"),
+                         QStringLiteral("Left Join Produto b on b.prd_codigo=a.prd_codigo")}),
+      QR_ConfTicket(this, QStringLiteral("QR_ConfTicket"),
+                    {QStringLiteral("Select *"), QStringLiteral("From ConfigTicket")}),
+      QR_Umidade(this, QStringLiteral("QR_Umidade"),
+                 {QStringLiteral("Select *"), QStringLiteral("From Umidade a, Produto b"),
+                  QStringLiteral("Where a.prd_codigo=b.prd_codigo"), QStringLiteral("and a.prd_codigo=:prd_codigo"),
+                  QStringLiteral("and a.umi_tipo=:tipo")}),
+      QR_Conversao(this, QStringLiteral("QR_Conversao"), {QStringLiteral("Select *"), QStringLiteral("From Conversao ")}),
+      Qr_TPVeiculo(this, QStringLiteral("Qr_TPVeiculo"),
+                   {QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo")}),
+      Qr_Embalagem(this, QStringLiteral("Qr_Embalagem"), {QStringLiteral("select * from embalagem")}),
+      Qr_ProdEmb(this, QStringLiteral("Qr_ProdEmb"), {QStringLiteral("select * from embalagem")}),
+      QR_EXEC(this, QStringLiteral("QR_EXEC")),
+      QR_TEMP(this, QStringLiteral("QR_TEMP")),
+      Qr_temp1(this, QStringLiteral("Qr_temp1")),
+      m_conexao(conexao),
+      m_nomeConexao(QStringLiteral("viga-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+    if (!DM) {
+        DM = this;
+    }
+}
+
+TDM::~TDM()
+{
+    Desconectar();
+    QSqlDatabase::removeDatabase(m_nomeConexao);
+    if (DM == this) {
+        DM = nullptr;
+    }
+}
+
+QSqlDatabase TDM::DataBase1() const
+{
+    return QSqlDatabase::database(m_nomeConexao, false);
+}
+
+bool TDM::Conectado() const
+{
+    return QSqlDatabase::contains(m_nomeConexao) && DataBase1().isOpen();
+}
+
+bool TDM::Conectar(QString* erro)
+{
+    if (Conectado()) {
+        return true;
+    }
+    QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao) ? DataBase1()
+                                                            : QSqlDatabase::addDatabase(m_conexao.driver, m_nomeConexao);
+    if (!db.isValid()) {
+        if (erro) {
+            *erro = QStringLiteral("O acesso ao banco de dados %1 não está instalado.").arg(m_conexao.driver);
+        }
+        return false;
+    }
+    bool novo = false;
+    if (m_conexao.ehPostgres()) {
+        db.setHostName(m_conexao.host);
+        db.setPort(m_conexao.porta);
+        db.setDatabaseName(m_conexao.nome);
+        db.setUserName(m_conexao.usuario);
+        db.setPassword(m_conexao.senha);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    } else {
+        const QString caminho = m_conexao.caminhoArquivo();
+        novo = !QFile::exists(caminho);
+        db.setDatabaseName(caminho);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    }
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!db.open()) {
+        if (erro) {
+            *erro = db.lastError().text();
+        }
+        return false;
+    }
+    try {
+        QSqlQuery q(db);
+        if (!m_conexao.ehPostgres()) {
+            // A file that is not a database fails here, before anything is written.
+            if (!q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+                throw ErroBanco(q.lastError().text());
+            }
+            q.finish();
+            for (const char* p : {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
+                if (!q.exec(QLatin1String(p))) {
+                    throw ErroBanco(q.lastError().text());
+                }
+                q.finish();
+            }
+        } else {
+            if (!q.exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
+                throw ErroBanco(q.lastError().text());
+            }
+        }
+        if (criarSeVazio && (novo || !Esquema::existe(*this))) {
+            Esquema::criarBanco(*this);
+        }
+    } catch (const ErroBanco& e) {
+        if (erro) {
+            *erro = e.texto();
+        }
+        db.close();
+        if (novo) {
+            QFile::remove(m_conexao.caminhoArquivo());
+        }
+        return false;
+    }
+    return true;
+}
+
+void TDM::fecharConsultas()
+{
+    for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
+                      &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo, &Qr_Embalagem,
+                      &Qr_ProdEmb, &QR_EXEC, &QR_TEMP, &Qr_temp1}) {
+        q->Close();
+    }
+}
+
+void TDM::Desconectar()
+{
+    if (!QSqlDatabase::contains(m_nomeConexao)) {
+        return;
+    }
+    fecharConsultas();
+    QSqlDatabase db = DataBase1();
+    if (db.isOpen()) {
+        if (m_emTransacao) {
+            db.rollback();
+            m_emTransacao = false;
+        }
+        db.close();
+    }
+}
+
+void TDM::BeginTrans()
+{
+    QSqlDatabase db = DataBase1();
+    if (!db.transaction()) {
+        throw ErroBanco(db.lastError().text());
+    }
+    m_emTransacao = true;
+}
+
+void TDM::CommitTrans()
+{
+    QSqlDatabase db = DataBase1();
+    if (!db.commit()) {
+        const QString erro = db.lastError().text();
+        db.rollback();
+        m_emTransacao = false;
+        throw ErroBanco(erro);
+    }
+    m_emTransacao = false;
+}
+
+void TDM::RollbackTrans()
+{
+    if (!m_emTransacao) {
+        return;
+    }
+    DataBase1().rollback();
+    m_emTransacao = false;
+}
+
+Transacao::Transacao(TDM* dm) : m_dm(dm)
+{
+    if (!m_dm->InTransaction()) {
+        m_dm->BeginTrans();
+        m_minha = true;
+    }
+}
+
+Transacao::~Transacao()
+{
+    if (m_minha && !m_feita) {
+        m_dm->RollbackTrans();
+    }
+}
+
+void Transacao::commit()
+{
+    if (m_minha && !m_feita) {
+        m_dm->CommitTrans();
+    }
+    m_feita = true;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Conexao.h"
+#include "TQuery.h"
+
+#include <QObject>
+#include <QSqlDatabase>
+
+// The data module: the one database connection, the named queries and the
+// scratch queries. One instance, `DM`, for the life of the program.
+class TDM : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDM(const Conexao& conexao, QObject* parent = nullptr);
+    ~TDM() override;
+
+    // Opens the connection; a new SQLite file (or an empty PostgreSQL
+    // database) is created complete. False with the reason in `erro`.
+    bool Conectar(QString* erro);
+    void Desconectar();
+    bool Conectado() const;
+
+    QSqlDatabase DataBase1() const;
+    const Conexao& conexao() const { return m_conexao; }
+    bool ehPostgres() const { return m_conexao.ehPostgres(); }
+
+    // Transactions: callers begin only when none is active.
+    bool InTransaction() const { return m_emTransacao; }
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    // When false, Conectar() leaves an empty database empty (tests build
+    // databases of older kinds themselves).
+    bool criarSeVazio = true;
+
+    // SQL trace mode (the main window's Alt+F1): saves show their statement.
+    bool rastreioSql = false;
+
+    TQuery QR_Cidade;
+    TQuery QR_Cadastrao;
+    TQuery QR_Pesagem;
+    TQuery QR_Produto;
+    TQuery QR_Usuarios;
+    TQuery QR_Configuracao;
+    TQuery QR_PesagemProduto;
+    TQuery QR_ConfTicket;
+    TQuery QR_Umidade;
+    TQuery QR_Conversao;
+    TQuery Qr_TPVeiculo;
+    TQuery Qr_Embalagem;
+    TQuery Qr_ProdEmb;
+    TQuery QR_EXEC;
+    TQuery QR_TEMP;
+    TQuery Qr_temp1;
+
+private:
+    void fecharConsultas();
+
+    Conexao m_conexao;
+    QString m_nomeConexao;
+    bool m_emTransacao = false;
+};
+
+// The program's data module.
+extern TDM* DM;
+
+// Begins a transaction when none is active; on destruction rolls back what
+// it began unless commit() was called.
+class Transacao
+{
+public:
+    explicit Transacao(TDM* dm);
+    ~Transacao();
+    void commit();
+
+private:
+    TDM* m_dm;
+    bool m_minha = false;
+    bool m_feita = false;
+};

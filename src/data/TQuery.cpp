@@ -1,0 +1,277 @@
+#include "TQuery.h"
+
+#include "ErroBanco.h"
+#include "TDM.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+TQuery::TQuery(TDM* dm, const QString& nome, const QStringList& sql) : m_dm(dm), m_nome(nome), m_sql(sql) {}
+
+void TQuery::Clear()
+{
+    Close();
+    m_sql.clear();
+    m_params.clear();
+}
+
+void TQuery::Add(const QString& linha)
+{
+    m_sql << linha;
+}
+
+void TQuery::setSQL(const QStringList& linhas)
+{
+    Close();
+    m_sql = linhas;
+    m_params.clear();
+}
+
+void TQuery::setParam(const QString& nome, const QVariant& valor)
+{
+    for (auto& p : m_params) {
+        if (p.first.compare(nome, Qt::CaseInsensitive) == 0) {
+            p.second = valor;
+            return;
+        }
+    }
+    m_params.append({nome, valor});
+}
+
+namespace {
+
+QString literal(const QVariant& v)
+{
+    if (v.isNull()) {
+        return QStringLiteral("NULL");
+    }
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+        return v.toString();
+    case QMetaType::QDate:
+        return u'\'' + v.toDate().toString(QStringLiteral("yyyy-MM-dd")) + u'\'';
+    default: {
+        QString s = v.toString();
+        s.replace(u'\'', QStringLiteral("''"));
+        return u'\'' + s + u'\'';
+    }
+    }
+}
+
+const QRegularExpression& reParam()
+{
+    static const QRegularExpression re(QStringLiteral(R"((?<![:\w]):([A-Za-z_]\w*))"));
+    return re;
+}
+
+} // namespace
+
+QString TQuery::TraceText() const
+{
+    QString texto = Text();
+    QString saida;
+    qsizetype ultimo = 0;
+    auto it = reParam().globalMatch(texto);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        saida += texto.mid(ultimo, m.capturedStart() - ultimo);
+        QString nome = m.captured(1);
+        bool achou = false;
+        for (const auto& p : m_params) {
+            if (p.first.compare(nome, Qt::CaseInsensitive) == 0) {
+                saida += literal(p.second);
+                achou = true;
+                break;
+            }
+        }
+        if (!achou) {
+            saida += m.captured(0);
+        }
+        ultimo = m.capturedEnd();
+    }
+    saida += texto.mid(ultimo);
+    return saida;
+}
+
+void TQuery::preparar(QSqlQuery& q) const
+{
+    const QString texto = Text();
+    if (!q.prepare(texto)) {
+        throw ErroBanco(q.lastError().text());
+    }
+    auto it = reParam().globalMatch(texto);
+    while (it.hasNext()) {
+        const QString nome = it.next().captured(1);
+        QVariant valor;
+        bool achou = false;
+        for (const auto& p : m_params) {
+            if (p.first.compare(nome, Qt::CaseInsensitive) == 0) {
+                valor = p.second;
+                achou = true;
+                break;
+            }
+        }
+        if (!achou) {
+            throw ErroBanco(QStringLiteral("Parâmetro sem valor: %1").arg(nome));
+        }
+        q.bindValue(u':' + nome, valor);
+    }
+}
+
+void TQuery::Open()
+{
+    Close();
+    QSqlQuery q(m_dm->DataBase1());
+    q.setForwardOnly(true);
+    if (m_params.isEmpty() && !Text().contains(u':')) {
+        if (!q.exec(Text())) {
+            throw ErroBanco(q.lastError().text());
+        }
+    } else {
+        preparar(q);
+        if (!q.exec()) {
+            throw ErroBanco(q.lastError().text());
+        }
+    }
+    m_registro = q.record();
+    const int n = m_registro.count();
+    while (q.next()) {
+        QList<QVariant> linha;
+        linha.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            linha.append(q.value(i));
+        }
+        m_linhas.push_back(std::move(linha));
+    }
+    if (q.lastError().isValid()) {
+        const QString erro = q.lastError().text();
+        m_linhas.clear();
+        throw ErroBanco(erro);
+    }
+    q.finish();
+    m_atual = 0;
+    m_ativa = true;
+}
+
+void TQuery::ExecSQL()
+{
+    Close();
+    QSqlQuery q(m_dm->DataBase1());
+    bool ok;
+    if (m_params.isEmpty() && !Text().contains(u':')) {
+        ok = q.exec(Text());
+    } else {
+        preparar(q);
+        ok = q.exec();
+    }
+    if (!ok) {
+        throw ErroBanco(q.lastError().text());
+    }
+    q.finish();
+}
+
+void TQuery::Close()
+{
+    m_linhas.clear();
+    m_registro = QSqlRecord();
+    m_atual = 0;
+    m_ativa = false;
+}
+
+QVariant TQuery::FieldByName(const QString& campo) const
+{
+    const int i = m_registro.indexOf(campo);
+    if (i < 0) {
+        throw ErroBanco(QStringLiteral("Campo não encontrado: %1").arg(campo));
+    }
+    if (Eof()) {
+        return QVariant();
+    }
+    return m_linhas[m_atual][i];
+}
+
+QVariant TQuery::valor(int linha, int coluna) const
+{
+    if (linha < 0 || linha >= int(m_linhas.size()) || coluna < 0 || coluna >= m_registro.count()) {
+        return QVariant();
+    }
+    return m_linhas[linha][coluna];
+}
+
+QString TQuery::comoTexto(const QVariant& v)
+{
+    if (v.isNull()) {
+        return QString();
+    }
+    if (v.typeId() == QMetaType::QDate) {
+        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    if (v.typeId() == QMetaType::Double) {
+        return Decimal::fromDouble(v.toDouble()).toShortString();
+    }
+    return v.toString();
+}
+
+QString TQuery::AsString(const QString& campo) const
+{
+    return comoTexto(FieldByName(campo));
+}
+
+int TQuery::AsInteger(const QString& campo) const
+{
+    const QVariant v = FieldByName(campo);
+    if (v.isNull()) {
+        return 0;
+    }
+    bool ok = false;
+    const int i = v.toInt(&ok);
+    if (ok) {
+        return i;
+    }
+    return int(Decimal::fromVariant(v).toDouble());
+}
+
+Decimal TQuery::AsDecimal(const QString& campo) const
+{
+    return Decimal::fromVariant(FieldByName(campo));
+}
+
+QDate TQuery::AsDate(const QString& campo) const
+{
+    const QVariant v = FieldByName(campo);
+    if (v.isNull()) {
+        return QDate();
+    }
+    if (v.typeId() == QMetaType::QDate) {
+        return v.toDate();
+    }
+    if (v.typeId() == QMetaType::QDateTime) {
+        return v.toDateTime().date();
+    }
+    const QString s = v.toString();
+    QDate d = QDate::fromString(s.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid()) {
+        d = QDate::fromString(s.left(10), QStringLiteral("dd/MM/yyyy"));
+    }
+    return d;
+}
+
+bool TQuery::Locate(const QString& campo, const QString& texto)
+{
+    const int c = m_registro.indexOf(campo);
+    if (c < 0) {
+        return false;
+    }
+    for (int i = 0; i < int(m_linhas.size()); ++i) {
+        if (comoTexto(m_linhas[i][c]).startsWith(texto, Qt::CaseInsensitive)) {
+            m_atual = i;
+            return true;
+        }
+    }
+    return false;
+}

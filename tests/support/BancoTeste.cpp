@@ -1,0 +1,101 @@
+#include "BancoTeste.h"
+
+#include "ErroBanco.h"
+#include "Esquema.h"
+
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+
+QSqlDatabase manutencao()
+{
+    const QString nome = QStringLiteral("viga-teste-manutencao");
+    QSqlDatabase db = QSqlDatabase::contains(nome) ? QSqlDatabase::database(nome, false)
+                                                   : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
+    db.setHostName(qEnvironmentVariable("VIGA_TEST_PGHOST", QStringLiteral("127.0.0.1")));
+    db.setPort(qEnvironmentVariableIntValue("VIGA_TEST_PGPORT"));
+    db.setUserName(qEnvironmentVariable("VIGA_TEST_PGUSER", QStringLiteral("viga")));
+    db.setDatabaseName(QStringLiteral("postgres"));
+    if (!db.isOpen() && !db.open()) {
+        qFatal("PostgreSQL de teste indisponível: %s", qPrintable(db.lastError().text()));
+    }
+    return db;
+}
+
+} // namespace
+
+bool BancoTeste::usandoPostgres()
+{
+    return qEnvironmentVariable("VIGA_TEST_DRIVER") == QLatin1String("QPSQL");
+}
+
+BancoTeste::BancoTeste(Tipo tipo)
+{
+    qputenv("VIGA_HOME", m_dir.path().toLocal8Bit());
+    if (usandoPostgres()) {
+        if (qEnvironmentVariableIntValue("VIGA_TEST_PGPORT") == 0) {
+            qFatal("VIGA_TEST_PGPORT não definido: rode os testes com make test");
+        }
+        m_bancoPg = QStringLiteral("viga_t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        QSqlQuery q(manutencao());
+        if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(m_bancoPg))) {
+            qFatal("CREATE DATABASE: %s", qPrintable(q.lastError().text()));
+        }
+        m_conexao.driver = QStringLiteral("QPSQL");
+        m_conexao.host = qEnvironmentVariable("VIGA_TEST_PGHOST", QStringLiteral("127.0.0.1"));
+        m_conexao.porta = qEnvironmentVariableIntValue("VIGA_TEST_PGPORT");
+        m_conexao.usuario = qEnvironmentVariable("VIGA_TEST_PGUSER", QStringLiteral("viga"));
+        m_conexao.nome = m_bancoPg;
+    }
+    QSettings ini(m_dir.filePath(QStringLiteral("viga.ini")), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("database/Driver"), m_conexao.driver);
+    ini.setValue(QStringLiteral("database/File"), m_conexao.arquivo);
+    ini.setValue(QStringLiteral("database/Host"), m_conexao.host);
+    ini.setValue(QStringLiteral("database/Port"), m_conexao.porta);
+    ini.setValue(QStringLiteral("database/Name"), m_conexao.nome);
+    ini.setValue(QStringLiteral("database/User"), m_conexao.usuario);
+    ini.sync();
+
+    m_dm = std::make_unique<TDM>(m_conexao);
+    m_dm->criarSeVazio = tipo == Tipo::Novo;
+    QString erro;
+    if (!m_dm->Conectar(&erro)) {
+        qFatal("Conectar: %s", qPrintable(erro));
+    }
+    if (tipo == Tipo::Antigo) {
+        Esquema::criarBancoAntigo(*m_dm);
+    }
+    m_dm->criarSeVazio = true;
+}
+
+BancoTeste::~BancoTeste()
+{
+    m_dm.reset();
+    if (!m_bancoPg.isEmpty()) {
+        QSqlQuery q(manutencao());
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_bancoPg));
+    }
+}
+
+void BancoTeste::exec(const QString& sql)
+{
+    QSqlQuery q(m_dm->DataBase1());
+    if (!q.exec(sql)) {
+        QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(sql, q.lastError().text())), __FILE__, __LINE__);
+    }
+}
+
+QVariant BancoTeste::valor(const QString& sql)
+{
+    QSqlQuery q(m_dm->DataBase1());
+    if (!q.exec(sql)) {
+        QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(sql, q.lastError().text())), __FILE__, __LINE__);
+        return QVariant();
+    }
+    return q.next() ? q.value(0) : QVariant();
+}
