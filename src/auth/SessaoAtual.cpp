@@ -1,0 +1,3 @@
+#include "SessaoAtual.h"
+
+TSessao SessaoAtual;

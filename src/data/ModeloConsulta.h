@@ -1,0 +1,43 @@
+#pragma once
+
+#include "TQuery.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <functional>
+
+// A read-only table model over the rows a TQuery holds: the columns the
+// window names, with their titles, widths and colours.
+class ModeloConsulta : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Coluna
+    {
+        QString campo;
+        QString titulo;
+        int largura = 100;
+        QColor cor = QColor();
+        // Optional formatting of the cell (decimals, masks); defaults to the value as text.
+        std::function<QString(const QVariant&)> formato = nullptr;
+    };
+
+    explicit ModeloConsulta(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    void setConsulta(TQuery* q, const QList<Coluna>& colunas);
+    // Call after the query was opened again.
+    void recarregar();
+
+    TQuery* consulta() const { return m_q; }
+    const QList<Coluna>& colunas() const { return m_colunas; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+private:
+    TQuery* m_q = nullptr;
+    QList<Coluna> m_colunas;
+    QList<int> m_indices;
+};

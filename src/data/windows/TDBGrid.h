@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ModeloConsulta.h"
+
+#include <QTableView>
+
+// A data grid bound to a query: shows its rows with the given titles and
+// widths, follows the query's current row, reports a double click (Space
+// acts as one) and a click on a column title.
+class TDBGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit TDBGrid(QWidget* parent = nullptr);
+
+    void setConsulta(TQuery* q, const QList<ModeloConsulta::Coluna>& colunas);
+    // Re-reads the query's rows (after it was opened again).
+    void recarregar();
+    ModeloConsulta* modelo() const { return m_modelo; }
+    TQuery* consulta() const { return m_modelo->consulta(); }
+
+    // Selects the first row whose field starts with the text, ignoring case.
+    bool localizar(const QString& campo, const QString& texto);
+    // Selects a row (and makes it the query's current row).
+    void selecionar(int linha);
+    int linhaAtual() const;
+
+Q_SIGNALS:
+    void duploClique();
+    void tituloClicado(int coluna, const QString& campo);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    ModeloConsulta* m_modelo;
+};
