@@ -162,19 +162,27 @@ bool LinhaModem(int fd, int linha, bool ligar)
 bool TCommPortDriver::aplicaLinha()
 {
     const TermiosLinha alvo = MontaTermios(m_linha);
-    if (tcsetattr(m_fd, TCSANOW, &alvo.tio) != 0) {
+    // The C library reports EINVAL when the device kept another character size or
+    // parity than asked, although it took everything else: a pseudo-terminal always
+    // keeps 8 data bits without parity. The read-back below decides.
+    if (tcsetattr(m_fd, TCSANOW, &alvo.tio) != 0 && errno != EINVAL) {
         return false;
     }
     if (alvo.velocidadeEspecial && !AplicaVelocidadeEspecial(m_fd, alvo.velocidade)) {
         return false;
     }
-    // tcsetattr succeeds when any part was taken; read back what the device keeps.
-    // A pseudo-terminal keeps 8 data bits without parity whatever is asked; a UART
-    // without mark/space support drops CMSPAR. Only a refused speed is an error.
     if (tcgetattr(m_fd, &m_lida) != 0) {
         return false;
     }
-    if (!alvo.velocidadeEspecial && cfgetospeed(&m_lida) != cfgetospeed(&alvo.tio)) {
+    // Speed, handshakes, raw mode and the read timing must be as asked; size and
+    // parity may differ (pseudo-terminal, a UART without mark/space drops CMSPAR).
+    constexpr tcflag_t formato = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB;
+    const bool igual = (alvo.velocidadeEspecial || cfgetospeed(&m_lida) == cfgetospeed(&alvo.tio)) &&
+                       (m_lida.c_cflag & ~(formato | CBAUD | CBAUDEX | CIBAUD)) ==
+                           (alvo.tio.c_cflag & ~(formato | CBAUD | CBAUDEX | CIBAUD)) &&
+                       m_lida.c_iflag == alvo.tio.c_iflag && m_lida.c_lflag == alvo.tio.c_lflag &&
+                       m_lida.c_cc[VMIN] == 0 && m_lida.c_cc[VTIME] == 0;
+    if (!igual) {
         return false;
     }
     // DTR as the open asks; RTS held up for "RTS on", left to the handshake for

@@ -71,10 +71,10 @@ void TstConfigBalanca::lineSettings_data()
                                         << sb1HALFBITS << hfNONERTSON << sfXONXOFF;
     QTest::newRow("paridade 1 mark") << 1 << 1 << 1 << 2 << 2 << 0 << br1200 << db6BITS << ptMARK << sb2BITS
                                      << hfRTSCTS << sfNONE;
-    QTest::newRow("paridade 3 odd") << 2 << 2 << 3 << 0 << 0 << 0 << br2400 << db7BITS << ptODD << sb1BITS << hfNONE
-                                    << sfNONE;
-    QTest::newRow("paridade 4 space") << 3 << 3 << 4 << 0 << 0 << 0 << br4800 << db8BITS << ptSPACE << sb1BITS
-                                      << hfNONE << sfNONE;
+    QTest::newRow("paridade 3 odd") << 2 << 2 << 3 << 0 << 0 << 0 << br2400 << db7BITS << ptODD << sb1BITS
+                                    << hfNONE << sfNONE;
+    QTest::newRow("paridade 4 space")
+        << 3 << 3 << 4 << 0 << 0 << 0 << br4800 << db8BITS << ptSPACE << sb1BITS << hfNONE << sfNONE;
     QTest::newRow("19200") << 5 << 3 << 2 << 0 << 0 << 0 << br19200 << db8BITS << ptNONE << sb1BITS << hfNONE
                            << sfNONE;
 }
@@ -224,7 +224,6 @@ void TstConfigBalanca::connectionTest()
     t.stop = 1;
     t.fluxoHard = 2;
     t.fluxoSoft = 1;
-    qDebug() << CaminhoPortaCom(2) << pty.nome();
     QVERIFY(TesteConexao(t));
     // Closed again: a second test opens it as well, and so does a driver.
     QVERIFY(TesteConexao(t));

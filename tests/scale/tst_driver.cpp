@@ -16,7 +16,8 @@ Q_DECLARE_METATYPE(THwFlowControl)
 Q_DECLARE_METATYPE(TSwFlowControl)
 Q_DECLARE_METATYPE(TBaudRate)
 
-namespace {
+namespace
+{
 
 // termios2's "other speed" marker in c_cflag (<asm/termbits.h> clashes with <termios.h>).
 constexpr uint kBother = 0010000;
@@ -359,13 +360,13 @@ void TstDriver::lineSettingsOnOpen_data()
     QTest::newRow("1200 8N1 RTS on") << br1200 << db8BITS << ptNONE << sb1BITS << hfNONERTSON << sfNONE
                                      << uint(B1200);
     QTest::newRow("2400 7M2") << br2400 << db7BITS << ptMARK << sb2BITS << hfNONE << sfNONE << uint(B2400);
-    QTest::newRow("4800 7S1 RTS/CTS") << br4800 << db7BITS << ptSPACE << sb1BITS << hfRTSCTS << sfNONE
-                                      << uint(B4800);
-    QTest::newRow("9600 5O1.5 XON/XOFF") << br9600 << db5BITS << ptODD << sb1HALFBITS << hfNONE << sfXONXOFF
-                                         << uint(B9600);
+    QTest::newRow("4800 7S1 RTS/CTS")
+        << br4800 << db7BITS << ptSPACE << sb1BITS << hfRTSCTS << sfNONE << uint(B4800);
+    QTest::newRow("9600 5O1.5 XON/XOFF")
+        << br9600 << db5BITS << ptODD << sb1HALFBITS << hfNONE << sfXONXOFF << uint(B9600);
     QTest::newRow("19200 6N1") << br19200 << db6BITS << ptNONE << sb1BITS << hfNONE << sfNONE << uint(B19200);
-    QTest::newRow("14400 through termios2") << br14400 << db8BITS << ptNONE << sb1BITS << hfNONE << sfNONE
-                                            << kBother;
+    QTest::newRow("14400 through termios2")
+        << br14400 << db8BITS << ptNONE << sb1BITS << hfNONE << sfNONE << kBother;
 }
 
 void TstDriver::lineSettingsOnOpen()
@@ -464,7 +465,8 @@ void TstDriver::otherSideVanishes()
     QCOMPARE(d.PeriodoAtivo(), 10);
     QCOMPARE(r.blocos.size(), 1);
     // One failed read per tick at most: no busy loop.
-    QVERIFY2(d.FalhasLeitura() <= quint64(decorrido / 10 + 2), qPrintable(QString::number(d.FalhasLeitura())));
+    QVERIFY2(d.FalhasLeitura() <= quint64(decorrido / 10 + 2),
+             qPrintable(QString::number(d.FalhasLeitura())));
 
     d.Disconnect();
     QVERIFY(!d.Connected());

@@ -3,7 +3,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString kNada = QStringLiteral("<nada>");
 constexpr qint64 kMantem = -1;
@@ -60,60 +61,60 @@ void TstQuadros::receiver_data()
     const QString antes = QStringLiteral("ANTERIOR");
     QTest::newRow("AR D stable, divisao 2") << QByteArray("D001234\r") << 0 << 2 << 2 << true << true
                                             << "12,34" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("AR L negative, divisao 0") << QByteArray("L000500\r") << 0 << 0 << 0 << true << true << "-500"
-                                              << Verde << "PESO NEGATIVO EM EQUILíBRIO.";
-    QTest::newRow("AR C moving") << QByteArray("C001234\r") << 0 << 2 << 2 << true << true << "12,34" << Amarela
-                                 << "PESO POSITIVO FORA DE EQUILíBRIO.";
-    QTest::newRow("AR @ keeps status") << QByteArray("@001234\r") << 0 << 2 << 2 << true << true << "12,34"
-                                       << Amarela << antes;
-    QTest::newRow("AR divisao 1") << QByteArray("D001234\r") << 0 << 1 << 1 << true << true << "123,4" << Verde
-                                  << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("AR L negative, divisao 0") << QByteArray("L000500\r") << 0 << 0 << 0 << true << true
+                                              << "-500" << Verde << "PESO NEGATIVO EM EQUILíBRIO.";
+    QTest::newRow("AR C moving") << QByteArray("C001234\r") << 0 << 2 << 2 << true << true << "12,34"
+                                 << Amarela << "PESO POSITIVO FORA DE EQUILíBRIO.";
+    QTest::newRow("AR @ keeps status")
+        << QByteArray("@001234\r") << 0 << 2 << 2 << true << true << "12,34" << Amarela << antes;
+    QTest::newRow("AR divisao 1") << QByteArray("D001234\r") << 0 << 1 << 1 << true << true << "123,4"
+                                  << Verde << "PESO BRUTO MAIOR QUE ZERO.";
     QTest::newRow("AR divisao 3, casas 2 rounds") << QByteArray("D027345\r") << 0 << 3 << 2 << true << true
                                                   << "27,34" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("AR divisao outside 0..3") << QByteArray("D001234\r") << 0 << 4 << 2 << true << true << kNada
-                                             << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("AR two frames in one chunk") << QByteArray("D001234\rD001235\r") << 0 << 2 << 2 << true << true
-                                                << "12,34" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("AR five digits and a point") << QByteArray("D0012.3\r") << 0 << 0 << 0 << true << true << kNada
-                                                << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("AR field not numeric") << QByteArray("D00X234\r") << 0 << 2 << 2 << true << false << kNada
-                                          << kMantem << antes;
-    QTest::newRow("AR exponent is not a weight") << QByteArray("D01E234\r") << 0 << 0 << 0 << true << false
-                                                 << kNada << kMantem << antes;
-    QTest::newRow("AR fragment, status only") << QByteArray("D\r") << 0 << 2 << 2 << true << false << kNada
-                                              << kMantem << antes;
+    QTest::newRow("AR divisao outside 0..3") << QByteArray("D001234\r") << 0 << 4 << 2 << true << true
+                                             << kNada << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("AR two frames in one chunk") << QByteArray("D001234\rD001235\r") << 0 << 2 << 2 << true
+                                                << true << "12,34" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("AR five digits and a point") << QByteArray("D0012.3\r") << 0 << 0 << 0 << true << true
+                                                << kNada << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("AR field not numeric")
+        << QByteArray("D00X234\r") << 0 << 2 << 2 << true << false << kNada << kMantem << antes;
+    QTest::newRow("AR exponent is not a weight")
+        << QByteArray("D01E234\r") << 0 << 0 << 0 << true << false << kNada << kMantem << antes;
+    QTest::newRow("AR fragment, status only")
+        << QByteArray("D\r") << 0 << 2 << 2 << true << false << kNada << kMantem << antes;
     QTest::newRow("first A") << QByteArray("A001234\r") << 0 << 2 << 2 << false << false << kNada << kMantem
                              << antes;
     QTest::newRow("first B") << QByteArray("B001234\r") << 1 << 2 << 2 << false << false << kNada << kMantem
                              << antes;
     QTest::newRow("first Q") << QByteArray("Q001234\r") << 0 << 2 << 2 << false << false << kNada << kMantem
                              << antes;
-    QTest::newRow("no carriage return") << QByteArray("D001234") << 0 << 2 << 2 << false << false << kNada
-                                        << kMantem << antes;
-    QTest::newRow("line feed after CR") << QByteArray("D001234\r\n") << 0 << 2 << 2 << false << false << kNada
-                                        << kMantem << antes;
-    QTest::newRow("tail of a frame") << QByteArray("1234\r") << 0 << 2 << 2 << false << false << kNada << kMantem
-                                     << antes;
+    QTest::newRow("no carriage return")
+        << QByteArray("D001234") << 0 << 2 << 2 << false << false << kNada << kMantem << antes;
+    QTest::newRow("line feed after CR")
+        << QByteArray("D001234\r\n") << 0 << 2 << 2 << false << false << kNada << kMantem << antes;
+    QTest::newRow("tail of a frame") << QByteArray("1234\r") << 0 << 2 << 2 << false << false << kNada
+                                     << kMantem << antes;
     QTest::newRow("head of a frame") << QByteArray("D00") << 0 << 2 << 2 << false << false << kNada << kMantem
                                      << antes;
     QTest::newRow("empty") << QByteArray() << 0 << 2 << 2 << false << false << kNada << kMantem << antes;
-    QTest::newRow("ARN5 with 3 decimals") << QByteArray("D012.34\r") << 1 << 0 << 3 << true << true << "12,340"
-                                          << Verde << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
-    QTest::newRow("ARN5 further characters") << QByteArray("D012.34 000.00\x02\r") << 1 << 0 << 2 << true << true
-                                             << "12,34" << Verde << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
-    QTest::newRow("ARN5 P out of range")
-        << QByteArray("P012.34\r") << 1 << 0 << 2 << true << true << "12,34" << Amarela
-        << "PESO BRUTO EM MOVIMENTO POSITIVO FORA DE FAIXA ";
-    QTest::newRow("ARN5 negative") << QByteArray("L012.34\r") << 1 << 0 << 2 << true << true << "-12,34" << Verde
-                                   << "PESO BRUTO EM EQUILÍBRIO NEGATIVO ";
-    QTest::newRow("ARN5 field not numeric") << QByteArray("D01 .34\r") << 1 << 0 << 2 << true << false << kNada
-                                            << kMantem << antes;
+    QTest::newRow("ARN5 with 3 decimals") << QByteArray("D012.34\r") << 1 << 0 << 3 << true << true
+                                          << "12,340" << Verde << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
+    QTest::newRow("ARN5 further characters")
+        << QByteArray("D012.34 000.00\x02\r") << 1 << 0 << 2 << true << true << "12,34" << Verde
+        << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
+    QTest::newRow("ARN5 P out of range") << QByteArray("P012.34\r") << 1 << 0 << 2 << true << true << "12,34"
+                                         << Amarela << "PESO BRUTO EM MOVIMENTO POSITIVO FORA DE FAIXA ";
+    QTest::newRow("ARN5 negative") << QByteArray("L012.34\r") << 1 << 0 << 2 << true << true << "-12,34"
+                                   << Verde << "PESO BRUTO EM EQUILÍBRIO NEGATIVO ";
+    QTest::newRow("ARN5 field not numeric")
+        << QByteArray("D01 .34\r") << 1 << 0 << 2 << true << false << kNada << kMantem << antes;
     QTest::newRow("ARN6 six digits") << QByteArray("D1234.56\r") << 2 << 0 << 2 << true << true << "1234,56"
                                      << Verde << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
     QTest::newRow("ARN5 reads six characters") << QByteArray("D1234.56\r") << 1 << 0 << 2 << true << true
                                                << "1234,50" << Verde << "PESO BRUTO EM EQUILÍBRIO POSITIVO ";
-    QTest::newRow("ARN6 rounds to casas") << QByteArray("E1.23456\r") << 2 << 0 << 3 << true << true << "1,235"
-                                          << Verde << "PESO LIQUIDO EM EQUILÍBRIO POSITIVO ";
+    QTest::newRow("ARN6 rounds to casas") << QByteArray("E1.23456\r") << 2 << 0 << 3 << true << true
+                                          << "1,235" << Verde << "PESO LIQUIDO EM EQUILÍBRIO POSITIVO ";
     QTest::newRow("ARN6 with model 0 field width") << QByteArray("D0123.4\r") << 0 << 0 << 1 << true << true
                                                    << kNada << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
 }
@@ -193,15 +194,22 @@ void TstQuadros::arParser_data()
     QTest::addColumn<qint64>("lampada");
     QTest::addColumn<QString>("status");
 
-    QTest::newRow("negative letter sticks") << "LD000500" << "-500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("last letter decides stability") << "DC000500" << "500" << Amarela
-                                                   << "PESO POSITIVO FORA DE EQUILíBRIO.";
-    QTest::newRow("other characters skipped") << "D-00 0.500" << "500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("stops at six digits") << "D000500L" << "500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("six characters, five digits") << "D00050" << kNada << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
-    QTest::newRow("no letter keeps status") << "@999999" << "999999" << Amarela << "ANTERIOR";
-    QTest::newRow("zero") << "F000000" << "0" << Verde << "CENTRO DE ZERO SEM TARA.";
-    QTest::newRow("negative zero shows no sign") << "L000000" << "0" << Verde << "PESO NEGATIVO EM EQUILíBRIO.";
+    QTest::newRow("negative letter sticks") << "LD000500"
+                                            << "-500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("last letter decides stability") << "DC000500"
+                                                   << "500" << Amarela << "PESO POSITIVO FORA DE EQUILíBRIO.";
+    QTest::newRow("other characters skipped") << "D-00 0.500"
+                                              << "500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("stops at six digits") << "D000500L"
+                                         << "500" << Verde << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("six characters, five digits")
+        << "D00050" << kNada << kMantem << "PESO BRUTO MAIOR QUE ZERO.";
+    QTest::newRow("no letter keeps status") << "@999999"
+                                            << "999999" << Amarela << "ANTERIOR";
+    QTest::newRow("zero") << "F000000"
+                          << "0" << Verde << "CENTRO DE ZERO SEM TARA.";
+    QTest::newRow("negative zero shows no sign") << "L000000"
+                                                 << "0" << Verde << "PESO NEGATIVO EM EQUILíBRIO.";
 }
 
 void TstQuadros::arParser()
@@ -224,15 +232,16 @@ void TstQuadros::statusByte_data()
 
     QTest::newRow("@ no bit") << 0x40 << "PESO BRUTO EM MOVIMENTO POSITIVO " << false << 1;
     QTest::newRow("bit 0 net") << 0x41 << "PESO LIQUIDO EM MOVIMENTO POSITIVO " << false << 1;
-    QTest::newRow("bit 1 centre of zero") << 0x42 << "PESO BRUTO CENTRO DE ZERO +/- ¼ DIVISÃO EM MOVIMENTO POSITIVO "
-                                          << false << 1;
+    QTest::newRow("bit 1 centre of zero")
+        << 0x42 << "PESO BRUTO CENTRO DE ZERO +/- ¼ DIVISÃO EM MOVIMENTO POSITIVO " << false << 1;
     QTest::newRow("bit 2 equilibrium") << 0x44 << "PESO BRUTO EM EQUILÍBRIO POSITIVO " << true << 1;
     QTest::newRow("bit 3 negative") << 0x48 << "PESO BRUTO EM MOVIMENTO NEGATIVO " << false << -1;
-    QTest::newRow("bit 4 out of range") << 0x50 << "PESO BRUTO EM MOVIMENTO POSITIVO FORA DE FAIXA " << false << 1;
+    QTest::newRow("bit 4 out of range")
+        << 0x50 << "PESO BRUTO EM MOVIMENTO POSITIVO FORA DE FAIXA " << false << 1;
     QTest::newRow("bits 5-7 unused") << 0xE0 << "PESO BRUTO EM MOVIMENTO POSITIVO " << false << 1;
-    QTest::newRow("bits 0-4") << 0x5F
-                              << "PESO LIQUIDO CENTRO DE ZERO +/- ¼ DIVISÃO EM EQUILÍBRIO NEGATIVO FORA DE FAIXA "
-                              << true << -1;
+    QTest::newRow("bits 0-4")
+        << 0x5F << "PESO LIQUIDO CENTRO DE ZERO +/- ¼ DIVISÃO EM EQUILÍBRIO NEGATIVO FORA DE FAIXA " << true
+        << -1;
 }
 
 void TstQuadros::statusByte()
@@ -259,14 +268,15 @@ void TstQuadros::demand_data()
     QTest::addColumn<qint64>("lampada");
     QTest::addColumn<QString>("status");
 
-    QTest::newRow("AR: all after the letter, no divisao") << QByteArray("D001234\r") << 0 << true << "1234,00"
-                                                         << Verde << "";
-    QTest::newRow("AR: moving still green") << QByteArray("C001234\r") << 0 << true << "1234,00" << Verde << "";
+    QTest::newRow("AR: all after the letter, no divisao")
+        << QByteArray("D001234\r") << 0 << true << "1234,00" << Verde << "";
+    QTest::newRow("AR: moving still green")
+        << QByteArray("C001234\r") << 0 << true << "1234,00" << Verde << "";
     QTest::newRow("AR: negative bit") << QByteArray("L001234\r") << 0 << true << "-1234,00" << Verde << "";
-    QTest::newRow("AR: out of range appended") << QByteArray("P001234\r") << 0 << true << "1234,00" << Verde
-                                               << "FORA DE FAIXA ";
-    QTest::newRow("AR: two frames are not a weight") << QByteArray("D001234\rD001235\r") << 0 << true << kNada
-                                                     << kMantem << "";
+    QTest::newRow("AR: out of range appended")
+        << QByteArray("P001234\r") << 0 << true << "1234,00" << Verde << "FORA DE FAIXA ";
+    QTest::newRow("AR: two frames are not a weight")
+        << QByteArray("D001234\rD001235\r") << 0 << true << kNada << kMantem << "";
     QTest::newRow("AR: zero") << QByteArray("F000000\r") << 0 << true << "0,00" << Verde << "";
     QTest::newRow("ARN5 field") << QByteArray("D012.34 000.00\r") << 1 << true << "12,34" << Verde << "";
     QTest::newRow("ARN6 field") << QByteArray("D0123.45\r") << 2 << true << "123,45" << Verde << "";
@@ -336,9 +346,12 @@ void TstQuadros::errorMessages_data()
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("texto");
 
-    QTest::newRow("001") << TErroQuadro::Erro001 << "Erro 001" << "Erro de pesagem.\nErro retornado: \nx";
-    QTest::newRow("002") << TErroQuadro::Erro002 << "Erro 002" << "Erro de pesagem.\nErro retornado: \nx";
-    QTest::newRow("003") << TErroQuadro::Erro003 << "Erro 003" << "Erro de pesagem.\nErro retornado: \nx";
+    QTest::newRow("001") << TErroQuadro::Erro001 << "Erro 001"
+                         << "Erro de pesagem.\nErro retornado: \nx";
+    QTest::newRow("002") << TErroQuadro::Erro002 << "Erro 002"
+                         << "Erro de pesagem.\nErro retornado: \nx";
+    QTest::newRow("003") << TErroQuadro::Erro003 << "Erro 003"
+                         << "Erro de pesagem.\nErro retornado: \nx";
     QTest::newRow("004 blank before colon") << TErroQuadro::Erro004 << "Erro 004"
                                             << "Erro de pesagem.\nErro retornado :\nx";
 }

@@ -33,25 +33,26 @@ void TstTermios::flags_data()
     QTest::addColumn<uint>("cflagLigados"); // of PARENB|PARODD|CMSPAR|CSTOPB|CRTSCTS
     QTest::addColumn<uint>("iflagLigados"); // of IXON|IXOFF
 
-    QTest::newRow("8N1 defaults") << db8BITS << ptNONE << sb1BITS << hfNONERTSON << sfNONE << uint(CS8) << 0u << 0u;
+    QTest::newRow("8N1 defaults") << db8BITS << ptNONE << sb1BITS << hfNONERTSON << sfNONE << uint(CS8) << 0u
+                                  << 0u;
     QTest::newRow("5 bits") << db5BITS << ptNONE << sb1BITS << hfNONE << sfNONE << uint(CS5) << 0u << 0u;
     QTest::newRow("6 bits") << db6BITS << ptNONE << sb1BITS << hfNONE << sfNONE << uint(CS6) << 0u << 0u;
-    QTest::newRow("7 bits even") << db7BITS << ptEVEN << sb1BITS << hfNONE << sfNONE << uint(CS7) << uint(PARENB)
-                                 << 0u;
-    QTest::newRow("odd") << db8BITS << ptODD << sb1BITS << hfNONE << sfNONE << uint(CS8) << uint(PARENB | PARODD)
-                         << 0u;
+    QTest::newRow("7 bits even") << db7BITS << ptEVEN << sb1BITS << hfNONE << sfNONE << uint(CS7)
+                                 << uint(PARENB) << 0u;
+    QTest::newRow("odd") << db8BITS << ptODD << sb1BITS << hfNONE << sfNONE << uint(CS8)
+                         << uint(PARENB | PARODD) << 0u;
     QTest::newRow("mark") << db7BITS << ptMARK << sb1BITS << hfNONE << sfNONE << uint(CS7)
                           << uint(PARENB | CMSPAR | PARODD) << 0u;
     QTest::newRow("space") << db7BITS << ptSPACE << sb1BITS << hfNONE << sfNONE << uint(CS7)
                            << uint(PARENB | CMSPAR) << 0u;
-    QTest::newRow("2 stop bits") << db8BITS << ptNONE << sb2BITS << hfNONE << sfNONE << uint(CS8) << uint(CSTOPB)
-                                 << 0u;
-    QTest::newRow("1.5 stop bits sends 2") << db5BITS << ptNONE << sb1HALFBITS << hfNONE << sfNONE << uint(CS5)
-                                           << uint(CSTOPB) << 0u;
-    QTest::newRow("RTS on: no handshake") << db8BITS << ptNONE << sb1BITS << hfNONERTSON << sfNONE << uint(CS8)
-                                          << 0u << 0u;
-    QTest::newRow("RTS/CTS") << db8BITS << ptNONE << sb1BITS << hfRTSCTS << sfNONE << uint(CS8) << uint(CRTSCTS)
-                             << 0u;
+    QTest::newRow("2 stop bits") << db8BITS << ptNONE << sb2BITS << hfNONE << sfNONE << uint(CS8)
+                                 << uint(CSTOPB) << 0u;
+    QTest::newRow("1.5 stop bits sends 2")
+        << db5BITS << ptNONE << sb1HALFBITS << hfNONE << sfNONE << uint(CS5) << uint(CSTOPB) << 0u;
+    QTest::newRow("RTS on: no handshake")
+        << db8BITS << ptNONE << sb1BITS << hfNONERTSON << sfNONE << uint(CS8) << 0u << 0u;
+    QTest::newRow("RTS/CTS") << db8BITS << ptNONE << sb1BITS << hfRTSCTS << sfNONE << uint(CS8)
+                             << uint(CRTSCTS) << 0u;
     QTest::newRow("XON/XOFF") << db8BITS << ptNONE << sb1BITS << hfNONE << sfXONXOFF << uint(CS8) << 0u
                               << uint(IXON | IXOFF);
     QTest::newRow("everything") << db7BITS << ptMARK << sb2BITS << hfRTSCTS << sfXONXOFF << uint(CS7)
