@@ -4,8 +4,7 @@
 
 // The current login, filled once by the login window and read by every
 // window until the program ends. The login "ADMIN" passes every rights test.
-struct TSessao
-{
+struct TSessao {
     QString UsuarioLogado;
     QString NomeEmissor;
     int Cadastros = 0;

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Divides n by d (d > 0), rounding half to even.
 int64_t divRound(__int128 n, __int128 d)

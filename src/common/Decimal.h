@@ -47,8 +47,16 @@ public:
     friend Decimal operator-(Decimal a) { return fromRaw(-a.m_raw); }
     friend Decimal operator*(Decimal a, Decimal b);
     friend Decimal operator/(Decimal a, Decimal b); // division by zero gives 0
-    Decimal& operator+=(Decimal b) { m_raw += b.m_raw; return *this; }
-    Decimal& operator-=(Decimal b) { m_raw -= b.m_raw; return *this; }
+    Decimal& operator+=(Decimal b)
+    {
+        m_raw += b.m_raw;
+        return *this;
+    }
+    Decimal& operator-=(Decimal b)
+    {
+        m_raw -= b.m_raw;
+        return *this;
+    }
     friend auto operator<=>(const Decimal&, const Decimal&) = default;
 
 private:

@@ -1,6 +1,7 @@
 #include "Relogio.h"
 
-namespace {
+namespace
+{
 QDateTime g_fixo;
 }
 

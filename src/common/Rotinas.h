@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
-#include <QDate>
 
 // The small routines every part of the system calls for codes, numbers, dates
 // and texts. Numbers and dates follow the Brazilian convention (decimal comma,

@@ -8,8 +8,7 @@
 class TDM;
 
 // One upgrade step: a tag and its statements, as the upgrade log knows them.
-struct PassoAtualizacao
-{
+struct PassoAtualizacao {
     QString tag;
     QStringList comandos;
 };

@@ -5,8 +5,7 @@
 // Where the database is, from viga.ini [database]:
 //   Driver=QSQLITE, File=viga.db (relative to the data folder)   (default)
 //   Driver=QPSQL, Host, Port, Name, User, Password
-struct Conexao
-{
+struct Conexao {
     QString driver = QStringLiteral("QSQLITE");
     QString arquivo = QStringLiteral("viga.db");
     QString host = QStringLiteral("localhost");

@@ -7,25 +7,24 @@
 #include <QRegularExpression>
 #include <QSqlRecord>
 
-namespace {
+namespace
+{
 
 // Column type tokens: {N} number (weights, factors, percentages), {M} money,
 // {T} time of day (hh:mm:ss).
-struct Coluna
-{
+struct Coluna {
     const char* nome;
     const char* tipo;
-    bool base = true;                // present in the oldest databases
+    bool base = true;                 // present in the oldest databases
     const char* tipoAntigo = nullptr; // the oldest databases' type, when it differs
 };
 
-struct Tabela
-{
+struct Tabela {
     const char* nome;
     std::vector<Coluna> colunas;
     const char* chave = nullptr;     // primary key columns
-    bool base = true;                 // the oldest databases have the table
-    std::vector<const char*> extras;  // relations of a new database
+    bool base = true;                // the oldest databases have the table
+    std::vector<const char*> extras; // relations of a new database
 };
 
 const std::vector<Tabela>& tabelas()
@@ -122,26 +121,16 @@ const std::vector<Tabela>& tabelas()
          {{"CID_CODIGO", "INTEGER NOT NULL"}, {"CID_DESCRICAO", "VARCHAR(100)"}, {"CID_UF", "VARCHAR(2)"}},
          "CID_CODIGO"},
         {"CADASTRAO",
-         {{"CAD_CODIGO", "INTEGER NOT NULL"},
-          {"CAD_TIPO", "SMALLINT NOT NULL"},
-          {"CAD_PESSOA", "SMALLINT"},
-          {"CAD_CPFCGC", "VARCHAR(18)"},
-          {"CAD_INSRG", "VARCHAR(14)"},
-          {"CAD_RAZAO", "VARCHAR(150)"},
-          {"CAD_FANTASIA", "VARCHAR(100)"},
-          {"CAD_ENDERECO", "VARCHAR(100)"},
-          {"CAD_BAIRRO", "VARCHAR(100)"},
-          {"CAD_CEP", "VARCHAR(9)"},
-          {"CAD_FONE", "VARCHAR(15)"},
-          {"CAD_FAX", "VARCHAR(15)"},
-          {"CAD_CONTATO", "VARCHAR(100)"},
-          {"CAD_EMAIL", "VARCHAR(200)"},
-          {"CAD_SITE", "VARCHAR(200)"},
-          {"CAD_DTCADASTRO", "DATE"},
-          {"CID_CODIGO", "INTEGER"},
-          {"CAD_OBS", "TEXT"},
-          {"CAD_INATIVO", "SMALLINT", false},
-          {"CAD_PLACA", "VARCHAR(7)", false},
+         {{"CAD_CODIGO", "INTEGER NOT NULL"}, {"CAD_TIPO", "SMALLINT NOT NULL"},
+          {"CAD_PESSOA", "SMALLINT"},         {"CAD_CPFCGC", "VARCHAR(18)"},
+          {"CAD_INSRG", "VARCHAR(14)"},       {"CAD_RAZAO", "VARCHAR(150)"},
+          {"CAD_FANTASIA", "VARCHAR(100)"},   {"CAD_ENDERECO", "VARCHAR(100)"},
+          {"CAD_BAIRRO", "VARCHAR(100)"},     {"CAD_CEP", "VARCHAR(9)"},
+          {"CAD_FONE", "VARCHAR(15)"},        {"CAD_FAX", "VARCHAR(15)"},
+          {"CAD_CONTATO", "VARCHAR(100)"},    {"CAD_EMAIL", "VARCHAR(200)"},
+          {"CAD_SITE", "VARCHAR(200)"},       {"CAD_DTCADASTRO", "DATE"},
+          {"CID_CODIGO", "INTEGER"},          {"CAD_OBS", "TEXT"},
+          {"CAD_INATIVO", "SMALLINT", false}, {"CAD_PLACA", "VARCHAR(7)", false},
           {"CAD_TARA", "{M}", false}},
          "CAD_CODIGO, CAD_TIPO",
          true,
@@ -153,7 +142,10 @@ const std::vector<Tabela>& tabelas()
           {"TAB_FINAL", "{N}"}},
          "TAB_CODIGO"},
         {"TABCONVERSAO",
-         {{"TAB_CODIGO", "INTEGER NOT NULL"}, {"TAC_INICIAL", "{N}"}, {"TAC_FINAL", "{N}"}, {"TAC_DESCONTO", "{N}"}},
+         {{"TAB_CODIGO", "INTEGER NOT NULL"},
+          {"TAC_INICIAL", "{N}"},
+          {"TAC_FINAL", "{N}"},
+          {"TAC_DESCONTO", "{N}"}},
          nullptr,
          true,
          {"CONSTRAINT TABCONVERSAO_CONVERSAO_FK FOREIGN KEY (TAB_CODIGO) REFERENCES CONVERSAO (TAB_CODIGO) "
@@ -242,7 +234,9 @@ const std::vector<Tabela>& tabelas()
           "ON DELETE CASCADE",
           "CONSTRAINT PESAGEMPRODUTO_PRODUTO_FK FOREIGN KEY (PRD_CODIGO) REFERENCES PRODUTO (PRD_CODIGO)"}},
         {"UMIDADE",
-         {{"PRD_CODIGO", "VARCHAR(13) NOT NULL"}, {"UMI_UMIDADE", "{N} NOT NULL"}, {"UMI_TIPO", "SMALLINT NOT NULL"}},
+         {{"PRD_CODIGO", "VARCHAR(13) NOT NULL"},
+          {"UMI_UMIDADE", "{N} NOT NULL"},
+          {"UMI_TIPO", "SMALLINT NOT NULL"}},
          "PRD_CODIGO, UMI_UMIDADE, UMI_TIPO",
          true,
          {"CONSTRAINT UMIDADE_PRODUTO_FK FOREIGN KEY (PRD_CODIGO) REFERENCES PRODUTO (PRD_CODIGO)"}},
@@ -291,7 +285,8 @@ QString criaTabela(const Tabela& t, bool postgres, bool completo)
         partes << QStringLiteral("%1 %2").arg(QLatin1String(c.nome), QLatin1String(tipo));
     }
     if (t.chave) {
-        partes << QStringLiteral("CONSTRAINT %1_PK PRIMARY KEY (%2)").arg(QLatin1String(t.nome), QLatin1String(t.chave));
+        partes << QStringLiteral("CONSTRAINT %1_PK PRIMARY KEY (%2)")
+                      .arg(QLatin1String(t.nome), QLatin1String(t.chave));
     }
     if (completo) {
         for (const char* e : t.extras) {
@@ -299,7 +294,8 @@ QString criaTabela(const Tabela& t, bool postgres, bool completo)
         }
     }
     return Esquema::dialeto(
-        QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(t.nome), partes.join(QStringLiteral(", "))), postgres);
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(t.nome), partes.join(QStringLiteral(", "))),
+        postgres);
 }
 
 void executa(TDM& dm, const QString& sql)
@@ -318,7 +314,8 @@ QString Esquema::dialeto(const QString& sql, bool postgres)
     s.replace(QStringLiteral("{M}"), postgres ? QStringLiteral("NUMERIC(19,4)") : QStringLiteral("NUMERIC"));
     s.replace(QStringLiteral("{T}"), QStringLiteral("VARCHAR(8)"));
     if (postgres) {
-        static const QRegularExpression money(QStringLiteral(R"(\bmoney\b)"), QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression money(QStringLiteral(R"(\bmoney\b)"),
+                                              QRegularExpression::CaseInsensitiveOption);
         s.replace(money, QStringLiteral("NUMERIC(19,4)"));
     }
     return s;
@@ -359,27 +356,31 @@ void Esquema::criarBanco(TDM& dm)
         executa(dm, sql);
     }
     // the configuration row with its defaults
-    executa(dm, QStringLiteral(
-                    "INSERT INTO CONFIG (CFG_CHAVE, CFG_PORTA, CFG_PORTASAIDA, CFG_BAUD, CFG_BITS, CFG_PARIDADE, "
-                    "CFG_STOP, CFG_FLHARD, CFG_FLSOFT, CFG_MODELOPLACA, CFG_DIVISAO, CFG_INTERFACE, "
-                    "CFG_CASASDECIMAIS, CFG_CASASUMIDADE, CFG_IMPRESSORA, CFG_PORTAREDE, CFG_IMPRESSAOFORWINDOWS, "
-                    "CFG_LINESPACE, CFG_FONTEPADRAO, CFG_FONTETAMANHO, CFG_LINHASTICKET, CFG_TICKETSINTETICO, "
-                    "CFG_TICKET40, CFG_IMPTRANSP, CFG_SUPERVISOR, CFG_ITEMDESC, CFG_TEMPLATE, CFG_TEMPLATEENTRADA, "
-                    "CFG_TEMPLATESAIDA, CFG_CABECA, CFG_MORPRODUTO, CFG_GRADE, CFG_UMIDADE, CFG_UMIDADEE, "
-                    "CFG_UMIDADEUNICA, CFG_FATOR1, CFG_FATOR2, CFG_FATOR3, CFG_FATOR4, CFG_FATOR5, CFG_FATOR6, "
-                    "CFG_FATOR7, CFG_FATOR8, CFG_FATOR9, CFG_FATOR10, CFG_ALTERADATAHORA, CFG_EXIBEPESAGENS, "
-                    "CFG_SOMENTEPRODUTO, CFG_PRODUTOOPCIONAL, CFG_EDITARSAIDA, CFG_ALTERACODIGO, CFG_NAVIO, "
-                    "CFG_TARAPESAGEM, CFG_PESAGEMVAGAO, CFG_CADEMBALAGEM, CFG_PESOEMBALAGEM, CFG_CADMOTORISTA, "
-                    "CFG_FRETE, CFG_PRDALFA, CFG_SOMENTESAIDA, CFG_METROSCUBICOS, CFG_VLRTONELADA, CFG_SELECIONABAL, "
-                    "CFG_TIPOVEICULO, CFG_PESAGEMOBS, CFG_TARAFIXA) VALUES ("
-                    "1, 0, 0, 4, 3, 2, 0, 0, 0, 0, 3, 0, 2, 2, 4, 'lpt1', 0, 30, 'Courier New', 8, 66, 0, NULL, 1, 0, "
-                    "'Itens.........:', 0, NULL, NULL, 0, 0, 0, 0, 0, 0, '', '', '', '', '', '', '', '', '', '', 1, "
-                    "NULL, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL)"));
+    executa(
+        dm,
+        QStringLiteral(
+            "INSERT INTO CONFIG (CFG_CHAVE, CFG_PORTA, CFG_PORTASAIDA, CFG_BAUD, CFG_BITS, CFG_PARIDADE, "
+            "CFG_STOP, CFG_FLHARD, CFG_FLSOFT, CFG_MODELOPLACA, CFG_DIVISAO, CFG_INTERFACE, "
+            "CFG_CASASDECIMAIS, CFG_CASASUMIDADE, CFG_IMPRESSORA, CFG_PORTAREDE, CFG_IMPRESSAOFORWINDOWS, "
+            "CFG_LINESPACE, CFG_FONTEPADRAO, CFG_FONTETAMANHO, CFG_LINHASTICKET, CFG_TICKETSINTETICO, "
+            "CFG_TICKET40, CFG_IMPTRANSP, CFG_SUPERVISOR, CFG_ITEMDESC, CFG_TEMPLATE, CFG_TEMPLATEENTRADA, "
+            "CFG_TEMPLATESAIDA, CFG_CABECA, CFG_MORPRODUTO, CFG_GRADE, CFG_UMIDADE, CFG_UMIDADEE, "
+            "CFG_UMIDADEUNICA, CFG_FATOR1, CFG_FATOR2, CFG_FATOR3, CFG_FATOR4, CFG_FATOR5, CFG_FATOR6, "
+            "CFG_FATOR7, CFG_FATOR8, CFG_FATOR9, CFG_FATOR10, CFG_ALTERADATAHORA, CFG_EXIBEPESAGENS, "
+            "CFG_SOMENTEPRODUTO, CFG_PRODUTOOPCIONAL, CFG_EDITARSAIDA, CFG_ALTERACODIGO, CFG_NAVIO, "
+            "CFG_TARAPESAGEM, CFG_PESAGEMVAGAO, CFG_CADEMBALAGEM, CFG_PESOEMBALAGEM, CFG_CADMOTORISTA, "
+            "CFG_FRETE, CFG_PRDALFA, CFG_SOMENTESAIDA, CFG_METROSCUBICOS, CFG_VLRTONELADA, CFG_SELECIONABAL, "
+            "CFG_TIPOVEICULO, CFG_PESAGEMOBS, CFG_TARAFIXA) VALUES ("
+            "1, 0, 0, 4, 3, 2, 0, 0, 0, 0, 3, 0, 2, 2, 4, 'lpt1', 0, 30, 'Courier New', 8, 66, 0, NULL, 1, "
+            "0, "
+            "'Itens.........:', 0, NULL, NULL, 0, 0, 0, 0, 0, 0, '', '', '', '', '', '', '', '', '', '', 1, "
+            "NULL, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL)"));
     executa(dm, QStringLiteral("INSERT INTO CONFIGTICKET (CFG_SHOWCODIGO, CFG_SHOWMOTORISTA, CFG_SHOWNF, "
                                "CFG_SHOWPLACA, CFG_SHOWPLACACARRETA) VALUES (1, 1, 1, 1, 1)"));
-    executa(dm, QStringLiteral("INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
-                               "USR_ALTPESO, USR_ALTPESOENT, USR_PESAGEM, USR_PESAGEMSAIDA, USR_EDITAPESAGEM, "
-                               "USR_PESOINFERIOR) VALUES ('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1, 1, 1, 1)"));
+    executa(dm, QStringLiteral(
+                    "INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
+                    "USR_ALTPESO, USR_ALTPESOENT, USR_PESAGEM, USR_PESAGEMSAIDA, USR_EDITAPESAGEM, "
+                    "USR_PESOINFERIOR) VALUES ('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1, 1, 1, 1)"));
     for (const PassoAtualizacao& p : Atualizacao::passos()) {
         dm.QR_EXEC.Clear();
         dm.QR_EXEC.Add(QStringLiteral("INSERT INTO LOGATUALIZA (LOG_ARQUIVO) VALUES (:tag)"));
@@ -397,15 +398,17 @@ void Esquema::criarBancoAntigo(TDM& dm)
             executa(dm, criaTabela(t, dm.ehPostgres(), false));
         }
     }
-    executa(dm, QStringLiteral("INSERT INTO CONFIG (CFG_CHAVE, CFG_PORTA, CFG_BAUD, CFG_BITS, CFG_PARIDADE, CFG_STOP, "
-                               "CFG_FLHARD, CFG_FLSOFT, CFG_MODELOPLACA, CFG_CASASDECIMAIS, CFG_DIVISAO, "
-                               "CFG_IMPRESSORA, CFG_PORTAREDE, CFG_IMPRESSAOFORWINDOWS, CFG_TICKETSINTETICO, "
-                               "CFG_MORPRODUTO, CFG_LINESPACE, CFG_UMIDADE, CFG_UMIDADEE) VALUES "
-                               "(1, 0, 4, 3, 2, 0, 0, 0, 0, 2, 3, 4, 'lpt1', 0, 0, 0, 30, 0, 0)"));
+    executa(dm, QStringLiteral(
+                    "INSERT INTO CONFIG (CFG_CHAVE, CFG_PORTA, CFG_BAUD, CFG_BITS, CFG_PARIDADE, CFG_STOP, "
+                    "CFG_FLHARD, CFG_FLSOFT, CFG_MODELOPLACA, CFG_CASASDECIMAIS, CFG_DIVISAO, "
+                    "CFG_IMPRESSORA, CFG_PORTAREDE, CFG_IMPRESSAOFORWINDOWS, CFG_TICKETSINTETICO, "
+                    "CFG_MORPRODUTO, CFG_LINESPACE, CFG_UMIDADE, CFG_UMIDADEE) VALUES "
+                    "(1, 0, 4, 3, 2, 0, 0, 0, 0, 2, 3, 4, 'lpt1', 0, 0, 0, 30, 0, 0)"));
     executa(dm, QStringLiteral("INSERT INTO CONFIGTICKET (CFG_SHOWCODIGO, CFG_SHOWMOTORISTA, CFG_SHOWNF, "
                                "CFG_SHOWPLACA, CFG_SHOWPLACACARRETA) VALUES (1, 1, 1, 1, 1)"));
-    executa(dm, QStringLiteral("INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
-                               "USR_ALTPESO, USR_PESAGEM, USR_PESAGEMSAIDA) VALUES "
-                               "('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1)"));
+    executa(dm, QStringLiteral(
+                    "INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
+                    "USR_ALTPESO, USR_PESAGEM, USR_PESAGEMSAIDA) VALUES "
+                    "('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1)"));
     tr.commit();
 }

@@ -9,7 +9,8 @@ class TDM;
 // with every column the upgrades add, keys, relations and indexes, the
 // upgrade log with every step, the configuration row with its defaults, the
 // ticket flags row and the administrator "ADMIN" (password "ADMIN").
-namespace Esquema {
+namespace Esquema
+{
 
 // True when the database already holds the configuration table.
 bool existe(TDM& dm);

@@ -8,7 +8,8 @@ class TDM;
 
 // Reads the configuration row by column name at the moment of use, through
 // QR_Configuracao (opened when needed), so a saved change reaches every
-// window opened afterwards. Each LeConfig reads the row afresh once. NULL and a missing column read as 0 / empty.
+// window opened afterwards. Each LeConfig reads the row afresh once. NULL and a missing column read as 0 /
+// empty.
 class LeConfig
 {
 public:

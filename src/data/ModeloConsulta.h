@@ -12,8 +12,7 @@ class ModeloConsulta : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    struct Coluna
-    {
+    struct Coluna {
         QString campo;
         QString titulo;
         int largura = 100;

@@ -5,7 +5,8 @@
 int ProximoCodigo(TDM& dm, const QString& coluna, const QString& tabela)
 {
     dm.QR_EXEC.Clear();
-    dm.QR_EXEC.Add(QStringLiteral("select max(%1) as maximo from %2").arg(coluna.toUpper(), tabela.toUpper()));
+    dm.QR_EXEC.Add(
+        QStringLiteral("select max(%1) as maximo from %2").arg(coluna.toUpper(), tabela.toUpper()));
     dm.QR_EXEC.Open();
     const int maximo = dm.QR_EXEC.AsInteger(QStringLiteral("maximo"));
     dm.QR_EXEC.Close();

@@ -11,17 +11,19 @@
 TDM* DM = nullptr;
 
 TDM::TDM(const Conexao& conexao, QObject* parent)
-    : QObject(parent),
-      QR_Cidade(this, QStringLiteral("QR_Cidade"), {QStringLiteral("Select *"), QStringLiteral("From Cidade")}),
+    : QObject(parent), QR_Cidade(this, QStringLiteral("QR_Cidade"),
+                                 {QStringLiteral("Select *"), QStringLiteral("From Cidade")}),
       QR_Cadastrao(this, QStringLiteral("QR_Cadastrao"),
-                   {QStringLiteral("Select *"), QStringLiteral("From Cadastrao"), QStringLiteral("Where cad_tipo=:tipo"),
-                    QStringLiteral("order by cad_razao")}),
+                   {QStringLiteral("Select *"), QStringLiteral("From Cadastrao"),
+                    QStringLiteral("Where cad_tipo=:tipo"), QStringLiteral("order by cad_razao")}),
       QR_Pesagem(this, QStringLiteral("QR_Pesagem"),
                  {QStringLiteral("Select *"), QStringLiteral("From Pesagem where pes_datasaida is not null"),
                   QStringLiteral("Order by "), QStringLiteral("pes_dataentrada, pes_horaentrada desc")}),
       QR_Produto(this, QStringLiteral("QR_Produto"),
-                 {QStringLiteral("Select *"), QStringLiteral("From Produto"), QStringLiteral("Order by prd_codigo")}),
-      QR_Usuarios(this, QStringLiteral("QR_Usuarios"), {QStringLiteral("SELECT *"), QStringLiteral("FROM Usuarios")}),
+                 {QStringLiteral("Select *"), QStringLiteral("From Produto"),
+                  QStringLiteral("Order by prd_codigo")}),
+      QR_Usuarios(this, QStringLiteral("QR_Usuarios"),
+                  {QStringLiteral("SELECT *"), QStringLiteral("FROM Usuarios")}),
       QR_Configuracao(this, QStringLiteral("QR_Configuracao"),
                       {QStringLiteral("Select *"), QStringLiteral("From Config")}),
       QR_PesagemProduto(this, QStringLiteral("QR_PesagemProduto"),
@@ -31,17 +33,16 @@ TDM::TDM(const Conexao& conexao, QObject* parent)
                     {QStringLiteral("Select *"), QStringLiteral("From ConfigTicket")}),
       QR_Umidade(this, QStringLiteral("QR_Umidade"),
                  {QStringLiteral("Select *"), QStringLiteral("From Umidade a, Produto b"),
-                  QStringLiteral("Where a.prd_codigo=b.prd_codigo"), QStringLiteral("and a.prd_codigo=:prd_codigo"),
-                  QStringLiteral("and a.umi_tipo=:tipo")}),
-      QR_Conversao(this, QStringLiteral("QR_Conversao"), {QStringLiteral("Select *"), QStringLiteral("From Conversao ")}),
+                  QStringLiteral("Where a.prd_codigo=b.prd_codigo"),
+                  QStringLiteral("and a.prd_codigo=:prd_codigo"), QStringLiteral("and a.umi_tipo=:tipo")}),
+      QR_Conversao(this, QStringLiteral("QR_Conversao"),
+                   {QStringLiteral("Select *"), QStringLiteral("From Conversao ")}),
       Qr_TPVeiculo(this, QStringLiteral("Qr_TPVeiculo"),
                    {QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo")}),
       Qr_Embalagem(this, QStringLiteral("Qr_Embalagem"), {QStringLiteral("select * from embalagem")}),
       Qr_ProdEmb(this, QStringLiteral("Qr_ProdEmb"), {QStringLiteral("select * from embalagem")}),
-      QR_EXEC(this, QStringLiteral("QR_EXEC")),
-      QR_TEMP(this, QStringLiteral("QR_TEMP")),
-      Qr_temp1(this, QStringLiteral("Qr_temp1")),
-      m_conexao(conexao),
+      QR_EXEC(this, QStringLiteral("QR_EXEC")), QR_TEMP(this, QStringLiteral("QR_TEMP")),
+      Qr_temp1(this, QStringLiteral("Qr_temp1")), m_conexao(conexao),
       m_nomeConexao(QStringLiteral("viga-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     if (!DM) {
@@ -73,8 +74,9 @@ bool TDM::Conectar(QString* erro)
     if (Conectado()) {
         return true;
     }
-    QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao) ? DataBase1()
-                                                            : QSqlDatabase::addDatabase(m_conexao.driver, m_nomeConexao);
+    QSqlDatabase db = QSqlDatabase::contains(m_nomeConexao)
+                          ? DataBase1()
+                          : QSqlDatabase::addDatabase(m_conexao.driver, m_nomeConexao);
     if (!db.isValid()) {
         if (erro) {
             *erro = QStringLiteral("O acesso ao banco de dados %1 não está instalado.").arg(m_conexao.driver);
@@ -110,7 +112,8 @@ bool TDM::Conectar(QString* erro)
                 throw ErroBanco(q.lastError().text());
             }
             q.finish();
-            for (const char* p : {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
+            for (const char* p :
+                 {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
                 if (!q.exec(QLatin1String(p))) {
                     throw ErroBanco(q.lastError().text());
                 }
@@ -140,8 +143,8 @@ bool TDM::Conectar(QString* erro)
 void TDM::fecharConsultas()
 {
     for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
-                      &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo, &Qr_Embalagem,
-                      &Qr_ProdEmb, &QR_EXEC, &QR_TEMP, &Qr_temp1}) {
+                      &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo,
+                      &Qr_Embalagem, &Qr_ProdEmb, &QR_EXEC, &QR_TEMP, &Qr_temp1}) {
         q->Close();
     }
 }

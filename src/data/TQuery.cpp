@@ -39,7 +39,8 @@ void TQuery::setParam(const QString& nome, const QVariant& valor)
     m_params.append({nome, valor});
 }
 
-namespace {
+namespace
+{
 
 QString literal(const QVariant& v)
 {

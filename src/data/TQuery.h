@@ -41,7 +41,10 @@ public:
     bool IsEmpty() const { return m_linhas.empty(); }
     bool Eof() const { return m_atual >= int(m_linhas.size()); }
     void First() { m_atual = 0; }
-    void Next() { if (!Eof()) ++m_atual; }
+    void Next()
+    {
+        if (!Eof()) ++m_atual;
+    }
     void Last() { m_atual = m_linhas.empty() ? 0 : int(m_linhas.size()) - 1; }
     int RecordCount() const { return int(m_linhas.size()); }
     int RecNo() const { return m_atual; }

@@ -11,10 +11,10 @@
 // Columns of every table, as the database reports them (lower case).
 static QMap<QString, QStringList> colunas(TDM& dm)
 {
-    static const QStringList tabelas = {"config",    "configticket", "logatualiza", "usuarios",   "cadastrao",
-                                        "cidade",    "produto",      "pesagem",     "pesagemproduto", "umidade",
-                                        "conversao", "tabconversao", "tipoveiculo", "embalagem",  "produto_embalagem",
-                                        "linhastempl"};
+    static const QStringList tabelas = {"config",         "configticket", "logatualiza",       "usuarios",
+                                        "cadastrao",      "cidade",       "produto",           "pesagem",
+                                        "pesagemproduto", "umidade",      "conversao",         "tabconversao",
+                                        "tipoveiculo",    "embalagem",    "produto_embalagem", "linhastempl"};
     QMap<QString, QStringList> m;
     for (const QString& t : tabelas) {
         const QSqlRecord r = dm.DataBase1().record(t);
@@ -43,10 +43,12 @@ private Q_SLOTS:
         QCOMPARE(m["config"].size(), 67);
         QCOMPARE(b.contar("select count(*) from logatualiza"), 50);
         QCOMPARE(b.contar("select count(*) from config"), 1);
-        QCOMPARE(b.contar("select count(*) from configticket where cfg_showcodigo=1 and cfg_showmotorista=1 and "
-                          "cfg_shownf=1 and cfg_showplaca=1 and cfg_showplacacarreta=1"),
-                 1);
-        QCOMPARE(b.valor("select usr_senha from usuarios where usr_login='ADMIN'").toString(), QString("ADMIN"));
+        QCOMPARE(
+            b.contar("select count(*) from configticket where cfg_showcodigo=1 and cfg_showmotorista=1 and "
+                     "cfg_shownf=1 and cfg_showplaca=1 and cfg_showplacacarreta=1"),
+            1);
+        QCOMPARE(b.valor("select usr_senha from usuarios where usr_login='ADMIN'").toString(),
+                 QString("ADMIN"));
         Atualizacao a(b.dm());
         QVERIFY(a.atualizado());
         QCOMPARE(a.bootstrap(), QString());
@@ -56,24 +58,42 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("coluna");
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("baud 9600") << "CFG_BAUD" << "4";
-        QTest::newRow("8 bits") << "CFG_BITS" << "3";
-        QTest::newRow("sem paridade") << "CFG_PARIDADE" << "2";
-        QTest::newRow("divisao") << "CFG_DIVISAO" << "3";
-        QTest::newRow("casas") << "CFG_CASASDECIMAIS" << "2";
-        QTest::newRow("umidade casas") << "CFG_CASASUMIDADE" << "2";
-        QTest::newRow("impressora") << "CFG_IMPRESSORA" << "4";
-        QTest::newRow("porta") << "CFG_PORTAREDE" << "lpt1";
-        QTest::newRow("espaco") << "CFG_LINESPACE" << "30";
-        QTest::newRow("fonte") << "CFG_FONTEPADRAO" << "Courier New";
-        QTest::newRow("tamanho") << "CFG_FONTETAMANHO" << "8";
-        QTest::newRow("linhas") << "CFG_LINHASTICKET" << "66";
-        QTest::newRow("transp") << "CFG_IMPTRANSP" << "1";
-        QTest::newRow("data/hora") << "CFG_ALTERADATAHORA" << "1";
-        QTest::newRow("itens") << "CFG_ITEMDESC" << "Itens.........:";
-        QTest::newRow("ticket40 nulo") << "CFG_TICKET40" << "";
-        QTest::newRow("tara nula") << "CFG_TARAFIXA" << "";
-        QTest::newRow("grade") << "CFG_MORPRODUTO" << "0";
+        QTest::newRow("baud 9600") << "CFG_BAUD"
+                                   << "4";
+        QTest::newRow("8 bits") << "CFG_BITS"
+                                << "3";
+        QTest::newRow("sem paridade") << "CFG_PARIDADE"
+                                      << "2";
+        QTest::newRow("divisao") << "CFG_DIVISAO"
+                                 << "3";
+        QTest::newRow("casas") << "CFG_CASASDECIMAIS"
+                               << "2";
+        QTest::newRow("umidade casas") << "CFG_CASASUMIDADE"
+                                       << "2";
+        QTest::newRow("impressora") << "CFG_IMPRESSORA"
+                                    << "4";
+        QTest::newRow("porta") << "CFG_PORTAREDE"
+                               << "lpt1";
+        QTest::newRow("espaco") << "CFG_LINESPACE"
+                                << "30";
+        QTest::newRow("fonte") << "CFG_FONTEPADRAO"
+                               << "Courier New";
+        QTest::newRow("tamanho") << "CFG_FONTETAMANHO"
+                                 << "8";
+        QTest::newRow("linhas") << "CFG_LINHASTICKET"
+                                << "66";
+        QTest::newRow("transp") << "CFG_IMPTRANSP"
+                                << "1";
+        QTest::newRow("data/hora") << "CFG_ALTERADATAHORA"
+                                   << "1";
+        QTest::newRow("itens") << "CFG_ITEMDESC"
+                               << "Itens.........:";
+        QTest::newRow("ticket40 nulo") << "CFG_TICKET40"
+                                       << "";
+        QTest::newRow("tara nula") << "CFG_TARAFIXA"
+                                   << "";
+        QTest::newRow("grade") << "CFG_MORPRODUTO"
+                               << "0";
     }
     void padroesDaConfiguracao()
     {
@@ -98,7 +118,8 @@ private Q_SLOTS:
         try {
             Transacao t(&b.dm());
             b.dm().QR_EXEC.Clear();
-            b.dm().QR_EXEC.Add("insert into cidade (cid_codigo, cid_descricao, cid_uf) values (:c, :d, 'PR')");
+            b.dm().QR_EXEC.Add(
+                "insert into cidade (cid_codigo, cid_descricao, cid_uf) values (:c, :d, 'PR')");
             b.dm().QR_EXEC.setParam("c", 1);
             b.dm().QR_EXEC.setParam("d", "D'ÁVILA");
             b.dm().QR_EXEC.ExecSQL();

@@ -10,7 +10,8 @@
 #include <QUuid>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 QSqlDatabase manutencao()
 {

@@ -11,8 +11,7 @@
 class DialogosRoteiro : public Dialogos
 {
 public:
-    struct Mostrada
-    {
+    struct Mostrada {
         QString texto;
         QString titulo;
         int flags;

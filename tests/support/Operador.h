@@ -9,12 +9,12 @@
 // Helpers to act as the operator on modal windows: a window shown with
 // exec() blocks its caller, so what the operator does in it is scheduled
 // before the call that shows it.
-namespace Operador {
+namespace Operador
+{
 
 // Waits (in the event loop started by exec()) until a visible top-level window
 // of type T appears, then runs `acao` on it. Fails the wait after 10 s.
-template<class T>
-void quandoAbrir(std::function<void(T*)> acao)
+template <class T> void quandoAbrir(std::function<void(T*)> acao)
 {
     auto* relogio = new QElapsedTimer;
     relogio->start();
@@ -41,8 +41,7 @@ void quandoAbrir(std::function<void(T*)> acao)
 }
 
 // The visible top-level window of type T, or nullptr.
-template<class T>
-T* janelaAberta()
+template <class T> T* janelaAberta()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {

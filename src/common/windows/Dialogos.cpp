@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 // Turns "Desc|*.a;*.b|Desc2|*.c" into Qt's "Desc (*.a *.b);;Desc2 (*.c)".
 QString filtroQt(const QString& filtro)
@@ -33,11 +34,20 @@ public:
         t.replace(u'\r', u'\n');
         box.setText(t);
         switch (flags & 0x70) {
-        case Msg::Erro: box.setIcon(QMessageBox::Critical); break;
-        case Msg::Pergunta: box.setIcon(QMessageBox::Question); break;
-        case Msg::Aviso: box.setIcon(QMessageBox::Warning); break;
-        case Msg::Informacao: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case Msg::Erro:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Msg::Pergunta:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Msg::Aviso:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Msg::Informacao:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
         }
         if ((flags & 0xF) == Msg::SimNao) {
             auto* sim = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
@@ -53,7 +63,8 @@ public:
 
     QString abrirArquivo(const QString& titulo, const QString& filtro) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, QString(), filtroQt(filtro));
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, QString(),
+                                            filtroQt(filtro));
     }
 
     QString salvarArquivo(const QString& titulo, const QString& filtro, const QString& sugestao) override

@@ -7,7 +7,8 @@
 class QWidget;
 
 // Message box flags and results (the platform's values, which the windows use).
-namespace Msg {
+namespace Msg
+{
 enum : int {
     Ok = 0,
     SimNao = 4,

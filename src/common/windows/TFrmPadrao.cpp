@@ -78,7 +78,8 @@ void TFrmPadrao::BtnCancelarClick()
 
 void TFrmPadrao::btnExcluirClick()
 {
-    Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta);
+    Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
+             Msg::SimNao | Msg::Pergunta);
 }
 
 void TFrmPadrao::btnSairClick()
@@ -87,8 +88,8 @@ void TFrmPadrao::btnSairClick()
         close();
         return;
     }
-    if (Mensagem(QStringLiteral("Deseja realmente sair ?"), QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta) ==
-        Msg::RespSim) {
+    if (Mensagem(QStringLiteral("Deseja realmente sair ?"), QStringLiteral("Pergunta"),
+                 Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
         close();
     }
 }

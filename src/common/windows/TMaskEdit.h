@@ -24,7 +24,7 @@ public:
 
 private:
     QString m_mascara;
-    QString m_formato;   // the positions part
+    QString m_formato; // the positions part
     bool m_literais = true;
     QChar m_branco = u' ';
 };

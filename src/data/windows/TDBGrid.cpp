@@ -26,11 +26,14 @@ void TDBGrid::setConsulta(TQuery* q, const QList<ModeloConsulta::Coluna>& coluna
     for (int i = 0; i < colunas.size(); ++i) {
         setColumnWidth(i, colunas[i].largura);
     }
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& atual) {
-        if (consulta() && atual.isValid()) {
-            consulta()->setRecNo(atual.row());
-        }
-    }, Qt::UniqueConnection);
+    connect(
+        selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex& atual) {
+            if (consulta() && atual.isValid()) {
+                consulta()->setRecNo(atual.row());
+            }
+        },
+        Qt::UniqueConnection);
     if (m_modelo->rowCount() > 0) {
         selecionar(0);
     }
