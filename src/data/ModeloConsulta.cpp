@@ -46,10 +46,26 @@ QVariant ModeloConsulta::data(const QModelIndex& index, int role) const
     return QVariant();
 }
 
+void ModeloConsulta::setCorTitulo(int coluna, const QColor& cor)
+{
+    if (coluna < 0) {
+        return;
+    }
+    if (m_coresTitulo.size() <= coluna) {
+        m_coresTitulo.resize(coluna + 1);
+    }
+    m_coresTitulo[coluna] = cor;
+    Q_EMIT headerDataChanged(Qt::Horizontal, coluna, coluna);
+}
+
 QVariant ModeloConsulta::headerData(int section, Qt::Orientation o, int role) const
 {
     if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_colunas.size()) {
         return m_colunas[section].titulo;
+    }
+    if (o == Qt::Horizontal && role == Qt::BackgroundRole && section >= 0 && section < m_coresTitulo.size() &&
+        m_coresTitulo[section].isValid()) {
+        return m_coresTitulo[section];
     }
     return QAbstractTableModel::headerData(section, o, role);
 }

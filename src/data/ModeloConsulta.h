@@ -26,6 +26,8 @@ public:
     void setConsulta(TQuery* q, const QList<Coluna>& colunas);
     // Call after the query was opened again.
     void recarregar();
+    // Background of a column title (an invalid colour returns it to the button colour).
+    void setCorTitulo(int coluna, const QColor& cor);
 
     TQuery* consulta() const { return m_q; }
     const QList<Coluna>& colunas() const { return m_colunas; }
@@ -39,4 +41,5 @@ private:
     TQuery* m_q = nullptr;
     QList<Coluna> m_colunas;
     QList<int> m_indices;
+    QList<QColor> m_coresTitulo;
 };

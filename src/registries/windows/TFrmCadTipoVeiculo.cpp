@@ -1,0 +1,51 @@
+#include "TFrmCadTipoVeiculo.h"
+
+#include "CamposTexto.h"
+#include "TDM.h"
+#include "TiposVeiculo.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
+    : TFrmCadastroSimples(DM->Qr_TPVeiculo, QStringLiteral("TPV_CODIGO"), QStringLiteral("TPV_DESCRICAO"),
+                          QStringLiteral("Tipo:"), 50, parent)
+{
+    setObjectName(QStringLiteral("FrmCadTipoVeiculo"));
+    setWindowTitle(QStringLiteral("Cadastro de tipo de veículo"));
+    m_valor = new QLineEdit(campoNome()->parentWidget());
+    m_valor->setObjectName(QStringLiteral("edtValor"));
+    m_valor->setMaxLength(30);
+    CampoNumerico(m_valor, 14);
+    adicionaCampo(QStringLiteral("Valor:"), m_valor);
+
+    BtnImprimir = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                  QStringLiteral("&Imprimir"), this);
+    BtnImprimir->setObjectName(QStringLiteral("BtnImprimir"));
+    BtnImprimir->setIconSize(QSize(32, 32));
+    barraBotoes()->insertWidget(barraBotoes()->indexOf(btnSair), BtnImprimir);
+    montar(QStringLiteral("Descrição"));
+}
+
+void TFrmCadTipoVeiculo::limpaExtra()
+{
+    m_valor->clear();
+}
+
+void TFrmCadTipoVeiculo::carregaExtra(TQuery& lista)
+{
+    const QString campo = QStringLiteral("TPV_VALOR");
+    m_valor->setText(lista.IsNull(campo) ? QString() : lista.AsDecimal(campo).toShortString());
+}
+
+void TFrmCadTipoVeiculo::salvarRegistro(bool inserir, int codigo)
+{
+    TiposVeiculo::salvar(*DM, inserir, codigo, campoNome()->text(), m_valor->text());
+}
+
+void TFrmCadTipoVeiculo::excluirRegistro(int codigo)
+{
+    TiposVeiculo::excluir(*DM, codigo);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "TFrmCadastroSimples.h"
+
+class QLineEdit;
+class QPushButton;
+
+// "Cadastro de tipo de veículo": vehicle types and the value charged for each.
+// After exec(), codigoSelecionado() and nomeSelecionado() give the current row.
+class TFrmCadTipoVeiculo : public TFrmCadastroSimples
+{
+    Q_OBJECT
+public:
+    explicit TFrmCadTipoVeiculo(QWidget* parent = nullptr);
+
+    QLineEdit* campoValor() const { return m_valor; }
+    // "&Imprimir": the listing goes through the report engine, which is not
+    // part of this build yet; the button is shown and does nothing.
+    QPushButton* BtnImprimir;
+
+protected:
+    void limpaExtra() override;
+    void carregaExtra(TQuery& lista) override;
+    void salvarRegistro(bool inserir, int codigo) override;
+    void excluirRegistro(int codigo) override;
+    QString tabela() const override { return QStringLiteral("TipoVeiculo"); }
+
+private:
+    QLineEdit* m_valor;
+};

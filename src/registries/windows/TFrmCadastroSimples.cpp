@@ -1,0 +1,230 @@
+#include "TFrmCadastroSimples.h"
+
+#include "CamposTexto.h"
+#include "Dialogos.h"
+#include "ErroBanco.h"
+#include "ProximoCodigo.h"
+#include "TDBGrid.h"
+#include "TDM.h"
+#include "TMaskEdit.h"
+
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCodigo,
+                                         const QString& colunaNome, const QString& rotuloNome,
+                                         int tamanhoNome, QWidget* parent)
+    : TFrmPadrao(parent), m_lista(lista), m_campoCodigo(colunaCodigo), m_campoNome(colunaNome)
+{
+    m_painel = new QWidget(this);
+    m_painel->setObjectName(QStringLiteral("PainelCampos"));
+    m_campos = new QFormLayout(m_painel);
+    m_campos->setContentsMargins(0, 0, 0, 0);
+
+    m_codigo = new TMaskEdit(QStringLiteral("999999;1;_"), m_painel);
+    m_codigo->setObjectName(QStringLiteral("edtCodigo"));
+    m_codigo->setReadOnly(true);
+    m_campos->addRow(Rotulo(QStringLiteral("Código:"), m_codigo), m_codigo);
+
+    m_nome = new QLineEdit(m_painel);
+    m_nome->setObjectName(QStringLiteral("edtNome"));
+    m_nome->setMaxLength(tamanhoNome);
+    CampoMaiusculas(m_nome);
+    m_campos->addRow(Rotulo(rotuloNome, m_nome), m_nome);
+    corpo()->addWidget(m_painel);
+
+    auto* busca = new QFormLayout;
+    m_localizar = new QLineEdit(this);
+    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
+    setTag(m_localizar, 1);
+    busca->addRow(Rotulo(QStringLiteral("&Localizar:"), m_localizar), m_localizar);
+    corpo()->addLayout(busca);
+
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    corpo()->addWidget(m_grade, 1);
+
+    connect(m_codigo, &QLineEdit::textChanged, this, &TFrmCadastroSimples::ajustaSalvar);
+    connect(m_nome, &QLineEdit::textChanged, this, &TFrmCadastroSimples::ajustaSalvar);
+    connect(m_localizar, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_grade->localizar(m_campoNome, t); });
+    connect(m_grade, &TDBGrid::duploClique, this, &TFrmCadastroSimples::gradeDuploClique);
+}
+
+void TFrmCadastroSimples::adicionaCampo(const QString& rotulo, QWidget* campo)
+{
+    m_campos->addRow(Rotulo(rotulo, campo), campo);
+}
+
+void TFrmCadastroSimples::montar(const QString& tituloNome)
+{
+    m_grade->setConsulta(&m_lista,
+                         {{m_campoCodigo, QStringLiteral("Código"), 70}, {m_campoNome, tituloNome, 300}});
+    limpa();
+    HabilitaCampos(this, 3);
+    ajustaBotoes(3);
+    carregaLista();
+    // An empty list leaves nothing to lose: "&Sair" closes without asking.
+    setTag(btnSair, m_lista.IsEmpty() ? 1 : 0);
+}
+
+void TFrmCadastroSimples::carregaLista()
+{
+    try {
+        m_lista.Open();
+    } catch (const ErroBanco& e) {
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+    }
+    m_grade->recarregar();
+}
+
+void TFrmCadastroSimples::modoSelecao()
+{
+    m_selecao = true;
+    m_painel->hide();
+    for (QPushButton* b : {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir}) {
+        b->hide();
+        b->setEnabled(false);
+    }
+    btnSair->setText(QStringLiteral("&OK"));
+    m_grade->setMinimumHeight(m_grade->minimumHeight() + 150);
+}
+
+void TFrmCadastroSimples::showEvent(QShowEvent* e)
+{
+    TFrmPadrao::showEvent(e);
+    if (m_selecao) {
+        for (QPushButton* b : {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir}) {
+            b->setEnabled(false);
+        }
+        m_grade->setFocus();
+    }
+}
+
+int TFrmCadastroSimples::codigo() const
+{
+    return m_codigo->maskText().trimmed().toInt();
+}
+
+void TFrmCadastroSimples::ajustaSalvar()
+{
+    if (EstadoCadastro == 3) {
+        return;
+    }
+    BtnSalvar->setEnabled(!m_codigo->maskText().trimmed().isEmpty() && !m_nome->text().trimmed().isEmpty());
+}
+
+void TFrmCadastroSimples::limpa()
+{
+    LimpaCampos(m_painel);
+    limpaExtra();
+}
+
+void TFrmCadastroSimples::BtnNovoClick()
+{
+    limpa();
+    TFrmPadrao::BtnNovoClick();
+    HabilitaCampos(this, 0);
+    try {
+        m_codigo->setText(QString::number(ProximoCodigo(*DM, m_campoCodigo, tabela())));
+    } catch (const ErroBanco& e) {
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+    }
+    ajustaSalvar();
+    m_nome->setFocus();
+}
+
+void TFrmCadastroSimples::gradeDuploClique()
+{
+    if (m_selecao || m_lista.IsEmpty() || EstadoCadastro != 3) {
+        return;
+    }
+    limpa();
+    m_codigo->setText(m_lista.AsString(m_campoCodigo));
+    m_nome->setText(m_lista.AsString(m_campoNome));
+    carregaExtra(m_lista);
+    ajustaBotoes(1);
+    HabilitaCampos(this, 1);
+    m_codigo->setEnabled(false);
+    ajustaSalvar();
+    m_nome->setFocus();
+}
+
+void TFrmCadastroSimples::BtnSalvarClick()
+{
+    if (EstadoCadastro == 3 || !BtnSalvar->isEnabled()) {
+        return;
+    }
+    try {
+        salvarRegistro(EstadoCadastro == 0, codigo());
+    } catch (const ErroBanco& e) {
+        // Nothing was written; the operator keeps what was typed.
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+        return;
+    }
+    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
+    limpa();
+    TFrmPadrao::BtnSalvarClick();
+    HabilitaCampos(this, 3);
+    carregaLista();
+}
+
+void TFrmCadastroSimples::BtnCancelarClick()
+{
+    limpa();
+    TFrmPadrao::BtnCancelarClick();
+    HabilitaCampos(this, 3);
+}
+
+void TFrmCadastroSimples::btnExcluirClick()
+{
+    if (m_lista.IsEmpty() || m_lista.Eof()) {
+        return;
+    }
+    if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
+                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+        return;
+    }
+    const int alvo = m_lista.AsInteger(m_campoCodigo);
+    try {
+        excluirRegistro(alvo);
+    } catch (const ErroBanco&) {
+        Mensagem(QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!"),
+                 QStringLiteral("Informação"), Msg::Informacao);
+        return;
+    }
+    carregaLista();
+    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
+}
+
+bool TFrmCadastroSimples::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
+        m_grade->setFocus();
+        return true;
+    }
+    if (m_selecao && alvo == m_grade && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        accept();
+        return true;
+    }
+    return TFrmPadrao::teclaPrevia(alvo, e);
+}
+
+void TFrmCadastroSimples::done(int r)
+{
+    if (m_lista.Active() && !m_lista.IsEmpty() && !m_lista.Eof()) {
+        m_temSelecao = true;
+        m_codigoSelecionado = m_lista.AsInteger(m_campoCodigo);
+        m_nomeSelecionado = m_lista.AsString(m_campoNome);
+    }
+    m_lista.Close();
+    m_grade->recarregar();
+    TFrmPadrao::done(r);
+}
