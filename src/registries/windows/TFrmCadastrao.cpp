@@ -1,0 +1,758 @@
+#include "TFrmCadastrao.h"
+
+#include "Cadastros.h"
+#include "CamposTexto.h"
+#include "Cidades.h"
+#include "Dialogos.h"
+#include "ErroBanco.h"
+#include "LeConfig.h"
+#include "Relogio.h"
+#include "Rotinas.h"
+#include "SessaoAtual.h"
+#include "TDBGrid.h"
+#include "TDM.h"
+#include "TFrmCadCidade.h"
+#include "TFrmCalendario.h"
+#include "TMaskEdit.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
+const QString mascaraCpf = QStringLiteral("999.999.999-99;1;_");
+const QString mascaraCnpj = QStringLiteral("99.999.999/9999-99;1;_");
+
+void erroOperacao(const ErroBanco& e)
+{
+    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+             QStringLiteral("Erro"), Msg::Erro);
+}
+
+void informa(const QString& texto)
+{
+    Mensagem(texto, QStringLiteral("Informação"), Msg::Informacao);
+}
+
+void renomeia(QLabel* rotulo, const QString& texto)
+{
+    rotulo->setText(texto);
+    if (QWidget* campo = rotulo->buddy()) {
+        QString nome = texto;
+        campo->setAccessibleName(nome.remove(u'&').trimmed());
+    }
+}
+
+} // namespace
+
+TFrmCadastrao::TFrmCadastrao(int tipo, QWidget* parent) : TFrmPadrao(parent), m_tipo(tipo)
+{
+    setObjectName(QStringLiteral("FrmCadastrao"));
+    bool navio = false;
+    try {
+        navio = LeConfig(*DM).inteiro(QStringLiteral("CFG_NAVIO")) == 1;
+    } catch (const ErroBanco&) {
+    }
+    setWindowTitle(Cadastros::tituloJanela(tipo, navio));
+    montaCampos();
+
+    // Kinds 2 and 3 may number their parties by hand when the site allows it.
+    bool codigoLivre = false;
+    if (tipo == Cadastros::Transportadora || tipo == Cadastros::Cliente) {
+        try {
+            codigoLivre = LeConfig(*DM).inteiro(QStringLiteral("CFG_ALTERACODIGO")) == 1;
+        } catch (const ErroBanco&) {
+        }
+    }
+    m_codigo->setReadOnly(!codigoLivre);
+
+    const bool motorista = tipo == Cadastros::Motorista;
+    m_lblPlaca->setVisible(motorista);
+    m_placa->setVisible(motorista);
+    m_lblTara->setVisible(motorista);
+    m_tara->setVisible(motorista);
+    if (motorista) {
+        m_lblInsRg->setStyleSheet(QStringLiteral("color: blue;"));
+    }
+
+    limpa();
+    HabilitaCampos(this, 3);
+    ajustaBotoes(3);
+    carregaLista();
+    setTag(btnSair, DM->QR_Cadastrao.IsEmpty() ? 1 : 0);
+}
+
+void TFrmCadastrao::montaCampos()
+{
+    m_painel = new QWidget(this);
+    m_painel->setObjectName(QStringLiteral("PainelCampos"));
+    auto* g = new QGridLayout(m_painel);
+    g->setContentsMargins(0, 0, 0, 0);
+    int linha = 0;
+    auto par = [&](QLabel* rotulo, QWidget* campo, int coluna) {
+        g->addWidget(rotulo, linha, coluna * 2);
+        g->addWidget(campo, linha, coluna * 2 + 1);
+    };
+    auto edit = [this](const char* nome, int tamanho) {
+        auto* e = new QLineEdit(m_painel);
+        e->setObjectName(QLatin1String(nome));
+        e->setMaxLength(tamanho);
+        return e;
+    };
+    auto mascara = [this](const char* nome, const QString& m) {
+        auto* e = new TMaskEdit(m, m_painel);
+        e->setObjectName(QLatin1String(nome));
+        return e;
+    };
+
+    m_codigo = mascara("edtCodigo", QStringLiteral("999999;1;_"));
+    par(Rotulo(QStringLiteral("Código:"), m_codigo), m_codigo, 0);
+    m_pessoa = new QComboBox(m_painel);
+    m_pessoa->setObjectName(QStringLiteral("cbPessoa"));
+    m_pessoa->addItems({QStringLiteral("Físico"), QStringLiteral("Jurídico")});
+    m_pessoa->setCurrentIndex(Cadastros::Juridico);
+    m_pessoa->setAccessibleName(QStringLiteral("Pessoa"));
+    g->addWidget(m_pessoa, linha, 2, 1, 2);
+    ++linha;
+
+    m_razao = edit("edtRazao", 150);
+    CampoMaiusculas(m_razao);
+    m_lblRazao = Rotulo(QStringLiteral("Razão:"), m_razao);
+    par(m_lblRazao, m_razao, 0);
+    m_fantasia = edit("edtFantasia", 100);
+    CampoMaiusculas(m_fantasia);
+    m_lblFantasia = Rotulo(QStringLiteral("Fantasia:"), m_fantasia);
+    par(m_lblFantasia, m_fantasia, 1);
+    ++linha;
+
+    m_cpfCgc = mascara("edtCpfCgc", mascaraCnpj);
+    m_lblCpfCgc = Rotulo(QStringLiteral("CNPJ:"), m_cpfCgc);
+    par(m_lblCpfCgc, m_cpfCgc, 0);
+    m_insRg = edit("edtInsRg", 14);
+    m_lblInsRg = Rotulo(QStringLiteral("Inscrição:"), m_insRg);
+    par(m_lblInsRg, m_insRg, 1);
+    ++linha;
+
+    m_cep = mascara("edtCep", QStringLiteral("99999-999;1;_"));
+    par(Rotulo(QStringLiteral("CEP:"), m_cep), m_cep, 0);
+    m_endereco = edit("edtEndereco", 100);
+    CampoMaiusculas(m_endereco);
+    par(Rotulo(QStringLiteral("Endereço:"), m_endereco), m_endereco, 1);
+    ++linha;
+
+    m_bairro = edit("edtBairro", 100);
+    CampoMaiusculas(m_bairro);
+    par(Rotulo(QStringLiteral("Bairro:"), m_bairro), m_bairro, 0);
+    m_cidade = mascara("edtCidade", QStringLiteral("999999;1;_"));
+    m_btnCidade = new QToolButton(m_painel);
+    m_btnCidade->setObjectName(QStringLiteral("btnCidade"));
+    m_btnCidade->setText(QStringLiteral("..."));
+    m_btnCidade->setAccessibleName(QStringLiteral("Pesquisar cidade"));
+    m_nomeCidade = edit("edtNomeCidade", 100);
+    m_nomeCidade->setReadOnly(true);
+    m_nomeCidade->setFocusPolicy(Qt::NoFocus);
+    m_nomeCidade->setAccessibleName(QStringLiteral("Nome da cidade"));
+    auto* cidade = new QHBoxLayout;
+    cidade->addWidget(m_cidade);
+    cidade->addWidget(m_btnCidade);
+    cidade->addWidget(m_nomeCidade, 1);
+    g->addWidget(Rotulo(QStringLiteral("Cidade:"), m_cidade), linha, 2);
+    g->addLayout(cidade, linha, 3);
+    ++linha;
+
+    m_fone = edit("edtFone", 15);
+    par(Rotulo(QStringLiteral("Fone:"), m_fone), m_fone, 0);
+    m_fax = edit("edtFax", 15);
+    par(Rotulo(QStringLiteral("Fax:"), m_fax), m_fax, 1);
+    ++linha;
+
+    m_contato = edit("edtContato", 100);
+    CampoMaiusculas(m_contato);
+    par(Rotulo(QStringLiteral("Contato:"), m_contato), m_contato, 0);
+    m_data = mascara("edtData", QStringLiteral("99/99/9999"));
+    par(Rotulo(QStringLiteral("Data:"), m_data), m_data, 1);
+    ++linha;
+
+    m_email = edit("edtEmail", 200);
+    CampoMinusculas(m_email);
+    par(Rotulo(QStringLiteral("Email:"), m_email), m_email, 0);
+    m_site = edit("edtSite", 200);
+    CampoMinusculas(m_site);
+    par(Rotulo(QStringLiteral("Site:"), m_site), m_site, 1);
+    ++linha;
+
+    m_placa = edit("edtPlaca", 7);
+    CampoMaiusculas(m_placa);
+    m_lblPlaca = Rotulo(QStringLiteral("Placa:"), m_placa);
+    par(m_lblPlaca, m_placa, 0);
+    m_tara = edit("edtTara", 7);
+    CampoNumerico(m_tara, 7);
+    m_lblTara = Rotulo(QStringLiteral("Tara:"), m_tara);
+    par(m_lblTara, m_tara, 1);
+    ++linha;
+
+    m_inativo = new QComboBox(m_painel);
+    m_inativo->setObjectName(QStringLiteral("cbInativo"));
+    m_inativo->addItems({QStringLiteral("Não"), QStringLiteral("Sim")});
+    par(Rotulo(QStringLiteral("Inativo:"), m_inativo), m_inativo, 0);
+    ++linha;
+
+    m_obs = new QPlainTextEdit(m_painel);
+    m_obs->setObjectName(QStringLiteral("memObs"));
+    m_obs->setTabChangesFocus(true);
+    m_obs->setMaximumHeight(70);
+    g->addWidget(Rotulo(QStringLiteral("Observação"), m_obs), linha, 0);
+    g->addWidget(m_obs, linha, 1, 1, 3);
+    corpo()->addWidget(m_painel);
+
+    auto* busca = new QHBoxLayout;
+    m_localizar = new QLineEdit(this);
+    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
+    setTag(m_localizar, 1);
+    m_lblLocalizar = Rotulo(QStringLiteral("&Localizar:"), m_localizar);
+    busca->addWidget(m_lblLocalizar);
+    busca->addWidget(m_localizar, 1);
+    corpo()->addLayout(busca);
+
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    corpo()->addWidget(m_grade, 1);
+    m_grade->setConsulta(&DM->QR_Cadastrao,
+                         {{QStringLiteral("CAD_CODIGO"), QStringLiteral("Código"), 60},
+                          {QStringLiteral("CAD_RAZAO"), QStringLiteral("Razão/Nome"), 250},
+                          {QStringLiteral("CAD_FANTASIA"), QStringLiteral("Fantasia/Apelido"), 150},
+                          {QStringLiteral("CAD_ENDERECO"), QStringLiteral("Endereço"), 200},
+                          {QStringLiteral("CAD_PLACA"), QStringLiteral("Placa"), 70},
+                          {QStringLiteral("CAD_BAIRRO"), QStringLiteral("Bairro"), 120},
+                          {QStringLiteral("CAD_CEP"), QStringLiteral("CEP"), 80},
+                          {QStringLiteral("CAD_FONE"), QStringLiteral("Fone"), 100},
+                          {QStringLiteral("CAD_FAX"), QStringLiteral("Fax"), 100},
+                          {QStringLiteral("CAD_CONTATO"), QStringLiteral("Contato"), 120},
+                          {QStringLiteral("CAD_EMAIL"), QStringLiteral("Email"), 150},
+                          {QStringLiteral("CAD_SITE"), QStringLiteral("Site"), 150},
+                          {QStringLiteral("CAD_DTCADASTRO"), QStringLiteral("Data Cadastro"), 90},
+                          {QStringLiteral("CAD_OBS"), QStringLiteral("Observação"), 200}});
+
+    connect(m_pessoa, &QComboBox::currentIndexChanged, this, &TFrmCadastrao::aplicaPessoa);
+    for (QLineEdit* e : {static_cast<QLineEdit*>(m_codigo), m_razao, static_cast<QLineEdit*>(m_cidade),
+                         m_nomeCidade, m_insRg}) {
+        connect(e, &QLineEdit::textChanged, this, &TFrmCadastrao::ajustaSalvar);
+    }
+    // A changed code no longer names the city shown; the look-up runs on leaving.
+    connect(m_cidade, &QLineEdit::textEdited, m_nomeCidade, &QLineEdit::clear);
+    connect(m_btnCidade, &QToolButton::clicked, this, [this] { abreCidades(true); });
+    connect(m_obs, &QPlainTextEdit::textChanged, this, [this] {
+        const QString t = m_obs->toPlainText();
+        if (t.size() > 500) {
+            m_obs->setPlainText(t.left(500));
+            m_obs->moveCursor(QTextCursor::End);
+        }
+    });
+    connect(m_localizar, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_grade->localizar(m_buscaPlaca ? QStringLiteral("CAD_PLACA") : QStringLiteral("CAD_RAZAO"), t);
+    });
+    connect(m_grade, &TDBGrid::duploClique, this, &TFrmCadastrao::gradeDuploClique);
+    connect(m_grade, &TDBGrid::tituloClicado, this, &TFrmCadastrao::tituloClicado);
+    aplicaPessoa(Cadastros::Juridico);
+}
+
+void TFrmCadastrao::carregaLista(const QString& ordem)
+{
+    TQuery& q = DM->QR_Cadastrao;
+    q.setSQL({QStringLiteral("Select *"), QStringLiteral("From Cadastrao"),
+              QStringLiteral("Where cad_tipo=:tipo"), ordem});
+    q.setParam(QStringLiteral("tipo"), m_tipo);
+    try {
+        q.Open();
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+    }
+    m_grade->recarregar();
+}
+
+void TFrmCadastrao::tituloClicado(int coluna, const QString& campo)
+{
+    QString ordem;
+    if (campo == QLatin1String("CAD_CODIGO")) {
+        ordem = QStringLiteral("order by cad_codigo");
+    } else if (campo == QLatin1String("CAD_RAZAO")) {
+        ordem = QStringLiteral("order by cad_razao");
+    } else {
+        return;
+    }
+    carregaLista(ordem);
+    for (int c = 0; c < m_grade->modelo()->columnCount(); ++c) {
+        m_grade->modelo()->setCorTitulo(c, c == coluna ? QColor(Qt::cyan) : QColor());
+    }
+}
+
+void TFrmCadastrao::aplicaPessoa(int pessoa)
+{
+    const bool fisico = pessoa == Cadastros::Fisico;
+    renomeia(m_lblRazao, fisico ? QStringLiteral("Nome:") : QStringLiteral("Razão:"));
+    renomeia(m_lblFantasia, fisico ? QStringLiteral("Apelido:") : QStringLiteral("Fantasia:"));
+    renomeia(m_lblCpfCgc, fisico ? QStringLiteral("CPF:") : QStringLiteral("CNPJ:"));
+    renomeia(m_lblInsRg, fisico ? QStringLiteral("RG:") : QStringLiteral("Inscrição:"));
+    const QString mascara = fisico ? mascaraCpf : mascaraCnpj;
+    if (m_cpfCgc->mascara() != mascara) {
+        m_cpfCgc->setMascara(mascara);
+        m_cpfCgc->clear();
+    }
+    m_checkDoc.setMode(fisico ? TCheckDoc::moCPF : TCheckDoc::moCGC);
+}
+
+void TFrmCadastrao::setBuscaPorPlaca(bool placa)
+{
+    m_buscaPlaca = placa;
+    renomeia(m_lblLocalizar, placa ? QStringLiteral("Placa:") : QStringLiteral("&Localizar:"));
+}
+
+void TFrmCadastrao::modoSelecao()
+{
+    m_selecao = true;
+    m_painel->hide();
+    m_grade->setMinimumHeight(m_grade->minimumHeight() + 250);
+    aplicaModo();
+}
+
+void TFrmCadastrao::modoEmissor(ArranjoEmissor arranjo)
+{
+    m_emissor = arranjo;
+    QHBoxLayout* barra = barraBotoes();
+    // Every button after one stretch: they sit together on the right.
+    while (QLayoutItem* item = barra->takeAt(0)) {
+        delete item;
+    }
+    barra->addStretch(1);
+    for (QPushButton* b : {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir, btnSair}) {
+        barra->addWidget(b);
+    }
+    aplicaModo();
+}
+
+// Hidden buttons stay disabled whatever the state says.
+void TFrmCadastrao::aplicaModo()
+{
+    QList<QPushButton*> fora;
+    if (m_selecao) {
+        fora = {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir};
+        btnSair->setText(QStringLiteral("&OK"));
+    } else if (m_emissor == ArranjoEmissor::Inicio) {
+        fora = {btnExcluir};
+    } else if (m_emissor == ArranjoEmissor::DadosCadastrais) {
+        fora = {BtnNovo, btnExcluir};
+    }
+    for (QPushButton* b : fora) {
+        b->hide();
+        b->setEnabled(false);
+    }
+}
+
+void TFrmCadastrao::showEvent(QShowEvent* e)
+{
+    TFrmPadrao::showEvent(e);
+    aplicaModo();
+    if (m_selecao) {
+        m_grade->setFocus();
+    }
+}
+
+int TFrmCadastrao::codigo() const
+{
+    return m_codigo->maskText().trimmed().toInt();
+}
+
+void TFrmCadastrao::limpa()
+{
+    LimpaCampos(m_painel);
+    m_inativo->setCurrentIndex(0);
+    if (m_tipo == Cadastros::Motorista) {
+        m_pessoa->setCurrentIndex(Cadastros::Fisico);
+    }
+}
+
+void TFrmCadastrao::voltaNavegacao()
+{
+    limpa();
+    ajustaBotoes(3);
+    HabilitaCampos(this, 3);
+    aplicaModo();
+    BtnNovo->setFocus();
+}
+
+void TFrmCadastrao::ajustaSalvar()
+{
+    if (EstadoCadastro == 3 || m_selecao) {
+        return;
+    }
+    const QString nomeCidade = m_nomeCidade->text().trimmed();
+    bool pode = !m_codigo->maskText().trimmed().isEmpty() && !m_razao->text().trimmed().isEmpty() &&
+                !m_cidade->maskText().trimmed().isEmpty() && !nomeCidade.isEmpty() &&
+                nomeCidade != naoCadastrado;
+    if (m_tipo == Cadastros::Motorista) {
+        pode = pode && !m_insRg->text().trimmed().isEmpty();
+    }
+    BtnSalvar->setEnabled(pode);
+}
+
+void TFrmCadastrao::BtnNovoClick()
+{
+    limpa();
+    TFrmPadrao::BtnNovoClick();
+    HabilitaCampos(this, 0);
+    int proximo = 1;
+    try {
+        proximo = Cadastros::proximoCodigo(*DM, m_tipo);
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+        voltaNavegacao();
+        return;
+    }
+    if (m_tipo == Cadastros::Emissor && proximo > 1) {
+        informa(QStringLiteral("Você não pode incluir mais de um emissor, somente alterar as informações que "
+                               "estão disponíveis!"));
+        voltaNavegacao();
+        return;
+    }
+    m_codigo->setText(QString::number(proximo));
+    m_data->setText(Relogio::hoje().toString(QStringLiteral("dd/MM/yyyy")));
+    m_pessoa->setCurrentIndex(m_tipo == Cadastros::Motorista ? Cadastros::Fisico : Cadastros::Juridico);
+    ajustaSalvar();
+    m_pessoa->setFocus();
+}
+
+void TFrmCadastrao::gradeDuploClique()
+{
+    TQuery& q = DM->QR_Cadastrao;
+    if (m_selecao || EstadoCadastro != 3 || q.IsEmpty() || q.Eof()) {
+        return;
+    }
+    limpa();
+    m_pessoa->setCurrentIndex(q.AsInteger(QStringLiteral("CAD_PESSOA")) == Cadastros::Fisico
+                                  ? Cadastros::Fisico
+                                  : Cadastros::Juridico);
+    m_codigo->setText(q.AsString(QStringLiteral("CAD_CODIGO")));
+    m_cpfCgc->setText(q.AsString(QStringLiteral("CAD_CPFCGC")));
+    m_insRg->setText(q.AsString(QStringLiteral("CAD_INSRG")));
+    m_razao->setText(q.AsString(QStringLiteral("CAD_RAZAO")));
+    m_fantasia->setText(q.AsString(QStringLiteral("CAD_FANTASIA")));
+    m_endereco->setText(q.AsString(QStringLiteral("CAD_ENDERECO")));
+    m_bairro->setText(q.AsString(QStringLiteral("CAD_BAIRRO")));
+    m_cep->setText(q.AsString(QStringLiteral("CAD_CEP")));
+    m_fone->setText(q.AsString(QStringLiteral("CAD_FONE")));
+    m_fax->setText(q.AsString(QStringLiteral("CAD_FAX")));
+    m_contato->setText(q.AsString(QStringLiteral("CAD_CONTATO")));
+    m_email->setText(q.AsString(QStringLiteral("CAD_EMAIL")));
+    m_site->setText(q.AsString(QStringLiteral("CAD_SITE")));
+    const QDate data = q.AsDate(QStringLiteral("CAD_DTCADASTRO"));
+    if (data.isValid()) {
+        m_data->setText(data.toString(QStringLiteral("dd/MM/yyyy")));
+    }
+    m_placa->setText(q.AsString(QStringLiteral("CAD_PLACA")));
+    m_tara->setText(q.IsNull(QStringLiteral("CAD_TARA"))
+                        ? QString()
+                        : q.AsDecimal(QStringLiteral("CAD_TARA")).toShortString());
+    m_inativo->setCurrentIndex(q.AsInteger(QStringLiteral("CAD_INATIVO")) == 1 ? 1 : 0);
+    m_obs->setPlainText(q.AsString(QStringLiteral("CAD_OBS")));
+    const int cidade = q.AsInteger(QStringLiteral("CID_CODIGO"));
+    if (!q.IsNull(QStringLiteral("CID_CODIGO"))) {
+        m_cidade->setText(QString::number(cidade));
+        saiCidade();
+    }
+    ajustaBotoes(1);
+    HabilitaCampos(this, 1);
+    m_codigo->setEnabled(false);
+    ajustaSalvar();
+    m_razao->setFocus();
+}
+
+bool TFrmCadastrao::saiCidade()
+{
+    const QString texto = m_cidade->maskText().trimmed();
+    if (texto.isEmpty()) {
+        return true;
+    }
+    try {
+        const auto nome = Cidades::nome(*DM, texto.toInt());
+        m_nomeCidade->setText(nome ? *nome : naoCadastrado);
+        return bool(nome);
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+        return false;
+    }
+}
+
+bool TFrmCadastrao::saiDocumento()
+{
+    if (m_cpfCgc->vazio()) {
+        return true;
+    }
+    const QString numero = m_cpfCgc->maskText();
+    m_checkDoc.setInput(numero);
+    if (!m_checkDoc.Result()) {
+        informa(QStringLiteral("C.P.F./C.N.P.J. inválido!"));
+        m_cpfCgc->clear();
+        return false;
+    }
+    try {
+        if (Cadastros::documentoEmUso(*DM, numero, codigo(), m_tipo)) {
+            informa(QStringLiteral("C.P.F./C.N.P.J. já Cadastrado!"));
+            m_cpfCgc->clear();
+            return false;
+        }
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+        return false;
+    }
+    return true;
+}
+
+bool TFrmCadastrao::saiInsRg()
+{
+    const QString numero = m_insRg->text().trimmed();
+    if (numero.isEmpty()) {
+        return true;
+    }
+    try {
+        if (Cadastros::rgEmUso(*DM, numero, m_pessoa->currentIndex(), codigo(), m_tipo)) {
+            Mensagem(QStringLiteral("Numero do documento já utilizado em outro cadastro."), QString(),
+                     Msg::Ok);
+            m_insRg->clear();
+            refoca(m_insRg);
+            return false;
+        }
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+        return false;
+    }
+    return true;
+}
+
+void TFrmCadastrao::saiCep()
+{
+    if (m_cep->vazio()) {
+        return;
+    }
+    try {
+        if (const auto e = Cadastros::enderecoDoCep(*DM, m_cep->maskText())) {
+            m_endereco->setText(e->endereco);
+            m_bairro->setText(e->bairro);
+            m_cidade->setText(QString::number(e->cidade));
+            m_nomeCidade->setText(e->nomeCidade);
+        }
+    } catch (const ErroBanco& e) {
+        erroOperacao(e);
+    }
+}
+
+bool TFrmCadastrao::saiData()
+{
+    const QString texto = m_data->maskText();
+    if (DataVazia(texto)) {
+        return true;
+    }
+    if (!EhData(texto)) {
+        refoca(m_data);
+        return false;
+    }
+    m_data->setText(FormataData(texto));
+    return true;
+}
+
+void TFrmCadastrao::refoca(QWidget* campo)
+{
+    QMetaObject::invokeMethod(
+        campo, [campo] { campo->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+}
+
+bool TFrmCadastrao::eventFilter(QObject* obj, QEvent* ev)
+{
+    if (ev->type() == QEvent::FocusOut && !m_verificando && EstadoCadastro != 3) {
+        const auto motivo = static_cast<QFocusEvent*>(ev)->reason();
+        // A message box or a pop-up taking the focus is not the operator leaving the field.
+        if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason) {
+            m_verificando = true;
+            if (obj == m_cidade) {
+                saiCidade();
+            } else if (obj == m_cpfCgc) {
+                saiDocumento();
+            } else if (obj == m_insRg) {
+                saiInsRg();
+            } else if (obj == m_cep) {
+                saiCep();
+            } else if (obj == m_data) {
+                saiData();
+            }
+            m_verificando = false;
+        }
+    }
+    return TFrmPadrao::eventFilter(obj, ev);
+}
+
+bool TFrmCadastrao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
+        m_grade->setFocus();
+        return true;
+    }
+    if (m_selecao && alvo == m_grade && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        accept();
+        return true;
+    }
+    if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_F2 || e->key() == Qt::Key_F3)) {
+        if (alvo == m_cidade) {
+            abreCidades(e->key() == Qt::Key_F2);
+            return true;
+        }
+        if (alvo == m_data && e->key() == Qt::Key_F2) {
+            m_data->setText(AbrirCalendario(this));
+            return true;
+        }
+    }
+    return TFrmPadrao::teclaPrevia(alvo, e);
+}
+
+void TFrmCadastrao::abreCidades(bool selecao)
+{
+    if (!selecao && !SessaoAtual.pode(SessaoAtual.Cadastros)) {
+        informa(QStringLiteral("Módulo com acesso restrito."));
+        return;
+    }
+    // The picker form serves a window that already lists parties; otherwise the full registry opens.
+    const bool picker = selecao && !DM->QR_Cadastrao.IsEmpty();
+    std::optional<std::pair<int, QString>> escolhida;
+    {
+        TFrmCadCidade cidades(this);
+        if (picker) {
+            cidades.modoSelecao();
+        }
+        cidades.exec();
+        if (selecao && cidades.temSelecao()) {
+            escolhida = std::make_pair(cidades.codigoSelecionado(), cidades.nomeSelecionado());
+        }
+    }
+    if (escolhida) {
+        m_cidade->setText(QString::number(escolhida->first));
+        m_nomeCidade->setText(escolhida->second);
+    } else {
+        saiCidade();
+    }
+    m_cidade->setFocus();
+}
+
+void TFrmCadastrao::BtnSalvarClick()
+{
+    if (EstadoCadastro == 3 || !BtnSalvar->isEnabled()) {
+        return;
+    }
+    // A click on "Sal&var" may come before the field being typed was left: its checks run here too.
+    m_verificando = true;
+    const bool ok = saiCidade() && saiDocumento() && saiInsRg();
+    m_verificando = false;
+    ajustaSalvar();
+    if (!ok || !BtnSalvar->isEnabled()) {
+        return;
+    }
+    if (!DataVazia(m_data->maskText()) && !EhData(m_data->maskText())) {
+        informa(QStringLiteral("Data inválida!"));
+        refoca(m_data);
+        return;
+    }
+
+    Cadastros::Ficha f;
+    f.codigo = codigo();
+    f.tipo = m_tipo;
+    f.pessoa = m_pessoa->currentIndex();
+    f.cpfCgc = m_cpfCgc->vazio() ? QString() : m_cpfCgc->maskText();
+    f.insRg = m_insRg->text();
+    f.razao = m_razao->text();
+    f.fantasia = m_fantasia->text();
+    f.endereco = m_endereco->text();
+    f.bairro = m_bairro->text();
+    f.cep = m_cep->vazio() ? QString() : m_cep->maskText();
+    f.fone = m_fone->text();
+    f.fax = m_fax->text();
+    f.contato = m_contato->text();
+    f.email = m_email->text();
+    f.site = m_site->text();
+    f.data = DataVazia(m_data->maskText()) ? QString() : m_data->maskText();
+    f.cidade = m_cidade->maskText().trimmed().toInt();
+    f.inativo = m_inativo->currentIndex() == 1;
+    f.placa = m_placa->text();
+    f.tara = m_tara->text();
+    f.obs = m_obs->toPlainText();
+
+    try {
+        Cadastros::montarGravacao(*DM, f, EstadoCadastro == 0);
+        if (DM->rastreioSql) {
+            Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
+        }
+        Cadastros::gravar(*DM);
+    } catch (const ErroBanco& e) {
+        // Rolled back; the operator keeps what was typed and may correct it.
+        erroOperacao(e);
+        return;
+    }
+    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
+    voltaNavegacao();
+    carregaLista();
+}
+
+void TFrmCadastrao::BtnCancelarClick()
+{
+    voltaNavegacao();
+}
+
+void TFrmCadastrao::btnExcluirClick()
+{
+    if (m_tipo == Cadastros::Emissor) {
+        informa(QStringLiteral("Você não pode excluir o emissor, somente alterar as informações!"));
+        return;
+    }
+    TQuery& q = DM->QR_Cadastrao;
+    if (q.IsEmpty() || q.Eof()) {
+        informa(QStringLiteral("Não há registros para excluir!"));
+        return;
+    }
+    const int alvo = q.AsInteger(QStringLiteral("CAD_CODIGO"));
+    try {
+        if (Cadastros::pesagensDoCadastro(*DM, alvo, m_tipo) > 0) {
+            informa(QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!"));
+            return;
+        }
+        if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
+                     Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+            return;
+        }
+        Cadastros::excluir(*DM, alvo, m_tipo);
+    } catch (const ErroBanco& e) {
+        Mensagem(QStringLiteral("Erro ao excluir\rErro retornado:") + e.texto(), QStringLiteral("Erro"),
+                 Msg::Erro);
+        return;
+    }
+    carregaLista();
+    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
+}
+
+void TFrmCadastrao::done(int r)
+{
+    TQuery& q = DM->QR_Cadastrao;
+    if (q.Active() && !q.IsEmpty() && !q.Eof()) {
+        m_selecaoFeita =
+            Selecao{q.AsInteger(QStringLiteral("CAD_CODIGO")), q.AsString(QStringLiteral("CAD_RAZAO")),
+                    q.AsString(QStringLiteral("CAD_PLACA")), q.AsString(QStringLiteral("CAD_INSRG"))};
+    }
+    q.Close();
+    m_grade->recarregar();
+    TFrmPadrao::done(r);
+}
