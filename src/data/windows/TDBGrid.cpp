@@ -18,6 +18,14 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_modelo(new ModeloConsu
         }
     });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { selecionar(i.row()); });
+    // The model stays for the grid's life, so its selection model does too:
+    // the query follows the current row however it moves (arrows included).
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& atual) {
+                if (consulta() && atual.isValid()) {
+                    consulta()->setRecNo(atual.row());
+                }
+            });
 }
 
 void TDBGrid::setConsulta(TQuery* q, const QList<ModeloConsulta::Coluna>& colunas)
@@ -26,14 +34,6 @@ void TDBGrid::setConsulta(TQuery* q, const QList<ModeloConsulta::Coluna>& coluna
     for (int i = 0; i < colunas.size(); ++i) {
         setColumnWidth(i, colunas[i].largura);
     }
-    connect(
-        selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& atual) {
-            if (consulta() && atual.isValid()) {
-                consulta()->setRecNo(atual.row());
-            }
-        },
-        Qt::UniqueConnection);
     if (m_modelo->rowCount() > 0) {
         selecionar(0);
     }
