@@ -1,0 +1,12 @@
+#include "NumeroDigitado.h"
+
+#include "Rotinas.h"
+
+std::optional<Decimal> NumeroDigitado(const QString& digitado)
+{
+    const QString t = digitado.trimmed();
+    if (!EhNumero(ConverteNumero(t, false))) {
+        return std::nullopt;
+    }
+    return Decimal::parse(ConverteNumero(t, true));
+}

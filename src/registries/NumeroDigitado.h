@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Decimal.h"
+
+#include <QString>
+#include <optional>
+
+// A number as the operator types it (decimal comma, thousands points
+// ignored); nullopt when the text is not a number.
+std::optional<Decimal> NumeroDigitado(const QString& digitado);
