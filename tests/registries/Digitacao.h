@@ -15,10 +15,12 @@ namespace Digitacao
 inline void digita(QLineEdit* campo, const QString& texto)
 {
     campo->setFocus();
-    campo->selectAll();
     if (!campo->inputMask().isEmpty()) {
         campo->clear();
         campo->home(false);
+    } else if (!campo->text().isEmpty()) {
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Backspace);
     }
     QTest::keyClicks(campo, texto);
 }
