@@ -1,0 +1,58 @@
+#pragma once
+
+#include "TFrmPadrao.h"
+
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+class TDBGrid;
+class TMaskEdit;
+
+// "Cadastro dos Fatores de Correção da Pesagem": the fixed values allowed for
+// correction factors 7-10 of each product. In selection mode (F2 on a factor
+// of the weighing window) it lists the values of one product and factor; the
+// value of the current row when it closed is read with valorSelecionado().
+class TFrmUmidade : public TFrmPadrao
+{
+    Q_OBJECT
+public:
+    explicit TFrmUmidade(QWidget* parent = nullptr);
+
+    // Selection mode for a product and a factor (7 to 10); set before showing.
+    void setSelecao(const QString& prdCodigo, int fator);
+    bool modoSelecao() const { return m_selecao; }
+    // The chosen value with 2 decimals, empty when the list was empty.
+    QString valorSelecionado() const { return m_valorSel; }
+
+    TMaskEdit* FlatMaskEdit1;  // "Produto:"
+    QToolButton* SpeedButton1; // opens the products registry
+    QLineEdit* FlatEdit1;      // product description
+    QLineEdit* FlatMaskEdit2;  // "Fator:"
+    QComboBox* ComboBox1;      // "Tipo:"
+    TDBGrid* DBGrid1;
+
+public Q_SLOTS:
+    void done(int r) override;
+
+protected:
+    void BtnNovoClick() override;
+    void BtnSalvarClick() override;
+    void BtnCancelarClick() override;
+    void btnExcluirClick() override;
+    bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    int tipo() const;
+    void buscaProduto();
+    void reabreLista(const QString& prdCodigo);
+    void saiValor();
+    void regraSalvar();
+    void escolheProduto();
+    void ocioso();
+
+    bool m_selecao = false;
+    bool m_mostrada = false;
+    int m_fatorSel = 7;
+    QString m_valorSel;
+};
