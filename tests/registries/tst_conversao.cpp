@@ -279,8 +279,10 @@ private Q_SLOTS:
         QVERIFY(j.FlatMaskEdit4->isEnabled());
         QVERIFY(!j.FlatMaskEdit2->isEnabled());
         QVERIFY(!j.BtnSalvar->isEnabled());
-        digita(j.FlatMaskEdit4, "101");
-        QVERIFY(j.FlatMaskEdit4->text().isEmpty()); // above 100 is cleared
+        digita(j.FlatMaskEdit4, "150,5");
+        QVERIFY(!j.BtnSalvar->isEnabled());
+        QTest::keyClick(j.FlatMaskEdit4, Qt::Key_Return);
+        QVERIFY(j.FlatMaskEdit4->text().isEmpty()); // above 100 is cleared on leaving
         digita(j.FlatMaskEdit4, "14,5");
         QVERIFY(j.BtnSalvar->isEnabled());
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);

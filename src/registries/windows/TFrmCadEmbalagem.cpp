@@ -46,6 +46,7 @@ TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
     DBGrid1->setConsulta(&DM->Qr_Embalagem,
                          {{QStringLiteral("emb_codigo"), QStringLiteral("Código"), 70},
                           {QStringLiteral("emb_descricao"), QStringLiteral("Embalagem"), 300},

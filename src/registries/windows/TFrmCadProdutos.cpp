@@ -115,6 +115,7 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
     corpo()->addWidget(DBGrid1, 1);
 
     AoSair(FlatMaskEdit1, [this] { saiCodigo(); });

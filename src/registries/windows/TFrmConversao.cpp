@@ -96,6 +96,7 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
     const int casas = m_casas;
     DBGrid1->setConsulta(&DM->QR_Conversao,
                          {{QStringLiteral("tab_codigo"), QStringLiteral("Código"), 60},
@@ -109,6 +110,12 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { aplicaFormula(); });
     connect(FlatEdit1, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     connect(FlatMaskEdit4, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    AoSair(FlatMaskEdit4, [this] {
+        const auto final = NumeroDigitado(FlatMaskEdit4->text());
+        if (final && *final > Decimal::fromInt(100)) {
+            FlatMaskEdit4->clear();
+        }
+    });
     connect(strGrid1, &TstrGrid::alterada, this, [this] { regraSalvar(); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { adicionaFaixa(); });
     connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
@@ -200,10 +207,11 @@ void TFrmConversao::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    const auto final = NumeroDigitado(FlatMaskEdit4->text());
+    // a final moisture above 100 never saves; leaving the field clears it
+    // (clearing it here, while typed, would turn "150,5" into ",5")
+    auto final = NumeroDigitado(FlatMaskEdit4->text());
     if (final && *final > Decimal::fromInt(100)) {
-        FlatMaskEdit4->clear();
-        return; // clearing re-runs this rule
+        final.reset();
     }
     const bool base =
         !FlatMaskEdit1->maskText().trimmed().isEmpty() && !FlatEdit1->text().trimmed().isEmpty();

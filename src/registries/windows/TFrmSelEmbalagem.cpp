@@ -66,6 +66,7 @@ TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
     DBGrid1->setConsulta(&DM->Qr_ProdEmb,
                          {{QStringLiteral("emb_descricao"), QStringLiteral("Embalagem"), 300},
                           {QStringLiteral("pre_peso"), QStringLiteral("Peso"), 100}});
