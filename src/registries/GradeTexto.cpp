@@ -4,6 +4,7 @@
 
 GradeTexto::GradeTexto(int colunas, int linhas) : m_colunas(std::max(1, colunas))
 {
+    m_fixasCol = std::min(m_fixasCol, m_colunas - 1);
     setRowCount(linhas);
 }
 

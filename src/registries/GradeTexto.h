@@ -8,7 +8,7 @@
 // The cells of a string grid with a fixed title row (the data behind
 // `TstrGrid`). Row 0 holds the titles; data rows start at row 1, and there is
 // always at least one of them: an "empty" grid is the title row plus one blank
-// row. The first `FixedCols` columns are fixed and take no values.
+// row. The first `FixedCols` columns (one when created) are fixed and take no values.
 class GradeTexto
 {
 public:
@@ -53,7 +53,7 @@ public:
 
 private:
     int m_colunas;
-    int m_fixasCol = 0;
+    int m_fixasCol = 1; // as created: one fixed column; the system's grids set 0
     int m_fixasLin = 1;
     QList<QStringList> m_celulas;
     QList<Cores> m_cores;

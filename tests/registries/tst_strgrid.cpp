@@ -44,6 +44,8 @@ private Q_SLOTS:
         GradeTexto g;
         QCOMPARE(g.ColCount(), 5);
         QCOMPARE(g.RowCount(), 2);
+        QCOMPARE(g.FixedCols(), 1);
+        QCOMPARE(g.FixedRows(), 1);
         QVERIFY(g.IsEmpty());
         QVERIFY(g.IsRowEmpty(1));
         TstrGrid w;
@@ -62,8 +64,7 @@ private Q_SLOTS:
 
     void addRowComColunaFixa()
     {
-        GradeTexto g(3, 2); // one fixed column by default? no: set it
-        g.setFixedCols(1);
+        GradeTexto g(3, 2); // one fixed column, as created
         g.AddRow({QStringLiteral("a"), QStringLiteral("b")});
         QCOMPARE(g.Cells(0, 1), QString());
         QCOMPARE(g.Cells(1, 1), QString("a"));
