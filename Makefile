@@ -20,4 +20,4 @@ test: deps
 	@bash scripts/test.sh $(BUILD)-test
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-test
+	rm -rf $(BUILD) $(BUILD)-test build-fuzz

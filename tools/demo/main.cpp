@@ -10,7 +10,8 @@
 #include <QSettings>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void exec(TDM& dm, const QString& sql, const QList<QPair<QString, QVariant>>& valores = {})
 {
@@ -25,14 +26,20 @@ void exec(TDM& dm, const QString& sql, const QList<QPair<QString, QVariant>>& va
 void parte(TDM& dm, int codigo, int tipo, int pessoa, const QString& doc, const QString& razao, int cidade,
            const QString& placa = QString())
 {
-    exec(dm,
-         QStringLiteral("insert into cadastrao (cad_codigo, cad_tipo, cad_pessoa, cad_cpfcgc, cad_razao, "
-                        "cad_fantasia, cad_endereco, cad_bairro, cad_cep, cad_fone, cid_codigo, cad_inativo, "
-                        "cad_placa, cad_dtcadastro) values (:c, :t, :p, :d, :r, :r, 'RUA DAS PALMEIRAS, 100', "
-                        "'CENTRO', '85800-000', '(45)3222-1000', :cid, 0, :placa, :dt)"),
-         {{"c", codigo}, {"t", tipo}, {"p", pessoa}, {"d", doc.isEmpty() ? QVariant() : QVariant(doc)},
-          {"r", razao}, {"cid", cidade}, {"placa", placa.isEmpty() ? QVariant() : QVariant(placa)},
-          {"dt", QDate(2026, 1, 5)}});
+    exec(
+        dm,
+        QStringLiteral("insert into cadastrao (cad_codigo, cad_tipo, cad_pessoa, cad_cpfcgc, cad_razao, "
+                       "cad_fantasia, cad_endereco, cad_bairro, cad_cep, cad_fone, cid_codigo, cad_inativo, "
+                       "cad_placa, cad_dtcadastro) values (:c, :t, :p, :d, :r, :r, 'RUA DAS PALMEIRAS, 100', "
+                       "'CENTRO', '85800-000', '(45)3222-1000', :cid, 0, :placa, :dt)"),
+        {{"c", codigo},
+         {"t", tipo},
+         {"p", pessoa},
+         {"d", doc.isEmpty() ? QVariant() : QVariant(doc)},
+         {"r", razao},
+         {"cid", cidade},
+         {"placa", placa.isEmpty() ? QVariant() : QVariant(placa)},
+         {"dt", QDate(2026, 1, 5)}});
 }
 
 } // namespace
@@ -63,30 +70,35 @@ int main(int argc, char** argv)
     }
     try {
         Transacao tr(&dm);
-        const QList<QPair<QString, QString>> cidades = {{"CASCAVEL", "PR"},   {"TOLEDO", "PR"},
-                                                         {"CURITIBA", "PR"},   {"PARANAGUÁ", "PR"},
-                                                         {"CHAPECÓ", "SC"},    {"DOURADOS", "MS"},
-                                                         {"RIO VERDE", "GO"},  {"SORRISO", "MT"}};
+        const QList<QPair<QString, QString>> cidades = {
+            {"CASCAVEL", "PR"}, {"TOLEDO", "PR"},   {"CURITIBA", "PR"},  {"PARANAGUÁ", "PR"},
+            {"CHAPECÓ", "SC"},  {"DOURADOS", "MS"}, {"RIO VERDE", "GO"}, {"SORRISO", "MT"}};
         for (int i = 0; i < cidades.size(); ++i) {
-            exec(dm, QStringLiteral("insert into cidade (cid_codigo, cid_descricao, cid_uf) values (:c, :d, :u)"),
+            exec(dm,
+                 QStringLiteral("insert into cidade (cid_codigo, cid_descricao, cid_uf) values (:c, :d, :u)"),
                  {{"c", i + 1}, {"d", cidades[i].first}, {"u", cidades[i].second}});
         }
-        parte(dm, 1, 1, 1, QStringLiteral("11.222.333/0001-81"), QStringLiteral("CEREALISTA DEMONSTRAÇÃO LTDA"), 1);
-        parte(dm, 1, 3, 1, QStringLiteral("04.252.011/0001-10"), QStringLiteral("COOPERATIVA AGROINDUSTRIAL OESTE"), 2);
-        parte(dm, 2, 3, 1, QStringLiteral("33.000.167/0001-01"), QStringLiteral("EXPORTADORA PORTO SUL S.A."), 4);
+        parte(dm, 1, 1, 1, QStringLiteral("11.222.333/0001-81"),
+              QStringLiteral("CEREALISTA DEMONSTRAÇÃO LTDA"), 1);
+        parte(dm, 1, 3, 1, QStringLiteral("04.252.011/0001-10"),
+              QStringLiteral("COOPERATIVA AGROINDUSTRIAL OESTE"), 2);
+        parte(dm, 2, 3, 1, QStringLiteral("33.000.167/0001-01"), QStringLiteral("EXPORTADORA PORTO SUL S.A."),
+              4);
         parte(dm, 3, 3, 0, QStringLiteral("529.982.247-25"), QStringLiteral("JOÃO CARLOS DA SILVA"), 1);
-        parte(dm, 1, 4, 0, QStringLiteral("111.444.777-35"), QStringLiteral("ANTÔNIO PEREIRA (SÍTIO BOA VISTA)"), 1);
-        parte(dm, 2, 4, 1, QStringLiteral("60.746.948/0001-12"), QStringLiteral("FAZENDA SANTA MARIA AGROPECUÁRIA"), 8);
+        parte(dm, 1, 4, 0, QStringLiteral("111.444.777-35"),
+              QStringLiteral("ANTÔNIO PEREIRA (SÍTIO BOA VISTA)"), 1);
+        parte(dm, 2, 4, 1, QStringLiteral("60.746.948/0001-12"),
+              QStringLiteral("FAZENDA SANTA MARIA AGROPECUÁRIA"), 8);
         parte(dm, 3, 4, 0, QString(), QStringLiteral("MARIA APARECIDA SOUZA"), 2);
-        parte(dm, 1, 2, 1, QStringLiteral("07.526.557/0001-00"), QStringLiteral("TRANSPORTES RODOSUL LTDA"), 3,
-              QStringLiteral("ABC1D23"));
+        parte(dm, 1, 2, 1, QStringLiteral("07.526.557/0001-00"), QStringLiteral("TRANSPORTES RODOSUL LTDA"),
+              3, QStringLiteral("ABC1D23"));
         parte(dm, 2, 2, 1, QStringLiteral("19.131.243/0001-97"), QStringLiteral("LOGÍSTICA GRÃO FORTE"), 5,
               QStringLiteral("QWE4R56"));
         parte(dm, 1, 5, 0, QStringLiteral("390.533.447-05"), QStringLiteral("PEDRO HENRIQUE LIMA"), 1,
               QStringLiteral("BRA2E19"));
-        const QList<QPair<QString, QString>> produtos = {
-            {"1", "SOJA EM GRÃOS"}, {"2", "MILHO EM GRÃOS"}, {"3", "TRIGO"}, {"4", "FARELO DE SOJA"},
-            {"5", "CALCÁRIO"},      {"6", "ADUBO NPK"}};
+        const QList<QPair<QString, QString>> produtos = {{"1", "SOJA EM GRÃOS"}, {"2", "MILHO EM GRÃOS"},
+                                                         {"3", "TRIGO"},         {"4", "FARELO DE SOJA"},
+                                                         {"5", "CALCÁRIO"},      {"6", "ADUBO NPK"}};
         for (const auto& p : produtos) {
             exec(dm,
                  QStringLiteral("insert into produto (prd_codigo, prd_codigoint, prd_descricao, prd_fator1, "

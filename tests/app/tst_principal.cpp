@@ -1,0 +1,295 @@
+#include "BancoTeste.h"
+#include "DialogosRoteiro.h"
+#include "Operador.h"
+#include "PastaDados.h"
+#include "SessaoAtual.h"
+#include "TFrmAtualizar.h"
+#include "TFrmCadastrao.h"
+#include "TFrmLogin.h"
+#include "TFrmMain.h"
+#include "TFrmSobreArdeno.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+namespace
+{
+
+void entrarComo(const QString& login, const QString& senha)
+{
+    Operador::quandoAbrir<TFrmLogin>([login, senha](TFrmLogin* j) {
+        QTest::keyClicks(j->findChild<QLineEdit*>("EdtLogin"), login);
+        QTest::keyClicks(j->findChild<QLineEdit*>("EdtSenha"), senha);
+        QTest::mouseClick(j->findChild<QPushButton*>("BtnOK"), Qt::LeftButton);
+    });
+}
+
+void cadastraEmissor(BancoTeste& b)
+{
+    b.exec("insert into cidade (cid_codigo, cid_descricao, cid_uf) values (1, 'CASCAVEL', 'PR')");
+    b.exec("insert into cadastrao (cad_codigo, cad_tipo, cad_pessoa, cad_razao, cid_codigo) values "
+           "(1, 1, 1, 'CEREALISTA EXEMPLO LTDA', 1)");
+}
+
+// Runs the start sequence as the program does and waits for it to finish.
+void inicia(TFrmMain& m)
+{
+    m.show();
+    QTRY_VERIFY_WITH_TIMEOUT(m.encerrado() || !m.painel(1)->text().isEmpty(), 15000);
+}
+
+} // namespace
+
+class TstPrincipal : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { TFrmSobreArdeno::duracaoMs = 1; }
+    void init() { SessaoAtual = TSessao(); }
+
+    void inicioCompleto()
+    {
+        BancoTeste b;
+        cadastraEmissor(b);
+        b.exec("update config set cfg_cadmotorista=1, cfg_navio=1");
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        bool fim = false;
+        m.aoEncerrar = [&] { fim = true; };
+        entrarComo("admin", "ADMIN");
+        inicia(m);
+        QVERIFY(!fim);
+        QCOMPARE(m.windowTitle(), QString("VIGA - Gestão de Balança Rodoviária"));
+        QCOMPARE(m.painel(0)->text(), QString("  Login:"));
+        QCOMPARE(m.painel(1)->text(), QString(" ADMIN"));
+        QCOMPARE(m.painel(3)->text(), QString("CEREALISTA EXEMPLO LTDA"));
+        QVERIFY(m.painel(4)->text().startsWith(" Versão: "));
+        QCOMPARE(SessaoAtual.NomeEmissor, QString("CEREALISTA EXEMPLO LTDA"));
+        QVERIFY(m.acao("CadMotorista")->isVisible());
+        QVERIFY(!m.acao("CadVeiculo")->isVisible());
+        QVERIFY(!m.acao("cadEmbalagem")->isVisible());
+        QCOMPARE(m.acao("CadTransp")->text(), QString("Navio"));
+        QCOMPARE(m.acao("PopTransportadora")->text(), QString("Navio"));
+        QVERIFY(d.mostradas.isEmpty());
+        // closing asks; No keeps the program
+        d.responder(Msg::RespNao);
+        m.close();
+        QVERIFY(m.isVisible());
+        QCOMPARE(d.ultimo(), QString("Deseja realmente sair ?"));
+        m.close();
+        QVERIFY(!m.isVisible());
+        QVERIFY(fim);
+    }
+
+    void atualizacaoObrigatoria()
+    {
+        BancoTeste b(BancoTeste::Tipo::Antigo);
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        bool fim = false;
+        m.aoEncerrar = [&] { fim = true; };
+        Operador::quandoAbrir<TFrmAtualizar>(
+            [](TFrmAtualizar* j) { QTest::mouseClick(j->BtnSair, Qt::LeftButton); });
+        inicia(m);
+        QVERIFY(fim);
+        QCOMPARE(d.ultimo(), QString("Atualização do banco de dados Obrigatória"));
+        QCOMPARE(m.tag, 1);
+        QVERIFY(!m.isVisible());
+    }
+
+    void atualizaEEntra()
+    {
+        BancoTeste b(BancoTeste::Tipo::Antigo);
+        cadastraEmissor(b);
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        m.aoEncerrar = [] {};
+        Operador::quandoAbrir<TFrmAtualizar>([](TFrmAtualizar* j) {
+            QTest::mouseClick(j->BtnAtualizar, Qt::LeftButton);
+            QCOMPARE(j->lblOcorrencia->text(), QString("070611b"));
+            QTest::mouseClick(j->BtnSair, Qt::LeftButton);
+            entrarComo("ADMIN", "ADMIN");
+        });
+        inicia(m);
+        QVERIFY(!m.encerrado());
+        QCOMPARE(d.textos(), QStringList{"Operação efetuada com sucesso."});
+        QCOMPARE(b.contar("select count(*) from logatualiza"), 50);
+    }
+
+    void semEmissorEncerra()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        bool fim = false;
+        m.aoEncerrar = [&] { fim = true; };
+        entrarComo("ADMIN", "ADMIN");
+        QTimer::singleShot(0, [] {
+            Operador::quandoAbrir<TFrmCadastrao>([](TFrmCadastrao* j) {
+                QCOMPARE(j->windowTitle(), QString("Cadastro de Emissor"));
+                QVERIFY(!j->btnExcluir->isVisible());
+                j->close();
+            });
+        });
+        m.show();
+        QTRY_VERIFY_WITH_TIMEOUT(fim, 15000);
+        QCOMPARE(m.tag, 1);
+        QVERIFY(!d.textos().contains("Deseja realmente sair ?"));
+    }
+
+    void loginCanceladoEncerra()
+    {
+        BancoTeste b;
+        cadastraEmissor(b);
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        bool fim = false;
+        m.aoEncerrar = [&] { fim = true; };
+        Operador::quandoAbrir<TFrmLogin>([](TFrmLogin* j) {
+            QTest::mouseClick(j->findChild<QPushButton*>("BtnCancelar"), Qt::LeftButton);
+        });
+        m.show();
+        QTRY_VERIFY_WITH_TIMEOUT(fim, 15000);
+        QVERIFY(m.painel(1)->text().isEmpty());
+    }
+
+    void direitos_data()
+    {
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<int>("cadastros");
+        QTest::addColumn<int>("morProduto");
+        QTest::addColumn<int>("umidade");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("cliente sem direito") << "CadCliente" << 0 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("produto sem direito") << "CadProduto" << 0 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("usuarios so admin") << "CadUsuario" << 1 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("configuracoes so admin")
+            << "ConSerial" << 1 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("entrada sem direito") << "PesEntrada" << 1 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("fluxo com grade")
+            << "MvtoData" << 1 << 1 << 0 << "Relatório indisponível devido a grade de produtos!";
+        QTest::newRow("agrupado com grade")
+            << "MvtoAgrupado" << 1 << 1 << 0 << "Relatório indisponível devido a grade de produtos!";
+        QTest::newRow("fator sem configuracao")
+            << "Umidade" << 1 << 0 << 0
+            << "Cadastro do Fator de Correção Fixo indisponível conforme configurações !";
+        QTest::newRow("conversao sem configuracao")
+            << "ConvUmidade" << 1 << 0 << 0
+            << "Cadastro de Correção de Umidade indisponível conforme configurações !";
+        QTest::newRow("relatorio sem direito") << "Produto" << 1 << 0 << 0 << "Módulo com acesso restrito.";
+        QTest::newRow("barra cadastros") << "BtnCadastros" << 0 << 0 << 0 << "Módulo com acesso restrito.";
+    }
+    void direitos()
+    {
+        QFETCH(QString, acao);
+        QFETCH(int, cadastros);
+        QFETCH(int, morProduto);
+        QFETCH(int, umidade);
+        QFETCH(QString, mensagem);
+        BancoTeste b;
+        b.exec(QString("update config set cfg_morproduto=%1, cfg_umidade=%2").arg(morProduto).arg(umidade));
+        DialogosRoteiro d;
+        SessaoAtual.UsuarioLogado = "JOSE";
+        SessaoAtual.Cadastros = cadastros;
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        m.acao(acao)->trigger();
+        QCOMPARE(d.textos(), QStringList{mensagem});
+        QCOMPARE(d.mostradas[0].titulo, QString("Informação"));
+    }
+
+    // The administrator passes the rights, but not the product grid rule.
+    void administrador()
+    {
+        BancoTeste b;
+        b.exec("update config set cfg_morproduto=1");
+        DialogosRoteiro d;
+        SessaoAtual.UsuarioLogado = "ADMIN";
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        m.acao("MvtoData")->trigger();
+        QCOMPARE(d.textos(), QStringList{"Relatório indisponível devido a grade de produtos!"});
+        d.limpar();
+        Operador::quandoAbrir<QDialog>([](QDialog* j) { j->close(); });
+        m.acao("cadcidade")->trigger();
+        QVERIFY(d.mostradas.isEmpty());
+    }
+
+    void rastreioSql()
+    {
+        BancoTeste b;
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QTest::keyClick(&m, Qt::Key_F1, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(!m.modoSql());
+        QTest::keyClick(&m, Qt::Key_F1, Qt::AltModifier);
+        QVERIFY(m.modoSql());
+        QCOMPARE(m.painel(2)->text(), QString("SQL"));
+        QVERIFY(b.dm().rastreioSql);
+        QTest::keyClick(&m, Qt::Key_F1, Qt::AltModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(!m.modoSql(), 3000);
+        QVERIFY(!b.dm().rastreioSql);
+        QVERIFY(m.painel(2)->text().contains(':'));
+    }
+
+    void copiaDeSeguranca()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.acao("Action1")->trigger();
+        QCOMPARE(d.ultimo(),
+                 QString("Cópia de Segurança gerada com sucesso.\rNão esqueça de transferir a Cópia de "
+                         "Segurança para um local seguro."));
+        m.acao("Action1")->trigger(); // the same minute
+        QVERIFY(d.ultimo() == "Banco de dados não encontrado." ||
+                d.ultimo().startsWith("Cópia de Segurança gerada"));
+        QVERIFY(b.dm().Conectado());
+    }
+
+    void imagemDeFundo()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        QSettings(PastaDados::ini(), QSettings::IniFormat).setValue("ui/wall", "/nao/existe.jpg");
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        const QImage padrao = m.imagemFundo().toImage();
+        m.carregaFundo("/nao/existe.jpg");
+        QCOMPARE(m.imagemFundo().toImage(), padrao);
+        // cancelled: nothing changes
+        m.acao("ImagemFundo")->trigger();
+        QCOMPARE(d.filtrosPedidos.last(),
+                 QString("Todas as imagens|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|"
+                         "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp"));
+        QCOMPARE(m.imagemFundo().toImage(), padrao);
+        // a JPEG and a BMP
+        for (const char* ext : {"jpg", "bmp"}) {
+            const QString arquivo = QDir(b.pasta()).filePath(QString("fundo.") + ext);
+            QImage img(40, 20, QImage::Format_RGB32);
+            img.fill(Qt::darkGreen);
+            QVERIFY(img.save(arquivo));
+            d.arquivo(arquivo);
+            m.acao("ImagemFundo")->trigger();
+            QCOMPARE(m.imagemFundo().size(), QSize(40, 20));
+            QCOMPARE(QSettings(PastaDados::ini(), QSettings::IniFormat).value("ui/wall").toString(), arquivo);
+        }
+        m.acao("RemoverFundo")->trigger();
+        QVERIFY(m.imagemFundo().isNull());
+        QCOMPARE(QSettings(PastaDados::ini(), QSettings::IniFormat).value("ui/wall").toString(),
+                 QString("none"));
+    }
+};
+
+QTEST_MAIN(TstPrincipal)
+#include "tst_principal.moc"
