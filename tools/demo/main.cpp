@@ -108,7 +108,8 @@ int main(int argc, char** argv)
         }
         exec(dm, QStringLiteral("insert into tipoveiculo (tpv_codigo, tpv_descricao, tpv_valor) values "
                                 "(1, 'TRUCK', 15), (2, 'CARRETA', 25), (3, 'BITREM', 35)"));
-        exec(dm, QStringLiteral("update config set cfg_fator1='Impureza', cfg_fator2='Avariados'"));
+        exec(dm, QStringLiteral("update config set cfg_fator1='Impureza', cfg_fator2='Avariados', "
+                                "cfg_divisao=0, cfg_casasdecimais=0"));
         tr.commit();
     } catch (const ErroBanco& e) {
         std::fprintf(stderr, "viga-demo: %s\n", qPrintable(e.texto()));
