@@ -13,7 +13,7 @@ sim_pid=""
 if [ -x "$build/tools/scale-sim/viga-scale-sim" ]; then
   "$build/tools/scale-sim/viga-scale-sim" --ini "$demo/viga.ini" --com 1 >"$demo/scale-sim.log" 2>&1 &
   sim_pid=$!
-  trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true' EXIT
+  trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true' EXIT INT TERM
   # wait until the simulator has written its pseudo-terminal into viga.ini
   for _ in $(seq 50); do
     grep -q '^COM1=' "$demo/viga.ini" 2>/dev/null && break
