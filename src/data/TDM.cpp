@@ -195,6 +195,17 @@ void TDM::RollbackTrans()
     m_emTransacao = false;
 }
 
+void TDM::ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros)
+{
+    Transacao tr(this);
+    QR_EXEC.setSQL(linhas);
+    for (const auto& p : parametros) {
+        QR_EXEC.setParam(p.first, p.second);
+    }
+    QR_EXEC.ExecSQL();
+    tr.commit();
+}
+
 Transacao::Transacao(TDM* dm) : m_dm(dm)
 {
     if (!m_dm->InTransaction()) {

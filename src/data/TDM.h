@@ -35,6 +35,11 @@ public:
     // databases of older kinds themselves).
     bool criarSeVazio = true;
 
+    // Runs one statement with its parameters on QR_EXEC, inside a transaction
+    // begun here when none is active; throws ErroBanco after rolling back.
+    using Parametros = QList<QPair<QString, QVariant>>;
+    void ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros);
+
     // SQL trace mode (the main window's Alt+F1): saves show their statement.
     bool rastreioSql = false;
 

@@ -21,34 +21,21 @@ int indiceUfInicial()
 
 void salvar(TDM& dm, bool inserir, int codigo, const QString& nome, const QString& uf)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    if (inserir) {
-        q.Add(QStringLiteral("INSERT INTO CIDADE (CID_CODIGO, CID_DESCRICAO, CID_UF) VALUES "));
-        q.Add(QStringLiteral("(:codigo, :nome, :uf)"));
-    } else {
-        q.Add(QStringLiteral("Update CIDADE SET "));
-        q.Add(QStringLiteral("Cid_Descricao=:nome"));
-        q.Add(QStringLiteral(",CID_UF=:uf"));
-        q.Add(QStringLiteral("Where CID_CODIGO=:codigo"));
-    }
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.setParam(QStringLiteral("nome"), ValoresSql::texto(nome));
-    q.setParam(QStringLiteral("uf"), ValoresSql::opcional(uf));
-    q.ExecSQL();
-    tr.commit();
+    const QStringList sql =
+        inserir
+            ? QStringList{QStringLiteral("INSERT INTO CIDADE (CID_CODIGO, CID_DESCRICAO, CID_UF) VALUES "),
+                          QStringLiteral("(:codigo, :nome, :uf)")}
+            : QStringList{QStringLiteral("Update CIDADE SET "), QStringLiteral("Cid_Descricao=:nome"),
+                          QStringLiteral(",CID_UF=:uf"), QStringLiteral("Where CID_CODIGO=:codigo")};
+    dm.ExecutaNaTransacao(sql, {{QStringLiteral("codigo"), codigo},
+                                {QStringLiteral("nome"), ValoresSql::texto(nome)},
+                                {QStringLiteral("uf"), ValoresSql::opcional(uf)}});
 }
 
 void excluir(TDM& dm, int codigo)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Cidade where cid_codigo=:codigo"));
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.ExecSQL();
-    tr.commit();
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Cidade where cid_codigo=:codigo")},
+                          {{QStringLiteral("codigo"), codigo}});
 }
 
 std::optional<QString> nome(TDM& dm, int codigo)
