@@ -206,6 +206,26 @@ void TDM::ExecutaNaTransacao(const QStringList& linhas, const Parametros& parame
     tr.commit();
 }
 
+bool TDM::TemLinhas(const QStringList& linhas, const Parametros& parametros)
+{
+    // one row is enough to tell
+    QR_EXEC.setSQL(QStringList(linhas) << QStringLiteral("limit 1"));
+    for (const auto& p : parametros) {
+        QR_EXEC.setParam(p.first, p.second);
+    }
+    QR_EXEC.Open();
+    const bool tem = !QR_EXEC.IsEmpty();
+    QR_EXEC.Close();
+    return tem;
+}
+
+void TDM::RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros)
+{
+    if (TemLinhas(linhas, parametros)) {
+        throw RegistroEmUso();
+    }
+}
+
 Transacao::Transacao(TDM* dm) : m_dm(dm)
 {
     if (!m_dm->InTransaction()) {

@@ -39,6 +39,12 @@ public:
     // begun here when none is active; throws ErroBanco after rolling back.
     using Parametros = QList<QPair<QString, QVariant>>;
     void ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros);
+    // True when the SELECT (without ORDER BY or LIMIT) finds at least one row
+    // (run on QR_EXEC).
+    bool TemLinhas(const QStringList& linhas, const Parametros& parametros);
+    // Throws RegistroEmUso when the SELECT finds a row: the check every delete
+    // of a row that others may point at runs first, on every database.
+    void RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros);
 
     // SQL trace mode (the main window's Alt+F1): saves show their statement.
     bool rastreioSql = false;

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <limits>
 
 TQuery::TQuery(TDM* dm, const QString& nome, const QStringList& sql) : m_dm(dm), m_nome(nome), m_sql(sql) {}
 
@@ -223,18 +224,32 @@ QString TQuery::AsString(const QString& campo) const
     return comoTexto(FieldByName(campo));
 }
 
-int TQuery::AsInteger(const QString& campo) const
+qint64 TQuery::AsLargeInt(const QString& campo) const
 {
     const QVariant v = FieldByName(campo);
     if (v.isNull()) {
         return 0;
     }
     bool ok = false;
-    const int i = v.toInt(&ok);
+    const qint64 i = v.toLongLong(&ok);
     if (ok) {
         return i;
     }
-    return int(Decimal::fromVariant(v).toDouble());
+    const qint64 t = v.toString().trimmed().toLongLong(&ok);
+    if (ok) {
+        return t;
+    }
+    // a number with decimals: its whole part
+    return Decimal::fromVariant(v).raw() / Decimal::Scale;
+}
+
+int TQuery::AsInteger(const QString& campo) const
+{
+    const qint64 v = AsLargeInt(campo);
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
+        throw ErroBanco(QStringLiteral("Valor fora do intervalo de um inteiro: %1 (%2)").arg(v).arg(campo));
+    }
+    return int(v);
 }
 
 Decimal TQuery::AsDecimal(const QString& campo) const

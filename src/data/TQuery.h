@@ -57,7 +57,11 @@ public:
     QVariant valor(int linha, int coluna) const;
     bool IsNull(const QString& campo) const { return FieldByName(campo).isNull(); }
     QString AsString(const QString& campo) const;
+    // A 32-bit field; a value that does not fit throws ErroBanco instead of
+    // losing its high bits. Codes are read with AsLargeInt.
     int AsInteger(const QString& campo) const;
+    // 64-bit: codes (product codes have 13 digits) and counts.
+    qint64 AsLargeInt(const QString& campo) const;
     Decimal AsDecimal(const QString& campo) const;
     QDate AsDate(const QString& campo) const;
     const QSqlRecord& record() const { return m_registro; }

@@ -388,6 +388,10 @@ void TFrmMain::iniciar()
             return;
         }
     }
+    // a database upgraded before codes were 64-bit is widened
+    if (const QString e = atualizacao.alargaCodigos(); !e.isEmpty()) {
+        Mensagem(e, tituloPrincipal, Msg::Ok);
+    }
     // 5. login
     if (!Telas::login(this)) {
         encerrar();
