@@ -562,20 +562,12 @@ void TFrmMain::comando(const QString& nome)
 
 void TFrmMain::copiaSeguranca()
 {
-    QString arquivo, detalhe;
-    switch (CopiaSeguranca::executar(m_dm, &arquivo, &detalhe)) {
-    case CopiaSeguranca::Resultado::Gerada:
-        Mensagem(
-            QStringLiteral("Cópia de Segurança gerada com sucesso.\rNão esqueça de transferir a Cópia de "
-                           "Segurança para um local seguro."),
-            QStringLiteral("Informação"), Msg::Informacao);
-        break;
-    case CopiaSeguranca::Resultado::FalhaNaCopia:
-        Mensagem(QStringLiteral("Banco de dados não encontrado."), QStringLiteral("Erro"), Msg::Erro);
-        break;
-    case CopiaSeguranca::Resultado::NaoGerada:
-        Mensagem(QStringLiteral("Cópia de Segurança não foi gerada."), QStringLiteral("Erro"), Msg::Erro);
-        break;
+    QString arquivo, detalhe, erroReconexao;
+    const auto r = CopiaSeguranca::executar(m_dm, &arquivo, &detalhe, &erroReconexao);
+    Mensagem(CopiaSeguranca::mensagem(r, arquivo, detalhe), CopiaSeguranca::titulo(r),
+             r == CopiaSeguranca::Resultado::Gerada ? Msg::Informacao : Msg::Erro);
+    if (!erroReconexao.isEmpty()) {
+        Mensagem(CopiaSeguranca::mensagemReconexao(erroReconexao), QStringLiteral("Erro"), Msg::Erro);
     }
 }
 
