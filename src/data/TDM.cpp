@@ -69,6 +69,23 @@ bool TDM::Conectado() const
     return QSqlDatabase::contains(m_nomeConexao) && DataBase1().isOpen();
 }
 
+bool TDM::ConexaoPerdida()
+{
+    if (!Conectado()) {
+        return true;
+    }
+    QSqlQuery q(DataBase1());
+    const bool responde = q.exec(QStringLiteral("select 1"));
+    q.finish();
+    return !responde;
+}
+
+bool TDM::Reconectar(QString* erro)
+{
+    Desconectar();
+    return Conectar(erro);
+}
+
 bool TDM::Conectar(QString* erro)
 {
     if (Conectado()) {

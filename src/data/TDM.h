@@ -20,6 +20,11 @@ public:
     bool Conectar(QString* erro);
     void Desconectar();
     bool Conectado() const;
+    // True when the connection no longer answers (a server that restarted or
+    // went away): a trivial statement fails.
+    bool ConexaoPerdida();
+    // Closes and opens the connection again; false with the reason in `erro`.
+    bool Reconectar(QString* erro);
 
     QSqlDatabase DataBase1() const;
     const Conexao& conexao() const { return m_conexao; }
