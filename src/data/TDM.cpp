@@ -214,11 +214,16 @@ void TDM::RollbackTrans()
 
 void TDM::ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros)
 {
-    Transacao tr(this);
     QR_EXEC.setSQL(linhas);
     for (const auto& p : parametros) {
         QR_EXEC.setParam(p.first, p.second);
     }
+    ExecutaNaTransacao();
+}
+
+void TDM::ExecutaNaTransacao()
+{
+    Transacao tr(this);
     QR_EXEC.ExecSQL();
     tr.commit();
 }

@@ -44,6 +44,9 @@ public:
     // begun here when none is active; throws ErroBanco after rolling back.
     using Parametros = QList<QPair<QString, QVariant>>;
     void ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros);
+    // The same for the statement already built on QR_EXEC (shown first by the
+    // SQL trace).
+    void ExecutaNaTransacao();
     // True when the SELECT (without ORDER BY or LIMIT) finds at least one row
     // (run on QR_EXEC).
     bool TemLinhas(const QStringList& linhas, const Parametros& parametros);

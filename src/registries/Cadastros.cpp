@@ -165,9 +165,7 @@ void montarGravacao(TDM& dm, const Ficha& f, bool inserir)
 
 void gravar(TDM& dm)
 {
-    Transacao tr(&dm);
-    dm.QR_EXEC.ExecSQL();
-    tr.commit();
+    dm.ExecutaNaTransacao();
 }
 
 int pesagensDoCadastro(TDM& dm, int codigo, int tipo)

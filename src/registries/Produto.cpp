@@ -51,7 +51,6 @@ void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa)
     }
     const QString codigo = ValoresSql::texto(p.codigo);
 
-    Transacao tr(&dm);
     TQuery& q = dm.QR_EXEC;
     q.Clear();
     if (insercao) {
@@ -82,9 +81,7 @@ void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa)
     q.setParam(QStringLiteral("densidade"), ValoresSql::numero(p.densidade));
     q.setParam(QStringLiteral("vlrtonelada"), ValoresSql::numero(p.vlrTonelada));
     q.setParam(QStringLiteral("tabela"), tabela);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    dm.ExecutaNaTransacao();
 }
 
 void excluir(TDM& dm, const QString& codigo)
