@@ -49,11 +49,47 @@ void appendEscapado(QByteArray& saida, const char* p, qsizetype n)
     saida.append(p + inicio, n - inicio);
 }
 
+// A text of the document information: in single bytes when every character
+// reads the same in PDFDocEncoding (ASCII and Latin-1 letters), otherwise in
+// UTF-16BE with its byte order mark, so that a title with a dash or a euro
+// sign is shown as typed.
 QByteArray textoInfo(const QString& texto)
 {
-    const QByteArray bruto = ParaWin1252(texto);
+    bool umByte = true;
+    for (QChar c : texto) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0xA0) || u == 0xAD || u > 0xFF) {
+            umByte = false;
+            break;
+        }
+    }
+    QByteArray bruto;
+    if (umByte) {
+        bruto = texto.toLatin1();
+    } else {
+        bruto = QByteArray("\xFE\xFF");
+        for (QChar c : texto) {
+            bruto.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+        }
+    }
     QByteArray r;
-    appendEscapado(r, bruto.constData(), bruto.size());
+    for (char c : bruto) {
+        switch (c) {
+        case '(':
+        case ')':
+        case '\\':
+            r.append('\\').append(c);
+            break;
+        case '\r':
+            r.append("\\r");
+            break;
+        case '\n':
+            r.append("\\n");
+            break;
+        default:
+            r.append(c);
+        }
+    }
     return r;
 }
 

@@ -163,6 +163,34 @@ private Q_SLOTS:
         QCOMPARE(txt.trimmed(), QString(texto).replace(QChar(0x2713), QChar('?')));
     }
 
+    // The title is read back as typed, whatever its characters.
+    void titulo_data()
+    {
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QByteArray>("escrito");
+        QTest::newRow("parenteses") << "Pesagens (dia)" << QByteArray("/Title (Pesagens \\(dia\\))\r\n");
+        QTest::newRow("acentos") << "Relatório Mês" << QByteArray("/Title (Relat\xF3rio M\xEAs)\r\n");
+        QTest::newRow("travessao") << "Movimento – dezembro" << QByteArray("/Title (\xFE\xFF");
+    }
+    void titulo()
+    {
+        QFETCH(QString, titulo);
+        QFETCH(QByteArray, escrito);
+        QTemporaryDir dir;
+        TPrintPDF pdf;
+        pdf.FileName = dir.filePath("t.pdf");
+        pdf.TITLE = titulo;
+        pdf.BeginDoc();
+        QVERIFY(pdf.EndDoc());
+        QVERIFY(pdf.Documento().contains(escrito));
+        verificaEstrutura(pdf.Documento(), 1);
+        int codigo = 0;
+        const QString info = executa("pdfinfo", {"-enc", "UTF-8", pdf.FileName}, &codigo);
+        QCOMPARE(codigo, 0);
+        const QString linhaTitulo = info.split('\n').filter(QRegularExpression("^Title:")).value(0);
+        QCOMPARE(linhaTitulo.mid(6).trimmed(), titulo);
+    }
+
     void fonteDoPreview_data()
     {
         QTest::addColumn<QString>("familia");
