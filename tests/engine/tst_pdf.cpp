@@ -95,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(GravaPdfPaginas(paginas, arq, QStringLiteral("Pesagens (dia)"), "Courier 10 Pitch", 10));
         QFile gerado(arq);
         QVERIFY(gerado.open(QIODevice::ReadOnly));
-        QFile guardado(QFINDTESTDATA("pdf_pequeno.pdf"));
+        QFile guardado(QStringLiteral(GOLDEN_DIR "/pdf_pequeno.pdf"));
         QVERIFY(guardado.open(QIODevice::ReadOnly));
         QCOMPARE(gerado.readAll(), guardado.readAll());
     }
