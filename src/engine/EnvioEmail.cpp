@@ -27,6 +27,15 @@ QString semQuebras(const QString& v)
     return r.trimmed();
 }
 
+// The mailbox of an address written with a name ("Fulano <a@b.com>" → "a@b.com").
+QString caixaPostal(const QString& endereco)
+{
+    const qsizetype abre = endereco.lastIndexOf(QChar('<'));
+    const qsizetype fecha = endereco.lastIndexOf(QChar('>'));
+    return abre >= 0 && fecha > abre ? endereco.mid(abre + 1, fecha - abre - 1).trimmed()
+                                     : endereco.trimmed();
+}
+
 void adiciona(std::unique_ptr<curl_slist, LiberaCurl>& lista, const QByteArray& item)
 {
     curl_slist* nova = curl_slist_append(lista.get(), item.constData());
@@ -153,7 +162,7 @@ bool EnvioEmail::enviar()
     const QByteArray url = "smtp://" + host.toUtf8() + ":" + QByteArray::number(portaUsada);
     const QByteArray usuarioBytes = usuario.trimmed().toUtf8();
     const QByteArray senhaBytes = senha.toUtf8();
-    const QByteArray de = "<" + semQuebras(remetente).toUtf8() + ">";
+    const QByteArray de = "<" + caixaPostal(semQuebras(remetente)).toUtf8() + ">";
     const QByteArray ca = certificadosConfiaveis.toLocal8Bit();
     char textoErro[CURL_ERROR_SIZE] = {};
 
@@ -175,7 +184,7 @@ bool EnvioEmail::enviar()
 
     std::unique_ptr<curl_slist, LiberaCurl> rcpt;
     for (const QString& d : destinatarios) {
-        adiciona(rcpt, "<" + d.toUtf8() + ">");
+        adiciona(rcpt, "<" + caixaPostal(d).toUtf8() + ">");
     }
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, rcpt.get());
 

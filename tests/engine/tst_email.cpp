@@ -117,7 +117,7 @@ private Q_SLOTS:
         QTest::newRow("alta sem copias") << int(EnvioEmail::Alta) << QByteArray("1 (Highest)") << ""
                                          << "" << 2;
         QTest::newRow("normal com cco") << int(EnvioEmail::Normal) << QByteArray("3 (Normal)") << " "
-                                        << "a@b.com; c@d.com" << 4;
+                                        << "Diretor <a@b.com>; c@d.com" << 4;
         QTest::newRow("baixa com cc") << int(EnvioEmail::Baixa) << QByteArray("5 (Lowest)") << "x@y.com,,"
                                       << "" << 3;
     }
@@ -137,6 +137,9 @@ private Q_SLOTS:
         const auto r = servidor.recebidas();
         QCOMPARE(r.size(), 1);
         QCOMPARE(r[0].para.size(), destinatarios);
+        for (const QString& d : r[0].para) {
+            QVERIFY2(QRegularExpression("^[a-z.]+@[a-z.]+$").match(d).hasMatch(), qPrintable(d));
+        }
         const MensagemMime m(r[0].dados);
         QCOMPARE(m.cabecalho("X-Priority"), xPriority);
         QCOMPARE(m.cabecalhos("Cc").isEmpty(), EnvioEmail::enderecos(cc).isEmpty());
