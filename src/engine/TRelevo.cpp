@@ -320,14 +320,21 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
         return;
     }
     if (!previewing() && QtLines > 0 && m_row == QtLines - 1) {
-        gravar(m_linhaImpressora);
-        if (EjetaQuebra) gravar(c.FormFeed);
+        if (porWindows()) {
+            // Drawn line by line: the last row keeps its line end and the page ends
+            // with a form feed, so each page of the job is one printed page.
+            gravar(m_linhaImpressora + fimDeLinha + c.FormFeed);
+        } else {
+            gravar(m_linhaImpressora);
+            if (EjetaQuebra) gravar(c.FormFeed);
+        }
         ++m_pageNo;
     } else {
         gravar(m_linhaImpressora + fimDeLinha);
     }
     ++m_row;
     if (previewing()) {
+        if (m_previewPages.isEmpty()) novaPaginaNasListas();
         m_previewPages.last().append(m_linhaExibida.toUtf8());
         m_printerPages.last().append(m_linhaImpressora);
     }
@@ -478,6 +485,7 @@ void TRelevo::EndDoc()
     if (naoEmBranco(m_linhaImpressora)) {
         gravar(m_linhaImpressora + fimDeLinha);
         if (previewing()) {
+            if (m_previewPages.isEmpty()) novaPaginaNasListas();
             m_previewPages.last().append(m_linhaExibida.toUtf8());
             m_printerPages.last().append(m_linhaImpressora);
         }
