@@ -10,6 +10,7 @@ PKGS=(
   libcups2-dev libcurl4-openssl-dev libbenchmark-dev
   postgresql postgresql-client
   python3
+  cups cups-daemon cups-client poppler-utils
 )
 
 missing=()

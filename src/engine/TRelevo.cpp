@@ -624,9 +624,10 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
                       .arg(s.Stop >= 2 ? QStringLiteral("cstopb") : QStringLiteral("-cstopb"));
     }
     if (destino.tipo == DestinoPorta::FilaCups) {
-        linhas << (destino.fila().isEmpty() ? QStringLiteral("lp -o raw %1").arg(aspasShell(arquivo))
-                                            : QStringLiteral("lp -d %1 -o raw %2")
-                                                  .arg(aspasShell(destino.fila()), aspasShell(arquivo)));
+        linhas << (destino.fila().isEmpty()
+                       ? QStringLiteral("lp -o raw %1 >/dev/null").arg(aspasShell(arquivo))
+                       : QStringLiteral("lp -d %1 -o raw %2 >/dev/null")
+                             .arg(aspasShell(destino.fila()), aspasShell(arquivo)));
     } else {
         linhas << QStringLiteral("cat %1 > %2").arg(aspasShell(arquivo), aspasShell(destino.caminho));
     }
