@@ -105,14 +105,13 @@ void escreveComMarcas(TRelevo& job, const QByteArray& linha, bool fimDeLinha)
 bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
 {
     if (!job.BeginDoc()) return false;
-    const PaginasTexto& pp = origem.PrinterPages();
     for (int k = 0; k < paginas.size(); ++k) {
         const int idx = paginas[k];
-        if (idx < 0 || idx >= pp.size()) continue;
-        const PaginaTexto& pagina = pp[idx];
+        if (idx < 0 || idx >= origem.PrinterPages().size()) continue;
+        const int linhas = origem.PrinterPages()[idx].size();
         QByteArray ultima;
-        for (int l = 0; l < pagina.size(); ++l) {
-            const QByteArray linha = pagina.linha(l);
+        for (int l = 0; l < linhas; ++l) {
+            const QByteArray linha = origem.linhaImpressora(idx, l);
             ultima = linha;
             if (linha == marcaFF) {
                 job.NewPage();
@@ -124,7 +123,7 @@ bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
             }
         }
         const bool ultimaSelecionada = k == paginas.size() - 1;
-        if (ultima != marcaFF && job.EjetaQuebra && pagina.size() < job.QtLines - 1 &&
+        if (ultima != marcaFF && job.EjetaQuebra && linhas < job.QtLines - 1 &&
             (!ultimaSelecionada || job.SaltaUltima)) {
             job.NewPage();
         }
@@ -149,9 +148,8 @@ void SpoolPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
     const QByteArray ff = CodigosDoModelo(job.PrinterName).FormFeed;
     for (const int idx : paginas) {
         if (idx < 0 || idx >= origem.PrinterPages().size()) continue;
-        const PaginaTexto& p = origem.PrinterPages()[idx];
-        for (int l = 0; l < p.size(); ++l)
-            f.write(p.linha(l) + "\r\n");
+        for (int l = 0; l < origem.PrinterPages()[idx].size(); ++l)
+            f.write(origem.linhaImpressora(idx, l) + "\r\n");
         f.write(ff);
     }
     f.close();

@@ -229,6 +229,7 @@ bool TRelevo::BeginDoc()
     m_paginaIniciada = true;
     m_docAberto = true;
     modeloAtivo = PrinterName;
+    m_modeloJob = PrinterName;
     const TCodigosImpressora& c = codigos();
     if (LinhasPolegada == l8LinPol) SendCommand(c.Lpi8);
     if (LinhasPolegada == lElite12) SendCommand(c.Elite12On);
@@ -247,7 +248,7 @@ void TRelevo::novaPaginaNasListas()
 {
     fecharPaginaNasListas();
     m_previewPages.novaPagina();
-    m_printerPages.novaPagina();
+    m_printerPages.append(PaginaImpressora());
 }
 
 void TRelevo::fecharPaginaNasListas()
@@ -255,7 +256,20 @@ void TRelevo::fecharPaginaNasListas()
     if (m_previewPages.isEmpty()) return;
     m_previewPages.last().squeeze();
     m_printerPages.last().squeeze();
-    m_printerPages.last().compartilharSeIgual(m_previewPages.last());
+}
+
+void TRelevo::guardaLinhaNasListas()
+{
+    if (m_previewPages.isEmpty()) novaPaginaNasListas();
+    m_previewPages.last().append(m_linhaExibida.toUtf8());
+    const bool igual = ConvertAccents(ParaWindows1252(m_linhaExibida), m_modeloJob) == m_linhaImpressora;
+    m_printerPages.last().append(m_linhaImpressora, igual);
+}
+
+QByteArray TRelevo::linhaImpressora(int pagina, int linha) const
+{
+    if (const QByteArray* guardada = m_printerPages[pagina].guardada(linha)) return *guardada;
+    return ConvertAccents(ParaWindows1252(linhaExibida(pagina, linha)), m_modeloJob);
 }
 
 void TRelevo::WriteText(const QByteArray& style, const QString& text, int column, bool newLine)
@@ -333,11 +347,7 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
         gravar(m_linhaImpressora + fimDeLinha);
     }
     ++m_row;
-    if (previewing()) {
-        if (m_previewPages.isEmpty()) novaPaginaNasListas();
-        m_previewPages.last().append(m_linhaExibida.toUtf8());
-        m_printerPages.last().append(m_linhaImpressora);
-    }
+    if (previewing()) guardaLinhaNasListas();
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
     m_col = 0;
@@ -347,9 +357,10 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
 void TRelevo::inicioDePagina()
 {
     const bool transbordou = QtLines > 0 && m_row >= QtLines;
-    if (m_emCabecalho) {
-        // The header's own lines never start another page: a header longer than the
-        // page simply runs on.
+    if (m_emCabecalho || m_emGanchoCabecalho || m_emNovaPagina) {
+        // Lines of a header (the built-in one or the report's) and the new-page marker
+        // never start another page: a header longer than the page simply runs on, and
+        // a job always ends.
         if (transbordou) {
             if (previewing() && m_row == QtLines) ++m_pageNo;
             m_row = 1;
@@ -366,12 +377,12 @@ void TRelevo::inicioDePagina()
     } else if (!m_paginaIniciada) {
         NewPage();
     }
-    if (OnPageHeader && !m_emGanchoCabecalho) {
+    if (OnPageHeader) {
         m_emGanchoCabecalho = true;
         OnPageHeader();
         m_emGanchoCabecalho = false;
     }
-    if (PageHeader && m_row == 1) {
+    if (PageHeader) {
         cabecalhoInterno();
         m_paginaIniciada = false;
     }
@@ -450,7 +461,9 @@ void TRelevo::NewPage()
         return;
     }
     if (previewing()) {
+        m_emNovaPagina = true;
         WriteText({}, QStringLiteral("<ff>"), 0, true);
+        m_emNovaPagina = false;
     } else {
         gravar(codigos().FormFeed);
     }
@@ -484,11 +497,7 @@ void TRelevo::EndDoc()
     if (SaltaUltima && !previewing()) NewPage();
     if (naoEmBranco(m_linhaImpressora)) {
         gravar(m_linhaImpressora + fimDeLinha);
-        if (previewing()) {
-            if (m_previewPages.isEmpty()) novaPaginaNasListas();
-            m_previewPages.last().append(m_linhaExibida.toUtf8());
-            m_printerPages.last().append(m_linhaImpressora);
-        }
+        if (previewing()) guardaLinhaNasListas();
         ++m_row;
     }
     m_linhaImpressora.clear();

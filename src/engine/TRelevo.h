@@ -128,12 +128,12 @@ public:
 
     // Pages kept while previewing: display lines (unconverted) and printer lines.
     const PaginasTexto& PreviewPages() const { return m_previewPages; }
-    const PaginasTexto& PrinterPages() const { return m_printerPages; }
+    const QList<PaginaImpressora>& PrinterPages() const { return m_printerPages; }
     QString linhaExibida(int pagina, int linha) const
     {
         return QString::fromUtf8(m_previewPages[pagina].linha(linha));
     }
-    QByteArray linhaImpressora(int pagina, int linha) const { return m_printerPages[pagina].linha(linha); }
+    QByteArray linhaImpressora(int pagina, int linha) const;
 
     // Copies to the preview window's own job what it prints with.
     void configurarJobDoPreview(TRelevo& destino) const;
@@ -180,6 +180,7 @@ private:
     bool m_emCabecalho = false;
     bool m_emGanchoCabecalho = false;
     bool m_emGanchoRodape = false;
+    bool m_emNovaPagina = false;
 
     QFile m_alvo;
     QString m_arquivoJob;
@@ -188,5 +189,7 @@ private:
     QStringList m_temporarios;
 
     PaginasTexto m_previewPages;
-    PaginasTexto m_printerPages;
+    QList<PaginaImpressora> m_printerPages;
+    TPrinterName m_modeloJob = rvEpson9pinos;
+    void guardaLinhaNasListas();
 };
