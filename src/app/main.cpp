@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 #include "InstanciaUnica.h"
 #include "PastaDados.h"
+#include "ServicosRelevoJanelas.h"
 #include "TDM.h"
 #include "TFrmMain.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("viga"));
     QApplication::setApplicationDisplayName(titulo);
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
+    // Print jobs show their preview, progress and messages in windows.
+    InstalarServicosRelevo();
 
     InstanciaUnica instancia;
     if (!instancia.adquirir()) {

@@ -96,6 +96,13 @@ void TRVReport::DoPageHeader()
 {
     if (!PrintPageHeader || !Relevo) return;
     if (!(Relevo->PRow() == 1 || m_forcaCabecalho) || m_cabecalhos >= m_pagina) return;
+    if (Relevo->PRow() == 1 && !Relevo->emCabecalhoDePagina()) {
+        // Start the page as the job does: this header through its hook, then the
+        // built-in header, in the same order on every page.
+        const unsigned antes = m_cabecalhos;
+        Relevo->StartPage();
+        if (m_cabecalhos != antes) return;
+    }
     m_forcaCabecalho = false;
     ++m_cabecalhos;
     imprimeLinhas(PageHeader, false);

@@ -388,6 +388,11 @@ void TRelevo::inicioDePagina()
     }
 }
 
+void TRelevo::StartPage()
+{
+    if (m_row == 1 && !emCabecalhoDePagina()) inicioDePagina();
+}
+
 void TRelevo::cabecalhoInterno()
 {
     m_emCabecalho = true;

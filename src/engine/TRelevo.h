@@ -106,6 +106,11 @@ public:
     int LinesFooter = 0;
     bool ReportPrintsFooter = false;
 
+    // Starts the page at row 1 as a write there would: the page-header hook, then the
+    // built-in header. Nothing while the page-header hook is running.
+    void StartPage();
+    bool emCabecalhoDePagina() const { return m_emGanchoCabecalho || m_emCabecalho; }
+
     bool BeginDoc();
     void WriteText(const QByteArray& style, const QString& text, int column, bool newLine);
     void GotoRow(int row, int column);

@@ -244,6 +244,47 @@ private Q_SLOTS:
         QVERIFY(confereGolden(bytes, QStringLiteral("relatorio_agrupado.prn")));
     }
 
+    // Previewing with the built-in header and the report's page header over many pages:
+    // the header lines never start another page, every page begins with the report's
+    // header and then the built-in one, and the job ends.
+    void cabecalhosNoPreview()
+    {
+        RVDataSetMemoria dados({QStringLiteral("n")});
+        for (int i = 0; i < 30; ++i)
+            dados.append({QString::number(i)});
+        TRelevo job;
+        job.QtLines = 10;
+        job.PageWidth = 40;
+        job.Preview.ShowPreview = true;
+        job.HeaderData.Title1 = QStringLiteral("PESAGENS");
+        TRVReport rel;
+        rel.Relevo = &job;
+        rel.DataSet = &dados;
+        rel.ShowProgress = false;
+        rel.PrintPageHeader = true;
+        TRVBand cabecalho, det;
+        cabecalho.Lines = QStringList{QStringLiteral("Relatório")};
+        TRVColumn col;
+        col.Expression = QStringLiteral("n");
+        col.ColWidth = 4;
+        det.SetColumn(0, &col);
+        rel.PageHeader = &cabecalho;
+        rel.SetDetailBand(0, &det);
+        rel.Print();
+        QCOMPARE(m_servicos->previews, 1);
+        const auto& paginas = m_servicos->paginasExibidas;
+        QCOMPARE(paginas.size(), 8);
+        int detalhes = 0;
+        for (int p = 0; p < paginas.size(); ++p) {
+            QCOMPARE(paginas[p][0], QStringLiteral("Relatório"));
+            QVERIFY(paginas[p][1].startsWith(QStringLiteral("08/12/2026 09:05:07")));
+            QVERIFY(paginas[p][1].endsWith(QStringLiteral("%1").arg(p + 1, 4, 10, QChar(u'0'))));
+            QCOMPARE(paginas[p][4], QString(40, u'-'));
+            detalhes += int(paginas[p].size()) - 5;
+        }
+        QCOMPARE(detalhes, 30);
+    }
+
     // With LinesFooter 3 on a page of 66 lines the footer occupies rows 63-65.
     void rodapeNasUltimasLinhas()
     {
