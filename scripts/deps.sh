@@ -11,6 +11,7 @@ PKGS=(
   postgresql postgresql-client
   python3
   cups cups-daemon cups-client poppler-utils
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
 )
 
 missing=()
