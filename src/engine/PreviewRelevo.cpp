@@ -155,25 +155,7 @@ void SpoolPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
     f.close();
     const ResultadoSpool r = EnviaArquivoCups(arquivo, QString(), [] { QCoreApplication::processEvents(); });
     QFile::remove(arquivo);
-    const char* pt = nullptr;
-    const char* en = nullptr;
-    switch (r) {
-    case ResultadoSpool::Ok:
-        return;
-    case ResultadoSpool::ErroSelecionar:
-        pt = "Erro selecionando impressora", en = "Error selecting printer";
-        break;
-    case ResultadoSpool::ErroIniciar:
-        pt = "Erro enviando para spool", en = "Error sending to spool";
-        break;
-    case ResultadoSpool::ErroEscrever:
-        pt = "Erro ao enviar para impressora", en = "Error sending to printer";
-        break;
-    case ResultadoSpool::ErroFinalizar:
-        pt = "Erro ao imprimir para o spool", en = "Error printing to spool";
-        break;
-    }
-    ServicosRelevo::atual().mensagem(job.texto(pt, en), job.texto("Erro", "Error"), MsgRelevo::Erro);
+    job.avisaSpool(r);
 }
 
 namespace

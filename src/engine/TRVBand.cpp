@@ -37,13 +37,3 @@ void TRVBand::setBandType(TRVBandType t)
         m_forceNewPage = false;
     }
 }
-
-void TRVBand::SetColumn(int index, TRVColumn* coluna)
-{
-    if (index < 0) return;
-    while (m_colunas.size() > index + 1)
-        m_colunas.removeLast();
-    while (m_colunas.size() < index + 1)
-        m_colunas.append(nullptr);
-    m_colunas[index] = coluna;
-}

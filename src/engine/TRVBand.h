@@ -10,6 +10,18 @@
 
 class TRVColumn;
 
+// The list becomes exactly index + 1 long (entries beyond are dropped) and its entry
+// `index` the item, which may be null.
+template <class T> void ColocaNaLista(QList<QPointer<T>>& lista, int index, T* item)
+{
+    if (index < 0) return;
+    while (lista.size() > index + 1)
+        lista.removeLast();
+    while (lista.size() < index + 1)
+        lista.append(nullptr);
+    lista[index] = item;
+}
+
 enum TRVBandType { rvTitle, rvPageHeader, rvPageFooter, rvGroupHeader, rvGroupFooter, rvDetail, rvSummary };
 
 // A band of a report. It holds no layout: its OnBeforePrint handler fills the
@@ -37,7 +49,7 @@ public:
     QStringList Lines;
 
     // The column list becomes index + 1 long and its entry `index` the column (may be null).
-    void SetColumn(int index, TRVColumn* coluna);
+    void SetColumn(int index, TRVColumn* coluna) { ColocaNaLista(m_colunas, index, coluna); }
     const QList<QPointer<TRVColumn>>& Columns() const { return m_colunas; }
 
 private:

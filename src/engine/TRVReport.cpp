@@ -15,16 +15,6 @@ const QString primeiroGrupo = QStringLiteral("-----");
 const QString forcaGrupo = QStringLiteral("*****ForceNewGroup*****");
 } // namespace
 
-void TRVReport::coloca(QList<QPointer<TRVBand>>& lista, int index, TRVBand* band)
-{
-    if (index < 0) return;
-    while (lista.size() > index + 1)
-        lista.removeLast();
-    while (lista.size() < index + 1)
-        lista.append(nullptr);
-    lista[index] = band;
-}
-
 QString TRVReport::texto(const char* portugues, const char* ingles) const
 {
     return Relevo ? Relevo->texto(portugues, ingles) : QString::fromUtf8(portugues);

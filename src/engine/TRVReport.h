@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodigosImpressora.h"
+#include "TRVBand.h"
 
 #include <QList>
 #include <QObject>
@@ -9,7 +10,6 @@
 #include <functional>
 
 class TRelevo;
-class TRVBand;
 class RVDataSet;
 
 // The banded report driver: walks the records and, around each one, prints
@@ -47,9 +47,9 @@ public:
     }
 
     // Each list becomes exactly index + 1 long; entry `index` := band (null: no band at that level).
-    void SetDetailBand(int index, TRVBand* band) { coloca(m_detalhes, index, band); }
-    void SetGroupHeader(int index, TRVBand* band) { coloca(m_cabecalhosGrupo, index, band); }
-    void SetGroupFooter(int index, TRVBand* band) { coloca(m_rodapesGrupo, index, band); }
+    void SetDetailBand(int index, TRVBand* band) { ColocaNaLista(m_detalhes, index, band); }
+    void SetGroupHeader(int index, TRVBand* band) { ColocaNaLista(m_cabecalhosGrupo, index, band); }
+    void SetGroupFooter(int index, TRVBand* band) { ColocaNaLista(m_rodapesGrupo, index, band); }
     const QList<QPointer<TRVBand>>& DetailBands() const { return m_detalhes; }
     const QList<QPointer<TRVBand>>& GroupHeaders() const { return m_cabecalhosGrupo; }
     const QList<QPointer<TRVBand>>& GroupFooters() const { return m_rodapesGrupo; }
@@ -61,7 +61,6 @@ public:
     void DoPageFooter(bool force);
 
 private:
-    static void coloca(QList<QPointer<TRVBand>>& lista, int index, TRVBand* band);
     void SetEffect(TRVHowPrint efeito, bool ligado);
     void efeitoDaBanda(TRVBand* band, bool ligado);
     void imprimeLinhas(TRVBand* band, bool comAfterPrint = true);

@@ -159,7 +159,7 @@ int TRelevo::CheckPrinterStatus()
         m_destino.caminho.startsWith(QStringLiteral("/dev/"));
     if (aplica) {
         for (int leitura = 1; leitura <= 4; ++leitura) {
-            const int status = LeStatusParalela(m_destino.caminho);
+            const int status = LeituraStatus(m_destino.caminho);
             if (status < 0) { // not a parallel port that reports a status
                 codigo = 0;
                 break;
@@ -522,6 +522,30 @@ void TRelevo::mensagemPermissao()
              texto("Informação", "Information"), MsgRelevo::Informacao);
 }
 
+void TRelevo::avisaSpool(ResultadoSpool r)
+{
+    const char* pt = nullptr;
+    const char* en = nullptr;
+    switch (r) {
+    case ResultadoSpool::Ok:
+        return;
+    case ResultadoSpool::ErroSelecionar:
+        pt = "Erro selecionando impressora", en = "Error selecting printer";
+        break;
+    case ResultadoSpool::ErroIniciar:
+        pt = "Erro enviando para spool", en = "Error sending to spool";
+        break;
+    case ResultadoSpool::ErroEscrever:
+        pt = "Erro ao enviar para impressora", en = "Error sending to printer";
+        break;
+    case ResultadoSpool::ErroFinalizar:
+        mensagem(texto("Erro ao imprimir para o spool", "Error printing to spool"),
+                 texto("Atenção", "Warning"), MsgRelevo::Aviso);
+        return;
+    }
+    mensagem(texto(pt, en), texto("Erro", "Error"), MsgRelevo::Erro);
+}
+
 void TRelevo::entregar()
 {
     const QString arquivo = m_arquivoJob;
@@ -544,27 +568,7 @@ void TRelevo::entregar()
             const QString fila = PrintToSpool ? QString() : m_destino.fila();
             const ResultadoSpool r =
                 EnviaArquivoCups(arquivo, fila, [] { QCoreApplication::processEvents(); });
-            const QString tituloErro = texto("Erro", "Error");
-            switch (r) {
-            case ResultadoSpool::Ok:
-                break;
-            case ResultadoSpool::ErroSelecionar:
-                mensagem(texto("Erro selecionando impressora", "Error selecting printer"), tituloErro,
-                         MsgRelevo::Erro);
-                break;
-            case ResultadoSpool::ErroIniciar:
-                mensagem(texto("Erro enviando para spool", "Error sending to spool"), tituloErro,
-                         MsgRelevo::Erro);
-                break;
-            case ResultadoSpool::ErroEscrever:
-                mensagem(texto("Erro ao enviar para impressora", "Error sending to printer"), tituloErro,
-                         MsgRelevo::Erro);
-                break;
-            case ResultadoSpool::ErroFinalizar:
-                mensagem(texto("Erro ao imprimir para o spool", "Error printing to spool"),
-                         texto("Atenção", "Warning"), MsgRelevo::Aviso);
-                break;
-            }
+            avisaSpool(r);
         }
         QFile::remove(arquivo);
         return;

@@ -151,8 +151,13 @@ public:
     // The engine's own texts in the language of LanguageMessages.
     QString texto(const char* portugues, const char* ingles) const;
 
+    // Shows the message of a failed raw job (nothing when it went well).
+    void avisaSpool(ResultadoSpool resultado);
+
     // The printer status check; 0 when ready (StatusMessage holds the text of the code).
     int CheckPrinterStatus();
+    // Reads a parallel port's status byte (-1: no status); replaceable where no printer is attached.
+    static inline int (*LeituraStatus)(const QString& dispositivo) = LeStatusParalela;
 
 private:
     bool previewing() const { return Preview.ShowPreview; }

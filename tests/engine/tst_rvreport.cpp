@@ -30,6 +30,13 @@ RVDataSetMemoria* pesagens(QObject* dono = nullptr)
     return d;
 }
 
+// A parallel printer that is not ready for the first `leiturasRuins` reads.
+int leiturasRuins = 0;
+int statusDeTeste(const QString&)
+{
+    return leiturasRuins-- > 0 ? 0x18 : 0x90;
+}
+
 } // namespace
 
 class TstRVReport : public QObject
@@ -283,6 +290,52 @@ private Q_SLOTS:
             detalhes += int(paginas[p].size()) - 5;
         }
         QCOMPARE(detalhes, 30);
+    }
+
+    // The printer is not ready when the job begins: the report asks whether to cancel;
+    // No tries again (and prints once the printer is ready), Yes ends the run.
+    void impressoraNaoPronta_data()
+    {
+        QTest::addColumn<int>("resposta");
+        QTest::newRow("tenta de novo") << int(MsgRelevo::RespNao);
+        QTest::newRow("cancela") << int(MsgRelevo::RespSim);
+    }
+    void impressoraNaoPronta()
+    {
+        QFETCH(int, resposta);
+        RVDataSetMemoria dados({QStringLiteral("n")});
+        dados.append({QStringLiteral("1")});
+        const QString arquivo = m_dir.filePath(QStringLiteral("status.prn"));
+        QFile::remove(arquivo);
+        TRelevo::LeituraStatus = statusDeTeste;
+        leiturasRuins = 4;
+        TRelevo job;
+        job.PageHeader = false;
+        job.SaveFile = true;
+        job.SaveFileDir = arquivo;
+        job.PrinterPort = QStringLiteral("lpt1");
+        TRVReport rel;
+        rel.Relevo = &job;
+        rel.DataSet = &dados;
+        rel.ShowProgress = false;
+        TRVBand det;
+        TRVColumn col;
+        col.Expression = QStringLiteral("n");
+        col.ColWidth = 1;
+        det.SetColumn(0, &col);
+        rel.SetDetailBand(0, &det);
+        m_servicos->respostas << resposta;
+        rel.Print();
+        TRelevo::LeituraStatus = LeStatusParalela;
+        QCOMPARE(m_servicos->textos(),
+                 QStringList{QStringLiteral("Impressora näo está pronta\n\r Cancelar ?")});
+        QCOMPARE(m_servicos->mensagens[0].titulo, QStringLiteral("Erro"));
+        if (resposta == MsgRelevo::RespSim) {
+            QVERIFY(!QFile::exists(arquivo));
+        } else {
+            QCOMPARE(lerArquivo(arquivo), QByteArray("\x1B\x43\x3E\x1B\x43\x3E"
+                                                     "1\r\n"));
+        }
     }
 
     // With LinesFooter 3 on a page of 66 lines the footer occupies rows 63-65.
