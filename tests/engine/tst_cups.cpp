@@ -76,23 +76,22 @@ private Q_SLOTS:
     void jobBruto_data()
     {
         QTest::addColumn<bool>("spool");
-        QTest::newRow("spool") << true;
-        QTest::newRow("fila compartilhada") << false;
+        QTest::addColumn<QString>("porta");
+        QTest::newRow("spool") << true << QStringLiteral("lpt1");
+        QTest::newRow("fila compartilhada") << false << QStringLiteral("\\\\balanca\\viga-teste");
+        QTest::newRow("porta vazia: impressora padrão") << false << QString();
     }
     void jobBruto()
     {
         QFETCH(bool, spool);
+        QFETCH(QString, porta);
         const int antes = quantosJobs();
         TRelevo r;
         r.PageHeader = false;
         r.QtLines = 4;
         r.EjetaQuebra = true;
-        if (spool) {
-            r.PrintToSpool = true;
-            r.PrinterPort = QStringLiteral("lpt1");
-        } else {
-            r.PrinterPort = QStringLiteral("\\\\balanca\\") + m_fila;
-        }
+        r.PrintToSpool = spool;
+        r.PrinterPort = porta;
         QVERIFY(r.BeginDoc());
         r.WriteText(r.codigos().NegritoOn, QStringLiteral("Pesagem nº 7"), 0, true);
         for (int i = 1; i <= 3; ++i)

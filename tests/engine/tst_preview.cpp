@@ -105,6 +105,7 @@ private Q_SLOTS:
         jobSimples(job, 28);
         QStringList vistos;
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             QCOMPARE(w->windowTitle(), QStringLiteral("Pesagens do dia"));
             vistos << status(w);
             QCOMPARE(filho<QPlainTextEdit>(w, "Memo1")->toPlainText(), QStringLiteral(" \nL1\nL2\nL3\nL4"));
@@ -136,6 +137,66 @@ private Q_SLOTS:
         QCOMPARE(vistos, QStringList({"Página 1 de 7", "Página 1 de 7", "Página 3 de 7", "Página 7 de 7",
                                       "Página 1 de 7", "Página 5 de 7"}));
         QCOMPARE(m_dialogos->textos(), QStringList(2, QStringLiteral("Número de Página fora dos limites")));
+    }
+
+    void emIngles()
+    {
+        TRelevo job;
+        job.LanguageMessages = lmEnglish;
+        jobSimples(job, 6);
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
+            QCOMPARE(status(w), QStringLiteral("Page 1 of 2"));
+            QCOMPARE(filho<QToolButton>(w, "BtnImprimir")->toolTip(), QStringLiteral("Print (Ctrl+P)"));
+            QCOMPARE(filho<QCheckBox>(w, "CheckBox1")->text(), QStringLiteral("&Print for Windows"));
+            QTest::keyClicks(filho<QLineEdit>(w, "edtPagina"), QStringLiteral("3"));
+            filho<QPushButton>(w, "BtnIrPara")->click();
+            w->close();
+        });
+        job.EndDoc();
+        QCOMPARE(m_dialogos->textos(), QStringList{QStringLiteral("Page Number out of bounds")});
+    }
+
+    // The font chosen becomes the font of the text area.
+    void fonte()
+    {
+        TRelevo job;
+        jobSimples(job, 2);
+        m_dialogos->fonte(QFont(QStringLiteral("Courier New"), 14));
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
+            QCOMPARE(filho<QPlainTextEdit>(w, "Memo1")->font().pointSize(), 8);
+            filho<QToolButton>(w, "BtnFonte")->click();
+            QCOMPARE(filho<QPlainTextEdit>(w, "Memo1")->font().pointSize(), 14);
+            QCOMPARE(w->job().Windows.Font.pointSize(), 14);
+            w->close();
+        });
+        job.EndDoc();
+    }
+
+    // A preview without pages asks "Impressora selecionada"; Yes begins and ends a job
+    // without lines.
+    void imprimirSemPaginas()
+    {
+        const QString porta = m_dir.filePath(QStringLiteral("vazio.prn"));
+        TRelevo job;
+        job.PrinterName = rvDeskjet500; // no page-length code: nothing at all is written
+        job.PageHeader = false;
+        job.PrinterPort = porta;
+        job.Preview.ShowPreview = true;
+        job.Preview.SelectPagesToPrint = false;
+        QVERIFY(job.BeginDoc());
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
+            QCOMPARE(w->totalPaginas(), 0);
+            filho<QToolButton>(w, "BtnImprimir")->click();
+            w->close();
+        });
+        job.EndDoc();
+        QCOMPARE(m_dialogos->textos(), QStringList{QStringLiteral("Impressora selecionada")});
+        QCOMPARE(m_dialogos->mostradas[0].titulo, QStringLiteral("Pergunta"));
+        QVERIFY(QFile::exists(porta));
+        QCOMPARE(ler(porta), QByteArray());
     }
 
     void parsePageList_data()
@@ -196,6 +257,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 12; ++i)
             job.WriteText({}, QStringLiteral("Linha %1").arg(i), 0, true);
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             QCOMPARE(w->totalPaginas(), 3);
             Operador::quandoAbrir<TFrmSelPage>([&](TFrmSelPage* s) {
                 if (!escolha.isEmpty()) QTest::keyClicks(filho<QLineEdit>(s, "edtPaginas"), escolha);
@@ -245,6 +307,7 @@ private Q_SLOTS:
         job.WriteText({}, QStringLiteral("fim"), 0, true);
         m_dialogos->arquivo(caminho);
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             filho<QToolButton>(w, "BtnSalvar")->click();
             w->close();
         });
@@ -262,6 +325,7 @@ private Q_SLOTS:
         job.pSalvar = false;
         jobSimples(job, 2);
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             filho<QToolButton>(w, "BtnImprimir")->click();
             filho<QToolButton>(w, "BtnSalvar")->click();
             filho<QToolButton>(w, "BtnConfigurar")->click();
@@ -282,6 +346,7 @@ private Q_SLOTS:
         jobSimples(job, 6);
         job.WriteText(QByteArrayLiteral("<ng>"), QStringLiteral("TOTAL"), 0, true);
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             filho<QCheckBox>(w, "CheckBox1")->setChecked(true);
             Operador::quandoAbrir<TFrmSelPage>(
                 [](TFrmSelPage* s) { s->close(); }); // the close box answers "Todos"
