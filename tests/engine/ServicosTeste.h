@@ -58,6 +58,15 @@ public:
     }
 };
 
+// A job without the built-in header whose bytes end in `arquivo` (delivered by moving the job file).
+inline void jobParaArquivo(TRelevo& job, const QString& arquivo)
+{
+    job.PageHeader = false;
+    job.SaveFile = true;
+    job.SaveFileDir = arquivo;
+    job.PrinterPort = QStringLiteral("lpt1");
+}
+
 inline QByteArray lerArquivo(const QString& caminho)
 {
     QFile f(caminho);

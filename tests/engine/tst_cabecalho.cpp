@@ -31,11 +31,8 @@ private Q_SLOTS:
             "insert into CADASTRAO (CAD_CODIGO, CAD_TIPO, CAD_RAZAO) values (2, 3, 'CLIENTE')"));
         const QString arquivo = m_dir.filePath(QStringLiteral("emissor.prn"));
         TRelevo job;
-        job.PageHeader = false;
+        jobParaArquivo(job, arquivo);
         job.PageWidth = 60;
-        job.SaveFile = true;
-        job.SaveFileDir = arquivo;
-        job.PrinterPort = QStringLiteral("lpt1");
         QVERIFY(job.BeginDoc());
         CabecalhoRelatorio(job, &banco.dm());
         job.EndDoc();

@@ -8,6 +8,7 @@
 #include "RVDataSet.h"
 #include "Relogio.h"
 #include "ServicosRelevoJanelas.h"
+#include "ServicosTeste.h"
 #include "TFrmProgress.h"
 #include "TFrmSelPage.h"
 #include "TRVBand.h"
@@ -29,22 +30,6 @@
 
 namespace
 {
-
-QByteArray ler(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool confereGolden(const QByteArray& obtido, const QString& nome)
-{
-    const QString caminho = QStringLiteral(GOLDEN_DIR "/") + nome;
-    if (qEnvironmentVariableIntValue("VIGA_GRAVA_GOLDEN") == 1) {
-        QFile f(caminho);
-        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(obtido) == obtido.size();
-    }
-    return ler(caminho) == obtido;
-}
 
 QString textoDoPdf(const QString& pdf)
 {
@@ -196,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogos->textos(), QStringList{QStringLiteral("Impressora selecionada")});
         QCOMPARE(m_dialogos->mostradas[0].titulo, QStringLiteral("Pergunta"));
         QVERIFY(QFile::exists(porta));
-        QCOMPARE(ler(porta), QByteArray());
+        QCOMPARE(lerArquivo(porta), QByteArray());
     }
 
     void parsePageList_data()
@@ -267,7 +252,7 @@ private Q_SLOTS:
             w->close();
         });
         job.EndDoc();
-        const QByteArray bytes = ler(porta);
+        const QByteArray bytes = lerArquivo(porta);
         QVERIFY(bytes.contains("\xE0 \x82")); // Ó and é converted once
         QVERIFY(!bytes.contains('\x85'));
         QVERIFY(confereGolden(bytes, golden));
@@ -315,7 +300,8 @@ private Q_SLOTS:
         QCOMPARE(
             m_dialogos->filtrosPedidos,
             QStringList{QStringLiteral("Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xls)|*.xls")});
-        QCOMPARE(ler(arquivo == QStringLiteral("r") ? caminho + QStringLiteral(".txt") : caminho), conteudo);
+        QCOMPARE(lerArquivo(arquivo == QStringLiteral("r") ? caminho + QStringLiteral(".txt") : caminho),
+                 conteudo);
     }
 
     void permissoes()
@@ -415,10 +401,7 @@ private Q_SLOTS:
             dados.append({QString::number(i)});
         const QString arquivo = m_dir.filePath(QStringLiteral("cancelado.prn"));
         TRelevo job;
-        job.PageHeader = false;
-        job.SaveFile = true;
-        job.SaveFileDir = arquivo;
-        job.PrinterPort = QStringLiteral("lpt1");
+        jobParaArquivo(job, arquivo);
         TRVReport rel;
         rel.Relevo = &job;
         rel.DataSet = &dados;
@@ -440,7 +423,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogos->textos(),
                  QStringList{QStringLiteral("Deseja realmente cancelar este relatório?")});
         QCOMPARE(m_dialogos->mostradas[0].titulo, QStringLiteral("Abortar relatório"));
-        const QByteArray bytes = ler(arquivo);
+        const QByteArray bytes = lerArquivo(arquivo);
         QVERIFY(bytes.endsWith("RESUMO\r\n"));
         QVERIFY(bytes.count("\r\n") < 200000);
     }

@@ -29,14 +29,6 @@ class TstRelevo : public QObject
 
     QString saida(const QString& nome) const { return m_dir.filePath(nome); }
 
-    // A job that ends by moving its file to `arquivo`: the file holds the job's bytes.
-    void paraArquivo(TRelevo& r, const QString& arquivo)
-    {
-        r.SaveFile = true;
-        r.SaveFileDir = arquivo;
-        r.PrinterPort = QStringLiteral("lpt1");
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -67,7 +59,7 @@ private Q_SLOTS:
         r.QtLines = 8;
         r.EjetaQuebra = true;
         r.LinhasPolegada = l8LinPol;
-        paraArquivo(r, saida(QStringLiteral("modelo.prn")));
+        jobParaArquivo(r, saida(QStringLiteral("modelo.prn")));
         QVERIFY(r.BeginDoc());
         const TCodigosImpressora& c = TRelevo::CodigosAtivos();
         const QList<QPair<QByteArray, QByteArray>> pares = {
@@ -152,7 +144,7 @@ private Q_SLOTS:
         r.PageHeader = false;
         r.QtLines = 66;
         r.EjetaQuebra = ejeta;
-        paraArquivo(r, saida(QStringLiteral("p66.prn")));
+        jobParaArquivo(r, saida(QStringLiteral("p66.prn")));
         QVERIFY(r.BeginDoc());
         for (int i = 1; i <= 66; ++i) {
             QCOMPARE(r.PRow(), i); // the 66th write overflows to row 1 of the next page
@@ -185,7 +177,8 @@ private Q_SLOTS:
         r.HeaderData.Right3 = QStringLiteral("Filial");
         r.HeaderData.ColHeader1 = QStringLiteral("Placa,0;Produto,10;Peso, líquido,40");
         r.HeaderData.FirstPage = 7;
-        paraArquivo(r, saida(QStringLiteral("cab.prn")));
+        jobParaArquivo(r, saida(QStringLiteral("cab.prn")));
+        r.PageHeader = true;
         QVERIFY(r.BeginDoc());
         for (int i = 1; i <= 12; ++i) {
             r.WriteText({}, QStringLiteral("ABC-%1").arg(i, 4, 10, QChar(u'0')), 0, false);

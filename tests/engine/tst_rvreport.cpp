@@ -165,12 +165,9 @@ private Q_SLOTS:
         std::unique_ptr<RVDataSetMemoria> dados(pesagens());
         const QString arquivo = m_dir.filePath(QStringLiteral("agrupado.prn"));
         TRelevo job;
-        job.PageHeader = false;
+        jobParaArquivo(job, arquivo);
         job.QtLines = 16;
         job.PrinterName = rvEpson9pinos;
-        job.SaveFile = true;
-        job.SaveFileDir = arquivo;
-        job.PrinterPort = QStringLiteral("lpt1");
         TRVReport rel;
         rel.Relevo = &job;
         rel.DataSet = dados.get();
@@ -310,10 +307,7 @@ private Q_SLOTS:
         TRelevo::LeituraStatus = statusDeTeste;
         leiturasRuins = 4;
         TRelevo job;
-        job.PageHeader = false;
-        job.SaveFile = true;
-        job.SaveFileDir = arquivo;
-        job.PrinterPort = QStringLiteral("lpt1");
+        jobParaArquivo(job, arquivo);
         TRVReport rel;
         rel.Relevo = &job;
         rel.DataSet = &dados;
@@ -389,10 +383,7 @@ private Q_SLOTS:
         std::unique_ptr<RVDataSetMemoria> dados(pesagens());
         const QString arquivo = m_dir.filePath(QStringLiteral("copias.prn"));
         TRelevo job;
-        job.PageHeader = false;
-        job.SaveFile = true;
-        job.SaveFileDir = arquivo;
-        job.PrinterPort = QStringLiteral("lpt1");
+        jobParaArquivo(job, arquivo);
         TRVReport rel;
         rel.Relevo = &job;
         rel.DataSet = dados.get();
