@@ -12,6 +12,7 @@ PKGS=(
   python3
   cups cups-daemon cups-client poppler-utils
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
+  qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
 )
 
 missing=()
