@@ -128,13 +128,6 @@ const int linhasPorTamanho[] = {
 };
 static_assert(sizeof(linhasPorTamanho) / sizeof(int) == pzFanFoldLgl + 1);
 
-// Windows-1252 characters 0x80-0x9F.
-const char16_t cp1252Alto[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 } // namespace
 
 QByteArray TCodigosImpressora::efeito(TRVHowPrint e, bool ligado) const
@@ -168,41 +161,6 @@ int LinesForPageSize(TPageSize tamanho, int atual)
     const int i = int(tamanho);
     if (i <= 0 || i > pzFanFoldLgl) return atual;
     return linhasPorTamanho[i];
-}
-
-QByteArray ParaWindows1252(const QString& texto)
-{
-    QByteArray saida;
-    saida.resize(texto.size());
-    char* p = saida.data();
-    for (const QChar c : texto) {
-        const char16_t u = c.unicode();
-        if (u < 0x100) {
-            *p++ = char(u);
-            continue;
-        }
-        char b = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (cp1252Alto[i] == u) {
-                b = char(0x80 + i);
-                break;
-            }
-        }
-        *p++ = b;
-    }
-    return saida;
-}
-
-QString DeWindows1252(const QByteArray& bytes)
-{
-    QString saida(bytes.size(), Qt::Uninitialized);
-    QChar* p = saida.data();
-    for (const char c : bytes) {
-        const uchar b = uchar(c);
-        const char16_t alto = (b >= 0x80 && b < 0xA0) ? cp1252Alto[b - 0x80] : 0;
-        *p++ = QChar(alto ? alto : char16_t(b));
-    }
-    return saida;
 }
 
 QByteArray ConvertAccents(const QByteArray& texto, TPrinterName modelo)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "Win1252.h"
+
 // Printer models, paper sizes and the control sequences of each model.
 
 enum TPrinterName {
@@ -98,11 +100,6 @@ const TCodigosImpressora& CodigosDoModelo(TPrinterName modelo);
 
 // Lines per page of a paper size at 6 lines per inch; pzCustom keeps `atual`.
 int LinesForPageSize(TPageSize tamanho, int atual);
-
-// Text in the Windows-1252 code page the printers are fed with (characters
-// outside it become '?'), and back.
-QByteArray ParaWindows1252(const QString& texto);
-QString DeWindows1252(const QByteArray& bytes);
 
 // Windows-1252 accented letters turned into the printer's code page 850.
 QByteArray ConvertAccents(const QByteArray& texto, TPrinterName modelo);

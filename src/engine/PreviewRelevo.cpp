@@ -117,7 +117,7 @@ bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
                 job.NewPage();
             } else if (const qsizetype ms = linha.indexOf(marcaMs); ms >= 0) {
                 escreveComMarcas(job, linha.left(ms), false);
-                job.WritePrinterText({}, ReverseFeedCode(DeWindows1252(linha.mid(ms))), true);
+                job.WritePrinterText({}, ReverseFeedCode(DeWin1252(linha.mid(ms))), true);
             } else {
                 escreveComMarcas(job, linha, true);
             }
@@ -192,11 +192,11 @@ bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fon
         linha("<html>");
         linha("<body bgcolor=\"#FFFFFF\">");
         linha("<table border=\"0\">");
-        const QByteArray inicio = "<tr><td><font face=\"" + ParaWindows1252(fonte) + "\" size=\"2\">";
+        const QByteArray inicio = "<tr><td><font face=\"" + ParaWin1252(fonte) + "\" size=\"2\">";
         const PaginasTexto& pp = origem.PreviewPages();
         for (int p = 0; p < pp.size(); ++p) {
             for (int l = 0; l < pp[p].size(); ++l) {
-                QByteArray texto = ParaWindows1252(origem.linhaExibida(p, l));
+                QByteArray texto = ParaWin1252(origem.linhaExibida(p, l));
                 texto.replace(" ", "&nbsp;");
                 linha(inicio + texto + "</font></td>");
             }
@@ -247,7 +247,7 @@ QList<PaginaDesenho> PaginasDoArquivo(const QByteArray& conteudo, int qtLines, i
             (quebra || (qtLines > 0 && naPagina >= qtLines) || (cabem > 0 && naPagina >= cabem))) {
             paginas << PaginaDesenho();
         }
-        paginas.last() << desenho(DeWindows1252(l));
+        paginas.last() << desenho(DeWin1252(l));
     }
     return paginas;
 }

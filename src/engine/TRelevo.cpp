@@ -262,14 +262,14 @@ void TRelevo::guardaLinhaNasListas()
 {
     if (m_previewPages.isEmpty()) novaPaginaNasListas();
     m_previewPages.last().append(m_linhaExibida.toUtf8());
-    const bool igual = ConvertAccents(ParaWindows1252(m_linhaExibida), m_modeloJob) == m_linhaImpressora;
+    const bool igual = ConvertAccents(ParaWin1252(m_linhaExibida), m_modeloJob) == m_linhaImpressora;
     m_printerPages.last().append(m_linhaImpressora, igual);
 }
 
 QByteArray TRelevo::linhaImpressora(int pagina, int linha) const
 {
     if (const QByteArray* guardada = m_printerPages[pagina].guardada(linha)) return *guardada;
-    return ConvertAccents(ParaWindows1252(linhaExibida(pagina, linha)), m_modeloJob);
+    return ConvertAccents(ParaWin1252(linhaExibida(pagina, linha)), m_modeloJob);
 }
 
 void TRelevo::WriteText(const QByteArray& style, const QString& text, int column, bool newLine)
@@ -279,7 +279,7 @@ void TRelevo::WriteText(const QByteArray& style, const QString& text, int column
 
 void TRelevo::WritePrinterText(const QByteArray& style, const QByteArray& bytes, bool newLine)
 {
-    compor(style, DeWindows1252(bytes), &bytes, 0, newLine);
+    compor(style, DeWin1252(bytes), &bytes, 0, newLine);
 }
 
 void TRelevo::compor(const QByteArray& style, const QString& text, const QByteArray* jaConvertido, int column,
@@ -291,9 +291,9 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
         convertido = *jaConvertido;
     } else if (porWindows() && !previewing()) {
         // Drawn by the system printer with a font in the text's own code page.
-        convertido = ParaWindows1252(text);
+        convertido = ParaWin1252(text);
     } else {
-        convertido = ConvertAccents(ParaWindows1252(text), PrinterName);
+        convertido = ConvertAccents(ParaWin1252(text), PrinterName);
     }
 
     if (OnPageFooter && !m_emGanchoRodape && QtLines > 0 && m_row >= QtLines - LinesFooter - 1) {

@@ -102,7 +102,7 @@ private Q_SLOTS:
         QFETCH(int, modelo);
         QFETCH(QString, texto);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(ConvertAccents(ParaWindows1252(texto), TPrinterName(modelo)), bytes);
+        QCOMPARE(ConvertAccents(ParaWin1252(texto), TPrinterName(modelo)), bytes);
     }
 
     void tamanhoPagina()

@@ -3,7 +3,9 @@
 #include "Dialogos.h"
 #include "PreviewRelevo.h"
 #include "ServicosRelevoJanelas.h"
+#include "TFrmMailRV.h"
 #include "TFrmSelPage.h"
+#include "TPrintPDF.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -283,10 +285,41 @@ void TRVPreview::Salvar()
     }
 }
 
-void TRVPreview::naoDisponivel()
+QList<QStringList> TRVPreview::paginasExibidas() const
 {
-    Mensagem(QStringLiteral("Função não disponível nesta instalação."), QStringLiteral("Informação"),
-             Msg::Informacao);
+    QList<QStringList> paginas;
+    for (int p = 0; p < totalPaginas(); ++p) {
+        QStringList linhas;
+        for (int l = 0; l < m_origem.PreviewPages()[p].size(); ++l)
+            linhas << m_origem.linhaExibida(p, l);
+        paginas << linhas;
+    }
+    return paginas;
+}
+
+QString TRVPreview::familiaPdf() const
+{
+    // The standard family named in the text area's font; the last match wins.
+    const QString nome = memo->font().family();
+    QString familia;
+    for (const char* f : {"Courier", "Helvetica", "Times"}) {
+        if (nome.contains(QLatin1String(f), Qt::CaseInsensitive)) familia = QString::fromLatin1(f);
+    }
+    return familia;
+}
+
+ParametrosEmail TRVPreview::parametrosEmail() const
+{
+    ParametrosEmail p;
+    p.servidor = m_job.eMailHost;
+    p.usuario = m_job.eMailUserName;
+    p.senha = m_job.eMailPassword;
+    p.para = m_job.eMailPara;
+    p.comCopia = m_job.eMailComCopia;
+    p.comCopiaOculta = m_job.eMailComCopiaOculta;
+    p.remetente = m_job.eMailUser;
+    p.assunto = m_job.ReportTitle;
+    return p;
 }
 
 void TRVPreview::SalvarPdf()
@@ -296,15 +329,29 @@ void TRVPreview::SalvarPdf()
                   "You are not allowed to save the report");
         return;
     }
-    naoDisponivel();
+    QString nome = Dialogos::atual().salvarArquivo(QStringLiteral("Salvar Formato PDF"),
+                                                   QStringLiteral("PDF (*.pdf)|*.pdf"),
+                                                   QCoreApplication::applicationDirPath());
+    if (nome.trimmed().isEmpty()) return;
+    if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".pdf");
+    QString erro;
+    if (GravaPdfPaginas(paginasExibidas(), nome, m_job.ReportTitle, familiaPdf(), memo->font().pointSize(),
+                        &erro)) {
+        Mensagem(QStringLiteral("Documento PDF gerado com sucesso!"), QStringLiteral("Informação"),
+                 Msg::Informacao);
+    } else {
+        Mensagem(QStringLiteral("Ocorreu um erro ao gerar Documento PDF!"), QStringLiteral("Informação"),
+                 Msg::Erro);
+    }
 }
 
 void TRVPreview::EnviarEmail()
 {
-    naoDisponivel();
+    TFrmMailRV::EnviarTexto(paginasExibidas(), parametrosEmail(), m_job.pEmail, this);
 }
 
 void TRVPreview::EnviarPdfEmail()
 {
-    naoDisponivel();
+    TFrmMailRV::EnviarPdf(paginasExibidas(), familiaPdf(), memo->font().pointSize(), parametrosEmail(),
+                          m_job.pEmail, this);
 }

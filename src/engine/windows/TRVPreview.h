@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EnvioEmail.h"
 #include "TJanela.h"
 #include "TRelevo.h"
 
@@ -42,7 +43,9 @@ private:
     QToolButton* botao(const char* nome, const QString& texto, const QString& dica, bool habilitado);
     QString texto(const char* portugues, const char* ingles) const { return m_job.texto(portugues, ingles); }
     void permissao(const char* portugues, const char* ingles);
-    void naoDisponivel();
+    QList<QStringList> paginasExibidas() const;
+    QString familiaPdf() const;
+    ParametrosEmail parametrosEmail() const;
 
     TRelevo& m_origem;
     ServicosRelevoJanelas& m_servicos;
