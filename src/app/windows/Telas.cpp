@@ -7,6 +7,10 @@
 #include "TFrmCadastrao.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
+#include "TFrmRelCli.h"
+#include "TFrmRelMovAgrupado.h"
+#include "TFrmRelMovClientes.h"
+#include "TFrmRelMovFluxo.h"
 #include "TFrmSerial.h"
 #include "TFrmUmidade.h"
 #include "TFrmUsuarios.h"
@@ -72,15 +76,25 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::Configuracoes:
         mostra<TFrmSerial>(pai);
         return true;
-    // The weighing, ticket and report windows are wired as they are built.
+    case T::MovimentoCadastro:
+        mostra<TFrmRelMovClientes>(pai);
+        return true;
+    case T::MovimentoFluxo:
+        mostra<TFrmRelMovFluxo>(pai);
+        return true;
+    case T::MovimentoAgrupado:
+        mostra<TFrmRelMovAgrupado>(pai);
+        return true;
+    case T::ListagemProdutos:
+        mostra<TFrmProdutos>(pai);
+        return true;
+    case T::ListagemCadastros:
+        mostra<TFrmRelCli>(pai);
+        return true;
+    // The weighing and ticket windows are wired as they are built.
     case T::PesagemEntrada:
     case T::PesagemSaida:
     case T::Ticket:
-    case T::ListagemProdutos:
-    case T::ListagemCadastros:
-    case T::MovimentoCadastro:
-    case T::MovimentoFluxo:
-    case T::MovimentoAgrupado:
         return false;
     }
     return false;

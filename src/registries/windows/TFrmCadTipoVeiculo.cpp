@@ -1,6 +1,9 @@
 #include "TFrmCadTipoVeiculo.h"
 
 #include "CamposTexto.h"
+#include "Dialogos.h"
+#include "ErroBanco.h"
+#include "Listagens.h"
 #include "TDM.h"
 #include "TiposVeiculo.h"
 
@@ -26,6 +29,17 @@ TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
     BtnImprimir->setObjectName(QStringLiteral("BtnImprimir"));
     BtnImprimir->setIconSize(QSize(32, 32));
     barraBotoes()->insertWidget(barraBotoes()->indexOf(btnSair), BtnImprimir);
+    connect(BtnImprimir, &QPushButton::clicked, this, [] {
+        try {
+            ListagemTiposVeiculo listagem(*DM);
+            if (!listagem.imprimir())
+                Mensagem(QStringLiteral("Não há dados para imprimir"), QStringLiteral("Informação"),
+                         Msg::Informacao);
+        } catch (const ErroBanco& e) {
+            Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                     QStringLiteral("Erro"), Msg::Erro);
+        }
+    });
     montar(QStringLiteral("Descrição"));
 }
 

@@ -14,8 +14,7 @@ public:
     explicit TFrmCadTipoVeiculo(QWidget* parent = nullptr);
 
     QLineEdit* campoValor() const { return m_valor; }
-    // "&Imprimir": the listing goes through the report engine, which is not
-    // part of this build yet; the button is shown and does nothing.
+    // "&Imprimir": the listing of the vehicle types, previewed.
     QPushButton* BtnImprimir;
 
 protected:

@@ -1,0 +1,352 @@
+#include "RelatorioFluxo.h"
+
+#include "CabecalhoRelatorio.h"
+#include "ConfiguraRelatorio.h"
+#include "LeConfig.h"
+#include "Quantidades.h"
+#include "RVDataSet.h"
+#include "Rotinas.h"
+#include "SessaoAtual.h"
+#include "TDM.h"
+#include "TQuery.h"
+
+using namespace ConfiguraRelatorio;
+
+namespace
+{
+constexpr int Largura = 125;
+
+QString dataTexto(const QDate& d)
+{
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+// The columns of the flow statement (the product's fixed factors, the weighing's exit and entry factors).
+void colunas(TQuery& q)
+{
+    q.Add(QStringLiteral(",b.pes_pesoentrada, b.pes_pesosaida"));
+    q.Add(QStringLiteral(
+        ",d.prd_fator1, d.prd_fator2, d.prd_fator3, d.prd_fator4, d.prd_fator5, d.prd_fator6"));
+    q.Add(QStringLiteral(",c.pes_fator7, c.pes_fator8, c.pes_fator9, c.pes_fator10, c.pes_fator11"));
+    q.Add(QStringLiteral(",c.pes_fator7e, c.pes_fator8e, c.pes_fator9e, c.pes_fator10e"));
+    q.Add(QStringLiteral("from Cadastrao a, Pesagem b, PesagemProduto c, Produto d"));
+    q.Add(QStringLiteral("where a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo"));
+    q.Add(QStringLiteral("and b.pes_codigo=c.pes_codigo and c.prd_codigo=d.prd_codigo"));
+    q.Add(QStringLiteral("and b.pes_datasaida is not null"));
+}
+} // namespace
+
+void RelatorioFluxo::montaSql(TQuery& q, const FiltroFluxo& f)
+{
+    q.Clear();
+    q.Add(QStringLiteral("select a.cad_razao, a.cad_tipo, c.prd_codigo, b.pes_dataentrada, b.pes_datasaida, "
+                         "d.prd_descricao, b.pes_codigo"));
+    colunas(q);
+    if (f.inicio.isValid()) {
+        q.Add(QStringLiteral("and b.pes_dataentrada >= :inicio"));
+        q.setParam(QStringLiteral("inicio"), f.inicio);
+    }
+    if (f.fim.isValid()) {
+        q.Add(QStringLiteral("and b.pes_dataentrada <= :fim"));
+        q.setParam(QStringLiteral("fim"), f.fim);
+    }
+    if (!f.produto.trimmed().isEmpty()) {
+        q.Add(QStringLiteral("and d.prd_codigo=:produto"));
+        q.setParam(QStringLiteral("produto"), f.produto.trimmed());
+    }
+    q.Add(QStringLiteral(
+        "order by c.prd_codigo, b.pes_dataentrada, a.cad_tipo desc, a.cad_razao, b.pes_codigo"));
+}
+
+SomasFluxo RelatorioFluxo::linha(const TQuery& q, Decimal* fatorEntrada, Decimal* fatorSaida)
+{
+    Quantidades::Fatores f;
+    for (int i = 0; i < 6; ++i)
+        f.fixos[i] = q.AsDecimal(QStringLiteral("prd_fator%1").arg(i + 1));
+    for (int i = 0; i < 4; ++i) {
+        f.saida[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 7));
+        f.entrada[i] = q.AsDecimal(QStringLiteral("pes_fator%1e").arg(i + 7));
+    }
+    f.umidade = q.AsDecimal(QStringLiteral("pes_fator11"));
+    const int tipo = q.AsInteger(QStringLiteral("cad_tipo"));
+    SomasFluxo s;
+    s.entrada = q.AsDecimal(QStringLiteral("pes_pesoentrada"));
+    s.saida = q.AsDecimal(QStringLiteral("pes_pesosaida"));
+    const Decimal c7e = Quantidades::fcvEntrada(f);
+    s.entradaFc = Quantidades::pesoEntradaCorrigido(s.entrada, c7e);
+    // Clients: S - E'; suppliers (and any other kind): E' - S.
+    s.liquido = tipo == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
+    const Decimal fluxo = Quantidades::liquidoFluxo(s.entradaFc, s.saida, f);
+    s.liquidoFc = tipo == 3 ? -fluxo : fluxo;
+    if (fatorEntrada) *fatorEntrada = c7e;
+    if (fatorSaida) *fatorSaida = Quantidades::fcf(f) * Quantidades::fcvSaida(f);
+    return s;
+}
+
+MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, const QDate& inicio)
+{
+    MovimentoAnterior m;
+    TQuery& q = dm.QR_EXEC;
+    q.Clear();
+    q.Add(QStringLiteral("select a.cad_tipo"));
+    colunas(q);
+    q.Add(QStringLiteral("and b.pes_dataentrada < :inicio and d.prd_codigo=:produto"));
+    q.setParam(QStringLiteral("inicio"), inicio);
+    q.setParam(QStringLiteral("produto"), produto);
+    q.Open();
+    for (; !q.Eof(); q.Next()) {
+        const SomasFluxo s = linha(q);
+        (q.AsInteger(QStringLiteral("cad_tipo")) == 4 ? m.fornecedor : m.cliente).soma(s);
+    }
+    q.Close();
+    return m;
+}
+
+RelatorioFluxo::RelatorioFluxo(TDM& dm) : m_dm(dm)
+{
+    m_rel.Relevo = &m_job;
+    m_produto.setExpression(QStringLiteral("prd_codigo"));
+    m_dia.setExpression(QStringLiteral("pes_dataentrada"));
+    m_tipo.setExpression(QStringLiteral("cad_tipo"));
+    auto liga = [this](TRVBand& b, void (RelatorioFluxo::*f)()) {
+        b.OnBeforePrint = [this, f](TRVBand*, QStringList&) { (this->*f)(); };
+    };
+    liga(m_cabecalho, &RelatorioFluxo::cabecalhoPagina);
+    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodape(m_job, Largura, m_emissor); };
+    liga(m_produto, &RelatorioFluxo::cabecalhoProduto);
+    liga(m_rodapeProduto, &RelatorioFluxo::rodapeProduto);
+    liga(m_dia, &RelatorioFluxo::cabecalhoDia);
+    liga(m_rodapeDia, &RelatorioFluxo::rodapeDia);
+    liga(m_tipo, &RelatorioFluxo::cabecalhoTipo);
+    liga(m_rodapeTipo, &RelatorioFluxo::rodapeTipo);
+    liga(m_detalhe, &RelatorioFluxo::detalhe);
+}
+
+RelatorioFluxo::~RelatorioFluxo() = default;
+
+bool RelatorioFluxo::imprimir(const FiltroFluxo& f, bool tela)
+{
+    m_filtro = f;
+    LeConfig cfg(m_dm);
+    ConfiguraRelatorio::job(m_job, cfg);
+    m_job.PageWidth = Largura;
+    m_job.Preview.ShowPreview = tela;
+    m_casas = cfg.inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
+    m_cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
+    m_umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
+    m_emissor = SessaoAtual.NomeEmissor;
+    m_anterior = {};
+    m_grupo = {};
+    m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
+    m_produtoSoma = m_produtoSomaFc = m_totalProdutos = {};
+
+    m_rel.SetDetailBand(0, &m_detalhe);
+    m_rel.PageHeader = &m_cabecalho;
+    m_rel.PageFooter = &m_rodape;
+    m_rel.LinesFooter = 3;
+    m_rel.PrintPageHeader = m_rel.PrintPageFooter = true;
+    m_rel.PrintSummary = false;
+    m_rel.SetGroupHeader(0, &m_produto);
+    m_rel.SetGroupHeader(1, &m_dia);
+    m_rel.SetGroupHeader(2, &m_tipo);
+    m_rel.SetGroupFooter(0, &m_rodapeProduto);
+    m_rel.SetGroupFooter(1, &m_rodapeDia);
+    m_rel.SetGroupFooter(2, &m_rodapeTipo);
+
+    TQuery& q = m_dm.QR_TEMP;
+    montaSql(q, f);
+    q.Open();
+    if (q.IsEmpty()) {
+        q.Close();
+        return false;
+    }
+    m_dados = std::make_unique<RVDataSetQuery>(q);
+    m_rel.DataSet = m_dados.get();
+    m_rel.Print();
+    m_rel.DataSet = nullptr;
+    q.Close();
+    return true;
+}
+
+void RelatorioFluxo::cabecalhoPagina()
+{
+    if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
+    titulo(m_job, 110);
+    m_job.WriteText({}, QStringLiteral("Relatorio de Movimentacao de Produtos - Fluxo Diario"), 0, true);
+    if (m_filtro.inicio.isValid() || m_filtro.fim.isValid())
+        em(m_job,
+           QStringLiteral("Entrada: ") + dataTexto(m_filtro.inicio) + QStringLiteral(" a ") +
+               dataTexto(m_filtro.fim),
+           0);
+    m_job.WriteText({}, QStringLiteral("* FC: Fator de Correcao"), 102, true);
+    regua(m_job, u'-', Largura);
+}
+
+void RelatorioFluxo::titulos()
+{
+    auto t = [this](const char* s, int w, int c) {
+        em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'D'), c);
+    };
+    t("Peso Entrada", 12, 23);
+    if (m_umidade) {
+        t("FC", 8, 36);
+        t("Peso Entrada c/ FC", 22, 45);
+        t("Peso Saida", 12, 68);
+        t("Peso Liquido", 12, 81);
+        t("FC", 8, 94);
+        t("Peso Liquido c/ FC", 22, 103);
+    } else {
+        t("Peso Saida", 12, 36);
+        t("Peso Liquido", 12, 49);
+    }
+    fimLinha(m_job);
+}
+
+void RelatorioFluxo::cabecalhoProduto()
+{
+    const TQuery& q = m_dm.QR_TEMP;
+    const QString produto = q.AsString(QStringLiteral("prd_codigo")).trimmed();
+    m_anterior = {};
+    if (m_filtro.inicio.isValid()) m_anterior = anterior(m_dm, produto, m_filtro.inicio);
+    m_job.WriteText(
+        {}, produto + QStringLiteral(" - ") + q.AsString(QStringLiteral("prd_descricao")).trimmed(), 0, true);
+    regua(m_job, u'-', Largura);
+    fimLinha(m_job);
+    if (m_filtro.inicio.isValid()) {
+        const int c = m_casas;
+        auto valores = [this, c](const SomasFluxo& s, Decimal liquido) {
+            numero(m_job, s.entrada, c, 12, 23);
+            if (m_umidade) {
+                numero(m_job, s.entradaFc, c, 22, 45);
+                numero(m_job, s.saida, c, 12, 68);
+                numero(m_job, liquido, c, 12, 81);
+                numero(m_job, s.liquidoFc, c, 22, 103);
+            } else {
+                numero(m_job, s.saida, c, 12, 36);
+                numero(m_job, liquido, c, 12, 49);
+            }
+            fimLinha(m_job);
+        };
+        em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
+        titulos();
+        valores(m_anterior.fornecedor, m_anterior.fornecedor.entradaFc - m_anterior.fornecedor.saida);
+        em(m_job, QStringLiteral("Mov. Anterior Cliente:"), 0);
+        titulos();
+        valores(m_anterior.cliente, m_anterior.cliente.saida - m_anterior.cliente.entradaFc);
+        em(m_job, QStringLiteral("Saldo dos Movimentos Anteriores:"), 0);
+        numero(m_job, m_anterior.saldo(), c, 12, 81);
+        if (m_umidade)
+            numero(m_job, m_anterior.fornecedor.liquidoFc - m_anterior.cliente.liquidoFc, c, 22, 103);
+        fimLinha(m_job);
+        regua(m_job, u'-', Largura);
+    }
+    m_produtoSoma = m_produtoSomaFc = {};
+}
+
+void RelatorioFluxo::cabecalhoDia()
+{
+    const TQuery& q = m_dm.QR_TEMP;
+    em(m_job, QStringLiteral("Entrada"), 0);
+    m_job.WriteText({}, QStringLiteral("Saida"), 12, true);
+    em(m_job, dataTexto(q.AsDate(QStringLiteral("pes_dataentrada"))), 0);
+    m_job.WriteText({}, dataTexto(q.AsDate(QStringLiteral("pes_datasaida"))), 12, true);
+    fimLinha(m_job);
+    m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
+}
+
+void RelatorioFluxo::cabecalhoTipo()
+{
+    m_tipoAtual = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
+    if (m_tipoAtual == 3) em(m_job, QStringLiteral("Clientes"), 0);
+    if (m_tipoAtual == 4) em(m_job, QStringLiteral("Fornecedores"), 0);
+    titulos();
+    regua(m_job, u'-', Largura);
+    m_grupo = {};
+}
+
+void RelatorioFluxo::detalhe()
+{
+    const TQuery& q = m_dm.QR_TEMP;
+    Decimal fe, fs;
+    const SomasFluxo s = linha(q, &fe, &fs);
+    const int c = m_casas;
+    m_job.WriteText({}, q.AsString(QStringLiteral("cad_razao")).trimmed().left(35), 0, true);
+    numero(m_job, s.entrada, c, 12, 23);
+    if (m_umidade) {
+        numero(m_job, fe, 4, 8, 36);
+        numero(m_job, s.entradaFc, c, 22, 45);
+        numero(m_job, s.saida, c, 12, 68);
+        numero(m_job, s.liquido, c, 12, 81);
+        numero(m_job, fs, 4, 8, 94);
+        numero(m_job, s.liquidoFc, c, 22, 103);
+    } else {
+        numero(m_job, s.saida, c, 12, 36);
+        numero(m_job, s.liquido, c, 12, 49);
+    }
+    // The report ends the detail line.
+    m_grupo.soma(s);
+}
+
+void RelatorioFluxo::rodapeTipo()
+{
+    const int c = m_casas;
+    regua(m_job, u'-', Largura);
+    if (m_umidade) {
+        em(m_job, QStringLiteral("Fator Medio"), 0);
+        numero(m_job, m_grupo.entradaFc / m_grupo.entrada, 4, 8, 36);
+        numero(m_job, m_grupo.liquidoFc / m_grupo.liquido, 4, 8, 94);
+        fimLinha(m_job);
+        em(m_job, QStringLiteral("Total"), 0);
+        numero(m_job, m_grupo.entrada, c, 12, 23);
+        numero(m_job, m_grupo.saida, c, 12, 68);
+        numero(m_job, m_grupo.liquido, c, 12, 81);
+        numero(m_job, m_grupo.liquidoFc, c, 22, 103);
+    } else {
+        em(m_job, QStringLiteral("Total"), 0);
+        numero(m_job, m_grupo.entrada, c, 12, 23);
+        numero(m_job, m_grupo.saida, c, 12, 36);
+        numero(m_job, m_grupo.liquido, c, 12, 49);
+    }
+    fimLinha(m_job);
+    m_job.WriteText({}, QStringLiteral(" "), 0, true);
+    if (m_tipoAtual == 3) {
+        m_diaCliente = m_grupo.liquido;
+        m_diaClienteFc = m_grupo.liquidoFc;
+    } else if (m_tipoAtual == 4) {
+        m_diaFornecedor = m_grupo.liquido;
+        m_diaFornecedorFc = m_grupo.liquidoFc;
+    }
+    m_grupo = {};
+}
+
+void RelatorioFluxo::rodapeDia()
+{
+    const Decimal dia = m_diaFornecedor - m_diaCliente;
+    const Decimal diaFc = m_diaFornecedorFc - m_diaClienteFc;
+    em(m_job, QStringLiteral("Total do Dia"), 0);
+    if (m_umidade) {
+        numero(m_job, dia, m_casas, 12, 81);
+        numero(m_job, diaFc, m_casas, 22, 103);
+    } else {
+        numero(m_job, dia, m_casas, 12, 49);
+    }
+    fimLinha(m_job);
+    m_produtoSoma += dia;
+    m_produtoSomaFc += diaFc;
+    regua(m_job, u'-', Largura);
+}
+
+void RelatorioFluxo::rodapeProduto()
+{
+    em(m_job, QStringLiteral("Total do Produto"), 0);
+    if (m_umidade) {
+        numero(m_job, m_produtoSoma, m_casas, 12, 81);
+        numero(m_job, (m_anterior.fornecedor.liquidoFc - m_anterior.cliente.liquidoFc) + m_produtoSomaFc,
+               m_casas, 22, 103);
+    } else {
+        numero(m_job, m_produtoSoma, m_casas, 12, 49);
+    }
+    fimLinha(m_job);
+    regua(m_job, u'-', Largura);
+    m_totalProdutos += m_produtoSoma;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Decimal.h"
+// TRVBand needs the complete column type.
+#include "TRVColumn.h"
+
+#include "TRVBand.h"
+#include "TRVReport.h"
+#include "TRelevo.h"
+
+#include <QDate>
+#include <QString>
+#include <memory>
+
+class TDM;
+class TQuery;
+class RVDataSet;
+
+// The filters of the flow and grouped movement windows.
+struct FiltroFluxo {
+    QString produto; // blank: every product
+    QDate inicio;    // entry date range; null: open end
+    QDate fim;
+};
+
+// What the flow and grouped reports add up for one party kind.
+struct SomasFluxo {
+    Decimal entrada, entradaFc, saida, liquido, liquidoFc;
+    void soma(const SomasFluxo& s)
+    {
+        entrada += s.entrada;
+        entradaFc += s.entradaFc;
+        saida += s.saida;
+        liquido += s.liquido;
+        liquidoFc += s.liquidoFc;
+    }
+};
+
+// The movement of one product before the period: suppliers' and clients' sums.
+struct MovimentoAnterior {
+    SomasFluxo fornecedor, cliente;
+    // (supplier E' - supplier S) - (client S - client E')
+    Decimal saldo() const
+    {
+        return (fornecedor.entradaFc - fornecedor.saida) - (cliente.saida - cliente.entradaFc);
+    }
+};
+
+// "Movimentação de Produtos - Fluxo Diário": for each product, the movement
+// before the period, then day by day the completed weighings by party kind
+// with day and product totals.
+class RelatorioFluxo
+{
+public:
+    // Completed weighings of the filter, ordered by product, day, suppliers
+    // before clients, party and weighing.
+    static void montaSql(TQuery& q, const FiltroFluxo& f);
+    // Sums of the completed weighings of `produto` before `inicio`, by party kind.
+    static MovimentoAnterior anterior(TDM& dm, const QString& produto, const QDate& inicio);
+    // The quantities of the current record of a flow statement.
+    static SomasFluxo linha(const TQuery& q, Decimal* fatorEntrada = nullptr, Decimal* fatorSaida = nullptr);
+
+    explicit RelatorioFluxo(TDM& dm);
+    ~RelatorioFluxo();
+
+    // False when nothing was selected.
+    bool imprimir(const FiltroFluxo& f, bool tela);
+    TRelevo& job() { return m_job; }
+
+    // Figures of the last product printed (its day totals summed) and of the run.
+    Decimal totalProdutos() const { return m_totalProdutos; }
+
+private:
+    void cabecalhoPagina();
+    void cabecalhoProduto();
+    void cabecalhoDia();
+    void cabecalhoTipo();
+    void detalhe();
+    void rodapeTipo();
+    void rodapeDia();
+    void rodapeProduto();
+    void titulos();
+
+    TDM& m_dm;
+    TRelevo m_job;
+    TRVReport m_rel;
+    TRVBand m_detalhe, m_cabecalho, m_rodape, m_produto, m_rodapeProduto, m_dia, m_rodapeDia, m_tipo,
+        m_rodapeTipo;
+    std::unique_ptr<RVDataSet> m_dados;
+    FiltroFluxo m_filtro;
+
+    int m_casas = 0;
+    bool m_cabeca = false, m_umidade = false;
+    QString m_emissor;
+
+    MovimentoAnterior m_anterior;
+    SomasFluxo m_grupo;
+    int m_tipoAtual = 0;
+    Decimal m_diaFornecedor, m_diaFornecedorFc, m_diaCliente, m_diaClienteFc;
+    Decimal m_produtoSoma, m_produtoSomaFc;
+    Decimal m_totalProdutos;
+};

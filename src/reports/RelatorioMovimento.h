@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Decimal.h"
+// TRVBand needs the complete column type.
+#include "TRVColumn.h"
+
+#include "TRVBand.h"
+#include "TRVReport.h"
+#include "TRelevo.h"
+
+#include <QDate>
+#include <QString>
+#include <memory>
+
+class TDM;
+class TQuery;
+class RVDataSet;
+
+// The filters of the movement report window.
+struct FiltroMovimento {
+    // 0 client, 1 supplier, 2 analytic client, 3 analytic supplier.
+    int tipo = 0;
+    QString codigo; // party code, blank: every party
+    QDate inicio;   // entry date range; a null date: open end
+    QDate fim;
+    QString produto; // product code, blank: every product
+    QString placa;
+    bool somenteComSaida = false;
+};
+
+// "Movimentação de Produto X Cliente/Fornecedor": the weighings of clients or
+// suppliers in a period, one group per party with its totals, or the analytic
+// list; or the same records exported to a fixed-width text file.
+class RelatorioMovimento
+{
+public:
+    static const QStringList& tipos();
+    // The party kind of a report type: 3 client, 4 supplier.
+    static int tipoParte(int tipo) { return (tipo == 0 || tipo == 2) ? 3 : 4; }
+    static bool analitico(int tipo) { return tipo >= 2; }
+
+    // Builds the statement on `q` with every value bound. Records of one party
+    // come together (ordered by party, then entry date and time).
+    static void montaSql(TQuery& q, const FiltroMovimento& f, bool exportar);
+
+    explicit RelatorioMovimento(TDM& dm);
+    ~RelatorioMovimento();
+
+    // Runs the report on the shared temporary query; false when there was
+    // nothing to print. `tela`: preview on screen.
+    bool imprimir(const FiltroMovimento& f, bool tela);
+
+    // Writes "RelExp" + ddMMyyyyHHmm + ".txt" into `pasta`; the file's full name,
+    // or empty when there was nothing to export.
+    QString exportar(const FiltroMovimento& f, const QString& pasta);
+
+    TRelevo& job() { return m_job; }
+
+    // Totals of a run (party totals are reset at each footer).
+    struct Totais {
+        Decimal entrada, entradaFc, saida, liquido, liquidoFc, embalagem, valor, km, frete, totalFrete;
+        void soma(const Totais& t);
+    };
+    const Totais& totalGeral() const { return m_geral; }
+
+private:
+    void cabecalhoPagina();
+    void rodapePagina();
+    void cabecalhoGrupo();
+    void detalhe();
+    void rodapeGrupo();
+    void resumo();
+    void totaisNaLinha(const Totais& t, bool geral);
+
+    TDM& m_dm;
+    TRelevo m_job;
+    TRVReport m_rel;
+    TRVBand m_detalhe, m_cabecalho, m_rodape, m_grupoParte, m_rodapeGrupo, m_resumo;
+    std::unique_ptr<RVDataSet> m_dados;
+    FiltroMovimento m_filtro;
+    Totais m_parte, m_geral;
+
+    // Configuration read at the start of a run.
+    int m_casas = 0;
+    bool m_cabeca = false, m_frete = false, m_tipoVeiculo = false, m_pesoEmbalagem = false, m_umidade = false,
+         m_morProduto = false, m_vlrTonelada = false, m_navio = false;
+    QString m_emissor;
+};

@@ -1,0 +1,158 @@
+#include "TFrmRelMovClientes.h"
+
+#include "Dialogos.h"
+#include "ErroBanco.h"
+#include "FiltrosCampo.h"
+#include "PastaDados.h"
+#include "RelatorioMovimento.h"
+#include "TDM.h"
+#include "TFrmCadastrao.h"
+#include "TMaskEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace
+{
+const QString NaoCadastrado = QStringLiteral("NÃO CADASTRADO");
+}
+
+TFrmRelMovClientes::TFrmRelMovClientes(QWidget* parent) : TFrmRelatorio(parent)
+{
+    setObjectName(QStringLiteral("FrmRelMovClientes"));
+    setWindowTitle(QStringLiteral("Movimentação de Produto X Cliente/Fornecedor"));
+
+    edtCodigo = new TMaskEdit(QStringLiteral("999999;0;_"), this);
+    edtCodigo->setObjectName(QStringLiteral("edtCodigo"));
+    btnCodigo = new QToolButton(this);
+    btnCodigo->setObjectName(QStringLiteral("btnCodigo"));
+    btnCodigo->setText(QStringLiteral("..."));
+    btnCodigo->setFocusPolicy(Qt::NoFocus);
+    edtRazao = new QLineEdit(this);
+    edtRazao->setObjectName(QStringLiteral("edtRazao"));
+    edtRazao->setReadOnly(true);
+    edtRazao->setFocusPolicy(Qt::NoFocus);
+    edtRazao->setMinimumWidth(260);
+    linha(QStringLiteral("Código:"), edtCodigo, btnCodigo, edtRazao);
+
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems(RelatorioMovimento::tipos());
+    ComboBox1->setCurrentIndex(0);
+    linha(QStringLiteral("Tipo:"), ComboBox1);
+
+    adicionaDatas();
+    adicionaProduto();
+
+    edtPlaca = new QLineEdit(this);
+    edtPlaca->setObjectName(QStringLiteral("edtPlaca"));
+    edtPlaca->setMaxLength(7);
+    ForcaMaiusculas(edtPlaca);
+    linha(QStringLiteral("Placa:"), edtPlaca);
+
+    chkSomenteSaida = new QCheckBox(QStringLiteral("Somente com saída"), this);
+    chkSomenteSaida->setObjectName(QStringLiteral("chkSomenteSaida"));
+    formulario()->addRow(QString(), chkSomenteSaida);
+    chkExportar = new QCheckBox(QStringLiteral("Exportar Dados"), this);
+    chkExportar->setObjectName(QStringLiteral("chkExportar"));
+    formulario()->addRow(QString(), chkExportar);
+    fecha();
+
+    AoSair(edtCodigo, [this] { saiCodigo(); });
+    connect(btnCodigo, &QToolButton::clicked, this, [this] { escolheParte(); });
+    connect(edtRazao, &QLineEdit::textChanged, this, [this] { ajustaImprimir(); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { saiCodigo(); });
+    edtCodigo->setFocus();
+}
+
+bool TFrmRelMovClientes::podeImprimir() const
+{
+    return edtRazao->text() != NaoCadastrado && TFrmRelatorio::podeImprimir();
+}
+
+bool TFrmRelMovClientes::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (alvo == edtCodigo && e->key() == Qt::Key_F2 && e->modifiers() == Qt::NoModifier) {
+        escolheParte();
+        return true;
+    }
+    return TFrmRelatorio::teclaPrevia(alvo, e);
+}
+
+void TFrmRelMovClientes::saiCodigo()
+{
+    const QString codigo = edtCodigo->maskText().trimmed();
+    if (codigo.isEmpty()) {
+        edtRazao->clear();
+        return;
+    }
+    try {
+        TQuery& q = DM->QR_TEMP;
+        q.Clear();
+        q.Add(QStringLiteral("SELECT cad_razao from cadastrao"));
+        q.Add(QStringLiteral("Where cad_codigo=:codigo and cad_tipo=:tipo"));
+        q.setParam(QStringLiteral("codigo"), codigo.toLongLong());
+        q.setParam(QStringLiteral("tipo"), RelatorioMovimento::tipoParte(ComboBox1->currentIndex()));
+        q.Open();
+        edtRazao->setText(q.IsEmpty() ? NaoCadastrado : q.AsString(QStringLiteral("cad_razao")));
+        q.Close();
+    } catch (const ErroBanco& e) {
+        DM->QR_TEMP.Close();
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+    }
+}
+
+void TFrmRelMovClientes::escolheParte()
+{
+    std::optional<TFrmCadastrao::Selecao> escolhida;
+    {
+        TFrmCadastrao partes(RelatorioMovimento::tipoParte(ComboBox1->currentIndex()), this);
+        partes.modoSelecao();
+        partes.exec();
+        escolhida = partes.selecao();
+    }
+    if (escolhida) {
+        edtCodigo->setText(QString::number(escolhida->codigo));
+        edtRazao->setText(escolhida->razao);
+    }
+    edtCodigo->setFocus();
+}
+
+void TFrmRelMovClientes::imprimir()
+{
+    FiltroMovimento f;
+    f.tipo = ComboBox1->currentIndex();
+    f.codigo = edtCodigo->maskText().trimmed();
+    f.inicio = inicio();
+    f.fim = fim();
+    f.produto = edtProduto->text().trimmed();
+    f.placa = edtPlaca->text().trimmed();
+    f.somenteComSaida = chkSomenteSaida->isChecked();
+    RelatorioMovimento relatorio(*DM);
+    if (chkExportar->isChecked()) {
+        QString arquivo;
+        try {
+            arquivo = relatorio.exportar(f, PastaDados::caminho());
+        } catch (const ErroBanco&) {
+            throw;
+        } catch (const std::exception& e) {
+            Mensagem(QString::fromStdString(e.what()), QStringLiteral("Erro"), Msg::Erro);
+            return;
+        }
+        if (arquivo.isEmpty()) {
+            Mensagem(QStringLiteral("Não há dados para exportar"), QStringLiteral("Informação"),
+                     Msg::Informacao);
+        } else {
+            Mensagem(QStringLiteral("Arquivo exportado com sucesso.\rDiretorio:") + arquivo,
+                     QStringLiteral("Informação"), Msg::Informacao);
+        }
+        return;
+    }
+    if (!relatorio.imprimir(f, chkTela->isChecked()))
+        Mensagem(QStringLiteral("Não há dados para imprimir"), QStringLiteral("Informação"), Msg::Informacao);
+}

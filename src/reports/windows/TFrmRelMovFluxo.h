@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TFrmRelatorio.h"
+
+// "Movimentação de Produtos - Fluxo Diário".
+class TFrmRelMovFluxo : public TFrmRelatorio
+{
+    Q_OBJECT
+public:
+    explicit TFrmRelMovFluxo(QWidget* parent = nullptr);
+
+protected:
+    void imprimir() override;
+};
