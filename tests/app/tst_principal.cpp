@@ -225,6 +225,43 @@ private Q_SLOTS:
         QVERIFY(d.mostradas.isEmpty());
     }
 
+    // Each report command opens its window for an operator with the reports right.
+    void relatoriosAbrem_data()
+    {
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<QString>("janela");
+        QTest::newRow("produtos") << "Produto"
+                                  << "Listagem de Produtos";
+        QTest::newRow("cadastros") << "RelCadastros"
+                                   << "Listagem de Cadastros";
+        QTest::newRow("movimento") << "MvtoCadastro"
+                                   << "Movimentação de Produto X Cliente/Fornecedor";
+        QTest::newRow("fluxo") << "MvtoData"
+                               << "Movimentação de Produtos - Fluxo Diário";
+        QTest::newRow("agrupado") << "MvtoAgrupado"
+                                  << "Movimentação de Produtos - Agrupado";
+    }
+    void relatoriosAbrem()
+    {
+        QFETCH(QString, acao);
+        QFETCH(QString, janela);
+        BancoTeste b;
+        DialogosRoteiro d;
+        SessaoAtual.UsuarioLogado = "JOSE";
+        SessaoAtual.Relatorios = 1;
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        QString aberta;
+        Operador::quandoAbrir<QDialog>([&aberta](QDialog* j) {
+            aberta = j->windowTitle();
+            j->close();
+        });
+        m.acao(acao)->trigger();
+        QCOMPARE(aberta, janela);
+        QVERIFY(d.mostradas.isEmpty());
+    }
+
     // Every action of the menus is a command of the table or one of the
     // main window's own; a name outside the table finds nothing.
     void tabelaDeComandos()
@@ -250,18 +287,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("acao");
         QTest::addColumn<QString>("depois");
+        QTest::addColumn<QString>("janela");
         QTest::newRow("fator de correção")
             << "Umidade"
-            << "Cadastro do Fator de Correção Fixo indisponível conforme configurações !";
+            << "Cadastro do Fator de Correção Fixo indisponível conforme configurações !"
+            << "";
         QTest::newRow("relatório com grade") << "MvtoData"
-                                             << "Módulo não disponível nesta versão.";
+                                             << ""
+                                             << "Movimentação de Produtos - Fluxo Diário";
         QTest::newRow("título da transportadora") << "CadTransp"
-                                                  << "";
+                                                  << ""
+                                                  << "Cadastro de Transportadora";
     }
     void erroDeBancoNoComando()
     {
         QFETCH(QString, acao);
         QFETCH(QString, depois);
+        QFETCH(QString, janela);
         BancoTeste b;
         DialogosRoteiro d;
         SessaoAtual.UsuarioLogado = "ADMIN";
@@ -279,16 +321,16 @@ private Q_SLOTS:
         QVERIFY(m.isVisible());
         b.exec("alter table config_guardada rename to config");
         d.limpar();
-        bool abriu = false;
-        if (depois.isEmpty()) {
-            Operador::quandoAbrir<TFrmCadastrao>([&abriu](TFrmCadastrao* j) {
-                abriu = j->windowTitle() == QString("Cadastro de Transportadora");
+        QString aberta;
+        if (!janela.isEmpty()) {
+            Operador::quandoAbrir<QDialog>([&aberta](QDialog* j) {
+                aberta = j->windowTitle();
                 j->close();
             });
         }
         m.acao(acao)->trigger();
         QCOMPARE(d.textos(), depois.isEmpty() ? QStringList{} : QStringList{depois});
-        QCOMPARE(abriu, depois.isEmpty());
+        QCOMPARE(aberta, janela);
     }
 
     // The server stops under the running program: the next command reports
