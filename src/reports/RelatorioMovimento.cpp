@@ -43,12 +43,19 @@ QString hora(const TQuery& q, const char* campo)
 // The product row's percentages as the weighing's discount model takes them.
 Quantidades::Fatores fatores(const TQuery& q)
 {
+    static const QString fixos[] = {QStringLiteral("pes_fator1"), QStringLiteral("pes_fator2"),
+                                    QStringLiteral("pes_fator3"), QStringLiteral("pes_fator4"),
+                                    QStringLiteral("pes_fator5"), QStringLiteral("pes_fator6")};
+    static const QString saida[] = {QStringLiteral("pes_fator7"), QStringLiteral("pes_fator8"),
+                                    QStringLiteral("pes_fator9"), QStringLiteral("pes_fator10")};
+    static const QString entrada[] = {QStringLiteral("pes_fator7e"), QStringLiteral("pes_fator8e"),
+                                      QStringLiteral("pes_fator9e"), QStringLiteral("pes_fator10e")};
     Quantidades::Fatores f;
     for (int i = 0; i < 6; ++i)
-        f.fixos[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 1));
+        f.fixos[i] = q.AsDecimal(fixos[i]);
     for (int i = 0; i < 4; ++i) {
-        f.saida[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 7));
-        f.entrada[i] = q.AsDecimal(QStringLiteral("pes_fator%1e").arg(i + 7));
+        f.saida[i] = q.AsDecimal(saida[i]);
+        f.entrada[i] = q.AsDecimal(entrada[i]);
     }
     f.umidade = dec(q, "pes_fator11");
     return f;
