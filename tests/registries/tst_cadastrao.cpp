@@ -576,7 +576,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Motorista);
         w.setBuscaPorPlaca(true);
-        w.modoSelecao();
+        w.abrirComoSeletor();
         abrir(w);
         QCOMPARE(campo(w, "edtLocalizar")->accessibleName(), QStringLiteral("Placa:"));
         for (QPushButton* bt : {w.BtnNovo, w.BtnSalvar, w.BtnCancelar, w.btnExcluir}) {
@@ -586,16 +586,15 @@ private Q_SLOTS:
         QCOMPARE(w.btnSair->text(), QStringLiteral("&OK"));
         QTest::keyClicks(campo(w, "edtLocalizar"), "xy");
         w.grade()->setFocus();
-        QTest::keyClick(w.grade(), Qt::Key_Space);
-        QCOMPARE(w.EstadoCadastro, 3);
         QTest::keyClick(w.grade(), Qt::Key_Return);
         QVERIFY(!w.isVisible());
-        const auto s = w.selecao();
+        QCOMPARE(w.EstadoCadastro, 3);
+        const auto s = w.escolha();
         QVERIFY(s.has_value());
-        QCOMPARE(s->codigo, 1);
-        QCOMPARE(s->razao, QStringLiteral("ANA"));
-        QCOMPARE(s->placa, QStringLiteral("XYZ9A88"));
-        QCOMPARE(s->insRg, QStringLiteral("111"));
+        QCOMPARE(s->codigo, qint64(1));
+        QCOMPARE(s->texto("CAD_RAZAO"), QStringLiteral("ANA"));
+        QCOMPARE(s->texto("CAD_PLACA"), QStringLiteral("XYZ9A88"));
+        QCOMPARE(s->texto("CAD_INSRG"), QStringLiteral("111"));
         QVERIFY(d.mostradas.isEmpty());
     }
 
@@ -633,7 +632,7 @@ private Q_SLOTS:
         digita(w, "edtRazao", "NOVO");
         bool eraSeletor = false;
         Operador::quandoAbrir<TFrmCadCidade>([&eraSeletor](TFrmCadCidade* c) {
-            eraSeletor = c->emSelecao();
+            eraSeletor = c->comoSeletor();
             c->grade()->selecionar(1);
             QTest::mouseClick(c->btnSair, Qt::LeftButton);
         });

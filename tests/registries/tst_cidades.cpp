@@ -211,34 +211,6 @@ private Q_SLOTS:
         QCOMPARE(w.grade()->model()->index(linha, 1).data().toString(), achada);
     }
 
-    // The picker: buttons hidden, "&OK", double click ignored, Enter in the grid closes
-    // and the opener reads the row chosen.
-    void seletor()
-    {
-        BancoTeste b;
-        b.exec("insert into cidade values (1, 'CASCAVEL', 'PR')");
-        b.exec("insert into cidade values (2, 'CURITIBA', 'PR')");
-        DialogosRoteiro d;
-        TFrmCadCidade w;
-        w.modoSelecao();
-        abrir(w);
-        for (QPushButton* bt : {w.BtnNovo, w.BtnSalvar, w.BtnCancelar, w.btnExcluir}) {
-            QVERIFY(!bt->isVisible());
-            QVERIFY(!bt->isEnabled());
-        }
-        QCOMPARE(w.btnSair->text(), QStringLiteral("&OK"));
-        QTest::keyClicks(w.campoLocalizar(), "cur");
-        w.grade()->setFocus();
-        QTest::keyClick(w.grade(), Qt::Key_Space);
-        QCOMPARE(w.EstadoCadastro, 3);
-        QTest::keyClick(w.grade(), Qt::Key_Return);
-        QVERIFY(!w.isVisible());
-        QVERIFY(w.temSelecao());
-        QCOMPARE(w.codigoSelecionado(), 2);
-        QCOMPARE(w.nomeSelecionado(), QStringLiteral("CURITIBA"));
-        QVERIFY(d.mostradas.isEmpty());
-    }
-
     void sair_data()
     {
         QTest::addColumn<bool>("comLinhas");

@@ -407,30 +407,6 @@ private Q_SLOTS:
                  QString("OUTRA"));
         QCOMPARE(b.contar("select count(*) from tabconversao"), 0);
     }
-
-    void comoSeletor()
-    {
-        BancoTeste b;
-        b.exec("insert into conversao (tab_codigo, tab_descricao, tab_formula1, tab_final) values (1, 'A', "
-               "1, 14)");
-        b.exec("insert into conversao (tab_codigo, tab_descricao, tab_formula1, tab_final) values (2, 'B', "
-               "1, 13)");
-        DialogosRoteiro d;
-        TFrmConversao j;
-        j.setModoSelecao(true);
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        QVERIFY(!j.BtnNovo->isVisible() && !j.BtnSalvar->isVisible() && !j.btnExcluir->isVisible() &&
-                !j.BtnCancelar->isVisible());
-        QCOMPARE(j.btnSair->text(), QString("&OK"));
-        QVERIFY(j.DBGrid1->hasFocus());
-        j.DBGrid1->selecionar(1);
-        QTest::mouseClick(j.btnSair, Qt::LeftButton);
-        QVERIFY(!j.isVisible());
-        QVERIFY(d.mostradas.isEmpty()); // "&OK" closes without the question
-        QCOMPARE(j.codigoSelecionado(), QString("2"));
-        QCOMPARE(j.descricaoSelecionada(), QString("B"));
-    }
 };
 
 QTEST_MAIN(TstConversao)

@@ -125,29 +125,6 @@ private Q_SLOTS:
         QVERIFY(j.isVisible());
     }
 
-    void listaDeSelecao()
-    {
-        BancoTeste b;
-        tiposDeEmbalagem(b);
-        DialogosRoteiro d;
-        TFrmCadEmbalagem j;
-        j.setModoSelecao(true);
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        QVERIFY(!j.BtnNovo->isVisible() && !j.BtnSalvar->isVisible() && !j.btnExcluir->isVisible() &&
-                !j.BtnCancelar->isVisible());
-        QCOMPARE(j.btnSair->text(), QString("&OK"));
-        QTest::mouseDClick(j.DBGrid1->viewport(), Qt::LeftButton, {},
-                           j.DBGrid1->visualRect(j.DBGrid1->model()->index(2, 0)).center());
-        QCOMPARE(j.EstadoCadastro, 3); // a double click opens nothing
-        QVERIFY(j.isVisible());
-        abreLinha(j.DBGrid1, 2); // Space closes
-        QVERIFY(!j.isVisible());
-        QCOMPARE(j.codigoSelecionado(), QString("1"));
-        QCOMPARE(j.descricaoSelecionada(), QString("SACO 50KG"));
-        QVERIFY(d.mostradas.isEmpty());
-    }
-
     void embalagensDoProduto()
     {
         BancoTeste b;
@@ -263,7 +240,7 @@ private Q_SLOTS:
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         bool abriu = false;
         Operador::quandoAbrir<TFrmCadEmbalagem>([&abriu](TFrmCadEmbalagem* lista) {
-            abriu = lista->modoSelecao();
+            abriu = lista->comoSeletor();
             abreLinha(lista->DBGrid1, 0); // BIG BAG, Space closes
         });
         QTest::keyClick(j.FlatMaskEdit10, Qt::Key_F2);

@@ -389,25 +389,6 @@ private Q_SLOTS:
         }
     }
 
-    void comoSeletor()
-    {
-        BancoTeste b;
-        b.exec("insert into produto (prd_codigo, prd_codigoint, prd_descricao) values ('1', 1, 'SOJA')");
-        b.exec("insert into produto (prd_codigo, prd_codigoint, prd_descricao) values ('2', 2, 'MILHO')");
-        DialogosRoteiro d;
-        Janela w;
-        w.j.setModoSelecao(true);
-        QVERIFY(w.abrir());
-        QVERIFY(w.j.DBGrid1->hasFocus());
-        abreLinha(w.j.DBGrid1, 1); // Space acts as a double click, which a picker ignores
-        QCOMPARE(w.j.EstadoCadastro, 3);
-        QVERIFY(w.j.isVisible());
-        QTest::keyClick(w.j.DBGrid1, Qt::Key_Return);
-        QVERIFY(!w.j.isVisible());
-        QCOMPARE(w.j.codigoSelecionado(), QString("2"));
-        QCOMPARE(w.j.descricaoSelecionada(), QString("MILHO"));
-    }
-
     void escolheTabelaDeUmidade_data()
     {
         QTest::addColumn<bool>("comTabelas");
@@ -431,7 +412,7 @@ private Q_SLOTS:
         w.j.FlatEdit11->setText(naoCadastrado);
         bool seletor = false;
         Operador::quandoAbrir<TFrmConversao>([&seletor](TFrmConversao* c) {
-            seletor = c->modoSelecao() && !c->BtnNovo->isVisible();
+            seletor = c->comoSeletor() && !c->BtnNovo->isVisible();
             c->DBGrid1->selecionar(c->DBGrid1->model()->rowCount() - 1);
             QTest::mouseClick(c->btnSair, Qt::LeftButton);
         });

@@ -277,7 +277,7 @@ private Q_SLOTS:
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
         bool seletor = false;
         Operador::quandoAbrir<TFrmCadProdutos>([&seletor](TFrmCadProdutos* p) {
-            seletor = p->modoSelecao();
+            seletor = p->comoSeletor();
             p->DBGrid1->selecionar(1);
             QTest::keyClick(p->DBGrid1, Qt::Key_Return);
         });

@@ -3,8 +3,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
-namespace {
+namespace
+{
 
 class FiltroNumericoObj : public QObject
 {
@@ -71,16 +73,38 @@ void FiltroNumerico(QLineEdit* campo)
     campo->installEventFilter(new FiltroNumericoObj(campo));
 }
 
-void ForcaMaiusculas(QLineEdit* campo)
+void FiltroDigitos(QLineEdit* campo, int maximo)
 {
-    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo](const QString& t) {
-        const QString m = t.toUpper();
-        if (m != t) {
-            const int pos = campo->cursorPosition();
-            campo->setText(m);
-            campo->setCursorPosition(pos);
+    campo->setMaxLength(maximo);
+    campo->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(maximo)), campo));
+}
+
+namespace
+{
+
+void forcaCaixa(QLineEdit* campo, bool alta)
+{
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, alta](const QString& t) {
+        const QString convertido = alta ? t.toUpper() : t.toLower();
+        if (convertido != t) {
+            const int cursor = campo->cursorPosition();
+            campo->setText(convertido);
+            campo->setCursorPosition(cursor);
         }
     });
+}
+
+} // namespace
+
+void ForcaMaiusculas(QLineEdit* campo)
+{
+    forcaCaixa(campo, true);
+}
+
+void ForcaMinusculas(QLineEdit* campo)
+{
+    forcaCaixa(campo, false);
 }
 
 void AoSair(QWidget* campo, std::function<void()> acao)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Dialogos.h"
+#include "ErroBanco.h"
+
 #include <QString>
 
-// The registry windows' standard messages.
+// The registry windows' standard messages, texts and titles in one place.
 namespace MensagensCadastro
 {
 
@@ -19,9 +22,50 @@ inline QString erroOperacao(const QString& textoBanco)
 {
     return QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + textoBanco;
 }
+// "Erro ao excluir\rErro retornado:" followed by the database's text.
+inline QString erroExclusao(const QString& textoBanco)
+{
+    return QStringLiteral("Erro ao excluir\rErro retornado:") + textoBanco;
+}
 inline QString confirmaExclusao()
 {
     return QStringLiteral("Confirma exclusão do registro?");
+}
+inline QString naoCadastrado()
+{
+    return QStringLiteral("NÃO CADASTRADO");
+}
+
+// "Operação efetuada com sucesso.", titled "Sucesso".
+inline void avisaSucesso()
+{
+    Mensagem(sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+}
+// A database error of a save or a look-up, titled "Erro".
+inline void avisaErro(const ErroBanco& e)
+{
+    Mensagem(erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+}
+// A database error of a delete, titled "Erro".
+inline void avisaErroExclusao(const ErroBanco& e)
+{
+    Mensagem(erroExclusao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+}
+// A validation or a refusal, titled "Informação".
+inline void informa(const QString& texto)
+{
+    Mensagem(texto, QStringLiteral("Informação"), Msg::Informacao);
+}
+// The row is still in use, titled "Informação".
+inline void avisaEmUso()
+{
+    informa(emUso());
+}
+// "Confirma exclusão do registro?" (title "Pergunta"): true on Yes.
+inline bool confirmaExclusaoSim()
+{
+    return Mensagem(confirmaExclusao(), QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta) ==
+           Msg::RespSim;
 }
 
 } // namespace MensagensCadastro

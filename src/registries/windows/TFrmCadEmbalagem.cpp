@@ -56,25 +56,15 @@ TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
     connect(FlatEdit1, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     connect(FlatEdit2, &QLineEdit::textChanged, this,
             [this](const QString& t) { DBGrid1->localizar(QStringLiteral("emb_descricao"), t); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao) {
-            abreLinha();
-        }
-    });
+    defineLista(DBGrid1, QStringLiteral("emb_codigo"));
     ocioso();
 }
 
-void TFrmCadEmbalagem::setModoSelecao(bool selecao)
+void TFrmCadEmbalagem::aoVirarSeletor()
 {
-    m_selecao = selecao;
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(!selecao);
-    }
-    btnSair->setText(selecao ? QStringLiteral("&OK") : QStringLiteral("&Sair"));
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w->parentWidget() == this &&
-            (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w))) {
-            w->setVisible(!selecao);
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w)) {
+            w->hide();
         }
     }
 }
@@ -90,9 +80,6 @@ void TFrmCadEmbalagem::showEvent(QShowEvent* e)
     ocioso();
     DM->Qr_Embalagem.setSQL({QStringLiteral("Select * from embalagem order by emb_descricao")});
     reabreLista();
-    if (m_selecao) {
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmCadEmbalagem::limpa()
@@ -115,7 +102,7 @@ void TFrmCadEmbalagem::reabreLista()
     try {
         DM->Qr_Embalagem.Open();
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     DBGrid1->recarregar();
 }
@@ -131,14 +118,11 @@ void TFrmCadEmbalagem::regraSalvar()
 
 void TFrmCadEmbalagem::BtnNovoClick()
 {
-    if (m_selecao) {
-        return;
-    }
     int codigo = 0;
     try {
         codigo = CadastroEmbalagem::proximoCodigo(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     limpa();
@@ -151,7 +135,7 @@ void TFrmCadEmbalagem::BtnNovoClick()
     FlatEdit1->setFocus();
 }
 
-void TFrmCadEmbalagem::abreLinha()
+void TFrmCadEmbalagem::abreRegistro()
 {
     if (EstadoCadastro != 3 || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
@@ -173,10 +157,10 @@ void TFrmCadEmbalagem::BtnSalvarClick()
     try {
         CadastroEmbalagem::salvar(*DM, FlatMaskEdit1->maskText().trimmed().toInt(), FlatEdit1->text(),
                                   CheckBox1->isChecked(), EstadoCadastro == 0);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     limpa();
@@ -194,19 +178,18 @@ void TFrmCadEmbalagem::BtnCancelarClick()
 
 void TFrmCadEmbalagem::btnExcluirClick()
 {
-    if (m_selecao || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (comoSeletor() || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         CadastroEmbalagem::excluir(*DM, DM->Qr_Embalagem.AsInteger(QStringLiteral("emb_codigo")));
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
 }
 
@@ -218,31 +201,4 @@ void TFrmCadEmbalagem::btnSairClick()
         return;
     }
     TFrmPadrao::btnSairClick();
-}
-
-bool TFrmCadEmbalagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier) {
-        close();
-        return true;
-    }
-    return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmCadEmbalagem::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    TQuery& q = DM->Qr_Embalagem;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = q.AsString(QStringLiteral("emb_codigo"));
-        m_descricaoSel = q.AsString(QStringLiteral("emb_descricao"));
-    }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

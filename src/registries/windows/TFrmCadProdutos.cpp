@@ -20,14 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 namespace
 {
-
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
 
 QLineEdit* campoNumerico(QWidget* pai, const QString& nome, int tamanho = 10)
 {
@@ -83,13 +80,9 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
     grupo->addWidget(FlatEdit10, 2, 2);
     FlatMaskEdit2 = new QLineEdit(GroupBox1);
     FlatMaskEdit2->setObjectName(QStringLiteral("FlatMaskEdit2"));
-    FlatMaskEdit2->setMaxLength(6);
-    FlatMaskEdit2->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), FlatMaskEdit2));
-    SpeedButton1 = new QToolButton(GroupBox1);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    FiltroDigitos(FlatMaskEdit2, 6);
+    SpeedButton1 = BotaoPesquisa(GroupBox1, QStringLiteral("SpeedButton1"),
+                                 QStringLiteral("Pesquisar conversão de umidade"));
     FlatEdit11 = new QLineEdit(GroupBox1);
     FlatEdit11->setObjectName(QStringLiteral("FlatEdit11"));
     FlatEdit11->setReadOnly(true);
@@ -131,11 +124,7 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
             [this](const QString& t) { DBGrid1->localizar(QStringLiteral("prd_descricao"), t); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { escolheConversao(); });
     connect(BtnEmbalagens, &QPushButton::clicked, this, [this] { abreEmbalagens(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao) {
-            abreProduto();
-        }
-    });
+    defineLista(DBGrid1, QStringLiteral("prd_codigo"));
     configura();
     limpa();
     ocioso();
@@ -202,9 +191,6 @@ void TFrmCadProdutos::showEvent(QShowEvent* e)
     }
     m_mostrada = true;
     reabreLista();
-    if (m_selecao) {
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmCadProdutos::reabreLista()
@@ -212,7 +198,7 @@ void TFrmCadProdutos::reabreLista()
     try {
         DM->QR_Produto.Open();
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     DBGrid1->recarregar();
 }
@@ -237,7 +223,8 @@ void TFrmCadProdutos::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    const bool conversaoOk = FlatMaskEdit2->text().trimmed().isEmpty() || FlatEdit11->text() != naoCadastrado;
+    const bool conversaoOk =
+        FlatMaskEdit2->text().trimmed().isEmpty() || FlatEdit11->text() != MensagensCadastro::naoCadastrado();
     BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() &&
                           !FlatEdit1->text().trimmed().isEmpty() && conversaoOk);
 }
@@ -256,7 +243,7 @@ void TFrmCadProdutos::saiCodigo()
             FlatMaskEdit1->setFocus();
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -311,9 +298,10 @@ void TFrmCadProdutos::buscaConversao()
         return;
     }
     try {
-        FlatEdit11->setText(CadastroConversao::descricao(*DM, codigo.toInt()).value_or(naoCadastrado));
+        FlatEdit11->setText(
+            CadastroConversao::descricao(*DM, codigo.toInt()).value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -322,12 +310,10 @@ void TFrmCadProdutos::escolheConversao()
     if (EstadoCadastro == 3) {
         return;
     }
-    auto* f = new TFrmConversao(this);
-    f->setModoSelecao(true);
-    f->exec();
-    FlatMaskEdit2->setText(f->codigoSelecionado());
-    FlatEdit11->setText(f->descricaoSelecionada());
-    delete f;
+    TFrmConversao conversoes(this);
+    const auto e = conversoes.escolher();
+    FlatMaskEdit2->setText(e ? QString::number(e->codigo) : QString());
+    FlatEdit11->setText(e ? e->texto(QStringLiteral("tab_descricao")) : QString());
     FlatMaskEdit2->setFocus();
 }
 
@@ -338,7 +324,7 @@ void TFrmCadProdutos::BtnNovoClick()
         try {
             codigo = QString::number(CadastroProduto::proximoCodigo(*DM));
         } catch (const ErroBanco& e) {
-            Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+            MensagensCadastro::avisaErro(e);
             return;
         }
     }
@@ -351,7 +337,7 @@ void TFrmCadProdutos::BtnNovoClick()
     FlatEdit1->setFocus();
 }
 
-void TFrmCadProdutos::abreProduto()
+void TFrmCadProdutos::abreRegistro()
 {
     TQuery& q = DM->QR_Produto;
     if (EstadoCadastro != 3 || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
@@ -394,7 +380,7 @@ void TFrmCadProdutos::BtnSalvarClick()
     try {
         // the moisture table is checked again: it may have been typed without leaving the field
         buscaConversao();
-        if (!p.tabCodigo.isEmpty() && FlatEdit11->text() == naoCadastrado) {
+        if (!p.tabCodigo.isEmpty() && FlatEdit11->text() == MensagensCadastro::naoCadastrado()) {
             FlatMaskEdit2->setFocus();
             return;
         }
@@ -409,10 +395,10 @@ void TFrmCadProdutos::BtnSalvarClick()
         CadastroProduto::salvar(*DM, p, insercao, m_alfa);
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
-    Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+    MensagensCadastro::avisaSucesso();
     limpa();
     TFrmPadrao::BtnSalvarClick();
     ocioso();
@@ -433,18 +419,17 @@ void TFrmCadProdutos::btnExcluirClick()
     if (q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         CadastroProduto::excluir(*DM, q.AsString(QStringLiteral("prd_codigo")));
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
         return;
     }
     reabreLista();
-    Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+    MensagensCadastro::avisaSucesso();
 }
 
 void TFrmCadProdutos::abreEmbalagens()
@@ -462,31 +447,9 @@ void TFrmCadProdutos::abreEmbalagens()
 
 bool TFrmCadProdutos::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
     if (alvo == FlatMaskEdit2 && e->key() == Qt::Key_F2) {
         escolheConversao();
         return true;
     }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
-        return true;
-    }
     return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmCadProdutos::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    TQuery& q = DM->QR_Produto;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = q.AsString(QStringLiteral("prd_codigo"));
-        m_descricaoSel = q.AsString(QStringLiteral("prd_descricao"));
-    }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

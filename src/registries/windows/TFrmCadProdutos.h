@@ -14,21 +14,14 @@ class TMaskEdit;
 // "Cadastro de Produtos": products with their six fixed discount factors,
 // moisture conversion table and, by configuration, density or value per
 // tonne. Opened as the full registry or as a picker (F2 of the weighing
-// window); either way the current product when it closes is its selection.
+// window; TFrmPadrao's contract); either way the current product when it
+// closes is its selection: escolha()->texto("PRD_CODIGO") (codes may hold
+// letters) and texto("PRD_DESCRICAO").
 class TFrmCadProdutos : public TFrmPadrao
 {
     Q_OBJECT
 public:
     explicit TFrmCadProdutos(QWidget* parent = nullptr);
-
-    // Picker mode (set before showing): double clicks on the list are
-    // ignored and Enter on the list closes the window.
-    void setModoSelecao(bool selecao) { m_selecao = selecao; }
-    bool modoSelecao() const { return m_selecao; }
-    // PRD_CODIGO and PRD_DESCRICAO of the list's current row when the window
-    // closed; empty when the list was empty.
-    QString codigoSelecionado() const { return m_codigoSel; }
-    QString descricaoSelecionada() const { return m_descricaoSel; }
 
     TMaskEdit* FlatMaskEdit1;          // "Código:"
     QLineEdit* FlatEdit1;              // "Produto:"
@@ -44,9 +37,6 @@ public:
     QPushButton* BtnEmbalagens;        // "Em&balagens"
     TDBGrid* DBGrid1;
 
-public Q_SLOTS:
-    void done(int r) override;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -54,6 +44,7 @@ protected:
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void abreRegistro() override;
 
 private:
     void configura();
@@ -67,7 +58,6 @@ private:
     void saiVlrTonelada();
     void buscaConversao();
     void escolheConversao();
-    void abreProduto();
     void abreEmbalagens();
 
     QList<QLabel*> m_rotFatores;
@@ -75,8 +65,5 @@ private:
     QLabel* m_rotVlrTonelada;
     bool m_alfa = false;
     int m_casas = 2;
-    bool m_selecao = false;
     bool m_mostrada = false;
-    QString m_codigoSel;
-    QString m_descricaoSel;
 };

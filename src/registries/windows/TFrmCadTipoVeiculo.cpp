@@ -1,6 +1,6 @@
 #include "TFrmCadTipoVeiculo.h"
 
-#include "CamposTexto.h"
+#include "FiltrosCampo.h"
 #include "TDM.h"
 #include "TiposVeiculo.h"
 
@@ -18,7 +18,7 @@ TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
     m_valor = new QLineEdit(campoNome()->parentWidget());
     m_valor->setObjectName(QStringLiteral("edtValor"));
     m_valor->setMaxLength(30);
-    CampoNumerico(m_valor, 14);
+    FiltroNumerico(m_valor);
     adicionaCampo(QStringLiteral("Valor:"), m_valor);
 
     BtnImprimir = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView),

@@ -118,34 +118,20 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
     });
     connect(strGrid1, &TstrGrid::alterada, this, [this] { regraSalvar(); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { adicionaFaixa(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao && EstadoCadastro == 3) {
-            abreTabela();
-        }
-    });
+    defineLista(DBGrid1, QStringLiteral("tab_codigo"));
 
     LimpaCampos(this);
     estadoOcioso();
 }
 
-void TFrmConversao::setModoSelecao(bool selecao)
+void TFrmConversao::aoVirarSeletor()
 {
-    m_selecao = selecao;
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(!selecao);
-        b->setEnabled(!selecao);
-    }
-    btnSair->setText(selecao ? QStringLiteral("&OK") : QStringLiteral("&Sair"));
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w != DBGrid1 && !DBGrid1->isAncestorOf(w) &&
-            (qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QLabel*>(w) ||
-             w == GroupBox1)) {
-            if (w->parentWidget() == this) {
-                w->setVisible(!selecao);
-            }
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != DBGrid1 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w) ||
+                             qobject_cast<QLabel*>(w) || w == GroupBox1)) {
+            w->hide();
         }
     }
-    GroupBox1->setVisible(!selecao);
 }
 
 void TFrmConversao::showEvent(QShowEvent* e)
@@ -160,12 +146,6 @@ void TFrmConversao::showEvent(QShowEvent* e)
     reabreLista();
     aplicaFormula();
     verificaCodigo();
-    if (m_selecao) {
-        for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-            b->setEnabled(false);
-        }
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmConversao::reabreLista()
@@ -173,7 +153,7 @@ void TFrmConversao::reabreLista()
     try {
         DM->QR_Conversao.Open();
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     DBGrid1->recarregar();
 }
@@ -233,14 +213,11 @@ void TFrmConversao::adicionaFaixa()
     }
     auto mostra = [this](QLineEdit* e) { return NumeroDigitado(e->text())->toString(m_casas); };
     strGrid1->AddRow({mostra(FlatMaskEdit2), mostra(FlatMaskEdit3), mostra(FlatMaskEdit5)});
+    FlatMaskEdit2->setFocus(); // the next range
 }
 
 bool TFrmConversao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
     if (alvo == strGrid1 && e->key() == Qt::Key_Delete && EstadoCadastro < 2) {
         const int r = strGrid1->Row();
         if (!strGrid1->IsEmpty() && !strGrid1->Cells(0, r).trimmed().isEmpty() &&
@@ -249,10 +226,6 @@ bool TFrmConversao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
             strGrid1->DeleteRow(r);
         }
         regraSalvar();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
         return true;
     }
     return TFrmPadrao::teclaPrevia(alvo, e);
@@ -272,7 +245,7 @@ void TFrmConversao::verificaCodigo()
             FlatMaskEdit1->setFocus();
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -283,7 +256,7 @@ void TFrmConversao::BtnNovoClick()
     try {
         codigo = CadastroConversao::proximoCodigo(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     TFrmPadrao::BtnNovoClick();
@@ -295,9 +268,9 @@ void TFrmConversao::BtnNovoClick()
     FlatEdit1->setFocus();
 }
 
-void TFrmConversao::abreTabela()
+void TFrmConversao::abreRegistro()
 {
-    if (DM->QR_Conversao.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || DM->QR_Conversao.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
     const int codigo = DM->QR_Conversao.AsInteger(QStringLiteral("tab_codigo"));
@@ -305,7 +278,7 @@ void TFrmConversao::abreTabela()
     try {
         t = CadastroConversao::carregar(*DM, codigo);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     if (!t) {
@@ -354,7 +327,7 @@ void TFrmConversao::BtnSalvarClick()
     const bool insercao = EstadoCadastro == 0;
     try {
         CadastroConversao::salvar(*DM, t, insercao);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         bool duplicada = false;
         try {
@@ -389,30 +362,16 @@ void TFrmConversao::btnExcluirClick()
     if (DM->QR_Conversao.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     const int codigo = DM->QR_Conversao.AsInteger(QStringLiteral("tab_codigo"));
     try {
         CadastroConversao::excluir(*DM, codigo);
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
         reabreLista();
     }
-}
-
-void TFrmConversao::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    if (DM->QR_Conversao.Active() && !DM->QR_Conversao.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = DM->QR_Conversao.AsString(QStringLiteral("tab_codigo"));
-        m_descricaoSel = DM->QR_Conversao.AsString(QStringLiteral("tab_descricao"));
-    }
-    DM->QR_Conversao.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

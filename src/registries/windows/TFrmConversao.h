@@ -12,20 +12,14 @@ class TstrGrid;
 
 // "Cadastro de Conversão da Umidade": moisture conversion tables, either the
 // formula with a final moisture or a table of moisture ranges and their
-// discounts. As a picker (the products window's "Umidade:"), the list fills
-// the window and the chosen table is read after it closes.
+// discounts. As a picker (the products window's "Umidade:", TFrmPadrao's
+// contract) the list fills the window; escolha()->codigo is the TAB_CODIGO
+// and texto("tab_descricao") its description.
 class TFrmConversao : public TFrmPadrao
 {
     Q_OBJECT
 public:
     explicit TFrmConversao(QWidget* parent = nullptr);
-
-    // Picker mode: set before showing.
-    void setModoSelecao(bool selecao);
-    bool modoSelecao() const { return m_selecao; }
-    // The list's current row when the window closed (empty when the list was empty).
-    QString codigoSelecionado() const { return m_codigoSel; }
-    QString descricaoSelecionada() const { return m_descricaoSel; }
 
     TMaskEdit* FlatMaskEdit1; // "Código:"
     QLineEdit* FlatEdit1;     // "Descrição:"
@@ -39,9 +33,6 @@ public:
     TstrGrid* strGrid1;       // the ranges
     TDBGrid* DBGrid1;         // the tables
 
-public Q_SLOTS:
-    void done(int r) override;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -49,12 +40,13 @@ protected:
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void abreRegistro() override;
+    void aoVirarSeletor() override;
 
 private:
     void aplicaFormula();
     void regraSalvar();
     void adicionaFaixa();
-    void abreTabela();
     void verificaCodigo();
     void reabreLista();
     void estadoOcioso();
@@ -62,8 +54,5 @@ private:
     QLabel* m_rotFinal;
     QList<QLabel*> m_rotFaixas;
     int m_casas = 2;
-    bool m_selecao = false;
     bool m_mostrada = false;
-    QString m_codigoSel;
-    QString m_descricaoSel;
 };

@@ -18,11 +18,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace
-{
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
-}
-
 TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Seleção de Embalagens"));
@@ -43,10 +38,7 @@ TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
     FlatMaskEdit10->setObjectName(QStringLiteral("FlatMaskEdit10"));
     FlatMaskEdit10->setToolTip(
         QStringLiteral("Pressione F2 para localizar as Embalagens disponíveis para este produto."));
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1 = BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar embalagem"));
     FlatEdit3 = new QLineEdit(this);
     FlatEdit3->setObjectName(QStringLiteral("FlatEdit3"));
     FlatEdit3->setReadOnly(true);
@@ -77,7 +69,7 @@ TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
     connect(FlatEdit3, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     connect(FlatMaskEdit10, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     connect(FlatMaskEdit6, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] { abreLinha(); });
+    defineLista(DBGrid1, QStringLiteral("emb_codigo"));
     HabilitaCampos(this, 3);
 }
 
@@ -98,13 +90,6 @@ void TFrmSelEmbalagem::showEvent(QShowEvent* e)
     reabreLista();
 }
 
-void TFrmSelEmbalagem::closeEvent(QCloseEvent* e)
-{
-    DM->Qr_ProdEmb.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::closeEvent(e);
-}
-
 void TFrmSelEmbalagem::reabreLista()
 {
     TQuery& q = DM->Qr_ProdEmb;
@@ -117,7 +102,7 @@ void TFrmSelEmbalagem::reabreLista()
     try {
         q.Open();
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     DBGrid1->recarregar();
 }
@@ -130,9 +115,10 @@ void TFrmSelEmbalagem::buscaEmbalagem()
         return;
     }
     try {
-        FlatEdit3->setText(CadastroEmbalagem::descricaoAtiva(*DM, codigo).value_or(naoCadastrado));
+        FlatEdit3->setText(
+            CadastroEmbalagem::descricaoAtiva(*DM, codigo).value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -141,12 +127,9 @@ void TFrmSelEmbalagem::escolheEmbalagem()
     if (EstadoCadastro != 0) {
         return; // the packaging of an open row stays
     }
-    auto* f = new TFrmCadEmbalagem(this);
-    f->setModoSelecao(true);
-    f->exec();
-    const QString codigo = f->codigoSelecionado();
-    delete f;
-    FlatMaskEdit10->setText(codigo);
+    TFrmCadEmbalagem embalagens(this);
+    const auto e = embalagens.escolher();
+    FlatMaskEdit10->setText(e ? QString::number(e->codigo) : QString());
     // an inactive type chosen from the list still cannot be assigned
     buscaEmbalagem();
     FlatMaskEdit6->setFocus();
@@ -158,7 +141,7 @@ void TFrmSelEmbalagem::regraSalvar()
         return;
     }
     BtnSalvar->setEnabled(!FlatMaskEdit10->maskText().trimmed().isEmpty() &&
-                          FlatEdit3->text() != naoCadastrado &&
+                          FlatEdit3->text() != MensagensCadastro::naoCadastrado() &&
                           NumeroDigitado(FlatMaskEdit6->text()).has_value());
 }
 
@@ -178,7 +161,7 @@ void TFrmSelEmbalagem::BtnNovoClick()
     FlatMaskEdit10->setFocus();
 }
 
-void TFrmSelEmbalagem::abreLinha()
+void TFrmSelEmbalagem::abreRegistro()
 {
     TQuery& q = DM->Qr_ProdEmb;
     if (EstadoCadastro != 3 || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
@@ -205,16 +188,16 @@ void TFrmSelEmbalagem::BtnSalvarClick()
     try {
         // looked up again: the type may have been made inactive meanwhile
         if (EstadoCadastro == 0 && !CadastroEmbalagem::descricaoAtiva(*DM, codigo)) {
-            FlatEdit3->setText(naoCadastrado);
+            FlatEdit3->setText(MensagensCadastro::naoCadastrado());
             FlatMaskEdit10->setFocus();
             return;
         }
         CadastroEmbalagem::salvarDoProduto(*DM, FlatEdit1->text(), codigo.toInt(), *peso,
                                            EstadoCadastro == 0);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     limpa();
@@ -237,26 +220,21 @@ void TFrmSelEmbalagem::btnExcluirClick()
     if (q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         CadastroEmbalagem::excluirDoProduto(*DM, FlatEdit1->text(),
                                             q.AsInteger(QStringLiteral("emb_codigo")));
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
 }
 
 bool TFrmSelEmbalagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
     // the hint of the packaging code promises the list on F2
     if (alvo == FlatMaskEdit10 && e->key() == Qt::Key_F2) {
         escolheEmbalagem();

@@ -32,13 +32,12 @@ protected:
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    void abreRegistro() override;
 
 private:
     void buscaEmbalagem();
     void escolheEmbalagem();
     void regraSalvar();
-    void abreLinha();
     void reabreLista();
     void limpa();
 

@@ -21,11 +21,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace
-{
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
-}
-
 TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro dos Fatores de Correção da Pesagem"));
@@ -37,10 +32,7 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
         FlatMaskEdit1->setMascara(QString());
         FlatMaskEdit1->setMaxLength(13);
     }
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1 = BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar produto"));
     FlatEdit1 = new QLineEdit(this);
     FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
     FlatEdit1->setReadOnly(true);
@@ -78,8 +70,9 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 
     AoSair(FlatMaskEdit1, [this] { buscaProduto(); });
     AoSair(FlatMaskEdit2, [this] { saiValor(); });
+    defineLista(DBGrid1, QStringLiteral("prd_codigo"));
     AoSair(DBGrid1, [this] {
-        if (m_selecao) {
+        if (comoSeletor()) {
             close(); // leaving the list closes the selection
         }
     });
@@ -93,14 +86,13 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 
 void TFrmUmidade::setSelecao(const QString& prdCodigo, int fator)
 {
-    m_selecao = true;
     m_fatorSel = qBound(7, fator, 10);
     FlatMaskEdit1->setText(prdCodigo.trimmed());
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(false);
-        b->setEnabled(false);
-    }
-    btnSair->setText(QStringLiteral("&OK"));
+    abrirComoSeletor();
+}
+
+void TFrmUmidade::aoVirarSeletor()
+{
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w->parentWidget() == this && w != DBGrid1 &&
             (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w) ||
@@ -125,14 +117,8 @@ void TFrmUmidade::showEvent(QShowEvent* e)
             ComboBox1->setItemText(i, nome);
         }
     }
-    ComboBox1->setCurrentIndex(m_selecao ? m_fatorSel - 7 : 0);
+    ComboBox1->setCurrentIndex(comoSeletor() ? m_fatorSel - 7 : 0);
     buscaProduto();
-    if (m_selecao) {
-        for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-            b->setEnabled(false);
-        }
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmUmidade::ocioso()
@@ -148,7 +134,7 @@ void TFrmUmidade::reabreLista(const QString& prdCodigo)
     try {
         q.Open();
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     DBGrid1->recarregar();
 }
@@ -163,16 +149,16 @@ void TFrmUmidade::buscaProduto()
     }
     try {
         const auto d = CadastroProduto::descricao(*DM, codigo);
-        FlatEdit1->setText(d.value_or(naoCadastrado));
+        FlatEdit1->setText(d.value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     reabreLista(codigo);
 }
 
 void TFrmUmidade::saiValor()
 {
-    if (EstadoCadastro == 3 || m_selecao) {
+    if (EstadoCadastro == 3 || comoSeletor()) {
         return;
     }
     const QString erro = CadastroFator::validaValor(FlatMaskEdit2->text());
@@ -192,7 +178,7 @@ void TFrmUmidade::saiValor()
             return;
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     FlatMaskEdit2->setText(valor.toString(2));
@@ -200,7 +186,7 @@ void TFrmUmidade::saiValor()
 
 void TFrmUmidade::regraSalvar()
 {
-    if (EstadoCadastro == 3 || m_selecao) {
+    if (EstadoCadastro == 3 || comoSeletor()) {
         return;
     }
     // 100 or more never saves; leaving the field clears it with its message
@@ -208,20 +194,19 @@ void TFrmUmidade::regraSalvar()
     const auto valor = NumeroDigitado(FlatMaskEdit2->text());
     const QString descricao = FlatEdit1->text();
     BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() && !descricao.isEmpty() &&
-                          descricao != naoCadastrado && valor.has_value() && *valor < Decimal::fromInt(100));
+                          descricao != MensagensCadastro::naoCadastrado() && valor.has_value() &&
+                          *valor < Decimal::fromInt(100));
 }
 
 void TFrmUmidade::escolheProduto()
 {
-    if (m_selecao || EstadoCadastro == 3) {
+    if (comoSeletor() || EstadoCadastro == 3) {
         return;
     }
-    auto* f = new TFrmCadProdutos(this);
-    f->setModoSelecao(true);
-    f->exec();
-    FlatMaskEdit1->setText(f->codigoSelecionado());
-    FlatEdit1->setText(f->descricaoSelecionada());
-    delete f;
+    TFrmCadProdutos produtos(this);
+    const auto e = produtos.escolher();
+    FlatMaskEdit1->setText(e ? e->texto(QStringLiteral("prd_codigo")) : QString());
+    FlatEdit1->setText(e ? e->texto(QStringLiteral("prd_descricao")) : QString());
     reabreLista(FlatMaskEdit1->maskText().trimmed());
     FlatMaskEdit2->setFocus();
 }
@@ -247,7 +232,7 @@ void TFrmUmidade::BtnSalvarClick()
         }
         try {
             CadastroFator::inserir(*DM, produto, *valor, tipo());
-            Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+            MensagensCadastro::avisaSucesso();
         } catch (const ErroBanco& e) {
             bool duplicado = false;
             try {
@@ -285,49 +270,36 @@ void TFrmUmidade::btnExcluirClick()
     if (!q.Active() || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     const QString produto = q.AsString(QStringLiteral("prd_codigo"));
     try {
         CadastroFator::excluir(*DM, produto, q.AsDecimal(QStringLiteral("umi_umidade")),
                                q.AsInteger(QStringLiteral("umi_tipo")));
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
     reabreLista(produto);
 }
 
 bool TFrmUmidade::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
     if (alvo == FlatMaskEdit1 && e->key() == Qt::Key_F2) {
         escolheProduto();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
         return true;
     }
     return TFrmPadrao::teclaPrevia(alvo, e);
 }
 
-void TFrmUmidade::done(int r)
+QString TFrmUmidade::valorSelecionado() const
 {
-    m_valorSel.clear();
-    TQuery& q = DM->QR_Umidade;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0 &&
-        !q.IsNull(QStringLiteral("umi_umidade"))) {
-        m_valorSel = q.AsDecimal(QStringLiteral("umi_umidade")).toString(2);
+    const auto e = escolha();
+    if (!e || e->valor(QStringLiteral("umi_umidade")).isNull()) {
+        return QString();
     }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
+    return Decimal::fromVariant(e->valor(QStringLiteral("umi_umidade"))).toString(2);
 }
 
 int TFrmUmidade::tipo() const
