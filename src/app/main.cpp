@@ -5,20 +5,15 @@
 #include "PastaDados.h"
 #include "TDM.h"
 #include "TFrmMain.h"
+#include "Traducoes.h"
 
 #include <QApplication>
 #include <QIcon>
 
-namespace
-{
-const QString titulo = QStringLiteral("VIGA - Gestão de Balança Rodoviária");
-}
-
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("viga"));
-    QApplication::setApplicationDisplayName(titulo);
+    PreparaAplicacao();
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
 
     InstanciaUnica instancia;

@@ -340,6 +340,27 @@ private Q_SLOTS:
         QCOMPARE(coluna(b, "cfg_fontetamanho"), QStringLiteral("11"));
     }
 
+    // Enter walks from the font field to its size: the "..." button is not on
+    // the way (Enter there opened the chooser, the next Enter took its font).
+    // The field shows a whole family name.
+    void fonteNoCaminhoDoEnter()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmSerial w;
+        abrir(w);
+        const QString longa = QStringLiteral("Nimbus Mono PS Bold"); // the field holds 20 characters
+        w.edtFonte->setText(longa);
+        w.edtFonte->setFocus();
+        QTest::keyClick(w.edtFonte, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.edtTamanhoFonte);
+        QTest::keyClick(w.edtTamanhoFonte, Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() != w.BtnFonte);
+        QCOMPARE(w.edtFonte->text(), longa);
+        QVERIFY(d.mostradas.isEmpty());
+        QVERIFY(w.edtFonte->contentsRect().width() >= w.edtFonte->fontMetrics().horizontalAdvance(longa));
+    }
+
     void botoesTemplate()
     {
         BancoTeste b;

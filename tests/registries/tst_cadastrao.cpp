@@ -173,6 +173,8 @@ private Q_SLOTS:
         QCOMPARE(d.textos(), QStringList{QStringLiteral("C.P.F./C.N.P.J. inválido!")});
         QCOMPARE(d.mostradas[0].titulo, QStringLiteral("Informação"));
         QVERIFY(campo<TMaskEdit>(w, "edtCpfCgc")->vazio());
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     campo<QWidget>(w, "edtCpfCgc")); // the operator types it again
     }
 
     // The same tax number cannot be registered twice, whatever the kind (also a
@@ -660,6 +662,68 @@ private Q_SLOTS:
         cidade->setFocus();
         QTest::keyClick(cidade, Qt::Key_F3);
         QCOMPARE(d.textos(), QStringList{QStringLiteral("Módulo com acesso restrito.")});
+    }
+
+    // The operator walks a new party with Enter from the person type: every
+    // field in the order shown, to the observation. The "..." beside the city
+    // is never on the way (Enter there opened the picker and the next Enter
+    // replaced the typed city), so the typed city and the fields after it are stored.
+    void enterPercorreOsCampos_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QStringList>("caminho");
+        const QStringList antes{"edtRazao",    "edtFantasia", "edtCpfCgc", "edtInsRg", "edtCep",
+                                "edtEndereco", "edtBairro",   "edtCidade", "edtFone",  "edtFax",
+                                "edtContato",  "edtData",     "edtEmail",  "edtSite"};
+        QTest::newRow("cliente") << int(Cadastros::Cliente) << antes + QStringList{"cbInativo", "memObs"};
+        QTest::newRow("motorista") << int(Cadastros::Motorista)
+                                   << antes + QStringList{"edtPlaca", "edtTara", "cbInativo", "memObs"};
+    }
+    void enterPercorreOsCampos()
+    {
+        QFETCH(int, tipo);
+        QFETCH(QStringList, caminho);
+        BancoTeste b;
+        cidades(b);
+        parte(b, 1, tipo, "JA CADASTRADO"); // a list with rows: the city "..." would open the picker
+        DialogosRoteiro d;
+        TFrmCadastrao w(tipo);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(Operador::nomeDe(QApplication::focusWidget()), QStringLiteral("cbPessoa"));
+        QCOMPARE(Operador::caminhoDoEnter(caminho.size()), caminho);
+
+        // Again, typing: the name, the city 2 and what follows it.
+        QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // "Jurídico" (drivers "Físico") stays
+        const QMap<QString, QString> digitado{{"edtRazao", "NOVO"}, {"edtInsRg", "123"},
+                                              {"edtCidade", "2"},   {"edtFone", "45 3222-1000"},
+                                              {"edtSite", "viga"},  {"edtTara", "9.5"}};
+        for (const QString& nome : caminho) {
+            if (nome == QLatin1String("memObs")) {
+                break;
+            }
+            QWidget* atual = QApplication::focusWidget();
+            QCOMPARE(Operador::nomeDe(atual), nome);
+            if (auto* e = qobject_cast<QLineEdit*>(atual); e && digitado.contains(nome)) {
+                QTest::keyClicks(e, digitado[nome]);
+            }
+            QTest::keyClick(atual, Qt::Key_Return);
+            QCOMPARE(Operador::nomeDe(QApplication::focusWidget()), caminho[caminho.indexOf(nome) + 1]);
+        }
+        QVERIFY(!Operador::janelaAberta<TFrmCadCidade>());
+        QCOMPARE(campo(w, "edtNomeCidade")->text(), QStringLiteral("CURITIBA"));
+        QTest::keyClicks(campo<QPlainTextEdit>(w, "memObs"), "fim");
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(d.textos(), QStringList{sucesso});
+        const QString onde = QStringLiteral(" from cadastrao where cad_razao='NOVO'");
+        QCOMPARE(b.valor("select cid_codigo" + onde).toInt(), 2);
+        QCOMPARE(b.valor("select cad_fone" + onde).toString(), QStringLiteral("45 3222-1000"));
+        QCOMPARE(b.valor("select cad_obs" + onde).toString(), QStringLiteral("fim"));
+        if (tipo == Cadastros::Motorista) {
+            QCOMPARE(b.valor("select cad_tara" + onde).toDouble(), 9.5); // a typed point is the decimal comma
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Operador.h"
 #include "TDBGrid.h"
 #include "TFrmCadCidade.h"
 #include "TMaskEdit.h"
@@ -235,6 +236,27 @@ private Q_SLOTS:
             QCOMPARE(d.ultimo(), QStringLiteral("Deseja realmente sair ?"));
         }
         QVERIFY(!w.isVisible());
+    }
+
+    // Enter goes from the name to the state list, before the search field: a
+    // letter typed there picks the state, and the city is saved with it.
+    void enterPeloEstado()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmCadCidade w;
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.campoNome()->hasFocus());
+        QTest::keyClicks(w.campoNome(), "toledo");
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"cbUF"});
+        QTest::keyClicks(w.campoUf(), "sp");
+        QCOMPARE(w.campoUf()->currentText(), QStringLiteral("SP"));
+        QVERIFY(w.campoLocalizar()->text().isEmpty());
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtLocalizar"});
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(b.valor("select cid_uf from cidade where cid_descricao='TOLEDO'").toString(),
+                 QStringLiteral("SP"));
     }
 };
 

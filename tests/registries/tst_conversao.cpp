@@ -407,6 +407,35 @@ private Q_SLOTS:
                  QString("OUTRA"));
         QCOMPARE(b.contar("select count(*) from tabconversao"), 0);
     }
+
+    // A table of ranges typed with Enter only: Enter on "&OK" adds the range
+    // and the focus returns to "Umidade Inicial:" for the next one.
+    void faixasPeloTeclado()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmConversao j;
+        QVERIFY(Operador::abrir(j));
+        QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
+        QTest::keyClicks(j.FlatEdit1, "soja");
+        QCOMPARE(Operador::caminhoDoEnter(2), (QStringList{"CheckBox1", "FlatMaskEdit2"}));
+        for (const QStringList& faixa : {QStringList{"10", "12", "1.5"}, QStringList{"12", "14", "2"}}) {
+            QTest::keyClicks(j.FlatMaskEdit2, faixa[0]);
+            QTest::keyClick(j.FlatMaskEdit2, Qt::Key_Return);
+            QTest::keyClicks(j.FlatMaskEdit3, faixa[1]);
+            QTest::keyClick(j.FlatMaskEdit3, Qt::Key_Return);
+            QTest::keyClicks(j.FlatMaskEdit5, faixa[2]);
+            QCOMPARE(Operador::caminhoDoEnter(2), (QStringList{"BtnOK", "FlatMaskEdit2"}));
+            for (QLineEdit* e : {j.FlatMaskEdit2, j.FlatMaskEdit3, j.FlatMaskEdit5}) {
+                e->clear();
+            }
+        }
+        QCOMPARE(j.strGrid1->RowCount(), 3);
+        QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(d.textos(), QStringList{sucesso});
+        QCOMPARE(b.contar("select count(*) from tabconversao"), 2);
+        QCOMPARE(b.valor("select tac_desconto from tabconversao where tac_inicial=10").toDouble(), 1.5);
+    }
 };
 
 QTEST_MAIN(TstConversao)

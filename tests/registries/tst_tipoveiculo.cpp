@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Operador.h"
 #include "TDBGrid.h"
 #include "TFrmCadTipoVeiculo.h"
 #include "TMaskEdit.h"
@@ -134,6 +135,24 @@ private Q_SLOTS:
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QStringLiteral("Operação efetuada com sucesso."));
         QCOMPARE(b.contar("select count(*) from tipoveiculo"), 0);
+    }
+
+    // Enter goes from the name to "Valor:", before the search field; a typed
+    // point is the decimal comma.
+    void enterPeloValor()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmCadTipoVeiculo w;
+        QVERIFY(Operador::abrir(w));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), "truck");
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtValor"});
+        QTest::keyClicks(QApplication::focusWidget(), "150.5");
+        QCOMPARE(w.findChild<QLineEdit*>("edtValor")->text(), QStringLiteral("150,5"));
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtLocalizar"});
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(b.valor("select tpv_valor from tipoveiculo where tpv_descricao='TRUCK'").toDouble(), 150.5);
     }
 };
 

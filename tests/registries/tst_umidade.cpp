@@ -121,6 +121,8 @@ private Q_SLOTS:
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
         QVERIFY(w.j.FlatMaskEdit2->text().isEmpty());
         QVERIFY(!w.j.BtnSalvar->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(w.j.FlatMaskEdit2)); // back to the value
         // 99,99 is accepted
         d.limpar();
         digitaESai(w.j.FlatMaskEdit2, "99,99");
@@ -142,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(d.ultimo(), QString("Fator de Correção já cadastrado!"));
         QVERIFY(w.j.FlatMaskEdit1->maskText().trimmed().isEmpty());
         QVERIFY(w.j.FlatMaskEdit2->text().isEmpty());
-        QCOMPARE(w.j.focusWidget(), static_cast<QWidget*>(w.j.FlatMaskEdit1));
+        QTRY_COMPARE(w.j.focusWidget(), static_cast<QWidget*>(w.j.FlatMaskEdit1));
         // the same value for another product is fine
         d.limpar();
         digitaESai(w.j.FlatMaskEdit1, "2");
@@ -278,8 +280,8 @@ private Q_SLOTS:
         bool seletor = false;
         Operador::quandoAbrir<TFrmCadProdutos>([&seletor](TFrmCadProdutos* p) {
             seletor = p->comoSeletor();
-            p->DBGrid1->selecionar(1);
-            QTest::keyClick(p->DBGrid1, Qt::Key_Return);
+            Operador::campo<TDBGrid>(p, "DBGrid1")->selecionar(1);
+            QTest::keyClick(Operador::campo<TDBGrid>(p, "DBGrid1"), Qt::Key_Return);
         });
         QTest::keyClick(w.j.FlatMaskEdit1, Qt::Key_F2);
         QVERIFY(seletor);

@@ -67,6 +67,21 @@ template <class T> T* janelaAberta()
     return nullptr;
 }
 
+// A control of a window by its object name (the name the system gives it);
+// a missing one stops the test.
+template <class T = QWidget> T* campo(QWidget& janela, const char* nome)
+{
+    auto* c = janela.findChild<T*>(QLatin1String(nome));
+    if (!c) {
+        qFatal("a janela %s não tem o controle %s", qPrintable(janela.objectName()), nome);
+    }
+    return c;
+}
+template <class T = QWidget> T* campo(QWidget* janela, const char* nome)
+{
+    return campo<T>(*janela, nome);
+}
+
 // The name a control is known by in the focus chain: its object name, else
 // its accessible name (the caption of its label).
 inline QString nomeDe(const QWidget* w)

@@ -1,9 +1,23 @@
 #include "InstanciaUnica.h"
 
 #include <QDir>
+#include <QStandardPaths>
+
+namespace
+{
+
+// The user's runtime folder; Qt makes a private one (mode 0700) when the
+// session gives none. The temporary folder only when even that fails.
+QString pastaDoUsuario()
+{
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return pasta.isEmpty() ? QDir::tempPath() : pasta;
+}
+
+} // namespace
 
 InstanciaUnica::InstanciaUnica(const QString& nome)
-    : m_caminho(QDir(QDir::tempPath()).filePath(nome + QStringLiteral(".lock")))
+    : m_caminho(QDir(pastaDoUsuario()).filePath(nome + QStringLiteral(".lock")))
 {
 }
 

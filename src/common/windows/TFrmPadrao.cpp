@@ -56,10 +56,11 @@ void TFrmPadrao::ajustaBotoes(int estado)
 }
 
 void TFrmPadrao::registraLista(QTableView* grade, std::function<std::optional<Escolha>()> leLinha,
-                               std::function<void()> fecha)
+                               std::function<void()> abre, std::function<void()> fecha)
 {
     m_lista = grade;
     m_leLinha = std::move(leLinha);
+    m_abreLista = std::move(abre);
     m_fechaLista = std::move(fecha);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "MensagensCadastro.h"
 #include "TJanela.h"
 
 #include <QHash>
 #include <QVariant>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 
 class QTableView;
 class QPushButton;
@@ -91,6 +93,9 @@ protected:
     // picker. The grid needs consulta() (the query) and recarregar().
     template <class Grade> void defineLista(Grade* grade, const QString& colunaCodigo);
     QTableView* lista() const { return m_lista; }
+    // (Re)opens the list's query as it stands (SQL and parameters set) and
+    // shows its rows; a database error is reported and the list stays empty.
+    void abreLista() { m_abreLista(); }
 
     // A double click or Space on the list of a registry (not a picker).
     virtual void abreRegistro() {}
@@ -108,7 +113,7 @@ protected:
 
 private:
     void registraLista(QTableView* grade, std::function<std::optional<Escolha>()> leLinha,
-                       std::function<void()> fecha);
+                       std::function<void()> abre, std::function<void()> fecha);
     void escolhe();
 
     QVBoxLayout* m_corpo;
@@ -117,6 +122,7 @@ private:
     bool m_seletor = false;
     QTableView* m_lista = nullptr;
     std::function<std::optional<Escolha>()> m_leLinha;
+    std::function<void()> m_abreLista = [] {};
     std::function<void()> m_fechaLista;
     std::optional<Escolha> m_escolha;
     bool m_listaFechada = false;
@@ -139,6 +145,16 @@ template <class Grade> void TFrmPadrao::defineLista(Grade* grade, const QString&
             }
             e.codigo = e.texto(colunaCodigo).trimmed().toLongLong();
             return e;
+        },
+        [grade] {
+            if (auto* q = grade->consulta()) {
+                try {
+                    q->Open();
+                } catch (const std::exception& e) { // ErroBanco: what() is the database's text
+                    MensagensCadastro::avisaErro(QString::fromUtf8(e.what()));
+                }
+            }
+            grade->recarregar();
         },
         [grade] {
             if (auto* q = grade->consulta()) {

@@ -21,42 +21,42 @@ TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro de Embalagens"));
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
-    FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
-    FlatMaskEdit1->setReadOnly(true);
-    campos->addWidget(Rotulo(QStringLiteral("Código:"), FlatMaskEdit1), 0, 0);
-    campos->addWidget(FlatMaskEdit1, 0, 1);
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setMaxLength(100);
-    ForcaMaiusculas(FlatEdit1);
-    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), FlatEdit1), 1, 0);
-    campos->addWidget(FlatEdit1, 1, 1, 1, 2);
-    CheckBox1 = new QCheckBox(QStringLiteral("Embalagem Ativa"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    campos->addWidget(CheckBox1, 2, 1);
-    FlatEdit2 = new QLineEdit(this);
-    FlatEdit2->setObjectName(QStringLiteral("FlatEdit2"));
-    FlatEdit2->setMaxLength(50);
-    ForcaMaiusculas(FlatEdit2);
-    setTag(FlatEdit2, 1);
-    campos->addWidget(Rotulo(QStringLiteral("&Localizar:"), FlatEdit2), 3, 0);
-    campos->addWidget(FlatEdit2, 3, 1, 1, 2);
+    m_codigo = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
+    m_codigo->setObjectName(QStringLiteral("FlatMaskEdit1"));
+    m_codigo->setReadOnly(true);
+    campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
+    campos->addWidget(m_codigo, 0, 1);
+    m_descricao = new QLineEdit(this);
+    m_descricao->setObjectName(QStringLiteral("FlatEdit1"));
+    m_descricao->setMaxLength(100);
+    ForcaMaiusculas(m_descricao);
+    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), m_descricao), 1, 0);
+    campos->addWidget(m_descricao, 1, 1, 1, 2);
+    m_ativa = new QCheckBox(QStringLiteral("Embalagem Ativa"), this);
+    m_ativa->setObjectName(QStringLiteral("CheckBox1"));
+    campos->addWidget(m_ativa, 2, 1);
+    m_localizar = new QLineEdit(this);
+    m_localizar->setObjectName(QStringLiteral("FlatEdit2"));
+    m_localizar->setMaxLength(50);
+    ForcaMaiusculas(m_localizar);
+    setTag(m_localizar, 1);
+    campos->addWidget(Rotulo(QStringLiteral("&Localizar:"), m_localizar), 3, 0);
+    campos->addWidget(m_localizar, 3, 1, 1, 2);
     corpo()->addLayout(campos);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
-    DBGrid1->setConsulta(&DM->Qr_Embalagem,
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
+    m_grade->setConsulta(&DM->Qr_Embalagem,
                          {{QStringLiteral("emb_codigo"), QStringLiteral("Código"), 70},
                           {QStringLiteral("emb_descricao"), QStringLiteral("Embalagem"), 300},
                           {QStringLiteral("emb_ativa"), QStringLiteral("Ativa"), 50}});
-    corpo()->addWidget(DBGrid1, 1);
+    corpo()->addWidget(m_grade, 1);
 
-    connect(FlatEdit1, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(FlatEdit2, &QLineEdit::textChanged, this,
-            [this](const QString& t) { DBGrid1->localizar(QStringLiteral("emb_descricao"), t); });
-    defineLista(DBGrid1, QStringLiteral("emb_codigo"));
+    connect(m_descricao, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    connect(m_localizar, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_grade->localizar(QStringLiteral("emb_descricao"), t); });
+    defineLista(m_grade, QStringLiteral("emb_codigo"));
     ocioso();
 }
 
@@ -85,26 +85,21 @@ void TFrmCadEmbalagem::showEvent(QShowEvent* e)
 void TFrmCadEmbalagem::limpa()
 {
     // the search text stays, and the list keeps its row
-    const QSignalBlocker bloqueio(FlatEdit2);
-    const QString busca = FlatEdit2->text();
+    const QSignalBlocker bloqueio(m_localizar);
+    const QString busca = m_localizar->text();
     LimpaCampos(this);
-    FlatEdit2->setText(busca);
+    m_localizar->setText(busca);
 }
 
 void TFrmCadEmbalagem::ocioso()
 {
     HabilitaCampos(this, 3);
-    CheckBox1->setEnabled(false);
+    m_ativa->setEnabled(false);
 }
 
 void TFrmCadEmbalagem::reabreLista()
 {
-    try {
-        DM->Qr_Embalagem.Open();
-    } catch (const ErroBanco& e) {
-        MensagensCadastro::avisaErro(e);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmCadEmbalagem::regraSalvar()
@@ -112,8 +107,8 @@ void TFrmCadEmbalagem::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() &&
-                          !FlatEdit1->text().trimmed().isEmpty());
+    BtnSalvar->setEnabled(!m_codigo->maskText().trimmed().isEmpty() &&
+                          !m_descricao->text().trimmed().isEmpty());
 }
 
 void TFrmCadEmbalagem::BtnNovoClick()
@@ -128,35 +123,35 @@ void TFrmCadEmbalagem::BtnNovoClick()
     limpa();
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
-    CheckBox1->setEnabled(true);
-    CheckBox1->setChecked(true); // "Embalagem Ativa" is ticked by default
-    FlatMaskEdit1->setText(QString::number(codigo));
+    m_ativa->setEnabled(true);
+    m_ativa->setChecked(true); // "Embalagem Ativa" is ticked by default
+    m_codigo->setText(QString::number(codigo));
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
 void TFrmCadEmbalagem::abreRegistro()
 {
-    if (EstadoCadastro != 3 || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || DM->Qr_Embalagem.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     TQuery& q = DM->Qr_Embalagem;
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    CheckBox1->setEnabled(true);
-    FlatMaskEdit1->setText(q.AsString(QStringLiteral("emb_codigo")));
-    FlatEdit1->setText(q.AsString(QStringLiteral("emb_descricao")));
-    CheckBox1->setChecked(q.AsInteger(QStringLiteral("emb_ativa")) == 1);
-    FlatMaskEdit1->setEnabled(false);
+    m_ativa->setEnabled(true);
+    m_codigo->setText(q.AsString(QStringLiteral("emb_codigo")));
+    m_descricao->setText(q.AsString(QStringLiteral("emb_descricao")));
+    m_ativa->setChecked(q.AsInteger(QStringLiteral("emb_ativa")) == 1);
+    m_codigo->setEnabled(false);
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
 void TFrmCadEmbalagem::BtnSalvarClick()
 {
     try {
-        CadastroEmbalagem::salvar(*DM, FlatMaskEdit1->maskText().trimmed().toInt(), FlatEdit1->text(),
-                                  CheckBox1->isChecked(), EstadoCadastro == 0);
+        CadastroEmbalagem::salvar(*DM, m_codigo->maskText().trimmed().toInt(), m_descricao->text(),
+                                  m_ativa->isChecked(), EstadoCadastro == 0);
         MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
@@ -178,7 +173,7 @@ void TFrmCadEmbalagem::BtnCancelarClick()
 
 void TFrmCadEmbalagem::btnExcluirClick()
 {
-    if (comoSeletor() || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (comoSeletor() || DM->Qr_Embalagem.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     if (!MensagensCadastro::confirmaExclusaoSim()) {

@@ -16,12 +16,6 @@ class TFrmCadEmbalagem : public TFrmPadrao
 public:
     explicit TFrmCadEmbalagem(QWidget* parent = nullptr);
 
-    TMaskEdit* FlatMaskEdit1; // "Código:"
-    QLineEdit* FlatEdit1;     // "Embalagem:"
-    QCheckBox* CheckBox1;     // "Embalagem Ativa"
-    QLineEdit* FlatEdit2;     // "&Localizar:"
-    TDBGrid* DBGrid1;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -38,5 +32,11 @@ private:
     void ocioso();
     void limpa();
 
+    // object names FlatMaskEdit1, FlatEdit1, CheckBox1, FlatEdit2, DBGrid1
+    TMaskEdit* m_codigo;    // "Código:"
+    QLineEdit* m_descricao; // "Embalagem:"
+    QCheckBox* m_ativa;     // "Embalagem Ativa"
+    QLineEdit* m_localizar; // "&Localizar:"
+    TDBGrid* m_grade;
     bool m_mostrada = false;
 };

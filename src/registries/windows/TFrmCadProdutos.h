@@ -23,20 +23,6 @@ class TFrmCadProdutos : public TFrmPadrao
 public:
     explicit TFrmCadProdutos(QWidget* parent = nullptr);
 
-    TMaskEdit* FlatMaskEdit1;          // "Código:"
-    QLineEdit* FlatEdit1;              // "Produto:"
-    QLineEdit* FlatEdit2;              // "Densidade:"
-    QLineEdit* FlatEdit3;              // "Vlr. T.:"
-    std::array<QLineEdit*, 6> Fatores; // FlatEdit4 ... FlatEdit9
-    QLineEdit* FlatEdit10;             // "Fator de Correção:"
-    QLineEdit* FlatMaskEdit2;          // "Umidade:" (conversion table code)
-    QToolButton* SpeedButton1;         // opens the conversion tables
-    QLineEdit* FlatEdit11;             // the conversion table's name
-    QLineEdit* FlatEdit12;             // "&Localizar:"
-    QGroupBox* GroupBox1;              // factors, correction and moisture
-    QPushButton* BtnEmbalagens;        // "Em&balagens"
-    TDBGrid* DBGrid1;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -60,6 +46,22 @@ private:
     void escolheConversao();
     void abreEmbalagens();
 
+    // object names: FlatMaskEdit1, FlatEdit1 ... FlatEdit12 (the factors are
+    // FlatEdit4 ... FlatEdit9), FlatMaskEdit2, SpeedButton1, GroupBox1,
+    // BtnEmbalagens, DBGrid1
+    TMaskEdit* m_codigo;                 // "Código:"
+    QLineEdit* m_descricao;              // "Produto:"
+    QLineEdit* m_densidade;              // "Densidade:"
+    QLineEdit* m_vlrTonelada;            // "Vlr. T.:"
+    std::array<QLineEdit*, 6> m_fatores; // FlatEdit4 ... FlatEdit9
+    QLineEdit* m_correcao;               // "Fator de Correção:"
+    QLineEdit* m_conversao;              // "Umidade:" (conversion table code)
+    QToolButton* m_btnConversao;         // opens the conversion tables
+    QLineEdit* m_nomeConversao;          // the conversion table's name
+    QLineEdit* m_localizar;              // "&Localizar:"
+    QGroupBox* m_grupoFatores;           // factors, correction and moisture
+    QPushButton* m_btnEmbalagens;        // "Em&balagens"
+    TDBGrid* m_grade;
     QList<QLabel*> m_rotFatores;
     QLabel* m_rotDensidade;
     QLabel* m_rotVlrTonelada;

@@ -258,12 +258,7 @@ void TFrmCadastrao::carregaLista(const QString& ordem)
     q.setSQL({QStringLiteral("Select *"), QStringLiteral("From Cadastrao"),
               QStringLiteral("Where cad_tipo=:tipo"), ordem});
     q.setParam(QStringLiteral("tipo"), m_tipo);
-    try {
-        q.Open();
-    } catch (const ErroBanco& e) {
-        MensagensCadastro::avisaErro(e);
-    }
-    m_grade->recarregar();
+    abreLista();
 }
 
 void TFrmCadastrao::tituloClicado(int coluna, const QString& campo)
@@ -480,12 +475,14 @@ bool TFrmCadastrao::saiDocumento()
     if (!m_checkDoc.Result()) {
         MensagensCadastro::informa(QStringLiteral("C.P.F./C.N.P.J. inválido!"));
         m_cpfCgc->clear();
+        Refoca(m_cpfCgc);
         return false;
     }
     try {
         if (Cadastros::documentoEmUso(*DM, numero, codigo(), m_tipo)) {
             MensagensCadastro::informa(QStringLiteral("C.P.F./C.N.P.J. já Cadastrado!"));
             m_cpfCgc->clear();
+            Refoca(m_cpfCgc);
             return false;
         }
     } catch (const ErroBanco& e) {
@@ -506,7 +503,7 @@ bool TFrmCadastrao::saiInsRg()
             Mensagem(QStringLiteral("Numero do documento já utilizado em outro cadastro."), QString(),
                      Msg::Ok);
             m_insRg->clear();
-            refoca(m_insRg);
+            Refoca(m_insRg);
             return false;
         }
     } catch (const ErroBanco& e) {
@@ -540,17 +537,11 @@ bool TFrmCadastrao::saiData()
         return true;
     }
     if (!EhData(texto)) {
-        refoca(m_data);
+        Refoca(m_data);
         return false;
     }
     m_data->setText(FormataData(texto));
     return true;
-}
-
-void TFrmCadastrao::refoca(QWidget* campo)
-{
-    QMetaObject::invokeMethod(
-        campo, [campo] { campo->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
 bool TFrmCadastrao::eventFilter(QObject* obj, QEvent* ev)
@@ -634,7 +625,7 @@ void TFrmCadastrao::BtnSalvarClick()
     }
     if (!DataVazia(m_data->maskText()) && !EhData(m_data->maskText())) {
         MensagensCadastro::informa(QStringLiteral("Data inválida!"));
-        refoca(m_data);
+        Refoca(m_data);
         return;
     }
 

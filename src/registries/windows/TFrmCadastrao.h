@@ -70,7 +70,6 @@ private:
     void saiCep();
     bool saiData();
     void abreCidades(bool selecao);
-    void refoca(QWidget* campo);
 
     int m_tipo;
     bool m_buscaPlaca = false;

@@ -79,12 +79,7 @@ void TFrmCadastroSimples::montar(const QString& tituloNome)
 
 void TFrmCadastroSimples::carregaLista()
 {
-    try {
-        m_lista.Open();
-    } catch (const ErroBanco& e) {
-        MensagensCadastro::avisaErro(e);
-    }
-    m_grade->recarregar();
+    abreLista();
 }
 
 void TFrmCadastroSimples::aoVirarSeletor()

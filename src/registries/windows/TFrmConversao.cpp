@@ -114,6 +114,7 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
         const auto final = NumeroDigitado(FlatMaskEdit4->text());
         if (final && *final > Decimal::fromInt(100)) {
             FlatMaskEdit4->clear();
+            Refoca(FlatMaskEdit4);
         }
     });
     connect(strGrid1, &TstrGrid::alterada, this, [this] { regraSalvar(); });
@@ -150,12 +151,7 @@ void TFrmConversao::showEvent(QShowEvent* e)
 
 void TFrmConversao::reabreLista()
 {
-    try {
-        DM->QR_Conversao.Open();
-    } catch (const ErroBanco& e) {
-        MensagensCadastro::avisaErro(e);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmConversao::estadoOcioso()
@@ -207,7 +203,7 @@ void TFrmConversao::adicionaFaixa()
     const QString erro =
         CadastroConversao::validaFaixa(FlatMaskEdit2->text(), FlatMaskEdit3->text(), FlatMaskEdit5->text());
     if (!erro.isEmpty()) {
-        Mensagem(erro, QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::informa(erro);
         FlatMaskEdit2->setFocus();
         return;
     }

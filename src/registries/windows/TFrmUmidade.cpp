@@ -131,12 +131,7 @@ void TFrmUmidade::reabreLista(const QString& prdCodigo)
     TQuery& q = DM->QR_Umidade;
     q.setParam(QStringLiteral("prd_codigo"), prdCodigo);
     q.setParam(QStringLiteral("tipo"), tipo());
-    try {
-        q.Open();
-    } catch (const ErroBanco& e) {
-        MensagensCadastro::avisaErro(e);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmUmidade::buscaProduto()
@@ -164,7 +159,8 @@ void TFrmUmidade::saiValor()
     const QString erro = CadastroFator::validaValor(FlatMaskEdit2->text());
     if (!erro.isEmpty()) {
         FlatMaskEdit2->clear();
-        Mensagem(erro, QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::informa(erro);
+        Refoca(FlatMaskEdit2);
         return;
     }
     const Decimal valor = *NumeroDigitado(FlatMaskEdit2->text());
@@ -174,7 +170,7 @@ void TFrmUmidade::saiValor()
             FlatMaskEdit2->clear();
             Mensagem(QStringLiteral("Fator de Correção já cadastrado!"), QStringLiteral("Informação"),
                      Msg::Informacao);
-            FlatMaskEdit1->setFocus();
+            Refoca(FlatMaskEdit1);
             return;
         }
     } catch (const ErroBanco& e) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Dialogos.h"
-#include "ErroBanco.h"
 
 #include <QString>
 
 // The registry windows' standard messages, texts and titles in one place.
+// The database errors are ErroBanco (or anything with its texto()).
 namespace MensagensCadastro
 {
 
@@ -42,12 +42,16 @@ inline void avisaSucesso()
     Mensagem(sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
 }
 // A database error of a save or a look-up, titled "Erro".
-inline void avisaErro(const ErroBanco& e)
+inline void avisaErro(const QString& textoBanco)
 {
-    Mensagem(erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+    Mensagem(erroOperacao(textoBanco), QStringLiteral("Erro"), Msg::Erro);
+}
+template <class Erro> void avisaErro(const Erro& e)
+{
+    avisaErro(e.texto());
 }
 // A database error of a delete, titled "Erro".
-inline void avisaErroExclusao(const ErroBanco& e)
+template <class Erro> void avisaErroExclusao(const Erro& e)
 {
     Mensagem(erroExclusao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
 }
