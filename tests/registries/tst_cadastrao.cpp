@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -724,6 +725,28 @@ private Q_SLOTS:
         if (tipo == Cadastros::Motorista) {
             QCOMPARE(b.valor("select cad_tara" + onde).toDouble(), 9.5); // a typed point is the decimal comma
         }
+    }
+
+    // The window opens wide enough for a whole CNPJ and with its list showing
+    // about ten rows (drivers too, whose window has two more fields).
+    void abreNumTamanhoUtil_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::newRow("cliente") << int(Cadastros::Cliente);
+        QTest::newRow("motorista") << int(Cadastros::Motorista);
+    }
+    void abreNumTamanhoUtil()
+    {
+        QFETCH(int, tipo);
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmCadastrao w(tipo);
+        abrir(w);
+        w.findChild<QComboBox*>("cbPessoa")->setCurrentIndex(Cadastros::Juridico);
+        QCoreApplication::processEvents();
+        auto* cnpj = campo<TMaskEdit>(w, "edtCpfCgc");
+        QVERIFY(cnpj->contentsRect().width() >= cnpj->fontMetrics().horizontalAdvance("00.000.000/0000-00"));
+        QVERIFY(w.grade()->viewport()->height() >= 10 * w.grade()->verticalHeader()->defaultSectionSize());
     }
 };
 

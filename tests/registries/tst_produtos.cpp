@@ -421,7 +421,7 @@ private Q_SLOTS:
         bool seletor = false;
         Operador::quandoAbrir<TFrmConversao>([&seletor](TFrmConversao* c) {
             seletor = c->comoSeletor() && !c->BtnNovo->isVisible();
-            c->DBGrid1->selecionar(c->DBGrid1->model()->rowCount() - 1);
+            campo<TDBGrid>(c, "DBGrid1")->selecionar(campo<TDBGrid>(c, "DBGrid1")->model()->rowCount() - 1);
             QTest::mouseClick(c->btnSair, Qt::LeftButton);
         });
         QTest::keyClick(campo<QLineEdit>(w.j, "FlatMaskEdit2"), Qt::Key_F2);

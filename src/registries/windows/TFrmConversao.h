@@ -21,18 +21,6 @@ class TFrmConversao : public TFrmPadrao
 public:
     explicit TFrmConversao(QWidget* parent = nullptr);
 
-    TMaskEdit* FlatMaskEdit1; // "Código:"
-    QLineEdit* FlatEdit1;     // "Descrição:"
-    QCheckBox* CheckBox1;     // the formula
-    QLineEdit* FlatMaskEdit4; // "Umidade Final:" of the formula
-    QGroupBox* GroupBox1;     // "Tabela de Desconto de Umidade"
-    QLineEdit* FlatMaskEdit2; // "Umidade Inicial:"
-    QLineEdit* FlatMaskEdit3; // "Umidade Final:"
-    QLineEdit* FlatMaskEdit5; // "Desconto:"
-    QPushButton* BtnOK;       // "&OK": adds a range
-    TstrGrid* strGrid1;       // the ranges
-    TDBGrid* DBGrid1;         // the tables
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -55,4 +43,17 @@ private:
     QList<QLabel*> m_rotFaixas;
     int m_casas = 2;
     bool m_mostrada = false;
+    // object names FlatMaskEdit1, FlatEdit1, CheckBox1, FlatMaskEdit4, GroupBox1, FlatMaskEdit2,
+    // FlatMaskEdit3, FlatMaskEdit5, BtnOK, strGrid1, DBGrid1
+    TMaskEdit* m_codigo;              // "Código:"
+    QLineEdit* m_descricao;           // "Descrição:"
+    QCheckBox* m_formula;             // the formula
+    QLineEdit* m_umidadeFinalFormula; // "Umidade Final:" of the formula
+    QGroupBox* m_grupoFaixas;         // "Tabela de Desconto de Umidade"
+    QLineEdit* m_faixaInicial;        // "Umidade Inicial:"
+    QLineEdit* m_faixaFinal;          // "Umidade Final:"
+    QLineEdit* m_faixaDesconto;       // "Desconto:"
+    QPushButton* m_btnAdicionaFaixa;  // "&OK": adds a range
+    TstrGrid* m_faixas;               // the ranges
+    TDBGrid* m_grade;                 // the tables
 };

@@ -29,13 +29,6 @@ public:
     // The chosen value with 2 decimals, empty when the list was empty.
     QString valorSelecionado() const;
 
-    TMaskEdit* FlatMaskEdit1;  // "Produto:"
-    QToolButton* SpeedButton1; // opens the products registry
-    QLineEdit* FlatEdit1;      // product description
-    QLineEdit* FlatMaskEdit2;  // "Fator:"
-    QComboBox* ComboBox1;      // "Tipo:"
-    TDBGrid* DBGrid1;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
@@ -56,4 +49,11 @@ private:
 
     bool m_mostrada = false;
     int m_fatorSel = 7;
+    // object names FlatMaskEdit1, SpeedButton1, FlatEdit1, FlatMaskEdit2, ComboBox1, DBGrid1
+    TMaskEdit* m_produto;          // "Produto:"
+    QToolButton* m_btnProdutos;    // opens the products registry
+    QLineEdit* m_descricaoProduto; // product description
+    QLineEdit* m_valor;            // "Fator:"
+    QComboBox* m_tipo;             // "Tipo:"
+    TDBGrid* m_grade;
 };
