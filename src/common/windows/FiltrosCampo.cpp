@@ -1,5 +1,7 @@
 #include "FiltrosCampo.h"
 
+#include "TJanela.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -110,4 +112,42 @@ void ForcaMinusculas(QLineEdit* campo)
 void AoSair(QWidget* campo, std::function<void()> acao)
 {
     campo->installEventFilter(new AoSairObj(campo, std::move(acao)));
+}
+
+QLineEdit* CampoTexto(QWidget* pai, const QString& nome, int tamanho)
+{
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    e->setMaxLength(tamanho);
+    return e;
+}
+
+QLineEdit* CampoMaiusculo(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoTexto(pai, nome, tamanho);
+    ForcaMaiusculas(e);
+    return e;
+}
+
+QLineEdit* CampoNumero(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoTexto(pai, nome, tamanho);
+    FiltroNumerico(e);
+    return e;
+}
+
+QLineEdit* CampoLocalizar(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoMaiusculo(pai, nome, tamanho > 0 ? tamanho : 32767);
+    setTag(e, 1);
+    return e;
+}
+
+QLineEdit* CampoNomeDoCodigo(QWidget* pai, const QString& nome)
+{
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
 }

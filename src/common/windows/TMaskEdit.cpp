@@ -81,7 +81,8 @@ QSize TMaskEdit::minimumSizeHint() const
     initStyleOption(&opcao);
     const QMargins m = textMargins();
     const int texto = fontMetrics().horizontalAdvance(largura) + 4 + m.left() + m.right();
-    const QSize pedido = style()->sizeFromContents(QStyle::CT_LineEdit, &opcao, QSize(texto, tamanho.height()), this);
+    const QSize pedido =
+        style()->sizeFromContents(QStyle::CT_LineEdit, &opcao, QSize(texto, tamanho.height()), this);
     tamanho.setWidth(qMax(tamanho.width(), pedido.width()));
     return tamanho;
 }

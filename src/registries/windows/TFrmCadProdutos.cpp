@@ -26,13 +26,9 @@
 namespace
 {
 
-QLineEdit* campoNumerico(QWidget* pai, const QString& nome, int tamanho = 10)
+QLineEdit* campoNumerico(QWidget* pai, const QString& nome)
 {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(nome);
-    e->setMaxLength(tamanho);
-    FiltroNumerico(e);
-    return e;
+    return CampoNumero(pai, nome, 10);
 }
 
 } // namespace
@@ -45,10 +41,7 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
     m_codigo->setObjectName(QStringLiteral("FlatMaskEdit1"));
     campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
     campos->addWidget(m_codigo, 0, 1);
-    m_descricao = new QLineEdit(this);
-    m_descricao->setObjectName(QStringLiteral("FlatEdit1"));
-    m_descricao->setMaxLength(100);
-    ForcaMaiusculas(m_descricao);
+    m_descricao = CampoMaiusculo(this, QStringLiteral("FlatEdit1"), 100);
     campos->addWidget(Rotulo(QStringLiteral("Produto:"), m_descricao), 1, 0);
     campos->addWidget(m_descricao, 1, 1, 1, 3);
     m_densidade = campoNumerico(this, QStringLiteral("FlatEdit2"));
@@ -72,21 +65,14 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
         grupo->addWidget(l, 0, i);
         grupo->addWidget(m_fatores[size_t(i)], 1, i);
     }
-    m_correcao = new QLineEdit(m_grupoFatores);
-    m_correcao->setObjectName(QStringLiteral("FlatEdit10"));
-    m_correcao->setReadOnly(true);
-    m_correcao->setFocusPolicy(Qt::NoFocus);
+    m_correcao = CampoNomeDoCodigo(m_grupoFatores, QStringLiteral("FlatEdit10")); // a result, not typed
     grupo->addWidget(Rotulo(QStringLiteral("Fator de Correção:"), m_correcao), 2, 0, 1, 2);
     grupo->addWidget(m_correcao, 2, 2);
-    m_conversao = new QLineEdit(m_grupoFatores);
-    m_conversao->setObjectName(QStringLiteral("FlatMaskEdit2"));
+    m_conversao = CampoTexto(m_grupoFatores, QStringLiteral("FlatMaskEdit2"), 6);
     FiltroDigitos(m_conversao, 6);
     m_btnConversao = BotaoPesquisa(m_grupoFatores, QStringLiteral("SpeedButton1"),
                                    QStringLiteral("Pesquisar conversão de umidade"));
-    m_nomeConversao = new QLineEdit(m_grupoFatores);
-    m_nomeConversao->setObjectName(QStringLiteral("FlatEdit11"));
-    m_nomeConversao->setReadOnly(true);
-    m_nomeConversao->setFocusPolicy(Qt::NoFocus);
+    m_nomeConversao = CampoNomeDoCodigo(m_grupoFatores, QStringLiteral("FlatEdit11"));
     grupo->addWidget(Rotulo(QStringLiteral("Umidade:"), m_conversao), 3, 0);
     grupo->addWidget(m_conversao, 3, 1);
     grupo->addWidget(m_btnConversao, 3, 2);
@@ -94,11 +80,7 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
     corpo()->addWidget(m_grupoFatores);
 
     auto* busca = new QHBoxLayout;
-    m_localizar = new QLineEdit(this);
-    m_localizar->setObjectName(QStringLiteral("FlatEdit12"));
-    m_localizar->setMaxLength(100);
-    ForcaMaiusculas(m_localizar);
-    setTag(m_localizar, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("FlatEdit12"), 100);
     busca->addWidget(Rotulo(QStringLiteral("&Localizar:"), m_localizar));
     busca->addWidget(m_localizar, 1);
     m_btnEmbalagens = new QPushButton(QStringLiteral("Em&balagens"), this);

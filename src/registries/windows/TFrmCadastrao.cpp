@@ -93,10 +93,7 @@ void TFrmCadastrao::montaCampos()
         g->addWidget(campo, linha, coluna * 2 + 1);
     };
     auto edit = [this](const char* nome, int tamanho) {
-        auto* e = new QLineEdit(m_painel);
-        e->setObjectName(QLatin1String(nome));
-        e->setMaxLength(tamanho);
-        return e;
+        return CampoTexto(m_painel, QLatin1String(nome), tamanho);
     };
     auto mascara = [this](const char* nome, const QString& m) {
         auto* e = new TMaskEdit(m, m_painel);
@@ -144,9 +141,7 @@ void TFrmCadastrao::montaCampos()
     par(Rotulo(QStringLiteral("Bairro:"), m_bairro), m_bairro, 0);
     m_cidade = mascara("edtCidade", QStringLiteral("999999;1;_"));
     m_btnCidade = BotaoPesquisa(m_painel, QStringLiteral("btnCidade"), QStringLiteral("Pesquisar cidade"));
-    m_nomeCidade = edit("edtNomeCidade", 100);
-    m_nomeCidade->setReadOnly(true);
-    m_nomeCidade->setFocusPolicy(Qt::NoFocus);
+    m_nomeCidade = CampoNomeDoCodigo(m_painel, QStringLiteral("edtNomeCidade"));
     m_nomeCidade->setAccessibleName(QStringLiteral("Nome da cidade"));
     auto* cidade = new QHBoxLayout;
     cidade->addWidget(m_cidade);
@@ -202,9 +197,7 @@ void TFrmCadastrao::montaCampos()
     corpo()->addWidget(m_painel);
 
     auto* busca = new QHBoxLayout;
-    m_localizar = new QLineEdit(this);
-    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
-    setTag(m_localizar, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("edtLocalizar"));
     m_lblLocalizar = Rotulo(QStringLiteral("&Localizar:"), m_localizar);
     busca->addWidget(m_lblLocalizar);
     busca->addWidget(m_localizar, 1);

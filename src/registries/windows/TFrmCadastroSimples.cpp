@@ -31,18 +31,13 @@ TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCod
     m_codigo->setReadOnly(true);
     m_campos->addRow(Rotulo(QStringLiteral("Código:"), m_codigo), m_codigo);
 
-    m_nome = new QLineEdit(m_painel);
-    m_nome->setObjectName(QStringLiteral("edtNome"));
-    m_nome->setMaxLength(tamanhoNome);
-    ForcaMaiusculas(m_nome);
+    m_nome = CampoMaiusculo(m_painel, QStringLiteral("edtNome"), tamanhoNome);
     m_campos->addRow(Rotulo(rotuloNome, m_nome), m_nome);
     m_ultimoCampo = m_nome;
     corpo()->addWidget(m_painel);
 
     auto* busca = new QFormLayout;
-    m_localizar = new QLineEdit(this);
-    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
-    setTag(m_localizar, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("edtLocalizar"));
     busca->addRow(Rotulo(QStringLiteral("&Localizar:"), m_localizar), m_localizar);
     corpo()->addLayout(busca);
 

@@ -25,11 +25,7 @@ namespace
 
 QLineEdit* campoPercentual(QWidget* pai, const char* nome)
 {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(QLatin1String(nome));
-    e->setMaxLength(6);
-    FiltroNumerico(e);
-    return e;
+    return CampoNumero(pai, QLatin1String(nome), 6);
 }
 
 void pintaRotulo(QLabel* l, bool obrigatorio)
@@ -51,10 +47,7 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
     campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
     campos->addWidget(m_codigo, 0, 1);
 
-    m_descricao = new QLineEdit(this);
-    m_descricao->setObjectName(QStringLiteral("FlatEdit1"));
-    m_descricao->setMaxLength(100);
-    ForcaMaiusculas(m_descricao);
+    m_descricao = CampoMaiusculo(this, QStringLiteral("FlatEdit1"), 100);
     campos->addWidget(Rotulo(QStringLiteral("Descrição:"), m_descricao), 1, 0);
     campos->addWidget(m_descricao, 1, 1, 1, 3);
 

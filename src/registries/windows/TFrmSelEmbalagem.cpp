@@ -40,19 +40,13 @@ TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
         QStringLiteral("Pressione F2 para localizar as Embalagens disponíveis para este produto."));
     m_btnEmbalagens =
         BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar embalagem"));
-    m_embalagemDescricao = new QLineEdit(this);
-    m_embalagemDescricao->setObjectName(QStringLiteral("FlatEdit3"));
-    m_embalagemDescricao->setReadOnly(true);
-    m_embalagemDescricao->setFocusPolicy(Qt::NoFocus);
+    m_embalagemDescricao = CampoNomeDoCodigo(this, QStringLiteral("FlatEdit3"));
     campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), m_embalagem), 1, 0);
     campos->addWidget(m_embalagem, 1, 1);
     campos->addWidget(m_btnEmbalagens, 1, 2);
     campos->addWidget(m_embalagemDescricao, 1, 3);
 
-    m_peso = new QLineEdit(this);
-    m_peso->setObjectName(QStringLiteral("FlatMaskEdit6"));
-    m_peso->setMaxLength(10);
-    FiltroNumerico(m_peso);
+    m_peso = CampoNumero(this, QStringLiteral("FlatMaskEdit6"), 10);
     campos->addWidget(Rotulo(QStringLiteral("Peso:"), m_peso), 2, 0);
     campos->addWidget(m_peso, 2, 1);
     corpo()->addLayout(campos);

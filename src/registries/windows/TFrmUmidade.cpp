@@ -33,18 +33,12 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
         m_produto->setMaxLength(13);
     }
     m_btnProdutos = BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar produto"));
-    m_descricaoProduto = new QLineEdit(this);
-    m_descricaoProduto->setObjectName(QStringLiteral("FlatEdit1"));
-    m_descricaoProduto->setReadOnly(true);
-    m_descricaoProduto->setFocusPolicy(Qt::NoFocus);
+    m_descricaoProduto = CampoNomeDoCodigo(this, QStringLiteral("FlatEdit1"));
     campos->addWidget(Rotulo(QStringLiteral("Produto:"), m_produto), 0, 0);
     campos->addWidget(m_produto, 0, 1);
     campos->addWidget(m_btnProdutos, 0, 2);
     campos->addWidget(m_descricaoProduto, 0, 3, 1, 2);
-    m_valor = new QLineEdit(this);
-    m_valor->setObjectName(QStringLiteral("FlatMaskEdit2"));
-    m_valor->setMaxLength(6);
-    FiltroNumerico(m_valor);
+    m_valor = CampoNumero(this, QStringLiteral("FlatMaskEdit2"), 6);
     campos->addWidget(Rotulo(QStringLiteral("Fator:"), m_valor), 1, 0);
     campos->addWidget(m_valor, 1, 1);
     campos->addWidget(new QLabel(QStringLiteral("%"), this), 1, 2);
