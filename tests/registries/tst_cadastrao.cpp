@@ -21,13 +21,6 @@
 namespace
 {
 
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 template <class T = QLineEdit> T* campo(QWidget& w, const char* nome)
 {
     auto* c = w.findChild<T*>(QLatin1String(nome));
@@ -110,7 +103,7 @@ private Q_SLOTS:
         b.exec(QStringLiteral("update config set cfg_navio=%1").arg(navio));
         DialogosRoteiro d;
         TFrmCadastrao w(tipo);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), titulo);
         QCOMPARE(campo(w, "edtPlaca")->isVisible(), motorista);
         QCOMPARE(campo(w, "edtTara")->isVisible(), motorista);
@@ -128,7 +121,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         auto* pessoa = campo<QComboBox>(w, "cbPessoa");
         QCOMPARE(rotuloDe(w, "edtRazao"), QStringLiteral("Razão:"));
@@ -167,7 +160,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         campo<QComboBox>(w, "cbPessoa")->setCurrentIndex(pessoa);
         digita(w, "edtCpfCgc", digitado);
@@ -203,7 +196,7 @@ private Q_SLOTS:
               "1, '11.222.333/0001-81'");
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         if (editandoOProprio) {
             w.grade()->setFocus();
             QTest::keyClick(w.grade(), Qt::Key_Space);
@@ -243,7 +236,7 @@ private Q_SLOTS:
               QStringLiteral("%1, '123456'").arg(pessoaExistente));
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         campo<QComboBox>(w, "cbPessoa")->setCurrentIndex(pessoaNova);
         digita(w, "edtInsRg", "123456");
@@ -267,7 +260,7 @@ private Q_SLOTS:
                "cid_codigo) values (1, 4, 'F', '85810-000', 'RUA PARANA 10', 'CENTRO', 1)");
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         digita(w, "edtCep", "85810000");
         QCOMPARE(campo(w, "edtEndereco")->text(), QStringLiteral("RUA PARANA 10"));
@@ -283,7 +276,7 @@ private Q_SLOTS:
         cidades(b);
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QCOMPARE(campo<TMaskEdit>(w, "edtCodigo")->maskText().trimmed(), QStringLiteral("1"));
         digita(w, "edtRazao", "cerealista d'oeste ltda");
@@ -335,7 +328,7 @@ private Q_SLOTS:
         cidades(b);
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Motorista);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         digita(w, "edtRazao", "joao");
         digita(w, "edtCidade", "1");
@@ -382,7 +375,7 @@ private Q_SLOTS:
         parte(b, 8, 3, "JA EXISTE");
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         auto* codigo = campo<TMaskEdit>(w, "edtCodigo");
         QVERIFY(!codigo->isReadOnly());
@@ -419,7 +412,7 @@ private Q_SLOTS:
             }
         };
         TFrmCadastrao w(Cadastros::Fornecedor);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         digita(w, "edtRazao", "AGRO SUL");
         digita(w, "edtCidade", "2");
@@ -436,7 +429,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         campo(w, "edtData")->clear();
         digita(w, "edtData", "31022020");
@@ -485,7 +478,7 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmCadastrao w(tipo);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.textos(), mensagens);
         QCOMPARE(b.contar(QStringLiteral("select count(*) from cadastrao where cad_tipo=%1").arg(tipo)),
@@ -511,7 +504,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         d.responder(Msg::RespNao);
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.textos(), QStringList{vazia ? QStringLiteral("Não há registros para excluir!")
                                                : QStringLiteral("Confirma exclusão do registro?")});
@@ -526,7 +519,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Emissor);
         w.modoEmissor(TFrmCadastrao::ArranjoEmissor::Inicio);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.btnExcluir->isVisible());
         QVERIFY(w.BtnNovo->isVisible());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
@@ -547,7 +540,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Emissor);
         w.modoEmissor(TFrmCadastrao::ArranjoEmissor::DadosCadastrais);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         for (QPushButton* bt : {w.BtnNovo, w.btnExcluir}) {
             QVERIFY(!bt->isVisible());
             QVERIFY(!bt->isEnabled());
@@ -580,7 +573,7 @@ private Q_SLOTS:
         TFrmCadastrao w(Cadastros::Motorista);
         w.setBuscaPorPlaca(true);
         w.abrirComoSeletor();
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(campo(w, "edtLocalizar")->accessibleName(), QStringLiteral("Placa:"));
         for (QPushButton* bt : {w.BtnNovo, w.BtnSalvar, w.BtnCancelar, w.btnExcluir}) {
             QVERIFY(!bt->isVisible());
@@ -609,7 +602,7 @@ private Q_SLOTS:
         parte(b, 2, 3, "ALFA");
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         auto* m = w.grade()->model();
         QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("ALFA"));
         Q_EMIT w.grade()->tituloClicado(0, QStringLiteral("CAD_CODIGO"));
@@ -630,7 +623,7 @@ private Q_SLOTS:
         parte(b, 1, 3, "CLIENTE");
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         digita(w, "edtRazao", "NOVO");
         bool eraSeletor = false;
@@ -657,7 +650,7 @@ private Q_SLOTS:
         SessaoAtual.Cadastros = 0;
         DialogosRoteiro d;
         TFrmCadastrao w(Cadastros::Cliente);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         auto* cidade = campo(w, "edtCidade");
         cidade->setFocus();
@@ -689,7 +682,7 @@ private Q_SLOTS:
         parte(b, 1, tipo, "JA CADASTRADO"); // a list with rows: the city "..." would open the picker
         DialogosRoteiro d;
         TFrmCadastrao w(tipo);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QCOMPARE(Operador::nomeDe(QApplication::focusWidget()), QStringLiteral("cbPessoa"));
         QCOMPARE(Operador::caminhoDoEnter(caminho.size()), caminho);
@@ -741,7 +734,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadastrao w(tipo);
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.findChild<QComboBox*>("cbPessoa")->setCurrentIndex(Cadastros::Juridico);
         QCoreApplication::processEvents();
         auto* cnpj = campo<TMaskEdit>(w, "edtCpfCgc");

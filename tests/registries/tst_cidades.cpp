@@ -14,13 +14,6 @@
 namespace
 {
 
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 QString sucesso()
 {
     return QStringLiteral("Operação efetuada com sucesso.");
@@ -55,7 +48,7 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Cadastro de Cidades"));
         QVERIFY(!w.BtnSalvar->isEnabled());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
@@ -94,7 +87,7 @@ private Q_SLOTS:
         b.exec("insert into cidade values (2, 'JOINVILE', 'SC')");
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.grade()->setFocus();
         w.grade()->selecionar(1);
         QTest::keyClick(w.grade(), Qt::Key_Space);
@@ -119,7 +112,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.campoNome(), "TOLEDO");
         QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
@@ -159,7 +152,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         d.responder(resposta);
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.textos(), mensagens);
         QCOMPARE(d.mostradas.last().titulo,
@@ -179,7 +172,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QVERIFY(d.mostradas.isEmpty());
     }
@@ -205,7 +198,7 @@ private Q_SLOTS:
         b.exec("insert into cidade values (3, 'CASTRO', 'PR')");
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.campoLocalizar()->isEnabled());
         QTest::keyClicks(w.campoLocalizar(), texto);
         const int linha = w.grade()->linhaAtual();
@@ -229,7 +222,7 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnSair, Qt::LeftButton);
         QCOMPARE(d.mostradas.size(), perguntas);
         if (perguntas) {
@@ -245,7 +238,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QVERIFY(w.campoNome()->hasFocus());
         QTest::keyClicks(w.campoNome(), "toledo");

@@ -191,8 +191,7 @@ private Q_SLOTS:
                "1, 14)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QCOMPARE(campo<TstrGrid>(j, "strGrid1")->Cells(0, 0), QString("Umid. Inicial"));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         QCOMPARE(j.EstadoCadastro, 0);
@@ -254,8 +253,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "TABELA");
         adicionaFaixa(j, inicial, final, desconto);
@@ -274,8 +272,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         QVERIFY(!campo<QLineEdit>(j, "FlatMaskEdit4")->isEnabled()); // range mode first
         QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "SOJA");
@@ -311,8 +308,7 @@ private Q_SLOTS:
         b.exec("insert into produto (prd_codigo, prd_descricao, tab_codigo) values ('1', 'MILHO', 1)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
         QCOMPARE(j.EstadoCadastro, 1);
         QCOMPARE(campo<QLineEdit>(j, "FlatEdit1")->text(), QString("MILHO"));
@@ -346,8 +342,7 @@ private Q_SLOTS:
         b.exec("insert into tabconversao values (1, 10, 12, 1)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
         marca(campo<QCheckBox>(j, "CheckBox1"));
         digita(campo<QLineEdit>(j, "FlatMaskEdit4"), "13");
@@ -369,8 +364,7 @@ private Q_SLOTS:
         b.exec("insert into produto (prd_codigo, prd_descricao, tab_codigo) values ('1', 'MILHO', 2)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         // No keeps the table
         campo<TDBGrid>(j, "DBGrid1")->selecionar(0);
         d.responder(Msg::RespNao);
@@ -398,8 +392,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "MINHA");
         adicionaFaixa(j, "10", "12", "1");

@@ -39,8 +39,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QCOMPARE(j.windowTitle(), QString("Cadastro de Embalagens"));
         QVERIFY(!campo<QLineEdit>(j, "FlatEdit1")->isEnabled());
         QVERIFY(campo<QLineEdit>(j, "FlatEdit2")->isEnabled()); // the search field is never disabled
@@ -86,8 +85,7 @@ private Q_SLOTS:
         b.exec("insert into produto_embalagem values (1, '7', 50)");
         DialogosRoteiro d;
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         digita(campo<QLineEdit>(j, "FlatEdit2"), "sa");
         QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->linhaAtual(), 2); // BIG BAG, CAIXA, SACO 50KG
         // a type a product uses stays
@@ -111,16 +109,14 @@ private Q_SLOTS:
         DialogosRoteiro d;
         {
             TFrmCadEmbalagem j;
-            j.show();
-            QVERIFY(QTest::qWaitForWindowActive(&j));
+            QVERIFY(Operador::abrir(j));
             QTest::mouseClick(j.btnSair, Qt::LeftButton);
             QVERIFY(!j.isVisible());
             QVERIFY(d.mostradas.isEmpty());
         }
         tiposDeEmbalagem(b);
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         d.responder(Msg::RespNao);
         QTest::mouseClick(j.btnSair, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QString("Deseja realmente sair ?"));
@@ -134,8 +130,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QCOMPARE(j.windowTitle(), QString("Seleção de Embalagens"));
         QVERIFY(!campo<TMaskEdit>(j, "FlatMaskEdit10")->isEnabled());
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
@@ -199,8 +194,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), codigo);
         QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("NÃO CADASTRADO"));
@@ -219,8 +213,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), "2");
         digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "10");
@@ -237,8 +230,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         bool abriu = false;
         Operador::quandoAbrir<TFrmCadEmbalagem>([&abriu](TFrmCadEmbalagem* lista) {

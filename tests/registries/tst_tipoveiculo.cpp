@@ -10,18 +10,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace
-{
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-} // namespace
-
 class TstTipoVeiculo : public QObject
 {
     Q_OBJECT
@@ -58,7 +46,7 @@ private Q_SLOTS:
         b.exec("insert into tipoveiculo values (4, 'VAN', 10)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Cadastro de tipo de veículo"));
         QVERIFY(w.BtnImprimir->isVisible());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
@@ -82,7 +70,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.campoValor(), "1a2,5,3x");
         QCOMPARE(w.campoValor()->text(), QStringLiteral("12,53"));
@@ -95,7 +83,7 @@ private Q_SLOTS:
         b.exec("insert into tipoveiculo values (2, 'TRUCK', 70.5)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.grade()->localizar(QStringLiteral("TPV_DESCRICAO"), QStringLiteral("tr")));
         w.grade()->setFocus();
         QTest::keyClick(w.grade(), Qt::Key_Space);
@@ -122,7 +110,7 @@ private Q_SLOTS:
         b.exec("insert into pesagem (pes_codigo, tpv_codigo) values (1, 1)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(
             d.textos(),

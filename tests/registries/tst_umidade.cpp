@@ -34,11 +34,7 @@ void produtos(BancoTeste& b)
 
 struct Janela {
     TFrmUmidade j;
-    bool abrir()
-    {
-        j.show();
-        return QTest::qWaitForWindowActive(&j);
-    }
+    bool abrir() { return Operador::abrir(j); }
     void novo(const QString& produto, const QString& valor)
     {
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
