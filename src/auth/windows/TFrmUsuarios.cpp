@@ -206,18 +206,14 @@ void TFrmUsuarios::BtnSalvarClick()
     u.pesagemSaida = chkPesagemSaida->isChecked();
     u.editarPesagens = chkEditarPesagens->isChecked();
     u.pesoInferiorSaida = chkPesoInferior->isChecked();
-    try {
+    const bool gravou = MensagensCadastro::grava([this, &u] {
         Usuarios::montarGravacao(*DM, u, EstadoCadastro == 0);
-        if (DM->rastreioSql) {
-            Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
-        }
+        MensagensCadastro::mostraRastreio(DM->rastreioSql, DM->QR_EXEC.TraceText());
         Usuarios::gravar(*DM);
-    } catch (const ErroBanco& e) {
-        // Rolled back; the operator keeps what was typed and may correct it.
-        MensagensCadastro::avisaErro(e);
-        return;
+    });
+    if (!gravou) {
+        return; // rolled back; the operator keeps what was typed and may correct it
     }
-    MensagensCadastro::avisaSucesso();
     voltaNavegacao();
     carregaLista();
 }

@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 
 #include <QString>
+#include <exception>
 
 // The registry windows' standard messages, texts and titles in one place.
 // The database errors are ErroBanco (or anything with its texto()).
@@ -65,6 +66,30 @@ inline void avisaEmUso()
 {
     informa(emUso());
 }
+// The SQL trace (Alt+F1 in the main window): when it is on, the statement
+// with its values is shown before it runs.
+inline void mostraRastreio(bool ligado, const QString& sql)
+{
+    if (ligado) {
+        Mensagem(sql, QStringLiteral("Informação"), Msg::Informacao);
+    }
+}
+
+// Runs a save: "Operação efetuada com sucesso." when it went through; on a
+// database error (ErroBanco) its message, and false: nothing was written,
+// the operator keeps what was typed to correct it or cancel.
+template <class Gravacao> bool grava(Gravacao&& gravacao)
+{
+    try {
+        gravacao();
+    } catch (const std::exception& e) { // ErroBanco: what() is the database's text
+        avisaErro(QString::fromUtf8(e.what()));
+        return false;
+    }
+    avisaSucesso();
+    return true;
+}
+
 // "Confirma exclusão do registro?" (title "Pergunta"): true on Yes.
 inline bool confirmaExclusaoSim()
 {

@@ -142,13 +142,10 @@ void TFrmCadEmbalagem::abreRegistro()
 
 void TFrmCadEmbalagem::BtnSalvarClick()
 {
-    try {
-        CadastroEmbalagem::salvar(*DM, m_codigo->maskText().trimmed().toInt(), m_descricao->text(),
-                                  m_ativa->isChecked(), EstadoCadastro == 0);
-        MensagensCadastro::avisaSucesso();
-    } catch (const ErroBanco& e) {
-        // nothing was written: the entries stay for the operator to correct or cancel
-        MensagensCadastro::avisaErro(e);
+    if (!MensagensCadastro::grava([this] {
+            CadastroEmbalagem::salvar(*DM, m_codigo->maskText().trimmed().toInt(), m_descricao->text(),
+                                      m_ativa->isChecked(), EstadoCadastro == 0);
+        })) {
         return;
     }
     limpa();

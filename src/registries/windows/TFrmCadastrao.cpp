@@ -645,18 +645,14 @@ void TFrmCadastrao::BtnSalvarClick()
     f.tara = m_tara->text();
     f.obs = m_obs->toPlainText();
 
-    try {
+    const bool gravou = MensagensCadastro::grava([this, &f] {
         Cadastros::montarGravacao(*DM, f, EstadoCadastro == 0);
-        if (DM->rastreioSql) {
-            Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
-        }
+        MensagensCadastro::mostraRastreio(DM->rastreioSql, DM->QR_EXEC.TraceText());
         Cadastros::gravar(*DM);
-    } catch (const ErroBanco& e) {
-        // Rolled back; the operator keeps what was typed and may correct it.
-        MensagensCadastro::avisaErro(e);
-        return;
+    });
+    if (!gravou) {
+        return; // rolled back; the operator keeps what was typed and may correct it
     }
-    MensagensCadastro::avisaSucesso();
     voltaNavegacao();
     carregaLista();
 }

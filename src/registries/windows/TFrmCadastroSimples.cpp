@@ -136,14 +136,9 @@ void TFrmCadastroSimples::BtnSalvarClick()
     if (EstadoCadastro == 3 || !BtnSalvar->isEnabled()) {
         return;
     }
-    try {
-        salvarRegistro(EstadoCadastro == 0, codigo());
-    } catch (const ErroBanco& e) {
-        // Nothing was written; the operator keeps what was typed.
-        MensagensCadastro::avisaErro(e);
+    if (!MensagensCadastro::grava([this] { salvarRegistro(EstadoCadastro == 0, codigo()); })) {
         return;
     }
-    MensagensCadastro::avisaSucesso();
     limpa();
     TFrmPadrao::BtnSalvarClick();
     HabilitaCampos(this, 3);
