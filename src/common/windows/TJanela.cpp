@@ -128,10 +128,10 @@ void HabilitaCampos(QWidget* janela, int estado)
     }
 }
 
-void LimpaCampos(QWidget* janela)
+void LimpaCampos(QWidget* janela, const QWidget* exceto)
 {
     for (QWidget* w : janela->findChildren<QWidget*>()) {
-        if (qobject_cast<QComboBox*>(w->parentWidget())) {
+        if (w == exceto || qobject_cast<QComboBox*>(w->parentWidget())) {
             continue;
         }
         if (auto* m = qobject_cast<TMaskEdit*>(w)) {

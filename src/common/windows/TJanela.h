@@ -32,8 +32,9 @@ void setTag(QObject* o, int tag);
 // tool button of the window whose tag is not 1.
 void HabilitaCampos(QWidget* janela, int estado);
 // Empties every edit, masked edit and memo, clears every product grid and
-// unticks every check box of the window.
-void LimpaCampos(QWidget* janela);
+// unticks every check box of the window; `exceto` (a search field whose text
+// stays, with the list on its row) is left alone.
+void LimpaCampos(QWidget* janela, const QWidget* exceto = nullptr);
 
 class QLabel;
 class QToolButton;

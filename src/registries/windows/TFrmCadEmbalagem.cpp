@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 {
@@ -77,11 +76,7 @@ void TFrmCadEmbalagem::showEvent(QShowEvent* e)
 
 void TFrmCadEmbalagem::limpa()
 {
-    // the search text stays, and the list keeps its row
-    const QSignalBlocker bloqueio(m_localizar);
-    const QString busca = m_localizar->text();
-    LimpaCampos(this);
-    m_localizar->setText(busca);
+    LimpaCampos(this, m_localizar); // the search text stays, and the list keeps its row
 }
 
 void TFrmCadEmbalagem::ocioso()

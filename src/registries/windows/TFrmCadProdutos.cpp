@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace
@@ -182,11 +181,7 @@ void TFrmCadProdutos::reabreLista()
 
 void TFrmCadProdutos::limpa()
 {
-    // the search text stays, and the list keeps its row
-    const QSignalBlocker bloqueio(m_localizar);
-    const QString busca = m_localizar->text();
-    LimpaCampos(this);
-    m_localizar->setText(busca);
+    LimpaCampos(this, m_localizar); // the search text stays, and the list keeps its row
 }
 
 void TFrmCadProdutos::ocioso()
