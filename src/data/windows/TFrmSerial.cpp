@@ -293,9 +293,11 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     try {
         SalvaConfiguracao::ler(*DM, v);
     } catch (const ErroBanco& e) {
+        m_configLida = false;
         Mensagem(erroOperacao(e), QStringLiteral("Erro"), Msg::Erro);
     }
     mostra(v);
+    ajustaSalvar();
 }
 
 void TFrmSerial::mostra(const TValoresConfig& v)
@@ -452,7 +454,7 @@ void TFrmSerial::mostraFatores()
 
 void TFrmSerial::ajustaSalvar()
 {
-    BtnSalvar->setEnabled(SalvaConfiguracao::podeSalvar(valores()));
+    BtnSalvar->setEnabled(m_configLida && SalvaConfiguracao::podeSalvar(valores()));
 }
 
 void TFrmSerial::ajustaLinhasTicket()
@@ -504,7 +506,7 @@ void TFrmSerial::BtnTesteConexaoClick()
 
 void TFrmSerial::BtnSalvarClick()
 {
-    if (!BtnSalvar->isEnabled()) {
+    if (!m_configLida || !BtnSalvar->isEnabled()) {
         return;
     }
     TValoresConfig v = valores();

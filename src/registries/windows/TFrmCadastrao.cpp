@@ -684,6 +684,9 @@ void TFrmCadastrao::btnExcluirClick()
             return;
         }
         Cadastros::excluir(*DM, alvo, m_tipo);
+    } catch (const RegistroEmUso& e) {
+        informa(e.texto());
+        return;
     } catch (const ErroBanco& e) {
         MensagensCadastro::avisaErroExclusao(e);
         return;

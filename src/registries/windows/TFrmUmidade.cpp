@@ -25,7 +25,7 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro dos Fatores de Correção da Pesagem"));
     auto* campos = new QGridLayout;
-    m_produto = new TMaskEdit(QStringLiteral("999999999999"), this);
+    m_produto = new TMaskEdit(QStringLiteral("9999999999999"), this); // an EAN-13 code whole
     m_produto->setObjectName(QStringLiteral("FlatMaskEdit1"));
     if (LeConfig(*DM).inteiro(QStringLiteral("CFG_PRDALFA")) == 1) {
         // alphanumeric product codes cannot go through a digits mask
