@@ -701,7 +701,7 @@ private Q_SLOTS:
         b.exec("alter table config_guardada rename to config");
         QCOMPARE(d.mostradas.size(), 1);
         QVERIFY(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")));
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.BtnSalvar->isEnabled());
         w.cbPorta->setCurrentIndex(5);
         digita(w.edtFonte, QStringLiteral("Courier"));

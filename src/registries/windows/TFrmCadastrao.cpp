@@ -685,7 +685,7 @@ void TFrmCadastrao::btnExcluirClick()
         }
         Cadastros::excluir(*DM, alvo, m_tipo);
     } catch (const RegistroEmUso& e) {
-        informa(e.texto());
+        MensagensCadastro::informa(e.texto());
         return;
     } catch (const ErroBanco& e) {
         MensagensCadastro::avisaErroExclusao(e);
