@@ -142,6 +142,7 @@ void TFrmPadrao::showEvent(QShowEvent* e)
         } else {
             BtnNovo->setFocus();
         }
+        aoMostrar();
     }
 }
 

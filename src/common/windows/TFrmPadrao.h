@@ -101,6 +101,9 @@ protected:
     virtual void abreRegistro() {}
     // The window's own part of becoming a picker: hide its fields.
     virtual void aoVirarSeletor() {}
+    // The window's own part of being shown the first time (configuration read,
+    // list opened), after the buttons were set for state 3.
+    virtual void aoMostrar() {}
 
     virtual void BtnNovoClick();
     virtual void BtnSalvarClick();

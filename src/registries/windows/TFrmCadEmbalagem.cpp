@@ -61,13 +61,8 @@ void TFrmCadEmbalagem::aoVirarSeletor()
     }
 }
 
-void TFrmCadEmbalagem::showEvent(QShowEvent* e)
+void TFrmCadEmbalagem::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     limpa();
     ocioso();
     DM->Qr_Embalagem.setSQL({QStringLiteral("Select * from embalagem order by emb_descricao")});

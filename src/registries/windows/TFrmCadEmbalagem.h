@@ -22,7 +22,7 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     void btnSairClick() override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
     void abreRegistro() override;
     void aoVirarSeletor() override;
 
@@ -38,5 +38,4 @@ private:
     QCheckBox* m_ativa;     // "Embalagem Ativa"
     QLineEdit* m_localizar; // "&Localizar:"
     TDBGrid* m_grade;
-    bool m_mostrada = false;
 };

@@ -164,13 +164,8 @@ void TFrmCadProdutos::configura()
     m_grade->setConsulta(&DM->QR_Produto, colunas);
 }
 
-void TFrmCadProdutos::showEvent(QShowEvent* e)
+void TFrmCadProdutos::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     reabreLista();
 }
 

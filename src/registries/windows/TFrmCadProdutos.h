@@ -29,7 +29,7 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
     void abreRegistro() override;
 
 private:
@@ -67,5 +67,4 @@ private:
     QLabel* m_rotVlrTonelada;
     bool m_alfa = false;
     int m_casas = 2;
-    bool m_mostrada = false;
 };

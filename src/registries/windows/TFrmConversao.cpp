@@ -128,13 +128,8 @@ void TFrmConversao::aoVirarSeletor()
     }
 }
 
-void TFrmConversao::showEvent(QShowEvent* e)
+void TFrmConversao::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     m_faixas->SetTitles(
         {QStringLiteral("Umid. Inicial"), QStringLiteral("Umid. Final"), QStringLiteral("Desconto")});
     reabreLista();

@@ -27,7 +27,7 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
     void abreRegistro() override;
     void aoVirarSeletor() override;
 
@@ -42,7 +42,6 @@ private:
     QLabel* m_rotFinal;
     QList<QLabel*> m_rotFaixas;
     int m_casas = 2;
-    bool m_mostrada = false;
     // object names FlatMaskEdit1, FlatEdit1, CheckBox1, FlatMaskEdit4, GroupBox1, FlatMaskEdit2,
     // FlatMaskEdit3, FlatMaskEdit5, BtnOK, strGrid1, DBGrid1
     TMaskEdit* m_codigo;              // "Código:"

@@ -74,13 +74,8 @@ void TFrmSelEmbalagem::setProduto(const QString& codigo, const QString& descrica
     m_produtoDescricao->setText(descricao);
 }
 
-void TFrmSelEmbalagem::showEvent(QShowEvent* e)
+void TFrmSelEmbalagem::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     HabilitaCampos(this, 3);
     reabreLista();
 }

@@ -23,7 +23,7 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
     void abreRegistro() override;
 
 private:
@@ -41,5 +41,4 @@ private:
     QLineEdit* m_embalagemDescricao; // read-only
     QLineEdit* m_peso;               // "Peso:"
     TDBGrid* m_grade;
-    bool m_mostrada = false;
 };

@@ -97,13 +97,8 @@ void TFrmUmidade::aoVirarSeletor()
     }
 }
 
-void TFrmUmidade::showEvent(QShowEvent* e)
+void TFrmUmidade::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     LeConfig cfg(*DM);
     for (int i = 0; i < 4; ++i) {
         const QString nome = cfg.texto(QStringLiteral("CFG_FATOR%1").arg(i + 7)).trimmed();

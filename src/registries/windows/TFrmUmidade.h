@@ -35,7 +35,7 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
     void aoVirarSeletor() override;
 
 private:
@@ -47,7 +47,6 @@ private:
     void escolheProduto();
     void ocioso();
 
-    bool m_mostrada = false;
     int m_fatorSel = 7;
     // object names FlatMaskEdit1, SpeedButton1, FlatEdit1, FlatMaskEdit2, ComboBox1, DBGrid1
     TMaskEdit* m_produto;          // "Produto:"
