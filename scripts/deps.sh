@@ -11,6 +11,7 @@ PKGS=(
   libcups2-dev libcurl4-openssl-dev libbenchmark-dev
   postgresql postgresql-client
   python3
+  cups cups-daemon cups-client poppler-utils
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
 )

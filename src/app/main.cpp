@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 #include "InstanciaUnica.h"
 #include "PastaDados.h"
+#include "ServicosRelevoJanelas.h"
 #include "TDM.h"
 #include "TFrmMain.h"
 #include "Traducoes.h"
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("br.com.example.viga"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("br.com.example.viga")));
+    // Print jobs show their preview, progress and messages in windows.
+    InstalarServicosRelevo();
 
     InstanciaUnica instancia;
     if (!instancia.adquirir()) {
