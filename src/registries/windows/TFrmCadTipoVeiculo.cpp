@@ -1,8 +1,8 @@
 #include "TFrmCadTipoVeiculo.h"
 
-#include "CamposTexto.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
+#include "FiltrosCampo.h"
 #include "Listagens.h"
 #include "TDM.h"
 #include "TiposVeiculo.h"
@@ -18,10 +18,7 @@ TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmCadTipoVeiculo"));
     setWindowTitle(QStringLiteral("Cadastro de tipo de veículo"));
-    m_valor = new QLineEdit(campoNome()->parentWidget());
-    m_valor->setObjectName(QStringLiteral("edtValor"));
-    m_valor->setMaxLength(30);
-    CampoNumerico(m_valor, 14);
+    m_valor = CampoNumero(campoNome()->parentWidget(), QStringLiteral("edtValor"), 30);
     adicionaCampo(QStringLiteral("Valor:"), m_valor);
 
     BtnImprimir = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView),

@@ -140,12 +140,10 @@ bool TFrmRelCli::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 
 void TFrmRelCli::escolheParte(TMaskEdit* campo)
 {
-    std::optional<TFrmCadastrao::Selecao> escolhida;
+    std::optional<Escolha> escolhida;
     {
         TFrmCadastrao partes(cbTipo->currentIndex() + 2, this);
-        partes.modoSelecao();
-        partes.exec();
-        escolhida = partes.selecao();
+        escolhida = partes.escolher();
     }
     if (escolhida) campo->setText(QString::number(escolhida->codigo));
     campo->setFocus();
@@ -153,14 +151,12 @@ void TFrmRelCli::escolheParte(TMaskEdit* campo)
 
 void TFrmRelCli::escolheCidade()
 {
-    std::optional<int> escolhida;
+    std::optional<Escolha> escolhida;
     {
         TFrmCadCidade cidades(this);
-        cidades.modoSelecao();
-        cidades.exec();
-        if (cidades.temSelecao()) escolhida = cidades.codigoSelecionado();
+        escolhida = cidades.escolher();
     }
-    if (escolhida) edtCidade->setText(QString::number(*escolhida));
+    if (escolhida) edtCidade->setText(QString::number(escolhida->codigo));
     edtCidade->setFocus();
 }
 

@@ -32,10 +32,7 @@ TFrmRelMovClientes::TFrmRelMovClientes(QWidget* parent) : TFrmRelatorio(parent)
     btnCodigo->setObjectName(QStringLiteral("btnCodigo"));
     btnCodigo->setText(QStringLiteral("..."));
     btnCodigo->setFocusPolicy(Qt::NoFocus);
-    edtRazao = new QLineEdit(this);
-    edtRazao->setObjectName(QStringLiteral("edtRazao"));
-    edtRazao->setReadOnly(true);
-    edtRazao->setFocusPolicy(Qt::NoFocus);
+    edtRazao = CampoNomeDoCodigo(this, QStringLiteral("edtRazao"));
     edtRazao->setMinimumWidth(260);
     linha(QStringLiteral("Código:"), edtCodigo, btnCodigo, edtRazao);
 
@@ -48,10 +45,7 @@ TFrmRelMovClientes::TFrmRelMovClientes(QWidget* parent) : TFrmRelatorio(parent)
     adicionaDatas();
     adicionaProduto();
 
-    edtPlaca = new QLineEdit(this);
-    edtPlaca->setObjectName(QStringLiteral("edtPlaca"));
-    edtPlaca->setMaxLength(7);
-    ForcaMaiusculas(edtPlaca);
+    edtPlaca = CampoMaiusculo(this, QStringLiteral("edtPlaca"), 7);
     linha(QStringLiteral("Placa:"), edtPlaca);
 
     chkSomenteSaida = new QCheckBox(QStringLiteral("Somente com saída"), this);
@@ -109,16 +103,14 @@ void TFrmRelMovClientes::saiCodigo()
 
 void TFrmRelMovClientes::escolheParte()
 {
-    std::optional<TFrmCadastrao::Selecao> escolhida;
+    std::optional<Escolha> escolhida;
     {
         TFrmCadastrao partes(RelatorioMovimento::tipoParte(ComboBox1->currentIndex()), this);
-        partes.modoSelecao();
-        partes.exec();
-        escolhida = partes.selecao();
+        escolhida = partes.escolher();
     }
     if (escolhida) {
         edtCodigo->setText(QString::number(escolhida->codigo));
-        edtRazao->setText(escolhida->razao);
+        edtRazao->setText(escolhida->texto(QStringLiteral("CAD_RAZAO")));
     }
     edtCodigo->setFocus();
 }

@@ -49,18 +49,12 @@ void TFrmRelatorio::linha(const QString& rotulo, QWidget* campo, QWidget* extra,
 
 void TFrmRelatorio::adicionaProduto()
 {
-    edtProduto = new QLineEdit(this);
-    edtProduto->setObjectName(QStringLiteral("edtProduto"));
-    edtProduto->setMaxLength(13);
-    ForcaMaiusculas(edtProduto);
+    edtProduto = CampoMaiusculo(this, QStringLiteral("edtProduto"), 13);
     btnProduto = new QToolButton(this);
     btnProduto->setObjectName(QStringLiteral("btnProduto"));
     btnProduto->setText(QStringLiteral("..."));
     btnProduto->setFocusPolicy(Qt::NoFocus);
-    edtDescProduto = new QLineEdit(this);
-    edtDescProduto->setObjectName(QStringLiteral("edtDescProduto"));
-    edtDescProduto->setReadOnly(true);
-    edtDescProduto->setFocusPolicy(Qt::NoFocus);
+    edtDescProduto = CampoNomeDoCodigo(this, QStringLiteral("edtDescProduto"));
     edtDescProduto->setMinimumWidth(260);
     linha(QStringLiteral("Produto:"), edtProduto, btnProduto, edtDescProduto);
     AoSair(edtProduto, [this] { saiProduto(); });
@@ -201,17 +195,14 @@ void TFrmRelatorio::saiProduto()
 
 void TFrmRelatorio::escolheProduto()
 {
-    QString codigo, descricao;
+    std::optional<Escolha> escolhido;
     {
         TFrmCadProdutos produtos(this);
-        produtos.setModoSelecao(true);
-        produtos.exec();
-        codigo = produtos.codigoSelecionado();
-        descricao = produtos.descricaoSelecionada();
+        escolhido = produtos.escolher();
     }
-    if (!codigo.isEmpty()) {
-        edtProduto->setText(codigo);
-        edtDescProduto->setText(descricao);
+    if (escolhido) {
+        edtProduto->setText(escolhido->texto(QStringLiteral("PRD_CODIGO")));
+        edtDescProduto->setText(escolhido->texto(QStringLiteral("PRD_DESCRICAO")));
     }
     edtProduto->setFocus();
 }
