@@ -8,6 +8,7 @@
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "SessaoAtual.h"
+#include "TFrmCadastrao.h"
 #include "TFrmRelMovClientes.h"
 #include "TMaskEdit.h"
 
@@ -198,6 +199,19 @@ private Q_SLOTS:
         w.ComboBox1->setCurrentIndex(1);
         QCOMPARE(w.edtRazao->text(), QStringLiteral("JOAO DA SILVA"));
         QVERIFY(w.BtnImprimir->isEnabled());
+
+        // F2 in the code field opens the suppliers as a picker; closing it hands back its current row.
+        w.edtCodigo->setFocus();
+        w.edtCodigo->clear();
+        Operador::quandoAbrir<TFrmCadastrao>([](TFrmCadastrao* j) {
+            QCOMPARE(j->tipo(), 4);
+            j->close();
+        });
+        QTest::keyClick(w.edtCodigo, Qt::Key_F2);
+        QCOMPARE(w.edtCodigo->maskText().trimmed(), QStringLiteral("20"));
+        QCOMPARE(w.edtRazao->text(), QStringLiteral("JOAO DA SILVA"));
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
 
         // A wrong date keeps the focus; a valid one is rewritten.
         w.edtData1->setFocus();
