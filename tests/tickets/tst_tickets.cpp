@@ -1,0 +1,249 @@
+// The built-in ticket layouts: the job bytes of every form on a fixed set of
+// weighings (client with factors and a carrier, supplier without factors,
+// three products), the same bytes on every engine.
+#include "../engine/ServicosTeste.h"
+#include "../weighing/FixturePesagem.h"
+#include "ConsultaTicket.h"
+#include "ImpressaoTicket.h"
+#include "TQuery.h"
+
+#include <QTemporaryDir>
+
+namespace
+{
+
+// Weighing 1: client 1 with carrier 3, product 10 with factors at entry and
+// exit. Weighing 2: supplier 2, product 20, no factors, packaging 350 kg.
+// Weighing 3: client 1, products 30, 10 and 20.
+void pesagens(BancoTeste& b)
+{
+    FixturePesagem::cadastros(b);
+    b.exec(QStringLiteral("insert into cadastrao (cad_codigo, cad_tipo, cad_razao) values (1, 1, "
+                          "'BALANÇA MODELO COMÉRCIO LTDA')"));
+    b.exec(QStringLiteral("update produto set prd_densidade=0.0013 where prd_codigo='10'"));
+    b.exec(QStringLiteral(
+        "insert into pesagem (pes_codigo, pes_tipo, pes_tkentrada, pes_tksaida, pes_dataentrada, "
+        "pes_horaentrada, pes_pesoentrada, pes_datasaida, pes_horasaida, pes_pesosaida, "
+        "pes_tktmanualentrada, "
+        "pes_tktmanualsaida, pes_placa, pes_placacarreta, pes_motorista, pes_nf, pes_pesonota, "
+        "pes_pesoembalagem, cad_codigo, cad_tipo, cad_codigotra, cad_tipotra, pes_obs, pes_obssaida) values "
+        "(1, 1, 0, 0, '2026-12-08', '07:15:02', 15000, '2026-12-08', '09:40:00', 42350, 1, 0, 'ABC1D23', "
+        "'XYZ9876', 'JOSÉ DA SILVA PEREIRA DOS SANTOS DE OLIVEIRA E ALBUQUERQUE NETO', '123456', 27000, 0, "
+        "1, 3, 3, 2, 'CARGA A GRANEL', 'LONA OK')"));
+    b.exec(QStringLiteral(
+        "insert into pesagemproduto (pes_codigo, prd_codigo, pes_fator1, pes_fator2, pes_fator3, pes_fator4, "
+        "pes_fator5, pes_fator6, pes_fator7e, pes_fator8e, pes_fator9e, pes_fator10e, pes_fator7, "
+        "pes_fator8, "
+        "pes_fator9, pes_fator10, pes_fator11, pes_fator11u) values "
+        "(1, '10', 1, 0.5, 0, 0, 0, 0.25, 2, 0, 0, 0.5, 2, 0, 0, 0, 1.5, 13)"));
+    b.exec(QStringLiteral(
+        "insert into pesagem (pes_codigo, pes_tipo, pes_tkentrada, pes_tksaida, pes_dataentrada, "
+        "pes_horaentrada, pes_pesoentrada, pes_datasaida, pes_horasaida, pes_pesosaida, "
+        "pes_tktmanualentrada, "
+        "pes_tktmanualsaida, pes_placa, pes_placacarreta, pes_motorista, pes_nf, pes_pesonota, "
+        "pes_pesoembalagem, cad_codigo, cad_tipo, pes_obs, pes_obssaida) values "
+        "(2, 1, 1, 0, '2026-12-09', '13:05:59', 38000.5, '2026-12-09', '14:00:10', 14000, 0, 1, 'FOR0A11', "
+        "NULL, 'ANTÔNIO', NULL, 24100.25, 350, 2, 4, NULL, 'SEM AVARIAS')"));
+    b.exec(
+        QStringLiteral("insert into pesagemproduto (pes_codigo, prd_codigo, pes_fator1, pes_fator7e) values "
+                       "(2, '20', 0, 0)"));
+    b.exec(QStringLiteral(
+        "insert into pesagem (pes_codigo, pes_tipo, pes_tkentrada, pes_dataentrada, pes_horaentrada, "
+        "pes_pesoentrada, pes_datasaida, pes_horasaida, pes_pesosaida, pes_tktmanualentrada, "
+        "pes_tktmanualsaida, pes_placa, pes_motorista, pes_nf, pes_pesonota, cad_codigo, cad_tipo) values "
+        "(3, 1, 0, '2026-12-10', '06:00:00', 12000, '2026-12-10', '06:45:30', 30000, 1, 1, 'TRE3E33', "
+        "'MARIA', '9', 0, 1, 3)"));
+    for (const char* p : {"30', 0, 1.5", "10', 1, 2", "20', 0, 1"}) {
+        b.exec(QStringLiteral("insert into pesagemproduto (pes_codigo, prd_codigo, pes_fator1, pes_fator7e) "
+                              "values (3, '%1)")
+                   .arg(QLatin1String(p)));
+    }
+    b.exec(
+        QStringLiteral("update config set cfg_casasdecimais=0, cfg_ticket40=0, cfg_ticketsintetico=0, "
+                       "cfg_morproduto=0, cfg_umidade=0, cfg_umidadeunica=0, cfg_imptransp=1, cfg_navio=0, "
+                       "cfg_pesoembalagem=0, cfg_metroscubicos=0, cfg_pesagemobs=0, cfg_supervisor=0, "
+                       "cfg_itemdesc='Itens.........:', cfg_fator1='IMPUREZA', cfg_fator2='AVARIADOS', "
+                       "cfg_fator3='QUEBRADOS', cfg_fator4='ARDIDOS', cfg_fator5='VERDES', "
+                       "cfg_fator6='MOFADOS', cfg_fator7='CARUNCHO', cfg_fator8='PICADOS', "
+                       "cfg_fator9='CHOCHOS', cfg_fator10='TEMPERAT'"));
+}
+
+} // namespace
+
+class TstTickets : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The job bytes of the tickets of weighing `codigo`, delivered to a file.
+    QByteArray imprime(BancoTeste& b, qint64 codigo, bool saida, int copias = 1)
+    {
+        ServicosTeste servicos;
+        TRelevo job;
+        jobParaArquivo(job, m_dir.filePath(QStringLiteral("ticket.prn")));
+        QFile::remove(job.SaveFileDir);
+        job.PrinterName = rvEpson9pinos;
+        job.QtLines = 0;
+        ImpressaoTicket::Pedido p;
+        p.codigo = codigo;
+        p.saida = saida;
+        p.copias = copias;
+        p.usuario = QStringLiteral("OPERADOR");
+        p.versao = QStringLiteral("3.1.0.7");
+        if (!ImpressaoTicket::imprime(b.dm(), job, p)) return "<sem pesagem>";
+        if (!servicos.mensagens.isEmpty()) return servicos.textos().join(u'\n').toUtf8();
+        return lerArquivo(job.SaveFileDir);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("VIGA_HOME", m_dir.path().toUtf8()); }
+
+    void layouts_data()
+    {
+        QTest::addColumn<QString>("golden");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<bool>("saida");
+        QTest::addColumn<int>("copias");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("campos");
+        const QString todos = QStringLiteral("cfg_showcodigo=1");
+        QTest::newRow("80 completo saída cliente fatores")
+            << "80_completo_saida_cliente.prn" << 1 << true << 1 << "cfg_umidade=1" << todos;
+        QTest::newRow("80 completo entrada cliente fatores")
+            << "80_completo_entrada_cliente.prn" << 1 << false << 1 << "cfg_umidade=1" << todos;
+        QTest::newRow("80 completo saída navio, metros cúbicos, supervisor, 2 cópias")
+            << "80_completo_saida_navio_2copias.prn" << 1 << true << 2
+            << "cfg_umidade=1, cfg_navio=1, cfg_metroscubicos=1, cfg_supervisor=1, cfg_pesagemobs=1, "
+               "cfg_casasdecimais=2"
+            << todos;
+        QTest::newRow("80 completo saída fornecedor embalagem")
+            << "80_completo_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_pesoembalagem=1, cfg_casasdecimais=3" << todos;
+        QTest::newRow("80 sintético saída fornecedor")
+            << "80_sintetico_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_ticketsintetico=1, cfg_pesagemobs=1" << todos;
+        QTest::newRow("80 sintético entrada cliente, sem campos")
+            << "80_sintetico_entrada_cliente_sem_campos.prn" << 1 << false << 1 << "cfg_ticketsintetico=1"
+            << "cfg_showcodigo=0, cfg_showplaca=0, cfg_showplacacarreta=0, cfg_shownf=0, cfg_showmotorista=0";
+        QTest::newRow("80 completo entrada sem número")
+            << "80_completo_entrada_sem_numero.prn" << 2 << false << 1 << "cfg_casasdecimais=1"
+            << "cfg_showcodigo=0";
+        QTest::newRow("80 lista de produtos saída")
+            << "80_lista_produtos_saida.prn" << 3 << true << 1 << "cfg_morproduto=1, cfg_umidade=1" << todos;
+        QTest::newRow("80 três produtos sem lista")
+            << "80_tres_produtos_saida.prn" << 3 << true << 1 << "cfg_umidade=0" << todos;
+        QTest::newRow("40 completo saída cliente fatores")
+            << "40_completo_saida_cliente.prn" << 1 << true << 1
+            << "cfg_ticket40=1, cfg_umidade=1, cfg_supervisor=1, cfg_itemdesc='Produto:'" << todos;
+        QTest::newRow("40 completo entrada cliente fatores")
+            << "40_completo_entrada_cliente.prn" << 1 << false << 1 << "cfg_ticket40=1, cfg_umidade=1"
+            << todos;
+        QTest::newRow("40 umidade única saída") << "40_umidade_unica_saida.prn" << 1 << true << 1
+                                                << "cfg_ticket40=1, cfg_umidadeunica=1" << todos;
+        QTest::newRow("40 sintético saída fornecedor")
+            << "40_sintetico_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_ticket40=1, cfg_ticketsintetico=1, cfg_casasdecimais=2" << todos;
+        QTest::newRow("40 sintético entrada fornecedor sem placa")
+            << "40_sintetico_entrada_fornecedor.prn" << 2 << false << 1
+            << "cfg_ticket40=1, cfg_ticketsintetico=1"
+            << "cfg_showplaca=0";
+        QTest::newRow("40 lista de produtos entrada")
+            << "40_lista_produtos_entrada.prn" << 3 << false << 1
+            << "cfg_ticket40=1, cfg_morproduto=1, cfg_itemdesc='Itens:'" << todos;
+    }
+    // Every line of each form, byte for byte, on every engine.
+    void layouts()
+    {
+        QFETCH(QString, golden);
+        QFETCH(int, codigo);
+        QFETCH(bool, saida);
+        QFETCH(int, copias);
+        QFETCH(QString, config);
+        QFETCH(QString, campos);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(QStringLiteral("update config set ") + config);
+        b.exec(QStringLiteral("update configticket set ") + campos);
+        QVERIFY(confereGolden(imprime(b, codigo, saida, copias), golden));
+    }
+
+    // The figures an operator checks on the exit ticket: the corrected entry
+    // weight, gross and tare by party kind, the corrected net, always positive.
+    void figuras_data()
+    {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("linhas");
+        // E 15000 x FCV(entry) 0,975 = 14625; S 42350; net 27725; invoice 27000;
+        // |(14625 - 42350) x 0,9475| = 26269,4375.
+        QTest::newRow("cliente com fatores")
+            << 1 << "cfg_umidade=1"
+            << QStringList{"725 kg 42350 kg 14625 kg 27725 kg",
+                           "(FCV) Fatores de Correcao Variaveis : 0,9750",
+                           "(FCF) Fatores de Correcao Fixos : 0,9825",
+                           "(FCV) Fatores de Correcao Variaveis: 0,9650", "(FCF) e (FCV) : 26269 kg"};
+        // Supplier: gross is the entry, tare the exit; 38000,5 - 14000 = 24000,5.
+        QTest::newRow("fornecedor sem fatores")
+            << 2 << "cfg_casasdecimais=1" << QStringList{"-99,8 kg 38000,5 kg 14000,0 kg 24000,5 kg"};
+        // A product list still corrects the entry weight, by its last row (30,
+        // 1,5 % at entry): 12000 x 0,985 = 11820, net 18180.
+        QTest::newRow("lista de produtos com fatores")
+            << 3 << "cfg_morproduto=1, cfg_umidade=1"
+            << QStringList{"30000 kg 11820 kg 18180 kg", "(FCF) e (FCV) : 18180 kg"};
+    }
+    void figuras()
+    {
+        QFETCH(int, codigo);
+        QFETCH(QString, config);
+        QFETCH(QStringList, linhas);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(QStringLiteral("update config set ") + config);
+        // Columns are the goldens' business: here blanks are collapsed.
+        const QString texto = QString::fromLatin1(imprime(b, codigo, true)).remove(QChar(0));
+        const QString simples = texto.simplified();
+        for (const QString& l : linhas)
+            QVERIFY2(simples.contains(l), qPrintable(l + QStringLiteral("\n---\n") + texto));
+    }
+
+    // The query's fields that templates read: the net and factor shares by
+    // party kind, the user, one row per product row in product order.
+    void consulta()
+    {
+        BancoTeste b;
+        pesagens(b);
+        auto p = ConsultaTicket::pesagem(b.dm(), 2);
+        QVERIFY(p && p->fornecedor && p->temParte && !p->temTransportadora && !p->temTipoVeiculo);
+        QVERIFY(!ConsultaTicket::pesagem(b.dm(), 99));
+        TQuery& q = b.dm().QR_TEMP;
+        ConsultaTicket::abrir(q, *p, QStringLiteral("O'BRIEN"));
+        QCOMPARE(q.AsDecimal("pesoLiquido").toShortString(), QStringLiteral("24000,5"));
+        QCOMPARE(q.AsDecimal("diferencaPesoNF").toShortString(), QStringLiteral("-99,75"));
+        QCOMPARE(q.AsString("Usuario"), QStringLiteral("O'BRIEN"));
+        QVERIFY(q.FindField("TotalDescontoEntrada"));
+        q.Close();
+
+        p = ConsultaTicket::pesagem(b.dm(), 1);
+        ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
+        QCOMPARE(q.AsString("transportadora"), QStringLiteral("TRANSPORTES TRES"));
+        // 0,5 % and 0,25 % of 27350 (the stored weights' net)
+        QCOMPARE(q.AsDecimal("PesoFator2").toShortString(), QStringLiteral("136,75"));
+        QCOMPARE(q.AsDecimal("PesoFator6").toShortString(), QStringLiteral("68,375"));
+        // f1 1 + f2 0,5 + f6 0,25 + f7e 2 + f10e 0,5 + f7 2 + f11 1,5 = 7,75 % of 27350
+        QCOMPARE(q.AsDecimal("TotalDescontoSaida").toShortString(), QStringLiteral("2119,625"));
+        QCOMPARE(q.AsDecimal("TotalPESODescontoSaida").toShortString(), QStringLiteral("25230,375"));
+        q.Close();
+
+        p = ConsultaTicket::pesagem(b.dm(), 3);
+        ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
+        QStringList produtos;
+        for (q.First(); !q.Eof(); q.Next())
+            produtos << q.AsString("prd_codigo") + u'=' + q.AsString("prd_descricao");
+        QCOMPARE(produtos, (QStringList{"10=SOJA", "20=MILHO", "30=TRIGO"}));
+        q.Close();
+    }
+};
+
+QTEST_MAIN(TstTickets)
+#include "tst_tickets.moc"
