@@ -1,9 +1,12 @@
 #include "ImpressaoTicket.h"
 
 #include "ConsultaTicket.h"
+#include "DadosTicket.h"
 #include "LayoutTicket.h"
+#include "LeConfig.h"
 #include "RVDataSet.h"
 #include "TDM.h"
+#include "TPrnTemplate.h"
 #include "TRVBand.h"
 #include "TRVColumn.h"
 #include "TRVReport.h"
@@ -27,6 +30,25 @@ bool imprime(TDM& dm, TRelevo& job, const Pedido& pedido)
 
     TQuery& q = dm.QR_TEMP;
     ConsultaTicket::abrir(q, *pesagem, pedido.usuario);
+    LeConfig config(dm);
+    if (config.inteiro(QStringLiteral("CFG_TEMPLATE")) == 1) {
+        DadosTicket dados(q);
+        TPrnTemplate t;
+        t.Template = short(config.inteiro(pedido.saida ? QStringLiteral("CFG_TEMPLATESAIDA")
+                                                       : QStringLiteral("CFG_TEMPLATEENTRADA")));
+        t.Relevo = &job;
+        t.DataSet = &dados;
+        t.Copias = qMax(1, pedido.copias);
+        t.Imprime = 1;
+        try {
+            t.Imprimir(dm);
+        } catch (...) {
+            q.Close();
+            throw;
+        }
+        q.Close();
+        return true;
+    }
     RVDataSetQuery dados(q);
     TRVReport relatorio;
     TRVBand banda;

@@ -5,6 +5,7 @@
 #include "../weighing/FixturePesagem.h"
 #include "ConsultaTicket.h"
 #include "ImpressaoTicket.h"
+#include "TPrnTemplate.h"
 #include "TQuery.h"
 
 #include <QTemporaryDir>
@@ -205,6 +206,41 @@ private Q_SLOTS:
         const QString simples = texto.simplified();
         for (const QString& l : linhas)
             QVERIFY2(simples.contains(l), qPrintable(l + QStringLiteral("\n---\n") + texto));
+    }
+
+    // A site printing from templates: the exit template of the weighing, its
+    // fields in one form on every engine, two copies; a broken template stops
+    // the print with ErroTemplate.
+    void template_()
+    {
+        BancoTeste b;
+        pesagens(b);
+        const QStringList linhas{
+            "<!TICKET [pes_codigo]!> [cad_tipo=4,FORNECEDOR,CLIENTE]: [cad_razao]",
+            "Entrada [pes_dataentrada] [pes_horaentrada] [pes_pesoentrada:N10;0] kg",
+            "Saida   [pes_datasaida:DIA]/[pes_datasaida:MES_EXTENSO] [pes_pesosaida:F10;1] kg",
+            "Nota [pes_nf=<NULL>,SEM NOTA,pes_nf] [Pes_PesoNota] Liquido [pesoLiquido] Dif [diferencaPesoNF]",
+            "[transportadora] [PesoFator2] [TotalPESODescontoSaida] [prd_descricao] [Usuario] [PAGINA]",
+        };
+        for (int i = 0; i < linhas.size(); ++i)
+            b.exec(QStringLiteral(
+                       "insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (5, %1, '%2')")
+                       .arg(i)
+                       .arg(linhas[i]));
+        b.exec(
+            QStringLiteral("update config set cfg_template=1, cfg_templateentrada=4, cfg_templatesaida=5"));
+        QVERIFY(confereGolden(imprime(b, 1, true, 2), QStringLiteral("template_saida_2copias.prn")));
+        // The entry template has no lines: a job with the printer's set-up codes only.
+        QVERIFY(confereGolden(imprime(b, 1, false), QStringLiteral("template_sem_linhas.prn")));
+
+        b.exec(QStringLiteral("insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (4, 0, "
+                              "'[pes_placa:x,3]')"));
+        ImpressaoTicket::Pedido p;
+        p.codigo = 1;
+        TRelevo job;
+        jobParaArquivo(job, m_dir.filePath(QStringLiteral("erro.prn")));
+        QVERIFY_THROWS_EXCEPTION(ErroTemplate, ImpressaoTicket::imprime(b.dm(), job, p));
+        QVERIFY(!b.dm().QR_TEMP.Active());
     }
 
     // The query's fields that templates read: the net and factor shares by
