@@ -6,31 +6,6 @@
 #include <QDate>
 #include <QSqlField>
 
-void DadosTicket::First()
-{
-    m_q.First();
-}
-
-void DadosTicket::Next()
-{
-    m_q.Next();
-}
-
-bool DadosTicket::Eof() const
-{
-    return m_q.Eof();
-}
-
-int DadosTicket::RecordCount() const
-{
-    return m_q.RecordCount();
-}
-
-bool DadosTicket::FindField(const QString& campo) const
-{
-    return m_q.FindField(campo);
-}
-
 QString DadosTicket::AsString(const QString& campo) const
 {
     if (m_q.Eof() || !m_q.FindField(campo)) {

@@ -2,20 +2,13 @@
 
 #include "RVDataSet.h"
 
-class TQuery;
-
-// The ticket query as the records of a template or a report, with every
-// field's text in the same form on every engine: dates dd/mm/yyyy, numbers
-// shortest with the decimal comma.
-class DadosTicket : public RVDataSet
+// The ticket query as the records of a template, with every field's text in
+// the same form on every engine: dates dd/mm/yyyy, numbers shortest with the
+// decimal comma.
+class DadosTicket : public RVDataSetQuery
 {
 public:
-    explicit DadosTicket(TQuery& q) : m_q(q) {}
-    void First() override;
-    void Next() override;
-    bool Eof() const override;
-    int RecordCount() const override;
-    bool FindField(const QString& campo) const override;
+    explicit DadosTicket(TQuery& q) : RVDataSetQuery(q), m_q(q) {}
     QString AsString(const QString& campo) const override;
 
 private:
