@@ -10,7 +10,8 @@ std::optional<Pesagem> pesagem(TDM& dm, qint64 codigo)
 {
     TQuery& q = dm.Qr_temp1;
     q.Clear();
-    q.Add(QStringLiteral("select cad_codigo, cad_tipo, cad_codigotra, tpv_codigo from pesagem"));
+    q.Add(QStringLiteral(
+        "select pes_codigo, pes_datasaida, cad_codigotra, cad_codigo, tpv_codigo, cad_tipo from pesagem"));
     q.Add(QStringLiteral("where pes_codigo=:codigo"));
     q.setParam(QStringLiteral("codigo"), codigo);
     q.Open();
@@ -22,6 +23,7 @@ std::optional<Pesagem> pesagem(TDM& dm, qint64 codigo)
         p.temTransportadora = !q.IsNull(QStringLiteral("cad_codigotra"));
         p.temTipoVeiculo = !q.IsNull(QStringLiteral("tpv_codigo"));
         p.fornecedor = q.AsInteger(QStringLiteral("cad_tipo")) == 4;
+        p.temSaida = !q.IsNull(QStringLiteral("pes_datasaida"));
         r = p;
     }
     q.Close();

@@ -21,6 +21,7 @@ struct Pesagem {
     bool temTransportadora = false; // cad_codigotra not null
     bool temTipoVeiculo = false;    // tpv_codigo not null
     bool fornecedor = false;        // cad_tipo 4: the vehicle arrives loaded
+    bool temSaida = false;          // pes_datasaida not null
 };
 
 // The weighing's flags; nullopt when the weighing does not exist.

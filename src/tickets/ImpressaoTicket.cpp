@@ -67,4 +67,72 @@ bool imprime(TDM& dm, TRelevo& job, const Pedido& pedido)
     return true;
 }
 
+void configuraJob(TDM& dm, TRelevo& job)
+{
+    LeConfig c(dm);
+    job.Windows.PrintForWindows = c.ligado(QStringLiteral("CFG_IMPRESSAOFORWINDOWS"));
+    const int modelo = c.inteiro(QStringLiteral("CFG_IMPRESSORA"));
+    job.PrinterName = TPrinterName(modelo >= 0 && modelo < QuantidadeModelos ? modelo : 0);
+    job.QtLines = c.inteiro(QStringLiteral("CFG_LINHASTICKET"));
+    job.PrinterPort = c.texto(QStringLiteral("CFG_PORTAREDE"));
+    if (job.Windows.PrintForWindows) {
+        job.setPageSize(pzA4);
+        job.Windows.LineSpace = short(c.inteiro(QStringLiteral("CFG_LINESPACE")));
+        job.Windows.Font.setFamily(c.texto(QStringLiteral("CFG_FONTEPADRAO")));
+        const int tamanho = c.inteiro(QStringLiteral("CFG_FONTETAMANHO"));
+        if (tamanho > 0) job.Windows.Font.setPointSize(tamanho);
+    }
+}
+
+Resultado imprimeTicket(TDM& dm, TRelevo& job, const QString& codigo, bool saida, int copias,
+                        const QString& usuario, const QString& versao)
+{
+    configuraJob(dm, job);
+    bool ok = false;
+    const qint64 n = codigo.trimmed().toLongLong(&ok);
+    if (!ok) return Resultado::NaoExiste;
+    const auto pesagem = ConsultaTicket::pesagem(dm, n);
+    if (!pesagem) return Resultado::NaoExiste;
+    if (saida && !pesagem->temSaida) return Resultado::SemSaida;
+    job.Preview.ShowPreview = true;
+    Pedido p;
+    p.codigo = n;
+    p.saida = saida;
+    p.copias = copias;
+    p.usuario = usuario;
+    p.versao = versao;
+    if (LeConfig(dm).inteiro(QStringLiteral("CFG_TEMPLATE")) != 1) {
+        imprime(dm, job, p);
+        return Resultado::Impresso;
+    }
+    // Any failure of a template print is the template's.
+    job.LinhasPolegada = l8LinPol;
+    try {
+        imprime(dm, job, p);
+    } catch (const std::exception&) {
+        return Resultado::ErroTemplate;
+    }
+    return Resultado::Impresso;
+}
+
+QString mensagem(Resultado r)
+{
+    switch (r) {
+    case Resultado::NaoExiste:
+        return QStringLiteral("Ticket não existe.");
+    case Resultado::SemSaida:
+        return QStringLiteral("Este Ticket ainda não teve saída.");
+    case Resultado::ErroTemplate:
+        return QStringLiteral("Template  não configurada corretamente.");
+    case Resultado::Impresso:
+        break;
+    }
+    return QString();
+}
+
+QString titulo(Resultado r)
+{
+    return r == Resultado::ErroTemplate ? QStringLiteral("ERRO") : QStringLiteral("Informação");
+}
+
 } // namespace ImpressaoTicket

@@ -8,6 +8,7 @@
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
 #include "TFrmSerial.h"
+#include "TFrmTicket.h"
 #include "TFrmUmidade.h"
 #include "TFrmUsuarios.h"
 
@@ -72,10 +73,12 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::Configuracoes:
         mostra<TFrmSerial>(pai);
         return true;
-    // The weighing, ticket and report windows are wired as they are built.
+    case T::Ticket:
+        TFrmTicket::abrir(pai);
+        return true;
+    // The weighing and report windows are wired as they are built.
     case T::PesagemEntrada:
     case T::PesagemSaida:
-    case T::Ticket:
     case T::ListagemProdutos:
     case T::ListagemCadastros:
     case T::MovimentoCadastro:
