@@ -5,6 +5,7 @@
 #include "TFrmCadProdutos.h"
 #include "TFrmCadTipoVeiculo.h"
 #include "TFrmCadastrao.h"
+#include "TFrmConfTempl.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
 #include "TFrmSerial.h"
@@ -70,9 +71,13 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::Usuarios:
         mostra<TFrmUsuarios>(pai);
         return true;
-    case T::Configuracoes:
-        mostra<TFrmSerial>(pai);
+    case T::Configuracoes: {
+        TFrmSerial janela(pai);
+        QObject::connect(&janela, &TFrmSerial::editarTemplate, &janela,
+                         [&janela](int codigo) { TFrmConfTempl::editar(&janela, QString::number(codigo)); });
+        janela.exec();
         return true;
+    }
     case T::Ticket:
         TFrmTicket::abrir(pai);
         return true;
