@@ -6,13 +6,16 @@
 #include "FixtureTicket.h"
 #include "Operador.h"
 #include "SessaoAtual.h"
+#include "TFrmConfTempl.h"
 #include "TFrmImpCopias.h"
 #include "TFrmMain.h"
+#include "TFrmSerial.h"
 #include "TFrmTicket.h"
 #include "TMaskEdit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace
@@ -215,6 +218,35 @@ private Q_SLOTS:
         QCOMPARE(d.textos(), QStringList{"Template  não configurada corretamente."});
         QCOMPARE(d.mostradas[0].titulo, QStringLiteral("ERRO"));
         QCOMPARE(d.mostradas[0].flags, int(Msg::Erro));
+    }
+
+    // The settings dialog's "Entrada" template button opens the editor on that
+    // template, which is stored when the editor closes.
+    void editorPelasConfiguracoes()
+    {
+        DialogosRoteiro d;
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        TFrmMain m(m_banco->dm());
+        m.iniciarAoMostrar = false;
+        bool abriu = false;
+        Operador::quandoAbrir<TFrmSerial>([&](TFrmSerial* s) {
+            Operador::quandoAbrir<TFrmConfTempl>([&, s](TFrmConfTempl* e) {
+                abriu = true;
+                e->texto()->setPlainText(QStringLiteral("[pes_placa]"));
+                e->close();
+                QTimer::singleShot(0, s, [s] { s->close(); });
+            });
+            auto* codigo = s->findChild<QLineEdit*>(QStringLiteral("edtTemplateEntrada"));
+            codigo->setText(QStringLiteral("12"));
+            QTest::mouseClick(s->findChild<QPushButton*>(QStringLiteral("BtnTemplateEntrada")),
+                              Qt::LeftButton);
+        });
+        m.acao(QStringLiteral("ConSerial"))->trigger();
+        QVERIFY(abriu);
+        QCOMPARE(m_banco->valor(QStringLiteral("select lin_texto from linhastempl where tem_codigo=12"))
+                     .toString(),
+                 QStringLiteral("[pes_placa]"));
+        QVERIFY(d.textos().contains(QStringLiteral("Operação efetuada com sucesso.")));
     }
 
     void pergunta_data()
