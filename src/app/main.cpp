@@ -6,6 +6,7 @@
 #include "ServicosRelevoJanelas.h"
 #include "TDM.h"
 #include "TFrmMain.h"
+#include "Traducoes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,8 +16,6 @@
 
 namespace
 {
-const QString titulo = QStringLiteral("VIGA - Gestão de Balança Rodoviária");
-
 const char* const uso = "Uso: viga [opções]\n"
                         "\n"
                         "VIGA - Gestão de Balança Rodoviária.\n"
@@ -41,8 +40,7 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("viga"));
-    QApplication::setApplicationDisplayName(titulo);
+    PreparaAplicacao();
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("br.com.example.viga"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("br.com.example.viga")));
