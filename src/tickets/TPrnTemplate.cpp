@@ -64,6 +64,16 @@ int inteiro(const QString& t)
     return n;
 }
 
+// A width: a whole number no wider than any printer line can be.
+int largura(const QString& t)
+{
+    const int n = inteiro(t);
+    if (n > 1000) {
+        throw ErroTemplate("largura invalida: " + t.toStdString());
+    }
+    return n;
+}
+
 // The first "[" removed and the text cut before the first "]".
 QString parte(QString t)
 {
@@ -229,8 +239,8 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
         // Amount in words: [name,x,t1,t2].
         const QStringList p = interno.split(u',');
         const int linhaEscolhida = inteiro(p.value(1));
-        const int t1 = inteiro(p.value(2));
-        const int t2 = inteiro(p.value(3));
+        const int t1 = largura(p.value(2));
+        const int t2 = largura(p.value(3));
         QString palavras;
         std::optional<Decimal> valor;
         if (ehVariavel(p[0])) {
@@ -271,7 +281,7 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
     if (resto.contains(u',')) {
         // Substring [name:x,n].
         const int x = inteiro(resto.section(u',', 0, 0));
-        const int n = inteiro(resto.section(u',', 1));
+        const int n = largura(resto.section(u',', 1));
         bool existe = false;
         const QString v = valorCampo(dados, nome, &existe);
         if (!existe || x < 1 || n < 0) return nome;
@@ -281,7 +291,7 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
     if (resto.isEmpty()) throw ErroTemplate("formato vazio");
     const QChar tipo = resto[0].toUpper();
     const QString larguraTexto = resto.mid(1).section(u';', 0, 0).left(5);
-    const int largura = inteiro(larguraTexto);
+    const int colunas = largura(larguraTexto);
     int casas = 2;
     if (resto.contains(u';')) casas = inteiro(resto.section(u';', 1).left(2));
     std::optional<Decimal> valor;
@@ -299,7 +309,7 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
     } else if (tipo == u'N') {
         t = agrupaMilhares(t);
     }
-    return AlinhaTexto(t, largura, u'E');
+    return AlinhaTexto(t, colunas, u'E');
 }
 
 QString TPrnTemplate::tags(const QString& entrada)

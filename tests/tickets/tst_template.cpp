@@ -128,6 +128,7 @@ private Q_SLOTS:
         QTest::newRow("largura do extenso") << "[Pes_VALOR,1,a,30]";
         QTest::newRow("posição do trecho") << "[pes_placa:a,3]";
         QTest::newRow("largura do número") << "[pes_pesoentrada:Nxx]";
+        QTest::newRow("largura maior que uma linha") << "[Pes_VALOR,1,2000000000,30]";
     }
     void erros()
     {
