@@ -5,6 +5,7 @@
 #include "TFrmCadProdutos.h"
 #include "TFrmCadTipoVeiculo.h"
 #include "TFrmCadastrao.h"
+#include "TFrmConfTempl.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
 #include "TFrmRelCli.h"
@@ -12,6 +13,7 @@
 #include "TFrmRelMovClientes.h"
 #include "TFrmRelMovFluxo.h"
 #include "TFrmSerial.h"
+#include "TFrmTicket.h"
 #include "TFrmUmidade.h"
 #include "TFrmUsuarios.h"
 
@@ -73,8 +75,15 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::Usuarios:
         mostra<TFrmUsuarios>(pai);
         return true;
-    case T::Configuracoes:
-        mostra<TFrmSerial>(pai);
+    case T::Configuracoes: {
+        TFrmSerial janela(pai);
+        QObject::connect(&janela, &TFrmSerial::editarTemplate, &janela,
+                         [&janela](int codigo) { TFrmConfTempl::editar(&janela, QString::number(codigo)); });
+        janela.exec();
+        return true;
+    }
+    case T::Ticket:
+        TFrmTicket::abrir(pai);
         return true;
     case T::MovimentoCadastro:
         mostra<TFrmRelMovClientes>(pai);
@@ -91,10 +100,9 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::ListagemCadastros:
         mostra<TFrmRelCli>(pai);
         return true;
-    // The weighing and ticket windows are wired as they are built.
+    // The weighing windows are wired as they are built.
     case T::PesagemEntrada:
     case T::PesagemSaida:
-    case T::Ticket:
         return false;
     }
     return false;
