@@ -7,6 +7,7 @@
 #include "TFrmCadastrao.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
+#include "TFrmPesagem.h"
 #include "TFrmSerial.h"
 #include "TFrmUmidade.h"
 #include "TFrmUsuarios.h"
@@ -60,6 +61,9 @@ void Telas::abrir(QWidget* pai, const QString& comando)
         mostra<TFrmUsuarios>(pai);
     } else if (comando == QLatin1String("ConSerial")) {
         mostra<TFrmSerial>(pai);
+    } else if (comando == QLatin1String("PesEntrada") || comando == QLatin1String("PesSaida")) {
+        TFrmPesagem janela(comando == QLatin1String("PesEntrada") ? 1 : 2, pai);
+        janela.exec();
     }
     // The weighing, ticket and report windows are wired as they are built.
 }
