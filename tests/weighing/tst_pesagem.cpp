@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "FalhaBanco.h"
 #include "FixturePesagem.h"
 #include "IndicadorPty.h"
 #include "Operador.h"
@@ -7,6 +8,7 @@
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
+#include "TFrmCadastrao.h"
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
 #include "TLampadaBalanca.h"
@@ -560,6 +562,115 @@ private Q_SLOTS:
         QVERIFY(r["PES_MENSAGEMSAIDA"].startsWith(QStringLiteral("FORA DE FAIXA")));
         QVERIFY(!r["PES_MENSAGEMSAIDA"].contains(QStringLiteral("PESO")));
         QCOMPARE(w.EstadoCadastro, 3);
+    }
+
+    // A typed number of a stored weighing: "Realizar nova Pesagem?" No keeps
+    // the stored weight by hand; Yes weighs again and stores the new weight.
+    void numeroDigitado_data()
+    {
+        QTest::addColumn<bool>("novaPesagem");
+        QTest::newRow("não") << false;
+        QTest::newRow("sim") << true;
+    }
+    void numeroDigitado()
+    {
+        QFETCH(bool, novaPesagem);
+        Balcao c;
+        operador([](TSessao& s) { s.EditarPesagens = 1; });
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.FlatMaskEdit1->hasFocus());
+        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("2"));
+        c.d.responder(novaPesagem ? Msg::RespSim : Msg::RespNao);
+        digitaEnter(w, "FlatMaskEdit1", "1");
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Realizar nova Pesagem?"));
+        QCOMPARE(w.EstadoCadastro, 1);
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("ABC1234"));
+        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        QCOMPARE(w.FlatEdit8->text(), QStringLiteral("SOJA"));
+        if (novaPesagem) {
+            QVERIFY(w.porta().Connected());
+            c.indicador.quadro("D012500\r");
+            QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("12500"));
+        } else {
+            QCOMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
+            QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+            QVERIFY(!w.porta().Connected());
+            QVERIFY(!w.FlatEdit1->isEnabled());
+        }
+        digita(w.FlatEdit5, QStringLiteral("OUTRO MOTORISTA"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton); // an entry update asks no ticket question
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_PESOENTRADA"], novaPesagem ? QStringLiteral("12500") : QStringLiteral("12000"));
+        QCOMPARE(r["PES_MOTORISTA"], QStringLiteral("OUTRO MOTORISTA"));
+        QCOMPARE(r["PES_TKENTRADA"], QStringLiteral("1"));
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
+    }
+
+    // A database error during the save: the message, nothing stored, the
+    // entries still on screen; the SQL trace showed the statement first.
+    void falhaNaGravacao()
+    {
+        Balcao c(QStringLiteral("cfg_produtoopcional=1"));
+        operador([](TSessao& s) { s.PesagemManualEntrada = 1; });
+        falharEm(c.b, QStringLiteral("PESAGEMPRODUTO"), QStringLiteral("INSERT"),
+                 QStringLiteral("disco cheio"));
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("FAL0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        digita(w.FlatMaskEdit3, QStringLiteral("10"));
+        w.FlatComboBox1->setFocus();
+        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
+        digita(w.FlatEdit1, QStringLiteral("14000"));
+        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        c.b.dm().rastreioSql = true;
+        respondeTicket(false);
+        c.d.limpar();
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        c.b.dm().rastreioSql = false;
+        QCOMPARE(c.d.mostradas.size(), 2);
+        QVERIFY(c.d.mostradas[0].texto.startsWith(QStringLiteral("INSERT INTO PESAGEM (PES_CODIGO")));
+        QVERIFY(c.d.mostradas[0].texto.contains(QStringLiteral("'FAL0001'")));
+        QVERIFY(c.d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")));
+        QVERIFY(c.d.ultimo().contains(QStringLiteral("disco cheio")));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 0);
+        QCOMPARE(w.EstadoCadastro, 0);
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("FAL0001"));
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("14000"));
+        QVERIFY(w.BtnSalvar->isEnabled());
+    }
+
+    // F2 on the party code opens the clients as a picker; F3 needs the
+    // registries right.
+    void seletores()
+    {
+        Balcao c;
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        bool picker = false;
+        Operador::quandoAbrir<TFrmCadastrao>([&picker](TFrmCadastrao* p) {
+            picker = p->emSelecao() && p->tipo() == 3;
+            p->grade()->selecionar(0);
+            p->close();
+        });
+        w.FlatMaskEdit7->setFocus();
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F2);
+        QVERIFY(picker);
+        QCOMPARE(w.FlatMaskEdit7->maskText().trimmed(), QStringLiteral("1"));
+        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F3);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Módulo com acesso restrito."));
+        QVERIFY(!Operador::janelaAberta<TFrmCadastrao>());
     }
 
     // The plate of a truck still inside is refused at the entry.
