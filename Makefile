@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean fuzz
+.PHONY: run test build deps clean fuzz package
 
 deps:
 	@bash scripts/deps.sh
@@ -10,6 +10,10 @@ deps:
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# viga_<version>_<arch>.deb in $(BUILD)/ (README: Installing on a gatehouse computer)
+package: build
+	@cmake --build $(BUILD) --target package
 
 run: build
 	@bash scripts/run.sh $(BUILD)

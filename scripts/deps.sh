@@ -10,6 +10,7 @@ PKGS=(
   libcups2-dev libcurl4-openssl-dev libbenchmark-dev
   postgresql postgresql-client
   python3
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
 )
 
 missing=()

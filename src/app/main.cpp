@@ -9,17 +9,42 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
 namespace
 {
 const QString titulo = QStringLiteral("VIGA - Gestão de Balança Rodoviária");
-}
+
+const char* const uso = "Uso: viga [opções]\n"
+                        "\n"
+                        "VIGA - Gestão de Balança Rodoviária.\n"
+                        "Pasta de dados: $VIGA_HOME, ou ~/.local/share/viga num VIGA instalado (man viga).\n"
+                        "\n"
+                        "  -v, --version   mostra a versão e termina\n"
+                        "  -h, --help      mostra esta ajuda e termina\n";
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // Answered before the window system is touched: works without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
+            std::printf("viga %s\n", VIGA_VERSION);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(uso, stdout);
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viga"));
     QApplication::setApplicationDisplayName(titulo);
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("br.com.example.viga"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("br.com.example.viga")));
 
     InstanciaUnica instancia;
     if (!instancia.adquirir()) {

@@ -6,17 +6,25 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+QString PastaDados::escolher(const QString& vigaHome, const QString& pastaPrograma, bool programaGravavel,
+                             const QString& home)
+{
+    if (!vigaHome.isEmpty()) {
+        return QDir(vigaHome).absolutePath();
+    }
+    const QString programa = QDir::cleanPath(pastaPrograma);
+    const bool instalado = programa == QLatin1String("/usr") || programa.startsWith(QLatin1String("/usr/"));
+    if (!programa.isEmpty() && programaGravavel && !instalado) {
+        return programa;
+    }
+    return QDir::cleanPath(home + QStringLiteral("/.local/share/viga"));
+}
+
 QString PastaDados::caminho()
 {
-    const QString env = qEnvironmentVariable("VIGA_HOME");
-    if (!env.isEmpty()) {
-        return QDir(env).absolutePath();
-    }
     const QString exe = QCoreApplication::applicationDirPath();
-    if (!exe.isEmpty() && QFileInfo(exe).isWritable()) {
-        return exe;
-    }
-    return QDir::homePath() + QStringLiteral("/.local/share/viga");
+    return escolher(qEnvironmentVariable("VIGA_HOME"), exe, !exe.isEmpty() && QFileInfo(exe).isWritable(),
+                    QDir::homePath());
 }
 
 QString PastaDados::arquivo(const QString& nome)

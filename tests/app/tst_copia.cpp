@@ -73,6 +73,11 @@ private Q_SLOTS:
         QVERIFY(primeira.adquirir());
         InstanciaUnica segunda(nome);
         QVERIFY(!segunda.adquirir());
+        // the lock sits in a folder of this user only, so no other account's
+        // VIGA (running, or killed and left behind) can hold it
+        const QFileInfo pasta(QFileInfo(primeira.caminho()).absolutePath());
+        QCOMPARE(pasta.ownerId(), uint(getuid()));
+        QCOMPARE(pasta.permissions() & (QFile::WriteGroup | QFile::WriteOther), QFile::Permissions());
     }
 
     // A lock left by a program that was killed does not block the next start.

@@ -1,9 +1,22 @@
 #include "InstanciaUnica.h"
 
 #include <QDir>
+#include <QStandardPaths>
+
+namespace
+{
+// The user's own runtime folder ($XDG_RUNTIME_DIR, else a private folder Qt
+// creates in /tmp): a lock in the shared /tmp would let one operator's VIGA,
+// or one killed as root, keep every other account of the computer out.
+QString PastaDaTrava()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+} // namespace
 
 InstanciaUnica::InstanciaUnica(const QString& nome)
-    : m_caminho(QDir(QDir::tempPath()).filePath(nome + QStringLiteral(".lock")))
+    : m_caminho(QDir(PastaDaTrava()).filePath(nome + QStringLiteral(".lock")))
 {
 }
 

@@ -4,8 +4,8 @@
 #include <QString>
 #include <memory>
 
-// One VIGA per workstation: a lock file in the temporary folder, held until
-// the program ends. A lock left by a program that was killed is taken over.
+// One VIGA per user session: a lock file in the user's runtime folder, held
+// until the program ends. A lock left by a program that was killed is taken over.
 class InstanciaUnica
 {
 public:
