@@ -10,6 +10,7 @@
 #include "TDBGrid.h"
 #include "TFrmCadastrao.h"
 #include "TFrmImpCopias.h"
+#include "TFrmMain.h"
 #include "TFrmPesagem.h"
 #include "TLampadaBalanca.h"
 #include "TMaskEdit.h"
@@ -671,6 +672,27 @@ private Q_SLOTS:
         QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F3);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Módulo com acesso restrito."));
         QVERIFY(!Operador::janelaAberta<TFrmCadastrao>());
+    }
+
+    // The main window's "&Entrada" and "&Saída" open the window in its mode.
+    void comandosDaJanelaPrincipal()
+    {
+        Balcao c;
+        TFrmMain m(c.b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        for (const char* acao : {"PesEntrada", "PesSaida"}) {
+            QString titulo;
+            Operador::quandoAbrir<TFrmPesagem>([&titulo](TFrmPesagem* w) {
+                titulo = w->windowTitle();
+                w->close();
+            });
+            m.acao(QString::fromLatin1(acao))->trigger();
+            QCOMPARE(titulo, QString::fromLatin1(acao) == QLatin1String("PesEntrada")
+                                 ? QStringLiteral("Pesagem Entrada")
+                                 : QStringLiteral("Pesagem Saída"));
+        }
+        QVERIFY(c.d.mostradas.isEmpty());
     }
 
     // The plate of a truck still inside is refused at the entry.
