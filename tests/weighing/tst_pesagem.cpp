@@ -67,6 +67,14 @@ void digitaEnter(QWidget& w, const char* esperado, const QString& texto)
     QTest::keyClick(f, Qt::Key_Return);
 }
 
+// Space on a row of the weighing list, as the operator picks a weighing.
+void abreDaLista(TFrmPesagem& w, int linha)
+{
+    w.DBGrid1->setFocus();
+    w.DBGrid1->selecionar(linha);
+    QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+}
+
 // Focuses a field and types into it from its start.
 void digita(QLineEdit* e, const QString& texto)
 {
@@ -347,9 +355,7 @@ private Q_SLOTS:
         c.b.exec(QStringLiteral("update pesagem set pes_datasaida='2026-12-10', pes_pesosaida=30000"));
         TFrmPesagem w(2);
         abrir(w);
-        w.DBGrid1->setFocus();
-        w.DBGrid1->selecionar(0);
-        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        abreDaLista(w, 0);
         QCOMPARE(c.d.ultimo(),
                  QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."));
         QCOMPARE(w.EstadoCadastro, 3);
@@ -444,9 +450,7 @@ private Q_SLOTS:
         pesagemAberta(c.b, 1);
         TFrmPesagem w(2);
         abrir(w);
-        w.DBGrid1->setFocus();
-        w.DBGrid1->selecionar(0);
-        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        abreDaLista(w, 0);
         QVERIFY(w.Fatores[0]->isVisible() && w.FlatEdit22->isVisible());
         const auto fatores = [&](const QStringList& v) {
             for (int i = 0; i < 4; ++i) {
@@ -501,9 +505,7 @@ private Q_SLOTS:
         pesagemAberta(c.b, 1, QStringLiteral("ABC1234"), QStringLiteral("30000"));
         TFrmPesagem w(2);
         abrir(w);
-        w.DBGrid1->setFocus();
-        w.DBGrid1->selecionar(0);
-        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        abreDaLista(w, 0);
         c.indicador.quadro("D012000\r");
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         c.indicador.quadro({});
@@ -543,9 +545,7 @@ private Q_SLOTS:
         pesagemAberta(c.b, 1);
         TFrmPesagem w(2);
         abrir(w);
-        w.DBGrid1->setFocus();
-        w.DBGrid1->selecionar(0);
-        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        abreDaLista(w, 0);
         c.indicador.quadro("P30000.\r");
         QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("30000"));
         QTest::qWait(300);
@@ -693,6 +693,32 @@ private Q_SLOTS:
                                  : QStringLiteral("Pesagem Saída"));
         }
         QVERIFY(c.d.mostradas.isEmpty());
+    }
+
+    // With dates and times editable, the exit checks refuse what comes before the entry.
+    void datasDaSaida()
+    {
+        Balcao c(QStringLiteral("cfg_alteradatahora=1"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        digita(w.FlatMaskEdit4, QStringLiteral("09122026"));
+        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Data de Saída não pode ser menor que data de Entrada!"));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Informação!"));
+        QVERIFY(w.FlatMaskEdit4->vazio());
+        QVERIFY(w.FlatMaskEdit4->hasFocus());
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        digita(w.FlatMaskEdit4, QStringLiteral("10122026"));
+        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
+        digita(w.FlatMaskEdit9, QStringLiteral("065959"));
+        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_Tab);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Hora de Saída não pode ser menor que Hora de Entrada!"));
+        QVERIFY(w.FlatMaskEdit9->vazio());
+        w.FlatMaskEdit9->setFocus();
+        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_F2);
+        QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
     }
 
     // The plate of a truck still inside is refused at the entry.

@@ -68,8 +68,7 @@ void TFrmPesagem::FlatButton1Click()
     try {
         config = configPorta();
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
         return;
     }
     if (!config) {

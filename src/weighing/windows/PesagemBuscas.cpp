@@ -21,12 +21,6 @@ QString codigoDe(const TMaskEdit* m)
     return m->vazio() ? QString() : m->maskText().trimmed();
 }
 
-void erroBanco(const ErroBanco& e)
-{
-    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-             QStringLiteral("Erro"), Msg::Erro);
-}
-
 } // namespace
 
 // Leaving "Placa:": the newest weighing of the plate.

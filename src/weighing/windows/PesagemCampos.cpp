@@ -107,6 +107,12 @@ void TFrmPesagem::ligaEventos()
             [this](const QString& t) { DBGrid1->localizar(QStringLiteral("pes_placa"), t); });
 }
 
+void TFrmPesagem::erroBanco(const ErroBanco& e)
+{
+    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+             QStringLiteral("Erro"), Msg::Erro);
+}
+
 PesagemTela TFrmPesagem::pesagem() const
 {
     PesagemTela p;
@@ -267,8 +273,7 @@ void TFrmPesagem::BtnNovoClick()
     try {
         proximo = ConsultaPesagem::proximoCodigo(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
     }
     PesagemTela p = NovaPesagem(m_modo, m_cfg, proximo, Relogio::agora());
     p.manualEntrada = somenteSaida ? 0 : FlatComboBox1->currentIndex();
@@ -374,8 +379,7 @@ void TFrmPesagem::saiCodigo()
             Fatores[0]->setFocus();
         }
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
     }
     UpdateSaveButton();
 }
@@ -398,8 +402,7 @@ void TFrmPesagem::carregaDaLista()
         }
         p = ConsultaPesagem::carregar(*DM, codigo, 2, m_cfg, true, Relogio::agora());
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
         return;
     }
     if (!p) {
@@ -541,8 +544,7 @@ void TFrmPesagem::saiFator()
             Fatores[0]->setFocus();
         }
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
     }
 }
 
@@ -562,8 +564,7 @@ void TFrmPesagem::saiUmidade()
         FlatEdit22->setText(r->umidade);
         FlatEdit23->setText(r->desconto);
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
     }
 }
 

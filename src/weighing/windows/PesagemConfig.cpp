@@ -1,6 +1,8 @@
 // The weighing window's set-up from Config: what is shown, captions, the
 // list of weighings and the scale link's settings.
 #include "ConfiguraBalanca.h"
+#include "Dialogos.h"
+#include "ErroBanco.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
 #include "TDM.h"
@@ -35,7 +37,12 @@ QString textoData(const QVariant& v)
 
 void TFrmPesagem::configura()
 {
-    m_cfg = ConfigPesagem::ler(*DM);
+    try {
+        m_cfg = ConfigPesagem::ler(*DM);
+    } catch (const ErroBanco& e) {
+        // The window opens with the defaults; the operator is told why.
+        erroBanco(e);
+    }
     m_leitura.configura(m_cfg);
     m_porta.setPollingDelay(PeriodoLeitura(m_cfg.modeloPlaca, m_cfg.baud));
     connect(
@@ -55,7 +62,11 @@ void TFrmPesagem::configura()
     aplicaVisibilidade();
 
     if (m_modo == 2) {
-        abreLista();
+        try {
+            abreLista();
+        } catch (const ErroBanco& e) {
+            erroBanco(e);
+        }
     }
     FlatComboBox1->setCurrentIndex(1);
     FlatComboBox2->setCurrentIndex(1);
@@ -91,15 +102,19 @@ void TFrmPesagem::aplicaVisibilidade()
     m_rotTara->setVisible(c.taraPesagem == 1);
     FlatEdit29->setVisible(c.taraPesagem == 1);
     if (tipo) {
-        TQuery& q = DM->Qr_TPVeiculo;
-        q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
-        q.Open();
-        for (q.First(); !q.Eof(); q.Next()) {
-            DBComboTipo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
-                                 q.AsInteger(QStringLiteral("tpv_codigo")));
+        try {
+            TQuery& q = DM->Qr_TPVeiculo;
+            q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
+            q.Open();
+            for (q.First(); !q.Eof(); q.Next()) {
+                DBComboTipo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
+                                     q.AsInteger(QStringLiteral("tpv_codigo")));
+            }
+            q.Close();
+            DBComboTipo->setCurrentIndex(DBComboTipo->findData(1));
+        } catch (const ErroBanco& e) {
+            erroBanco(e);
         }
-        q.Close();
-        DBComboTipo->setCurrentIndex(DBComboTipo->findData(1));
     }
     m_rotBalanca->setVisible(c.selecionaBal == 1);
     FlatComboBox3->setVisible(c.selecionaBal == 1);

@@ -68,8 +68,7 @@ void TFrmPesagem::BtnSalvarClick()
         SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio);
     } catch (const ErroBanco& e) {
         // Rolled back: the weighing stays on screen as it was typed.
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        erroBanco(e);
         ajustaBotoes(estado);
         UpdateSaveButton();
         return;
@@ -86,8 +85,7 @@ void TFrmPesagem::BtnSalvarClick()
         try {
             abreLista(); // the saved weighing leaves the list of open weighings
         } catch (const ErroBanco& e) {
-            Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                     QStringLiteral("Erro"), Msg::Erro);
+            erroBanco(e);
         }
     }
     BtnNovo->setFocus();

@@ -10,18 +10,18 @@ namespace Seletores
 namespace
 {
 
-std::optional<Escolha> deCadastro(const TFrmCadastrao& w)
+std::optional<Item> deCadastro(const TFrmCadastrao& w)
 {
     const auto s = w.selecao();
     if (!s) {
         return std::nullopt;
     }
-    return Escolha{QString::number(s->codigo), s->razao.trimmed(), s->placa.trimmed(), s->insRg.trimmed()};
+    return Item{QString::number(s->codigo), s->razao.trimmed(), s->placa.trimmed(), s->insRg.trimmed()};
 }
 
 } // namespace
 
-std::optional<Escolha> parte(QWidget* pai, int tipo)
+std::optional<Item> parte(QWidget* pai, int tipo)
 {
     TFrmCadastrao w(tipo, pai);
     w.modoSelecao();
@@ -29,7 +29,7 @@ std::optional<Escolha> parte(QWidget* pai, int tipo)
     return deCadastro(w);
 }
 
-std::optional<Escolha> motorista(QWidget* pai, bool pelaPlaca)
+std::optional<Item> motorista(QWidget* pai, bool pelaPlaca)
 {
     TFrmCadastrao w(5, pai);
     w.setBuscaPorPlaca(pelaPlaca);
@@ -38,7 +38,7 @@ std::optional<Escolha> motorista(QWidget* pai, bool pelaPlaca)
     return deCadastro(w);
 }
 
-std::optional<Escolha> produto(QWidget* pai)
+std::optional<Item> produto(QWidget* pai)
 {
     TFrmCadProdutos w(pai);
     w.setModoSelecao(true);
@@ -46,7 +46,7 @@ std::optional<Escolha> produto(QWidget* pai)
     if (w.codigoSelecionado().isEmpty()) {
         return std::nullopt;
     }
-    return Escolha{w.codigoSelecionado().trimmed(), w.descricaoSelecionada().trimmed(), {}, {}};
+    return Item{w.codigoSelecionado().trimmed(), w.descricaoSelecionada().trimmed(), {}, {}};
 }
 
 std::optional<QString> fator(QWidget* pai, const QString& prdCodigo, int fator)
@@ -67,7 +67,7 @@ void cadastroParte(QWidget* pai, int tipo, const QString& titulo)
     w.exec();
 }
 
-std::optional<Escolha> cadastroMotorista(QWidget* pai)
+std::optional<Item> cadastroMotorista(QWidget* pai)
 {
     TFrmCadastrao w(5, pai);
     w.exec();

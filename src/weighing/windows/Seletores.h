@@ -11,7 +11,7 @@ class QWidget;
 namespace Seletores
 {
 
-struct Escolha {
+struct Item {
     QString codigo;
     QString nome;
     QString placa; // drivers
@@ -19,18 +19,18 @@ struct Escolha {
 };
 
 // Party of a kind (2 carrier, 3 client, 4 supplier): code and name.
-std::optional<Escolha> parte(QWidget* pai, int tipo);
+std::optional<Item> parte(QWidget* pai, int tipo);
 // Driver (kind 5): RG and name; searched by plate, also the plate.
-std::optional<Escolha> motorista(QWidget* pai, bool pelaPlaca);
+std::optional<Item> motorista(QWidget* pai, bool pelaPlaca);
 // Product: code and description.
-std::optional<Escolha> produto(QWidget* pai);
+std::optional<Item> produto(QWidget* pai);
 // The allowed values of a correction factor (7 to 10) of a product.
 std::optional<QString> fator(QWidget* pai, const QString& prdCodigo, int fator);
 
 // The full registries. A party kind opens with `titulo`; the driver registry
 // returns the driver current when it closed.
 void cadastroParte(QWidget* pai, int tipo, const QString& titulo);
-std::optional<Escolha> cadastroMotorista(QWidget* pai);
+std::optional<Item> cadastroMotorista(QWidget* pai);
 void cadastroProduto(QWidget* pai);
 
 } // namespace Seletores

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+class ErroBanco;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -151,8 +152,8 @@ private:
     void fechaPorta();
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
-    // PesagemSalvar.cpp
-    bool salvando() const { return m_salvando; }
+    // "Erro ao efetuar a operação": a database error reported, the window carries on.
+    static void erroBanco(const ErroBanco& e);
 
     int m_modo;
     ConfigPesagem m_cfg;
