@@ -372,6 +372,7 @@ private Q_SLOTS:
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
         QVERIFY(!w.FlatEdit1->isReadOnly());
+        QVERIFY(!w.FlatEdit7->isEnabled()); // packaging weight only with CFG_PESOEMBALAGEM
         QCOMPARE(w.FlatMaskEdit4->maskText(), QStringLiteral("10/12/2026"));
         w.FlatEdit24->setFocus();
         QTest::keyClicks(w.FlatEdit24, "12345");

@@ -296,6 +296,7 @@ void TFrmPesagem::BtnNovoClick()
             w->setEnabled(false);
         }
     } else if (somenteSaida) {
+        FlatEdit7->setEnabled(m_cfg.pesoEmbalagem == 1);
         FlatComboBox1->setEnabled(true);
         FlatComboBox1->setCurrentIndex(0);
         somenteLeitura(FlatEdit1, false);
@@ -306,8 +307,7 @@ void TFrmPesagem::BtnNovoClick()
         const bool direito = SessaoAtual.pode(SessaoAtual.PesagemManualEntrada);
         FlatComboBox1->setEnabled(direito);
         FlatEdit1->clear();
-        somenteLeitura(FlatEdit1,
-                       direito ? FlatComboBox1->currentIndex() == 1 : FlatComboBox1->currentIndex() == 1);
+        somenteLeitura(FlatEdit1, FlatComboBox1->currentIndex() == 1);
         if (FlatComboBox1->currentIndex() == 1) {
             FlatButton1Click();
         } else {
