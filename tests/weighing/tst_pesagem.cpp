@@ -18,7 +18,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QtTest>
 
 using namespace FixturePesagem;
@@ -720,6 +722,41 @@ private Q_SLOTS:
         w.FlatMaskEdit9->setFocus();
         QTest::keyClick(w.FlatMaskEdit9, Qt::Key_F2);
         QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
+    }
+
+    // With the scale simulator of "make run": the weight moves, settles,
+    // turns the lamp green and enables Save.
+    void simulador()
+    {
+        BancoTeste b;
+        cadastros(b);
+        DialogosRoteiro d;
+        b.exec(QStringLiteral(
+            "update config set cfg_porta=0, cfg_modeloplaca=0, cfg_divisao=0, cfg_casasdecimais=0, "
+            "cfg_produtoopcional=1"));
+        QProcess sim;
+        sim.start(QStringLiteral(VIGA_SCALE_SIM), {QStringLiteral("--peso"), QStringLiteral("27340")});
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        QVERIFY2(pty.startsWith(QLatin1String("/dev/")), qPrintable(pty));
+        {
+            QSettings ini(b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/COM1"), pty);
+        }
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("SIM0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Tab);
+        QTRY_VERIFY_WITH_TIMEOUT(w.Shape1->cor() == TLampada::Amarela, 30000);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.BtnSalvar->isEnabled(), 30000);
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("27340"));
+        QVERIFY(w.Shape1->cor() == TLampada::Verde);
+        sim.kill();
+        sim.waitForFinished();
     }
 
     // The plate of a truck still inside is refused at the entry.
