@@ -759,6 +759,59 @@ private Q_SLOTS:
         sim.waitForFinished();
     }
 
+    // "Cancelar" drops the weighing on screen: nothing stored, idle again.
+    void cancelar()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QVERIFY(w.porta().Connected());
+        QVERIFY(!w.btnExcluir->isEnabled());
+        QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
+        QCOMPARE(w.EstadoCadastro, 3);
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Branca && w.Shape1->contornoPontilhado());
+        QVERIFY(w.FlatEdit3->text().isEmpty() && !w.FlatEdit3->isEnabled());
+        QVERIFY(w.btnExcluir->isEnabled());
+        QVERIFY(w.FlatEdit2->isEnabled()); // "Localizar Placa:" is never disabled
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
+    }
+
+    // Entry factors and moisture typed at the entry land in the entry columns.
+    void fatoresDaEntrada()
+    {
+        Balcao c(QStringLiteral("cfg_umidadee=1, cfg_casasumidade=2, cfg_fator7='Impureza'"));
+        operador([](TSessao& s) { s.PesagemManualEntrada = 1; });
+        TFrmPesagem w(1);
+        abrir(w);
+        QVERIFY(w.Fatores[3]->isVisible() && w.FlatEdit22->isVisible());
+        QCOMPARE(w.Fatores[0]->accessibleName(), QStringLiteral("Impureza"));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("FAT0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        digita(w.FlatMaskEdit3, QStringLiteral("20"));
+        QTest::keyClick(w.FlatMaskEdit3, Qt::Key_Tab);
+        digita(w.Fatores[0], QStringLiteral("1,5"));
+        digita(w.Fatores[1], QStringLiteral("0,5"));
+        digita(w.FlatEdit22, QStringLiteral("12"));
+        QTest::keyClick(w.FlatEdit22, Qt::Key_Tab);
+        QCOMPARE(w.FlatEdit23->text(), QStringLiteral("1,00")); // range 10-12 of MILHO, bound included
+        w.FlatComboBox1->setFocus();
+        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
+        digita(w.FlatEdit1, QStringLiteral("13000"));
+        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QVERIFY(confere(produtos(c.b, 1).value(0), linhaProduto(1, "20",
+                                                                {"PES_FATOR7E=1,5", "PES_FATOR8E=0,5",
+                                                                 "PES_FATOR11=1", "PES_FATOR11U=12"})));
+    }
+
     // The plate of a truck still inside is refused at the entry.
     void placaComPesagemAberta()
     {
