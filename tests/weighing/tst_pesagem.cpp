@@ -812,6 +812,85 @@ private Q_SLOTS:
                                                                  "PES_FATOR11=1", "PES_FATOR11U=12"})));
     }
 
+    // What the configuration shows and hides.
+    void exibicao_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("visiveis");
+        QTest::addColumn<QStringList>("ocultos");
+        QTest::newRow("entrada padrão")
+            << 1 << "" << QStringList{"FlatEdit3", "FlatMaskEdit3"}
+            << QStringList{"FlatEdit28", "DBComboTipo", "FlatEdit25",    "FlatEdit29",
+                           "FlatEdit10", "FlatEdit22",  "strGrid1",      "BtnOK",
+                           "DBGrid1",    "FlatEdit9",   "FlatComboBox3", "btnExcluir"};
+        QTest::newRow("observação, frete, tara, balança")
+            << 1 << "cfg_pesagemobs=1, cfg_frete=1, cfg_tarapesagem=1, cfg_selecionabal=1"
+            << QStringList{"FlatEdit28", "FlatEdit25", "FlatEdit26", "FlatEdit29", "FlatComboBox3"}
+            << QStringList{"DBComboTipo", "FlatEdit27"};
+        QTest::newRow("tipo de veículo")
+            << 1 << "cfg_tipoveiculo=1" << QStringList{"DBComboTipo", "FlatEdit26", "FlatEdit27"}
+            << QStringList{"FlatEdit25"};
+        QTest::newRow("fator único na entrada") << 1 << "cfg_umidadeunica=1" << QStringList{"FlatEdit10"}
+                                                << QStringList{"FlatEdit19", "FlatEdit22"};
+        QTest::newRow("grade na entrada")
+            << 1 << "cfg_morproduto=1, cfg_umidadee=1" << QStringList{"strGrid1", "BtnOK"}
+            << QStringList{"FlatEdit10", "FlatEdit22"};
+        QTest::newRow("saída com fatores")
+            << 2 << "cfg_umidade=1"
+            << QStringList{"FlatEdit10", "FlatEdit21", "FlatEdit22", "DBGrid1", "FlatEdit9", "btnExcluir"}
+            << QStringList{"BtnNovo", "strGrid1"};
+        QTest::newRow("saída com grade")
+            << 2 << "cfg_umidade=1, cfg_morproduto=1, cfg_somentesaida=1"
+            << QStringList{"strGrid1", "BtnNovo"} << QStringList{"FlatEdit10", "FlatEdit22"};
+    }
+    void exibicao()
+    {
+        QFETCH(int, modo);
+        QFETCH(QString, config);
+        QFETCH(QStringList, visiveis);
+        QFETCH(QStringList, ocultos);
+        BancoTeste b;
+        DialogosRoteiro d;
+        if (!config.isEmpty()) {
+            b.exec(QStringLiteral("update config set ") + config);
+        }
+        TFrmPesagem w(modo);
+        abrir(w);
+        for (const QString& n : visiveis) {
+            auto* c = w.findChild<QWidget*>(n);
+            QVERIFY2(c && c->isVisible(), qPrintable(n));
+        }
+        for (const QString& n : ocultos) {
+            auto* c = w.findChild<QWidget*>(n);
+            QVERIFY2(c && !c->isVisible(), qPrintable(n));
+        }
+        QVERIFY(d.mostradas.isEmpty());
+    }
+
+    // The "Balança" selector takes the exit scale's port; a port that cannot
+    // open is reported and the lamp turns red.
+    void seletorDeBalanca()
+    {
+        Balcao c(QStringLiteral("cfg_selecionabal=1, cfg_portasaida=2"));
+        {
+            QSettings ini(c.b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/COM3"), QStringLiteral("/dev/null/sem-balanca"));
+        }
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.porta().Connected());
+        w.FlatComboBox3->setFocus();
+        QTest::keyClick(w.FlatComboBox3, Qt::Key_Down); // "Balança 2": COM3, a device that does not exist
+        QCOMPARE(w.FlatComboBox3->currentIndex(), 1);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Erro ao conectar a balança"));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+    }
+
     // The plate of a truck still inside is refused at the entry.
     void placaComPesagemAberta()
     {
