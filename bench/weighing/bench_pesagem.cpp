@@ -94,6 +94,23 @@ void AbrirJanelaSaida(benchmark::State& state)
 }
 BENCHMARK(AbrirJanelaSaida)->Unit(benchmark::kMillisecond);
 
+// The same with party and product names in the list (CFG_GRADE = 1: the list joins them).
+void AbrirJanelaSaidaComNomes(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    b.exec("update config set cfg_grade=1");
+    DialogosRoteiro d;
+    for (auto _ : state) {
+        TFrmPesagem w(2);
+        w.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(w.DBGrid1->model()->rowCount());
+        w.close();
+    }
+    b.exec("update config set cfg_grade=0");
+}
+BENCHMARK(AbrirJanelaSaidaComNomes)->Unit(benchmark::kMillisecond);
+
 // Leaving "Placa:": the newest weighing of a plate with 50 weighings.
 void HistoricoPlaca(benchmark::State& state)
 {
