@@ -78,9 +78,8 @@ BancoTeste& banco()
 }
 
 // The exit window as the operator opens it: the list of open weighings on screen.
-void AbrirJanelaSaida(benchmark::State& state)
+void abreJanelaSaida(benchmark::State& state)
 {
-    banco();
     DialogosRoteiro d;
     for (auto _ : state) {
         TFrmPesagem w(2);
@@ -92,6 +91,12 @@ void AbrirJanelaSaida(benchmark::State& state)
     state.counters["pesagens"] = Pesagens;
     state.counters["abertas"] = Abertas;
 }
+
+void AbrirJanelaSaida(benchmark::State& state)
+{
+    banco();
+    abreJanelaSaida(state);
+}
 BENCHMARK(AbrirJanelaSaida)->Unit(benchmark::kMillisecond);
 
 // The same with party and product names in the list (CFG_GRADE = 1: the list joins them).
@@ -99,14 +104,7 @@ void AbrirJanelaSaidaComNomes(benchmark::State& state)
 {
     BancoTeste& b = banco();
     b.exec("update config set cfg_grade=1");
-    DialogosRoteiro d;
-    for (auto _ : state) {
-        TFrmPesagem w(2);
-        w.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(w.DBGrid1->model()->rowCount());
-        w.close();
-    }
+    abreJanelaSaida(state);
     b.exec("update config set cfg_grade=0");
 }
 BENCHMARK(AbrirJanelaSaidaComNomes)->Unit(benchmark::kMillisecond);
