@@ -12,6 +12,7 @@
 #include "TFrmImpCopias.h"
 #include "TFrmMain.h"
 #include "TFrmPesagem.h"
+#include "TFrmUmidade.h"
 #include "TLampadaBalanca.h"
 #include "TMaskEdit.h"
 #include "TstrGrid.h"
@@ -889,6 +890,26 @@ private Q_SLOTS:
         QVERIFY(!w.porta().Connected());
         QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
         QVERIFY(!w.BtnSalvar->isEnabled());
+    }
+
+    // F2 on a factor lists the product's allowed values of that factor.
+    void fatorPeloSeletor()
+    {
+        Balcao c(QStringLiteral("cfg_umidade=1, cfg_casasdecimais=2"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QString produto;
+        Operador::quandoAbrir<TFrmUmidade>([&produto](TFrmUmidade* u) {
+            produto = u->modoSelecao() ? u->FlatMaskEdit1->text().trimmed() : QString();
+            u->DBGrid1->selecionar(0);
+            u->close();
+        });
+        w.Fatores[3]->setFocus();
+        QTest::keyClick(w.Fatores[3], Qt::Key_F2);
+        QCOMPARE(produto, QStringLiteral("10"));
+        QCOMPARE(w.Fatores[3]->text(), QStringLiteral("0,50"));
     }
 
     // The plate of a truck still inside is refused at the entry.
