@@ -11,6 +11,7 @@ PKGS=(
   postgresql postgresql-client
   python3
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
+  qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
 )
 
 missing=()

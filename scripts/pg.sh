@@ -2,6 +2,7 @@
 # Throwaway PostgreSQL cluster for the tests.
 #   pg.sh start DIR   -> prints "PORT" after the server accepts connections
 #   pg.sh stop DIR
+#   pg.sh halt DIR / pg.sh resume DIR -> stops the server keeping its data, starts it again on its port
 # The server runs as the 'postgres' system user when started by root
 # (PostgreSQL refuses to run as root).
 set -euo pipefail
@@ -18,7 +19,16 @@ start)
   port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()')
   as_pg "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
       -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60" start >/dev/null
+  echo "$port" >"$dir/port"
   echo "$port"
+  ;;
+halt)
+  as_pg "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+  ;;
+resume)
+  port=$(cat "$dir/port")
+  as_pg "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+      -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60" start >/dev/null
   ;;
 stop)
   if [ -d "$dir/data" ]; then

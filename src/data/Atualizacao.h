@@ -1,27 +1,17 @@
 #pragma once
 
+#include "PassosAtualizacao.h"
+
 #include <QString>
-#include <QStringList>
 #include <functional>
-#include <vector>
 
 class TDM;
-
-// One upgrade step: a tag and its statements, as the upgrade log knows them.
-struct PassoAtualizacao {
-    QString tag;
-    QStringList comandos;
-};
 
 // The schema upgrade of older databases: the upgrade-log bootstrap run at
 // every start, and the fifty steps, applied in order in one transaction.
 class Atualizacao
 {
 public:
-    static constexpr const char* UltimaTag = "070611b";
-
-    static const std::vector<PassoAtualizacao>& passos();
-
     explicit Atualizacao(TDM& dm) : m_dm(dm) {}
 
     // Creates the upgrade log and the marker column when the configuration
@@ -33,7 +23,8 @@ public:
     bool atualizado();
 
     // Applies every step not yet logged. `progresso` is told the percentage
-    // and the tag of each step as it goes. On failure everything of the run is
+    // and the tag of each step as it goes. The widening of alargaCodigos() runs
+    // last, in the same transaction. On failure everything of the run is
     // rolled back and false is returned with the step's tag and the
     // database's text in `tagErro` / `erro`.
     bool executar(const std::function<void(int, const QString&)>& progresso, QString* tagErro, QString* erro);
@@ -42,10 +33,17 @@ public:
     // has nothing to do for it (widening a column on SQLite).
     QString traduz(const QString& comando) const;
 
+    // Widens the numeric mirror of the product code to 64 bits on a database
+    // that was upgraded before codes were (PostgreSQL; SQLite's integers
+    // already are). Runs with every upgrade and at every start, outside the
+    // fifty tags; returns the database's error text, empty when it went well.
+    QString alargaCodigos();
+
 private:
     bool aplicado(const QString& tag);
     bool temColunaConfig(const QString& coluna);
     void executa(const QString& sql);
+    void alargaCodigosNaTransacao();
 
     TDM& m_dm;
 };

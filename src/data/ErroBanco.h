@@ -14,3 +14,15 @@ public:
 private:
     QString m_texto;
 };
+
+// A delete refused before it ran because other rows still point at the row
+// (a city that parties use, a product that weighings carry ...). Older
+// databases declare no relations, so the registries check first; the text is
+// the message the registry windows show.
+class RegistroEmUso : public ErroBanco
+{
+public:
+    RegistroEmUso() : ErroBanco(QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!"))
+    {
+    }
+};

@@ -1,10 +1,10 @@
 #include "Esquema.h"
 
-#include "Atualizacao.h"
+#include "Dialeto.h"
 #include "ErroBanco.h"
+#include "PassosAtualizacao.h"
 #include "TDM.h"
 
-#include <QRegularExpression>
 #include <QSqlRecord>
 
 namespace
@@ -162,7 +162,7 @@ const std::vector<Tabela>& tabelas()
           {"TAB_CODIGO", "INTEGER"},
           {"PRD_DENSIDADE", "{M}", false},
           {"PRD_VLRTONELADA", "{M}", false},
-          {"PRD_CODIGOINT", "INTEGER", false}},
+          {"PRD_CODIGOINT", "BIGINT", false}},
          "PRD_CODIGO",
          true,
          {"CONSTRAINT PRODUTO_CONVERSAO_FK FOREIGN KEY (TAB_CODIGO) REFERENCES CONVERSAO (TAB_CODIGO)"}},
@@ -293,7 +293,7 @@ QString criaTabela(const Tabela& t, bool postgres, bool completo)
             partes << QLatin1String(e);
         }
     }
-    return Esquema::dialeto(
+    return Dialeto::tipos(
         QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(t.nome), partes.join(QStringLiteral(", "))),
         postgres);
 }
@@ -306,20 +306,6 @@ void executa(TDM& dm, const QString& sql)
 }
 
 } // namespace
-
-QString Esquema::dialeto(const QString& sql, bool postgres)
-{
-    QString s = sql;
-    s.replace(QStringLiteral("{N}"), postgres ? QStringLiteral("NUMERIC(19,4)") : QStringLiteral("NUMERIC"));
-    s.replace(QStringLiteral("{M}"), postgres ? QStringLiteral("NUMERIC(19,4)") : QStringLiteral("NUMERIC"));
-    s.replace(QStringLiteral("{T}"), QStringLiteral("VARCHAR(8)"));
-    if (postgres) {
-        static const QRegularExpression money(QStringLiteral(R"(\bmoney\b)"),
-                                              QRegularExpression::CaseInsensitiveOption);
-        s.replace(money, QStringLiteral("NUMERIC(19,4)"));
-    }
-    return s;
-}
 
 bool Esquema::existe(TDM& dm)
 {
@@ -381,7 +367,7 @@ void Esquema::criarBanco(TDM& dm)
                     "INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
                     "USR_ALTPESO, USR_ALTPESOENT, USR_PESAGEM, USR_PESAGEMSAIDA, USR_EDITAPESAGEM, "
                     "USR_PESOINFERIOR) VALUES ('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1, 1, 1, 1)"));
-    for (const PassoAtualizacao& p : Atualizacao::passos()) {
+    for (const PassoAtualizacao& p : PassosAtualizacao::passos()) {
         dm.QR_EXEC.Clear();
         dm.QR_EXEC.Add(QStringLiteral("INSERT INTO LOGATUALIZA (LOG_ARQUIVO) VALUES (:tag)"));
         dm.QR_EXEC.setParam(QStringLiteral("tag"), p.tag);

@@ -24,7 +24,4 @@ void criarBancoAntigo(TDM& dm);
 // The statements of a new database, in order, in the engine's dialect.
 QStringList comandosCriacao(bool postgres);
 
-// Engine type names for the system's column types ("money", "numeric").
-QString dialeto(const QString& sql, bool postgres);
-
 } // namespace Esquema

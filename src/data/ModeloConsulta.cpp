@@ -9,6 +9,12 @@ void ModeloConsulta::setConsulta(TQuery* q, const QList<Coluna>& colunas)
     for (const auto& c : m_colunas) {
         m_indices << (m_q ? m_q->record().indexOf(c.campo) : -1);
     }
+    m_linhas = 0;
+    if (m_q && m_q->Active()) {
+        // what the query read on opening: the first screenful (all of a
+        // PostgreSQL result, whose rows are converted only when shown)
+        m_linhas = m_q->LinhasLidas();
+    }
     endResetModel();
 }
 
@@ -22,7 +28,36 @@ int ModeloConsulta::rowCount(const QModelIndex& parent) const
     if (parent.isValid() || !m_q || !m_q->Active()) {
         return 0;
     }
-    return m_q->RecordCount();
+    return m_linhas;
+}
+
+bool ModeloConsulta::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_q && m_q->Active() && (!m_q->TodasLidas() || m_q->LinhasLidas() > m_linhas);
+}
+
+void ModeloConsulta::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || !m_q || !m_q->Active()) {
+        return;
+    }
+    if (m_q->LinhasLidas() <= m_linhas) {
+        m_q->LerMais(256);
+    }
+    sincroniza();
+}
+
+void ModeloConsulta::sincroniza()
+{
+    if (!m_q || !m_q->Active()) {
+        return;
+    }
+    const int lidas = m_q->LinhasLidas();
+    if (lidas > m_linhas) {
+        beginInsertRows(QModelIndex(), m_linhas, lidas - 1);
+        m_linhas = lidas;
+        endInsertRows();
+    }
 }
 
 int ModeloConsulta::columnCount(const QModelIndex& parent) const

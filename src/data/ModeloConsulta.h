@@ -6,8 +6,9 @@
 #include <QColor>
 #include <functional>
 
-// A read-only table model over the rows a TQuery holds: the columns the
-// window names, with their titles, widths and colours.
+// A read-only table model over the rows of a TQuery: the columns the
+// window names, with their titles, widths and colours. Rows are read as the
+// view asks for more (scrolling), or when the query read them (a locate).
 class ModeloConsulta : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     void setConsulta(TQuery* q, const QList<Coluna>& colunas);
     // Call after the query was opened again.
     void recarregar();
+    // Shows the rows the query read meanwhile (after a locate further down).
+    void sincroniza();
     // Background of a column title (an invalid colour returns it to the button colour).
     void setCorTitulo(int coluna, const QColor& cor);
 
@@ -36,10 +39,13 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     TQuery* m_q = nullptr;
     QList<Coluna> m_colunas;
     QList<int> m_indices;
     QList<QColor> m_coresTitulo;
+    int m_linhas = 0; // rows the view knows of
 };

@@ -306,9 +306,7 @@ void montarGravacao(TDM& dm, const TValoresConfig& v)
 
 void gravar(TDM& dm)
 {
-    Transacao tr(&dm);
-    dm.QR_EXEC.ExecSQL();
-    tr.commit();
+    dm.ExecutaNaTransacao();
 }
 
 } // namespace SalvaConfiguracao

@@ -69,6 +69,23 @@ bool TDM::Conectado() const
     return QSqlDatabase::contains(m_nomeConexao) && DataBase1().isOpen();
 }
 
+bool TDM::ConexaoPerdida()
+{
+    if (!Conectado()) {
+        return true;
+    }
+    QSqlQuery q(DataBase1());
+    const bool responde = q.exec(QStringLiteral("select 1"));
+    q.finish();
+    return !responde;
+}
+
+bool TDM::Reconectar(QString* erro)
+{
+    Desconectar();
+    return Conectar(erro);
+}
+
 bool TDM::Conectar(QString* erro)
 {
     if (Conectado()) {
@@ -197,13 +214,38 @@ void TDM::RollbackTrans()
 
 void TDM::ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros)
 {
-    Transacao tr(this);
     QR_EXEC.setSQL(linhas);
     for (const auto& p : parametros) {
         QR_EXEC.setParam(p.first, p.second);
     }
+    ExecutaNaTransacao();
+}
+
+void TDM::ExecutaNaTransacao()
+{
+    Transacao tr(this);
     QR_EXEC.ExecSQL();
     tr.commit();
+}
+
+bool TDM::TemLinhas(const QStringList& linhas, const Parametros& parametros)
+{
+    // one row is enough to tell
+    QR_EXEC.setSQL(QStringList(linhas) << QStringLiteral("limit 1"));
+    for (const auto& p : parametros) {
+        QR_EXEC.setParam(p.first, p.second);
+    }
+    QR_EXEC.Open();
+    const bool tem = !QR_EXEC.IsEmpty();
+    QR_EXEC.Close();
+    return tem;
+}
+
+void TDM::RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros)
+{
+    if (TemLinhas(linhas, parametros)) {
+        throw RegistroEmUso();
+    }
 }
 
 Transacao::Transacao(TDM* dm) : m_dm(dm)

@@ -20,6 +20,11 @@ public:
     bool Conectar(QString* erro);
     void Desconectar();
     bool Conectado() const;
+    // True when the connection no longer answers (a server that restarted or
+    // went away): a trivial statement fails.
+    bool ConexaoPerdida();
+    // Closes and opens the connection again; false with the reason in `erro`.
+    bool Reconectar(QString* erro);
 
     QSqlDatabase DataBase1() const;
     const Conexao& conexao() const { return m_conexao; }
@@ -39,6 +44,15 @@ public:
     // begun here when none is active; throws ErroBanco after rolling back.
     using Parametros = QList<QPair<QString, QVariant>>;
     void ExecutaNaTransacao(const QStringList& linhas, const Parametros& parametros);
+    // The same for the statement already built on QR_EXEC (shown first by the
+    // SQL trace).
+    void ExecutaNaTransacao();
+    // True when the SELECT (without ORDER BY or LIMIT) finds at least one row
+    // (run on QR_EXEC).
+    bool TemLinhas(const QStringList& linhas, const Parametros& parametros);
+    // Throws RegistroEmUso when the SELECT finds a row: the check every delete
+    // of a row that others may point at runs first, on every database.
+    void RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros);
 
     // SQL trace mode (the main window's Alt+F1): saves show their statement.
     bool rastreioSql = false;

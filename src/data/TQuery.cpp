@@ -6,8 +6,12 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <climits>
+#include <limits>
 
 TQuery::TQuery(TDM* dm, const QString& nome, const QStringList& sql) : m_dm(dm), m_nome(nome), m_sql(sql) {}
+
+TQuery::~TQuery() = default;
 
 void TQuery::Clear()
 {
@@ -127,36 +131,75 @@ void TQuery::preparar(QSqlQuery& q) const
 void TQuery::Open()
 {
     Close();
-    QSqlQuery q(m_dm->DataBase1());
-    q.setForwardOnly(true);
+    auto q = std::make_unique<QSqlQuery>(m_dm->DataBase1());
+    // Random access: rows already read are kept by the result, PostgreSQL
+    // hands over the whole result at once (its size known), SQLite steps on
+    // as rows are asked for.
+    q->setForwardOnly(false);
     if (m_params.isEmpty() && !Text().contains(u':')) {
-        if (!q.exec(Text())) {
-            throw ErroBanco(q.lastError().text());
+        if (!q->exec(Text())) {
+            throw ErroBanco(q->lastError().text());
         }
     } else {
-        preparar(q);
-        if (!q.exec()) {
-            throw ErroBanco(q.lastError().text());
+        preparar(*q);
+        if (!q->exec()) {
+            throw ErroBanco(q->lastError().text());
         }
     }
-    m_registro = q.record();
-    const int n = m_registro.count();
-    while (q.next()) {
-        QList<QVariant> linha;
-        linha.reserve(n);
-        for (int i = 0; i < n; ++i) {
-            linha.append(q.value(i));
-        }
-        m_linhas.push_back(std::move(linha));
+    m_registro = q->record();
+    m_cursor = std::move(q);
+    m_lidas = 0;
+    m_todas = false;
+    if (const int n = m_cursor->size(); n >= 0) {
+        m_lidas = n;
+        m_todas = true;
     }
-    if (q.lastError().isValid()) {
-        const QString erro = q.lastError().text();
-        m_linhas.clear();
-        throw ErroBanco(erro);
-    }
-    q.finish();
     m_atual = 0;
     m_ativa = true;
+    // a statement that fails on its first row fails here, as it always did
+    le(0);
+    if (m_cursor->lastError().isValid()) {
+        const QString erro = m_cursor->lastError().text();
+        Close();
+        throw ErroBanco(erro);
+    }
+}
+
+bool TQuery::le(int linha) const
+{
+    if (linha < 0) {
+        return false;
+    }
+    while (!m_todas && linha >= m_lidas) {
+        LerMais(256);
+    }
+    return linha < m_lidas;
+}
+
+int TQuery::LerMais(int n) const
+{
+    int lidas = 0;
+    while (!m_todas && lidas < n) {
+        if (m_cursor && m_cursor->seek(m_lidas)) {
+            ++m_lidas;
+            ++lidas;
+        } else {
+            m_todas = true;
+        }
+    }
+    return lidas;
+}
+
+void TQuery::Last()
+{
+    le(INT_MAX);
+    m_atual = m_lidas > 0 ? m_lidas - 1 : 0;
+}
+
+int TQuery::RecordCount() const
+{
+    le(INT_MAX);
+    return m_lidas;
 }
 
 void TQuery::ExecSQL()
@@ -178,7 +221,11 @@ void TQuery::ExecSQL()
 
 void TQuery::Close()
 {
-    m_linhas.clear();
+    m_cursor.reset();
+    m_lidas = 0;
+    m_todas = true;
+    m_colunaLocalizada = -1;
+    m_textosLocalizados.clear();
     m_registro = QSqlRecord();
     m_atual = 0;
     m_ativa = false;
@@ -190,18 +237,15 @@ QVariant TQuery::FieldByName(const QString& campo) const
     if (i < 0) {
         throw ErroBanco(QStringLiteral("Campo não encontrado: %1").arg(campo));
     }
-    if (Eof()) {
-        return QVariant();
-    }
-    return m_linhas[m_atual][i];
+    return valor(m_atual, i);
 }
 
 QVariant TQuery::valor(int linha, int coluna) const
 {
-    if (linha < 0 || linha >= int(m_linhas.size()) || coluna < 0 || coluna >= m_registro.count()) {
+    if (coluna < 0 || coluna >= m_registro.count() || !le(linha) || !m_cursor->seek(linha)) {
         return QVariant();
     }
-    return m_linhas[linha][coluna];
+    return m_cursor->value(coluna);
 }
 
 QString TQuery::comoTexto(const QVariant& v)
@@ -223,18 +267,32 @@ QString TQuery::AsString(const QString& campo) const
     return comoTexto(FieldByName(campo));
 }
 
-int TQuery::AsInteger(const QString& campo) const
+qint64 TQuery::AsLargeInt(const QString& campo) const
 {
     const QVariant v = FieldByName(campo);
     if (v.isNull()) {
         return 0;
     }
     bool ok = false;
-    const int i = v.toInt(&ok);
+    const qint64 i = v.toLongLong(&ok);
     if (ok) {
         return i;
     }
-    return int(Decimal::fromVariant(v).toDouble());
+    const qint64 t = v.toString().trimmed().toLongLong(&ok);
+    if (ok) {
+        return t;
+    }
+    // a number with decimals: its whole part
+    return Decimal::fromVariant(v).raw() / Decimal::Scale;
+}
+
+int TQuery::AsInteger(const QString& campo) const
+{
+    const qint64 v = AsLargeInt(campo);
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
+        throw ErroBanco(QStringLiteral("Valor fora do intervalo de um inteiro: %1 (%2)").arg(v).arg(campo));
+    }
+    return int(v);
 }
 
 Decimal TQuery::AsDecimal(const QString& campo) const
@@ -268,11 +326,20 @@ bool TQuery::Locate(const QString& campo, const QString& texto)
     if (c < 0) {
         return false;
     }
-    for (int i = 0; i < int(m_linhas.size()); ++i) {
-        if (comoTexto(m_linhas[i][c]).startsWith(texto, Qt::CaseInsensitive)) {
+    if (m_colunaLocalizada != c) {
+        m_colunaLocalizada = c;
+        m_textosLocalizados.clear();
+    }
+    for (int i = 0;; ++i) {
+        if (i >= m_textosLocalizados.size()) {
+            if (!le(i)) {
+                return false;
+            }
+            m_textosLocalizados << comoTexto(valor(i, c));
+        }
+        if (m_textosLocalizados[i].startsWith(texto, Qt::CaseInsensitive)) {
             m_atual = i;
             return true;
         }
     }
-    return false;
 }

@@ -6,18 +6,23 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 class TDM;
 
 // A query of the data module: SQL kept as a list of lines, named parameters
-// (":nome") bound as values, never concatenated. Open() runs a SELECT and keeps
-// its rows, so the statement is finished at once (nothing stays open across a
-// commit); ExecSQL() runs anything else. Failures throw ErroBanco.
+// (":nome") bound as values, never concatenated. Open() runs a SELECT and
+// reads its rows lazily: a row is read when something asks for it (the grid's
+// rows on screen, a locate, a move), so a list of a million rows opens as fast
+// as a list of ten. ExecSQL() runs anything else. Failures throw ErroBanco.
 class TQuery
 {
 public:
     TQuery(TDM* dm, const QString& nome, const QStringList& sql = {});
+    ~TQuery();
+    TQuery(const TQuery&) = delete;
+    TQuery& operator=(const TQuery&) = delete;
 
     const QString& nome() const { return m_nome; }
 
@@ -38,17 +43,24 @@ public:
     void Close();
 
     bool Active() const { return m_ativa; }
-    bool IsEmpty() const { return m_linhas.empty(); }
-    bool Eof() const { return m_atual >= int(m_linhas.size()); }
+    bool IsEmpty() const { return !le(0); }
+    bool Eof() const { return !le(m_atual); }
     void First() { m_atual = 0; }
     void Next()
     {
         if (!Eof()) ++m_atual;
     }
-    void Last() { m_atual = m_linhas.empty() ? 0 : int(m_linhas.size()) - 1; }
-    int RecordCount() const { return int(m_linhas.size()); }
+    void Last();
+    // Reads every row to count them; a list shows LinhasLidas() instead.
+    int RecordCount() const;
     int RecNo() const { return m_atual; }
     void setRecNo(int i) { m_atual = i; }
+
+    // Rows read so far, and whether every row was read.
+    int LinhasLidas() const { return m_lidas; }
+    bool TodasLidas() const { return m_todas; }
+    // Reads up to `n` more rows; returns how many were read.
+    int LerMais(int n) const;
 
     // Fields of the current row by name, ignoring case. A name the result does
     // not have throws ErroBanco (a direct read); FindField() tells without throwing.
@@ -57,7 +69,11 @@ public:
     QVariant valor(int linha, int coluna) const;
     bool IsNull(const QString& campo) const { return FieldByName(campo).isNull(); }
     QString AsString(const QString& campo) const;
+    // A 32-bit field; a value that does not fit throws ErroBanco instead of
+    // losing its high bits. Codes are read with AsLargeInt.
     int AsInteger(const QString& campo) const;
+    // 64-bit: codes (product codes have 13 digits) and counts.
+    qint64 AsLargeInt(const QString& campo) const;
     Decimal AsDecimal(const QString& campo) const;
     QDate AsDate(const QString& campo) const;
     const QSqlRecord& record() const { return m_registro; }
@@ -71,13 +87,22 @@ public:
 
 private:
     void preparar(class QSqlQuery& q) const;
+    // True when row `linha` exists, reading rows up to it when needed.
+    bool le(int linha) const;
 
     TDM* m_dm;
     QString m_nome;
     QStringList m_sql;
     QList<QPair<QString, QVariant>> m_params;
     QSqlRecord m_registro;
-    std::vector<QList<QVariant>> m_linhas;
+    // The open result: rows are read from it on demand and kept by it.
+    std::unique_ptr<class QSqlQuery> m_cursor;
+    mutable int m_lidas = 0;
+    mutable bool m_todas = true;
+    // The text of each row of a column already located in (locate by prefix
+    // is typed letter by letter: the column is converted once).
+    mutable int m_colunaLocalizada = -1;
+    mutable QStringList m_textosLocalizados;
     int m_atual = 0;
     bool m_ativa = false;
 };

@@ -165,9 +165,7 @@ void montarGravacao(TDM& dm, const Ficha& f, bool inserir)
 
 void gravar(TDM& dm)
 {
-    Transacao tr(&dm);
-    dm.QR_EXEC.ExecSQL();
-    tr.commit();
+    dm.ExecutaNaTransacao();
 }
 
 int pesagensDoCadastro(TDM& dm, int codigo, int tipo)
@@ -193,14 +191,17 @@ int pesagensDoCadastro(TDM& dm, int codigo, int tipo)
 
 void excluir(TDM& dm, int codigo, int tipo)
 {
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo}, {QStringLiteral("tipo"), tipo}};
     Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Cadastrao where Cad_codigo=:codigo"));
-    q.Add(QStringLiteral("and Cad_Tipo=:tipo"));
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.setParam(QStringLiteral("tipo"), tipo);
-    q.ExecSQL();
+    // a weighing names the party as its client or supplier, its carrier or its issuer
+    dm.RecusaSeEmUso({QStringLiteral("select pes_codigo from pesagem"),
+                      QStringLiteral("where (cad_codigo=:codigo and cad_tipo=:tipo)"),
+                      QStringLiteral("or (cad_codigotra=:codigo and cad_tipotra=:tipo)"),
+                      QStringLiteral("or (cad_codigoemis=:codigo and cad_tipoemis=:tipo)")},
+                     p);
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Cadastrao where Cad_codigo=:codigo"),
+                           QStringLiteral("and Cad_Tipo=:tipo")},
+                          p);
     tr.commit();
 }
 

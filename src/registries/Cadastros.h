@@ -69,7 +69,9 @@ void gravar(TDM& dm);
 // Weighings that use the party (carriers through CAD_CODIGOTRA; clients and
 // suppliers through CAD_CODIGO; drivers are not linked by code).
 int pesagensDoCadastro(TDM& dm, int codigo, int tipo);
-// Deletes the party in a transaction; throws ErroBanco (rolled back).
+// Deletes the party in a transaction; throws RegistroEmUso while a weighing
+// names it (as client or supplier, carrier or issuer), ErroBanco (rolled back)
+// when the database refuses.
 void excluir(TDM& dm, int codigo, int tipo);
 
 } // namespace Cadastros

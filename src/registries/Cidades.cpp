@@ -34,8 +34,11 @@ void salvar(TDM& dm, bool inserir, int codigo, const QString& nome, const QStrin
 
 void excluir(TDM& dm, int codigo)
 {
-    dm.ExecutaNaTransacao({QStringLiteral("Delete from Cidade where cid_codigo=:codigo")},
-                          {{QStringLiteral("codigo"), codigo}});
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo}};
+    Transacao tr(&dm);
+    dm.RecusaSeEmUso({QStringLiteral("select cid_codigo from cadastrao where cid_codigo=:codigo")}, p);
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Cidade where cid_codigo=:codigo")}, p);
+    tr.commit();
 }
 
 std::optional<QString> nome(TDM& dm, int codigo)

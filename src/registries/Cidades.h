@@ -16,8 +16,8 @@ int indiceUfInicial();
 
 // Inserts or updates one city in a transaction; throws ErroBanco (rolled back).
 void salvar(TDM& dm, bool inserir, int codigo, const QString& nome, const QString& uf);
-// Deletes one city in a transaction; throws ErroBanco when the database refuses
-// (a city that parties use).
+// Deletes one city in a transaction; throws RegistroEmUso when parties use it,
+// ErroBanco when the database refuses.
 void excluir(TDM& dm, int codigo);
 // The city's name, or nothing when the code is not registered.
 std::optional<QString> nome(TDM& dm, int codigo);

@@ -126,17 +126,12 @@ void salvar(TDM& dm, const TabelaConversao& t, bool insercao)
 
 void excluir(TDM& dm, int codigo)
 {
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo}};
     Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from TabConversao where tab_codigo=:codigo"));
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.ExecSQL();
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Conversao where tab_codigo=:codigo"));
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.ExecSQL();
-    q.Close();
+    dm.RecusaSeEmUso({QStringLiteral("select tab_codigo from produto where tab_codigo=:codigo")}, p);
+    // the ranges go with their table
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from TabConversao where tab_codigo=:codigo")}, p);
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Conversao where tab_codigo=:codigo")}, p);
     tr.commit();
 }
 

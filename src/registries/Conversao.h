@@ -41,6 +41,7 @@ int proximoCodigo(TDM& dm);
 // A new table (insercao) or the replacement of an existing one: its row is
 // updated and its ranges replaced.
 void salvar(TDM& dm, const TabelaConversao& t, bool insercao);
+// Throws RegistroEmUso while a product points at the table.
 void excluir(TDM& dm, int codigo);
 
 // The check of a range typed in the window; empty when it can be added.

@@ -15,36 +15,26 @@ int proximoCodigo(TDM& dm)
 
 void salvar(TDM& dm, int codigo, const QString& descricao, bool ativa, bool insercao)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    if (insercao) {
-        q.Add(QStringLiteral("INSERT INTO Embalagem (EMB_CODIGO, EMB_DESCRICAO, EMB_ATIVA) VALUES "
-                             "(:codigo, :descricao, :ativa)"));
-    } else {
-        q.Add(QStringLiteral("Update Embalagem SET "));
-        q.Add(QStringLiteral("EMB_DESCRICAO=:descricao"));
-        q.Add(QStringLiteral(",EMB_ATIVA=:ativa"));
-        q.Add(QStringLiteral("Where EMB_CODIGO=:codigo"));
-    }
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.setParam(QStringLiteral("descricao"), ValoresSql::texto(descricao));
-    q.setParam(QStringLiteral("ativa"), ativa ? 1 : 0);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    const QStringList sql =
+        insercao
+            ? QStringList{QStringLiteral(
+                  "INSERT INTO Embalagem (EMB_CODIGO, EMB_DESCRICAO, EMB_ATIVA) VALUES "
+                  "(:codigo, :descricao, :ativa)")}
+            : QStringList{QStringLiteral("Update Embalagem SET "), QStringLiteral("EMB_DESCRICAO=:descricao"),
+                          QStringLiteral(",EMB_ATIVA=:ativa"), QStringLiteral("Where EMB_CODIGO=:codigo")};
+    dm.ExecutaNaTransacao(sql, {{QStringLiteral("codigo"), codigo},
+                                {QStringLiteral("descricao"), ValoresSql::texto(descricao)},
+                                {QStringLiteral("ativa"), ativa ? 1 : 0}});
 }
 
 void excluir(TDM& dm, int codigo)
 {
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo}};
     Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Embalagem "));
-    q.Add(QStringLiteral("where emb_codigo=:codigo"));
-    q.setParam(QStringLiteral("codigo"), codigo);
-    q.ExecSQL();
-    q.Close();
+    dm.RecusaSeEmUso({QStringLiteral("select emb_codigo from produto_embalagem where emb_codigo=:codigo")},
+                     p);
+    dm.ExecutaNaTransacao(
+        {QStringLiteral("Delete from Embalagem "), QStringLiteral("where emb_codigo=:codigo")}, p);
     tr.commit();
 }
 
@@ -72,38 +62,22 @@ std::optional<QString> descricaoAtiva(TDM& dm, const QString& codigo)
 
 void salvarDoProduto(TDM& dm, const QString& prdCodigo, int embCodigo, Decimal peso, bool insercao)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    if (insercao) {
-        q.Add(QStringLiteral("INSERT INTO Produto_Embalagem (PRD_CODIGO, EMB_CODIGO, PRE_PESO) VALUES "
-                             "(:prd, :emb, :peso)"));
-    } else {
-        q.Add(QStringLiteral("Update Produto_Embalagem SET "));
-        q.Add(QStringLiteral("PRE_Peso=:peso"));
-        q.Add(QStringLiteral("Where PRD_CODIGO=:prd"));
-        q.Add(QStringLiteral("and EMB_CODIGO=:emb"));
-    }
-    q.setParam(QStringLiteral("prd"), prdCodigo.trimmed());
-    q.setParam(QStringLiteral("emb"), embCodigo);
-    q.setParam(QStringLiteral("peso"), (peso).toSqlString());
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    const QStringList sql =
+        insercao
+            ? QStringList{QStringLiteral("INSERT INTO Produto_Embalagem (PRD_CODIGO, EMB_CODIGO, PRE_PESO) "
+                                         "VALUES (:prd, :emb, :peso)")}
+            : QStringList{QStringLiteral("Update Produto_Embalagem SET "), QStringLiteral("PRE_Peso=:peso"),
+                          QStringLiteral("Where PRD_CODIGO=:prd"), QStringLiteral("and EMB_CODIGO=:emb")};
+    dm.ExecutaNaTransacao(sql, {{QStringLiteral("prd"), prdCodigo.trimmed()},
+                                {QStringLiteral("emb"), embCodigo},
+                                {QStringLiteral("peso"), peso.toSqlString()}});
 }
 
 void excluirDoProduto(TDM& dm, const QString& prdCodigo, int embCodigo)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Produto_embalagem where prd_codigo=:prd"));
-    q.Add(QStringLiteral("and emb_codigo=:emb"));
-    q.setParam(QStringLiteral("prd"), prdCodigo.trimmed());
-    q.setParam(QStringLiteral("emb"), embCodigo);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Produto_embalagem where prd_codigo=:prd"),
+                           QStringLiteral("and emb_codigo=:emb")},
+                          {{QStringLiteral("prd"), prdCodigo.trimmed()}, {QStringLiteral("emb"), embCodigo}});
 }
 
 } // namespace CadastroEmbalagem

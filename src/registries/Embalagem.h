@@ -15,6 +15,7 @@ namespace CadastroEmbalagem
 
 int proximoCodigo(TDM& dm);
 void salvar(TDM& dm, int codigo, const QString& descricao, bool ativa, bool insercao);
+// Throws RegistroEmUso while a product allows the packaging type.
 void excluir(TDM& dm, int codigo);
 // The description of an active packaging type; nullopt when the code is not
 // a number, unknown or inactive.

@@ -35,33 +35,20 @@ bool existe(TDM& dm, const QString& prdCodigo, Decimal valor, int tipo)
 
 void inserir(TDM& dm, const QString& prdCodigo, Decimal valor, int tipo)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("INSERT INTO UMIDADE (PRD_CODIGO"));
-    q.Add(QStringLiteral(", UMI_UMIDADE, UMI_TIPO) VALUES (:prd, :valor, :tipo)"));
-    q.setParam(QStringLiteral("prd"), prdCodigo.trimmed());
-    q.setParam(QStringLiteral("valor"), (valor).toSqlString());
-    q.setParam(QStringLiteral("tipo"), tipo);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    dm.ExecutaNaTransacao({QStringLiteral("INSERT INTO UMIDADE (PRD_CODIGO"),
+                           QStringLiteral(", UMI_UMIDADE, UMI_TIPO) VALUES (:prd, :valor, :tipo)")},
+                          {{QStringLiteral("prd"), prdCodigo.trimmed()},
+                           {QStringLiteral("valor"), valor.toSqlString()},
+                           {QStringLiteral("tipo"), tipo}});
 }
 
 void excluir(TDM& dm, const QString& prdCodigo, Decimal valor, int tipo)
 {
-    Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from UMIDADE where PRD_CODIGO=:prd"));
-    q.Add(QStringLiteral("and UMI_UMIDADE=:valor"));
-    q.Add(QStringLiteral("and UMI_TIPO=:tipo"));
-    q.setParam(QStringLiteral("prd"), prdCodigo.trimmed());
-    q.setParam(QStringLiteral("valor"), (valor).toSqlString());
-    q.setParam(QStringLiteral("tipo"), tipo);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from UMIDADE where PRD_CODIGO=:prd"),
+                           QStringLiteral("and UMI_UMIDADE=:valor"), QStringLiteral("and UMI_TIPO=:tipo")},
+                          {{QStringLiteral("prd"), prdCodigo.trimmed()},
+                           {QStringLiteral("valor"), valor.toSqlString()},
+                           {QStringLiteral("tipo"), tipo}});
 }
 
 } // namespace CadastroFator

@@ -8,13 +8,13 @@
 namespace CadastroProduto
 {
 
-int proximoCodigo(TDM& dm)
+qint64 proximoCodigo(TDM& dm)
 {
     TQuery& q = dm.QR_EXEC;
     q.Clear();
     q.Add(QStringLiteral("Select max(PRD_CODIGOint) as codigo From Produto"));
     q.Open();
-    const int n = q.IsEmpty() ? 0 : q.AsInteger(QStringLiteral("codigo"));
+    const qint64 n = q.IsEmpty() ? 0 : q.AsLargeInt(QStringLiteral("codigo"));
     q.Close();
     return n + 1;
 }
@@ -51,7 +51,6 @@ void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa)
     }
     const QString codigo = ValoresSql::texto(p.codigo);
 
-    Transacao tr(&dm);
     TQuery& q = dm.QR_EXEC;
     q.Clear();
     if (insercao) {
@@ -60,7 +59,13 @@ void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa)
             "prd_fator3, prd_fator4, prd_fator5, prd_fator6, prd_densidade, prd_vlrTonelada, "
             "tab_codigo) VALUES (:codigo, :codigoint, :descricao, :f1, :f2, :f3, :f4, :f5, :f6, "
             ":densidade, :vlrtonelada, :tabela)"));
-        q.setParam(QStringLiteral("codigoint"), codigoAlfa ? 0 : codigo.toLongLong());
+        QVariant codigoInt = 0;
+        if (!codigoAlfa) {
+            bool numero = false;
+            const qint64 n = codigo.toLongLong(&numero);
+            codigoInt = numero ? QVariant(n) : QVariant();
+        }
+        q.setParam(QStringLiteral("codigoint"), codigoInt);
     } else {
         q.Add(QStringLiteral("Update PRODUTO SET "));
         q.Add(QStringLiteral("  PRD_Descricao=:descricao, prd_fator1=:f1, prd_fator2=:f2, prd_fator3=:f3, "
@@ -76,20 +81,19 @@ void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa)
     q.setParam(QStringLiteral("densidade"), ValoresSql::numero(p.densidade));
     q.setParam(QStringLiteral("vlrtonelada"), ValoresSql::numero(p.vlrTonelada));
     q.setParam(QStringLiteral("tabela"), tabela);
-    q.ExecSQL();
-    q.Close();
-    tr.commit();
+    dm.ExecutaNaTransacao();
 }
 
 void excluir(TDM& dm, const QString& codigo)
 {
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo.trimmed()}};
     Transacao tr(&dm);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Delete from Produto where prd_codigo=:codigo"));
-    q.setParam(QStringLiteral("codigo"), codigo.trimmed());
-    q.ExecSQL();
-    q.Close();
+    // weighings, correction factors and packaging weights of the product
+    dm.RecusaSeEmUso({QStringLiteral("select prd_codigo from pesagemproduto where prd_codigo=:codigo")}, p);
+    dm.RecusaSeEmUso({QStringLiteral("select prd_codigo from umidade where prd_codigo=:codigo")}, p);
+    dm.RecusaSeEmUso({QStringLiteral("select prd_codigo from produto_embalagem where prd_codigo=:codigo")},
+                     p);
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from Produto where prd_codigo=:codigo")}, p);
     tr.commit();
 }
 

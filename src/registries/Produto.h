@@ -26,12 +26,16 @@ namespace CadastroProduto
 {
 
 // Next numeric code: the highest PRD_CODIGOINT plus 1 (alphanumeric codes keep 0 there).
-int proximoCodigo(TDM& dm);
+// 64-bit: codes have up to 13 digits.
+qint64 proximoCodigo(TDM& dm);
 bool existe(TDM& dm, const QString& codigo);
 std::optional<QString> descricao(TDM& dm, const QString& codigo);
 // Insert (with PRD_CODIGOINT the code as a number, 0 with alphanumeric
-// codes) or update of the product `p.codigo`. An unknown moisture table is stored as NULL.
+// codes, NULL when a numeric site's code is not a number) or update of the product `p.codigo`. An unknown
+// moisture table is stored as NULL.
 void salvar(TDM& dm, const DadosProduto& p, bool insercao, bool codigoAlfa);
+// Throws RegistroEmUso while weighings, correction factors or packaging
+// weights point at the product.
 void excluir(TDM& dm, const QString& codigo);
 
 // The combined correction (100 - S) / 100 of the factor texts (a text that is

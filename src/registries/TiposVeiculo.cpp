@@ -22,8 +22,11 @@ void salvar(TDM& dm, bool inserir, int codigo, const QString& descricao, const Q
 
 void excluir(TDM& dm, int codigo)
 {
-    dm.ExecutaNaTransacao({QStringLiteral("Delete from tipoVeiculo where tpv_codigo=:codigo")},
-                          {{QStringLiteral("codigo"), codigo}});
+    const TDM::Parametros p{{QStringLiteral("codigo"), codigo}};
+    Transacao tr(&dm);
+    dm.RecusaSeEmUso({QStringLiteral("select tpv_codigo from pesagem where tpv_codigo=:codigo")}, p);
+    dm.ExecutaNaTransacao({QStringLiteral("Delete from tipoVeiculo where tpv_codigo=:codigo")}, p);
+    tr.commit();
 }
 
 } // namespace TiposVeiculo

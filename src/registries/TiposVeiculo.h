@@ -11,7 +11,8 @@ namespace TiposVeiculo
 // Inserts or updates one type in a transaction; the value is stored as NULL
 // when it is not a number. Throws ErroBanco (rolled back).
 void salvar(TDM& dm, bool inserir, int codigo, const QString& descricao, const QString& valor);
-// Deletes one type; throws ErroBanco when the database refuses (weighings use it).
+// Deletes one type; throws RegistroEmUso when weighings use it, ErroBanco when
+// the database refuses.
 void excluir(TDM& dm, int codigo);
 
 } // namespace TiposVeiculo

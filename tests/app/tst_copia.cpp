@@ -5,10 +5,25 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 #include <unistd.h>
+
+namespace
+{
+// A file system mounted for one test, unmounted before its folder goes.
+struct Montagem {
+    QString ponto;
+    ~Montagem()
+    {
+        if (!ponto.isEmpty()) {
+            QProcess::execute("umount", {ponto});
+        }
+    }
+};
+} // namespace
 
 class TstCopia : public QObject
 {
@@ -48,10 +63,101 @@ private Q_SLOTS:
         }
         // a second backup in the same minute finds its target taken
         QCOMPARE(CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe),
-                 CopiaSeguranca::Resultado::FalhaNaCopia);
+                 CopiaSeguranca::Resultado::DestinoExiste);
+        QVERIFY(CopiaSeguranca::mensagem(CopiaSeguranca::Resultado::DestinoExiste, arquivo, detalhe)
+                    .contains("já existe o arquivo " + arquivo));
         QVERIFY(b.dm().Conectado());
         Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 36, 0)));
         QCOMPARE(CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe), CopiaSeguranca::Resultado::Gerada);
+    }
+
+    // Something in the way of bkp/: a file of that name, a read-only folder,
+    // a full disk. Each is told as it is, nothing is left half-written and
+    // the connection is back.
+    void falhasDizemOQueHouve_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("arquivo no lugar da pasta")
+            << "arquivo" << int(CopiaSeguranca::Resultado::PastaInacessivel)
+            << "Cópia de Segurança não foi gerada: não é possível gravar na pasta";
+        QTest::newRow("pasta somente leitura")
+            << "somente-leitura" << int(CopiaSeguranca::Resultado::PastaInacessivel)
+            << "Cópia de Segurança não foi gerada: não é possível gravar na pasta";
+        QTest::newRow("disco cheio") << "cheio" << int(CopiaSeguranca::Resultado::FalhaAoGravar)
+                                     << "Cópia de Segurança não foi gerada: erro ao gravar o arquivo";
+    }
+    void falhasDizemOQueHouve()
+    {
+        QFETCH(QString, caso);
+        QFETCH(int, resultado);
+        QFETCH(QString, mensagem);
+        BancoTeste b;
+        // enough rows that the copy does not fit in a small disk
+        b.exec("create table lastro (texto varchar(200))");
+        for (int i = 0; i < 40; ++i) {
+            b.exec("insert into lastro values ('" + QString(190, QChar('x')) + "')");
+        }
+        b.exec("insert into lastro select a.texto from lastro a, lastro b");
+        const QString bkp = QDir(b.pasta()).filePath("bkp");
+        Montagem montagem;
+        if (caso == "arquivo") {
+            QFile f(bkp);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else {
+            // a small file system of its own: needs the right to mount
+            QDir().mkpath(bkp);
+            const QString opcoes = caso == "cheio" ? "size=64k" : "ro,size=64k";
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", opcoes, "tmpfs", bkp}) != 0) {
+                QSKIP("sem permissão para montar um sistema de arquivos de teste");
+            }
+            montagem.ponto = bkp;
+        }
+        QString arquivo, detalhe, reconexao;
+        const auto r = CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe, &reconexao);
+        QCOMPARE(int(r), resultado);
+        QVERIFY2(!detalhe.isEmpty(), "o motivo do sistema acompanha a mensagem");
+        const QString texto = CopiaSeguranca::mensagem(r, arquivo, detalhe);
+        QVERIFY2(texto.startsWith(mensagem), qPrintable(texto));
+        QVERIFY(texto.contains("Erro retornado: " + detalhe));
+        QCOMPARE(CopiaSeguranca::titulo(r), QString("Erro"));
+        QVERIFY(!QFileInfo::exists(arquivo));
+        QVERIFY(reconexao.isEmpty());
+        QVERIFY(b.dm().Conectado());
+        QCOMPARE(b.contar("select count(*) from lastro"), 40 + 1600);
+    }
+
+    // The database cannot be opened again after the copy: that is reported too.
+    void reconexaoFalhaEDito()
+    {
+        BancoTeste b;
+        if (b.postgres()) {
+            // from another database: the server refuses it for the current one
+            {
+                QSqlDatabase outro = QSqlDatabase::addDatabase("QPSQL", "outro");
+                outro.setHostName(b.conexao().host);
+                outro.setPort(b.conexao().porta);
+                outro.setUserName(b.conexao().usuario);
+                outro.setDatabaseName("postgres");
+                QVERIFY(outro.open());
+                QSqlQuery q(outro);
+                QVERIFY(q.exec("alter database " + b.conexao().nome + " with allow_connections false"));
+            }
+            QSqlDatabase::removeDatabase("outro");
+        } else {
+            b.dm().Desconectar();
+            QFile f(b.dm().conexao().caminhoArquivo());
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(4096, 'x'));
+        }
+        QString arquivo, detalhe, reconexao;
+        CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe, &reconexao);
+        QVERIFY(!b.dm().Conectado());
+        QVERIFY(!reconexao.isEmpty());
+        QVERIFY(CopiaSeguranca::mensagemReconexao(reconexao).startsWith(
+            "Não foi possível reabrir o banco de dados após a Cópia de Segurança.\rErro "
+            "retornado: "));
     }
 
     void semArquivoNaoGera()

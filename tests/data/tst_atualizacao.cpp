@@ -1,6 +1,7 @@
 #include "Atualizacao.h"
 #include "BancoTeste.h"
 #include "Esquema.h"
+#include "ProximoCodigo.h"
 
 #include <QSqlRecord>
 #include <QtTest>
@@ -135,6 +136,48 @@ private Q_SLOTS:
         QVERIFY2(a.executar(nullptr, &tag, &erro), qPrintable(erro));
         QVERIFY(a.atualizado());
         QVERIFY(b.valor("select prd_codigoint from produto").isNull());
+    }
+
+    // Step 50 copies 13-digit codes whole and leaves a code that is not a
+    // number empty instead of stopping the upgrade; the next code follows the
+    // longest one.
+    void codigosDe64Bits()
+    {
+        BancoTeste b(BancoTeste::Tipo::Antigo);
+        b.exec("insert into produto (prd_codigo, prd_descricao) values ('7891234567890', 'ARROZ')");
+        b.exec("insert into produto (prd_codigo, prd_descricao) values ('A-1', 'AREIA')");
+        b.exec("insert into produto (prd_codigo, prd_descricao) values ('0042', 'SOJA')");
+        Atualizacao a(b.dm());
+        QCOMPARE(a.bootstrap(), QString());
+        QString tag, erro;
+        QVERIFY2(a.executar(nullptr, &tag, &erro), qPrintable(tag + ": " + erro));
+        QCOMPARE(b.valor("select prd_codigoint from produto where prd_codigo='7891234567890'").toLongLong(),
+                 7891234567890LL);
+        QVERIFY(b.valor("select prd_codigoint from produto where prd_codigo='A-1'").isNull());
+        QCOMPARE(b.valor("select prd_codigoint from produto where prd_codigo='0042'").toLongLong(), 42LL);
+        QCOMPARE(ProximoCodigo(b.dm(), "prd_codigoint", "produto"), 7891234567891LL);
+        b.exec("insert into produto (prd_codigo, prd_descricao, prd_codigoint) values ('9999999999999', 'X', "
+               "9999999999999)");
+    }
+
+    // A database upgraded while the numeric code was a 32-bit column is
+    // widened at the next start, outside the fifty tags.
+    void colunaEstreitaEAlargada()
+    {
+        BancoTeste b;
+        if (b.postgres()) {
+            b.exec("alter table produto alter column prd_codigoint type integer");
+        }
+        Atualizacao a(b.dm());
+        QVERIFY(a.atualizado());
+        QCOMPARE(a.alargaCodigos(), QString());
+        QVERIFY(!b.dm().InTransaction());
+        b.exec("insert into produto (prd_codigo, prd_descricao, prd_codigoint) values ('7891234567890', "
+               "'ARROZ', "
+               "7891234567890)");
+        QCOMPARE(ProximoCodigo(b.dm(), "prd_codigoint", "produto"), 7891234567891LL);
+        QCOMPARE(b.contar("select count(*) from logatualiza"), 50);
+        QCOMPARE(a.alargaCodigos(), QString());
     }
 
     void traducaoPorBanco()

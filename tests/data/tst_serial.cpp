@@ -674,6 +674,29 @@ private Q_SLOTS:
         QCOMPARE(coluna(b, "cfg_porta"), QStringLiteral("0"));
     }
 
+    // Reading Config fails as the dialog opens: the error is shown and the
+    // defaults on screen can never be saved over the site's settings.
+    void leituraFalhaNaoSalva()
+    {
+        BancoTeste b;
+        b.exec("update config set cfg_porta=3, cfg_fontepadrao='Arial'");
+        b.exec("alter table config rename to config_guardada");
+        DialogosRoteiro d;
+        TFrmSerial w;
+        b.exec("alter table config_guardada rename to config");
+        QCOMPARE(d.mostradas.size(), 1);
+        QVERIFY(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")));
+        abrir(w);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        w.cbPorta->setCurrentIndex(5);
+        digita(w.edtFonte, QStringLiteral("Courier"));
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QTest::keyClick(&w, Qt::Key_V, Qt::AltModifier);
+        QCOMPARE(d.mostradas.size(), 1);
+        QCOMPARE(coluna(b, "cfg_porta"), QStringLiteral("3"));
+        QCOMPARE(coluna(b, "cfg_fontepadrao"), QStringLiteral("Arial"));
+    }
+
     // No Config row: the initial choices, and saving stores nothing.
     void semLinhaDeConfiguracao()
     {

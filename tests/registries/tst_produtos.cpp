@@ -52,6 +52,19 @@ class TstProdutos : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // 13-digit codes are stored whole (PostgreSQL refused them as 32-bit
+    // integers) and the next code proposed follows them.
+    void codigoDeTrezeDigitos()
+    {
+        BancoTeste b;
+        DadosProduto p;
+        p.codigo = "7891234567890";
+        p.descricao = "ARROZ";
+        CadastroProduto::salvar(b.dm(), p, true, false);
+        QCOMPARE(b.valor("select prd_codigoint from produto").toLongLong(), 7891234567890LL);
+        QCOMPARE(CadastroProduto::proximoCodigo(b.dm()), 7891234567891LL);
+    }
+
     void proximoCodigo_data()
     {
         QTest::addColumn<QStringList>("produtos");

@@ -100,6 +100,24 @@ private Q_SLOTS:
         QCOMPARE(fatoresGravados(b), QStringList({"1:2,5:7", "1:2,5:9"}));
     }
 
+    // A product code of 13 digits (EAN-13) is typed whole: the factor is
+    // stored against that product, not against its first twelve digits.
+    void codigoDeTrezeDigitos()
+    {
+        BancoTeste b;
+        produtos(b);
+        b.exec("insert into produto (prd_codigo, prd_descricao) values ('7891234567890', 'ARROZ')");
+        b.exec("insert into produto (prd_codigo, prd_descricao) values ('789123456789', 'OUTRO')");
+        DialogosRoteiro d;
+        Janela w;
+        QVERIFY(w.abrir());
+        w.novo("7891234567890", "3");
+        QCOMPARE(w.j.FlatEdit1->text(), QString("ARROZ"));
+        QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(d.ultimo(), sucesso);
+        QCOMPARE(fatoresGravados(b), QStringList({"7891234567890:3:7"}));
+    }
+
     void valorRecusado_data()
     {
         QTest::addColumn<QString>("valor");

@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 
+#include "Atualizacao.h"
 #include "ErroBanco.h"
 #include "Esquema.h"
 
@@ -68,8 +69,15 @@ BancoTeste::BancoTeste(Tipo tipo)
     if (!m_dm->Conectar(&erro)) {
         qFatal("Conectar: %s", qPrintable(erro));
     }
-    if (tipo == Tipo::Antigo) {
+    if (tipo == Tipo::Antigo || tipo == Tipo::Atualizado) {
         Esquema::criarBancoAntigo(*m_dm);
+    }
+    if (tipo == Tipo::Atualizado) {
+        Atualizacao a(*m_dm);
+        QString tag, erro = a.bootstrap();
+        if (!erro.isEmpty() || !a.executar(nullptr, &tag, &erro)) {
+            qFatal("Atualização: %s %s", qPrintable(tag), qPrintable(erro));
+        }
     }
     m_dm->criarSeVazio = true;
 }

@@ -12,7 +12,10 @@
 class BancoTeste
 {
 public:
-    enum class Tipo { Novo, Antigo, Vazio };
+    // Novo: made by the creation code; Antigo: the oldest layout; Atualizado:
+    // the oldest layout after every upgrade step (no declared relations, as
+    // in older installations); Vazio: nothing.
+    enum class Tipo { Novo, Antigo, Vazio, Atualizado };
     explicit BancoTeste(Tipo tipo = Tipo::Novo);
     ~BancoTeste();
 

@@ -11,14 +11,26 @@ class CopiaSeguranca
 {
 public:
     enum class Resultado {
-        Gerada,       // "Cópia de Segurança gerada com sucesso..."
-        FalhaNaCopia, // "Banco de dados não encontrado." (target exists, copy failed)
-        NaoGerada,    // "Cópia de Segurança não foi gerada."
+        Gerada,           // "Cópia de Segurança gerada com sucesso..."
+        DestinoExiste,    // a backup of the same minute is already there
+        PastaInacessivel, // bkp/ cannot be created or written
+        FalhaAoGravar,    // the copy failed while writing (a full disk ...)
+        NaoGerada,        // no database file, or pg_dump failed
     };
 
     // Runs the backup and reopens the connection. `arquivo` receives the
-    // backup's path, `detalhe` a reason when it failed.
-    static Resultado executar(TDM& dm, QString* arquivo = nullptr, QString* detalhe = nullptr);
+    // backup's path, `detalhe` the system's reason when it failed and
+    // `erroReconexao` the database's text when the connection could not be
+    // reopened (empty when it was).
+    static Resultado executar(TDM& dm, QString* arquivo = nullptr, QString* detalhe = nullptr,
+                              QString* erroReconexao = nullptr);
+
+    // What the operator is told about a backup, and its title ("Informação"
+    // for a backup made, "Erro" otherwise).
+    static QString mensagem(Resultado r, const QString& arquivo, const QString& detalhe);
+    static QString titulo(Resultado r);
+    // What the operator is told when the database could not be reopened.
+    static QString mensagemReconexao(const QString& erro);
 
     // bkp/ + "hhmm_ddmmyy" + name, in the data folder.
     static QString destino(const QString& nome);

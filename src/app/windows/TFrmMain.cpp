@@ -4,7 +4,7 @@
 #include "CopiaSeguranca.h"
 #include "Dialogos.h"
 #include "Emissor.h"
-#include "LeConfig.h"
+#include "ErroBanco.h"
 #include "PastaDados.h"
 #include "Relogio.h"
 #include "Rotinas.h"
@@ -71,42 +71,11 @@ void TFrmMain::criaAcoes()
         m_acoes.insert(QLatin1String(nome), a);
         return a;
     };
-    // Cadastros
-    nova("CadCliente", QStringLiteral("C&liente"), [this] { cadastroParte(3); });
-    nova("CadFornecedor", QStringLiteral("&Fornecedor"), [this] { cadastroParte(4); });
-    nova("CadTransp", QStringLiteral("&Transportadora"), [this] { cadastroParte(2); });
-    nova("CadMotorista", QStringLiteral("&Motorista"), [this] { cadastroParte(5); });
-    for (const char* n : {"CadProduto", "cadcidade", "CadVeiculo", "cadEmbalagem", "Umidade", "ConvUmidade",
-                          "CadUsuario", "PesEntrada", "PesSaida", "PesTicket", "Produto", "RelCadastros",
-                          "MvtoCadastro", "MvtoData", "MvtoAgrupado", "ConSerial"}) {
-        nova(n, QString(), [this, n] { comando(QLatin1String(n)); });
+    // the commands that open windows, from their table
+    for (const Comandos::Comando& c : Comandos::tabela()) {
+        nova(c.acao, QString::fromUtf8(c.texto), [this, &c] { executa(c); });
     }
-    acao(QStringLiteral("CadProduto"))->setText(QStringLiteral("&Produto"));
-    acao(QStringLiteral("cadcidade"))->setText(QStringLiteral("&Cidade"));
-    acao(QStringLiteral("CadVeiculo"))->setText(QStringLiteral("T&ipo de Veículo"));
-    acao(QStringLiteral("cadEmbalagem"))->setText(QStringLiteral("Embalagem"));
-    acao(QStringLiteral("Umidade"))->setText(QStringLiteral("F&ator de Correção"));
-    acao(QStringLiteral("ConvUmidade"))->setText(QStringLiteral("C&onversão de Umidade"));
-    acao(QStringLiteral("CadUsuario"))->setText(QStringLiteral("&Usuário"));
     nova("Sair", QStringLiteral("&Sair"), [this] { close(); });
-    // Pesagem
-    acao(QStringLiteral("PesEntrada"))->setText(QStringLiteral("&Entrada"));
-    acao(QStringLiteral("PesSaida"))->setText(QStringLiteral("&Saída"));
-    acao(QStringLiteral("PesTicket"))->setText(QStringLiteral("&Imprimir Ticket"));
-    // Relatórios
-    acao(QStringLiteral("Produto"))->setText(QStringLiteral("&Listagem de Produtos"));
-    acao(QStringLiteral("RelCadastros"))->setText(QStringLiteral("L&istagem de Cadastros"));
-    acao(QStringLiteral("MvtoCadastro"))
-        ->setText(QStringLiteral("M&ovimentação de Produtos X Cliente/Fornecedor"));
-    acao(QStringLiteral("MvtoData"))->setText(QStringLiteral("&Movimentação de Produtos - Fluxo Diário"));
-    acao(QStringLiteral("MvtoAgrupado"))->setText(QStringLiteral("Mo&vimentação de Produtos - Agrupado"));
-    // Utilitários
-    acao(QStringLiteral("ConSerial"))->setText(QStringLiteral("&Configurações"));
-    nova("ConDados", QStringLiteral("&Dados Cadastrais"), [this] {
-        if (confere(SessaoAtual.pode(SessaoAtual.Cadastros))) {
-            cadastroEmissor(false);
-        }
-    });
     nova("Action1", QStringLiteral("Có&pia de Segurança"), [this] { copiaSeguranca(); });
     // Sobre
     nova("Ardeno", QStringLiteral("&ARDENO"), [this] { sobre(); });
@@ -131,31 +100,34 @@ QAction* TFrmMain::acao(const QString& nome) const
 void TFrmMain::criaMenus()
 {
     auto* barra = menuBar();
-    m_menuCadastros = barra->addMenu(QStringLiteral("&Cadastros"));
-    m_menuCadastros->setObjectName(QStringLiteral("MenuCadastros"));
-    for (const char* n :
-         {"CadCliente", "CadFornecedor", "CadTransp", "CadMotorista", "CadProduto", "cadcidade", "CadVeiculo",
-          "cadEmbalagem", "Umidade", "ConvUmidade", "CadUsuario"}) {
-        m_menuCadastros->addAction(acao(QLatin1String(n)));
+    const auto menu = [barra](const QString& titulo, const char* nome) {
+        QMenu* m = barra->addMenu(titulo);
+        m->setObjectName(QLatin1String(nome));
+        return m;
+    };
+    m_menuCadastros = menu(QStringLiteral("&Cadastros"), "MenuCadastros");
+    QMenu* pesagem = menu(QStringLiteral("&Pesagem"), "MenuPesagem");
+    QMenu* relatorios = menu(QStringLiteral("&Relatórios"), "MenuRelatorios");
+    QMenu* utilitarios = menu(QStringLiteral("&Utilitários"), "MenuUtilitarios");
+    for (const Comandos::Comando& c : Comandos::tabela()) {
+        switch (c.menu) {
+        case Comandos::Menu::Cadastros:
+            m_menuCadastros->addAction(acao(QLatin1String(c.acao)));
+            break;
+        case Comandos::Menu::Pesagem:
+            pesagem->addAction(acao(QLatin1String(c.acao)));
+            break;
+        case Comandos::Menu::Relatorios:
+            relatorios->addAction(acao(QLatin1String(c.acao)));
+            break;
+        case Comandos::Menu::Utilitarios:
+            utilitarios->addAction(acao(QLatin1String(c.acao)));
+            break;
+        }
     }
     m_menuCadastros->addSeparator();
     m_menuCadastros->addAction(acao(QStringLiteral("Sair")));
-
-    auto* pesagem = barra->addMenu(QStringLiteral("&Pesagem"));
-    pesagem->setObjectName(QStringLiteral("MenuPesagem"));
-    for (const char* n : {"PesEntrada", "PesSaida", "PesTicket"}) {
-        pesagem->addAction(acao(QLatin1String(n)));
-    }
-    auto* relatorios = barra->addMenu(QStringLiteral("&Relatórios"));
-    relatorios->setObjectName(QStringLiteral("MenuRelatorios"));
-    for (const char* n : {"Produto", "RelCadastros", "MvtoCadastro", "MvtoData", "MvtoAgrupado"}) {
-        relatorios->addAction(acao(QLatin1String(n)));
-    }
-    auto* utilitarios = barra->addMenu(QStringLiteral("&Utilitários"));
-    utilitarios->setObjectName(QStringLiteral("MenuUtilitarios"));
-    for (const char* n : {"ConSerial", "ConDados", "Action1"}) {
-        utilitarios->addAction(acao(QLatin1String(n)));
-    }
+    utilitarios->addAction(acao(QStringLiteral("Action1")));
     auto* sobre = barra->addMenu(QStringLiteral("&Sobre"));
     sobre->setObjectName(QStringLiteral("MenuSobre"));
     sobre->addAction(acao(QStringLiteral("Ardeno")));
@@ -388,6 +360,10 @@ void TFrmMain::iniciar()
             return;
         }
     }
+    // a database upgraded before codes were 64-bit is widened
+    if (const QString e = atualizacao.alargaCodigos(); !e.isEmpty()) {
+        Mensagem(e, tituloPrincipal, Msg::Ok);
+    }
     // 5. login
     if (!Telas::login(this)) {
         encerrar();
@@ -422,7 +398,13 @@ void TFrmMain::iniciar()
 
 void TFrmMain::adaptaMenus()
 {
-    m_menus = MenusConfig::ler(m_dm);
+    try {
+        m_menus = MenusConfig::ler(m_dm);
+    } catch (const ErroBanco& e) {
+        // the menus keep their full form; the program carries on
+        erroBanco(e.texto());
+        m_menus = MenusConfig();
+    }
     acao(QStringLiteral("CadMotorista"))->setVisible(m_menus.motorista);
     acao(QStringLiteral("CadVeiculo"))->setVisible(m_menus.tipoVeiculo);
     acao(QStringLiteral("cadEmbalagem"))->setVisible(m_menus.embalagem);
@@ -463,38 +445,18 @@ bool TFrmMain::confere(bool permitido)
 
 void TFrmMain::abre(const std::function<void()>& janela)
 {
+    // the picture comes back however the window ends
+    struct Fundo {
+        TFrmMain* m;
+        ~Fundo()
+        {
+            m->m_fundoVisivel = true;
+            m->mostraFundo();
+        }
+    } volta{this};
     m_fundoVisivel = false;
     mostraFundo();
     janela();
-    m_fundoVisivel = true;
-    mostraFundo();
-}
-
-void TFrmMain::cadastroParte(int tipo)
-{
-    if (!confere(SessaoAtual.pode(SessaoAtual.Cadastros))) {
-        return;
-    }
-    QString titulo;
-    switch (tipo) {
-    case 2:
-        titulo = LeConfig(m_dm).inteiro(QStringLiteral("CFG_NAVIO")) == 1
-                     ? QStringLiteral("Cadastro de Navio")
-                     : QStringLiteral("Cadastro de Transportadora");
-        break;
-    case 3:
-        titulo = QStringLiteral("Cadastro de Cliente");
-        break;
-    case 4:
-        titulo = QStringLiteral("Cadastro de Fornecedor");
-        break;
-    case 5:
-        titulo = QStringLiteral("Cadastro de Motorista");
-        break;
-    default:
-        return;
-    }
-    abre([&] { Telas::cadastro(this, tipo, titulo); });
 }
 
 void TFrmMain::cadastroEmissor(bool inicial)
@@ -502,76 +464,55 @@ void TFrmMain::cadastroEmissor(bool inicial)
     abre([&] { Telas::emissor(this, inicial); });
 }
 
-void TFrmMain::comando(const QString& nome)
+void TFrmMain::erroBanco(const QString& texto)
 {
-    const TSessao& s = SessaoAtual;
-    if (nome == QLatin1String("CadProduto") || nome == QLatin1String("cadcidade")) {
-        if (confere(s.pode(s.Cadastros))) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("CadVeiculo") || nome == QLatin1String("cadEmbalagem") ||
-               nome == QLatin1String("PesTicket")) {
-        abre([&] { Telas::abrir(this, nome); });
-    } else if (nome == QLatin1String("Umidade") || nome == QLatin1String("ConvUmidade")) {
-        LeConfig c(m_dm);
-        if (c.inteiro(QStringLiteral("CFG_UMIDADE")) == 0 &&
-            c.inteiro(QStringLiteral("CFG_UMIDADEUNICA")) == 0) {
-            Mensagem(
-                nome == QLatin1String("Umidade")
-                    ? QStringLiteral(
-                          "Cadastro do Fator de Correção Fixo indisponível conforme configurações !")
-                    : QStringLiteral("Cadastro de Correção de Umidade indisponível conforme configurações !"),
-                QStringLiteral("Informação"), Msg::Informacao);
+    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado: ") + texto, QStringLiteral("Erro"),
+             Msg::Erro);
+}
+
+void TFrmMain::executa(const Comandos::Comando& c)
+{
+    // A database error never ends the program: it is reported and the
+    // program carries on. A connection that was lost (a server restarted) is
+    // opened again once, and the command tried again, before that.
+    for (bool reconectou = false;; reconectou = true) {
+        try {
+            if (const QString r = Comandos::recusa(c, m_dm, SessaoAtual); !r.isEmpty()) {
+                Mensagem(r, QStringLiteral("Informação"), Msg::Informacao);
+                return;
+            }
+            const QString titulo =
+                c.tela == Comandos::Tela::Cadastro ? Comandos::tituloCadastro(c, m_dm) : QString();
+            bool existe = true;
+            abre([&] { existe = Telas::abrir(this, c, titulo); });
+            if (!existe) {
+                Mensagem(QStringLiteral("Módulo não disponível nesta versão."), QStringLiteral("Informação"),
+                         Msg::Informacao);
+            }
             return;
-        }
-        if (confere(s.pode(s.Cadastros))) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("CadUsuario") || nome == QLatin1String("ConSerial")) {
-        if (confere(s.ehAdmin())) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("PesEntrada")) {
-        if (confere(s.pode(s.PesagemEntrada))) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("PesSaida")) {
-        if (confere(s.pode(s.PesagemSaida))) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("MvtoData") || nome == QLatin1String("MvtoAgrupado")) {
-        if (LeConfig(m_dm).inteiro(QStringLiteral("CFG_MORPRODUTO")) != 0) {
-            Mensagem(QStringLiteral("Relatório indisponível devido a grade de produtos!"),
-                     QStringLiteral("Informação"), Msg::Informacao);
+        } catch (const ErroBanco& e) {
+            if (!reconectou && m_dm.ConexaoPerdida()) {
+                QString erro;
+                if (m_dm.Reconectar(&erro)) {
+                    continue;
+                }
+                erroBanco(erro.isEmpty() ? e.texto() : erro);
+                return;
+            }
+            erroBanco(e.texto());
             return;
-        }
-        if (confere(s.pode(s.Relatorios))) {
-            abre([&] { Telas::abrir(this, nome); });
-        }
-    } else if (nome == QLatin1String("Produto") || nome == QLatin1String("RelCadastros") ||
-               nome == QLatin1String("MvtoCadastro")) {
-        if (confere(s.pode(s.Relatorios))) {
-            abre([&] { Telas::abrir(this, nome); });
         }
     }
 }
 
 void TFrmMain::copiaSeguranca()
 {
-    QString arquivo, detalhe;
-    switch (CopiaSeguranca::executar(m_dm, &arquivo, &detalhe)) {
-    case CopiaSeguranca::Resultado::Gerada:
-        Mensagem(
-            QStringLiteral("Cópia de Segurança gerada com sucesso.\rNão esqueça de transferir a Cópia de "
-                           "Segurança para um local seguro."),
-            QStringLiteral("Informação"), Msg::Informacao);
-        break;
-    case CopiaSeguranca::Resultado::FalhaNaCopia:
-        Mensagem(QStringLiteral("Banco de dados não encontrado."), QStringLiteral("Erro"), Msg::Erro);
-        break;
-    case CopiaSeguranca::Resultado::NaoGerada:
-        Mensagem(QStringLiteral("Cópia de Segurança não foi gerada."), QStringLiteral("Erro"), Msg::Erro);
-        break;
+    QString arquivo, detalhe, erroReconexao;
+    const auto r = CopiaSeguranca::executar(m_dm, &arquivo, &detalhe, &erroReconexao);
+    Mensagem(CopiaSeguranca::mensagem(r, arquivo, detalhe), CopiaSeguranca::titulo(r),
+             r == CopiaSeguranca::Resultado::Gerada ? Msg::Informacao : Msg::Erro);
+    if (!erroReconexao.isEmpty()) {
+        Mensagem(CopiaSeguranca::mensagemReconexao(erroReconexao), QStringLiteral("Erro"), Msg::Erro);
     }
 }
 

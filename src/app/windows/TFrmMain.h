@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Comandos.h"
 #include "MenusConfig.h"
 
 #include <QHash>
@@ -68,9 +69,9 @@ private:
     bool confere(bool permitido);
 
     // the commands
-    void cadastroParte(int tipo);
+    void executa(const Comandos::Comando& c);
+    void erroBanco(const QString& texto);
     void cadastroEmissor(bool inicial);
-    void comando(const QString& nome);
     void copiaSeguranca();
     void imagemDeFundo();
     void removeImagemDeFundo();

@@ -28,42 +28,65 @@ bool Telas::login(QWidget* pai)
     return janela.sucesso() && !janela.encerrar();
 }
 
-void Telas::cadastro(QWidget* pai, int tipo, const QString& titulo)
-{
-    TFrmCadastrao janela(tipo, pai);
-    janela.setWindowTitle(titulo);
-    janela.exec();
-}
-
 void Telas::emissor(QWidget* pai, bool inicial)
 {
-    TFrmCadastrao janela(1, pai);
+    TFrmCadastrao janela(Cadastros::Emissor, pai);
     janela.modoEmissor(inicial ? TFrmCadastrao::ArranjoEmissor::Inicio
                                : TFrmCadastrao::ArranjoEmissor::DadosCadastrais);
     janela.exec();
 }
 
-void Telas::abrir(QWidget* pai, const QString& comando)
+bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString& titulo)
 {
-    if (comando == QLatin1String("CadProduto")) {
-        mostra<TFrmCadProdutos>(pai);
-    } else if (comando == QLatin1String("cadcidade")) {
-        mostra<TFrmCadCidade>(pai);
-    } else if (comando == QLatin1String("CadVeiculo")) {
-        mostra<TFrmCadTipoVeiculo>(pai);
-    } else if (comando == QLatin1String("cadEmbalagem")) {
-        mostra<TFrmCadEmbalagem>(pai);
-    } else if (comando == QLatin1String("Umidade")) {
-        mostra<TFrmUmidade>(pai);
-    } else if (comando == QLatin1String("ConvUmidade")) {
-        mostra<TFrmConversao>(pai);
-    } else if (comando == QLatin1String("CadUsuario")) {
-        mostra<TFrmUsuarios>(pai);
-    } else if (comando == QLatin1String("ConSerial")) {
-        mostra<TFrmSerial>(pai);
-    } else if (comando == QLatin1String("PesEntrada") || comando == QLatin1String("PesSaida")) {
-        TFrmPesagem janela(comando == QLatin1String("PesEntrada") ? 1 : 2, pai);
+    using T = Comandos::Tela;
+    switch (comando.tela) {
+    case T::Cadastro: {
+        TFrmCadastrao janela(comando.tipo, pai);
+        janela.setWindowTitle(titulo);
         janela.exec();
+        return true;
     }
-    // The weighing, ticket and report windows are wired as they are built.
+    case T::DadosCadastrais:
+        emissor(pai, false);
+        return true;
+    case T::Produtos:
+        mostra<TFrmCadProdutos>(pai);
+        return true;
+    case T::Cidades:
+        mostra<TFrmCadCidade>(pai);
+        return true;
+    case T::TiposVeiculo:
+        mostra<TFrmCadTipoVeiculo>(pai);
+        return true;
+    case T::Embalagens:
+        mostra<TFrmCadEmbalagem>(pai);
+        return true;
+    case T::FatoresCorrecao:
+        mostra<TFrmUmidade>(pai);
+        return true;
+    case T::ConversaoUmidade:
+        mostra<TFrmConversao>(pai);
+        return true;
+    case T::Usuarios:
+        mostra<TFrmUsuarios>(pai);
+        return true;
+    case T::Configuracoes:
+        mostra<TFrmSerial>(pai);
+        return true;
+    case T::PesagemEntrada:
+    case T::PesagemSaida: {
+        TFrmPesagem janela(comando.tela == T::PesagemEntrada ? 1 : 2, pai);
+        janela.exec();
+        return true;
+    }
+    // The ticket and report windows are wired as they are built.
+    case T::Ticket:
+    case T::ListagemProdutos:
+    case T::ListagemCadastros:
+    case T::MovimentoCadastro:
+    case T::MovimentoFluxo:
+    case T::MovimentoAgrupado:
+        return false;
+    }
+    return false;
 }

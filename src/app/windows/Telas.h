@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Comandos.h"
+
 #include <QString>
 
 class QWidget;
@@ -9,10 +11,9 @@ namespace Telas
 {
 // The login window; false when the program must end (cancelled, three failures).
 bool login(QWidget* pai);
-// The parties window for a kind (2..5).
-void cadastro(QWidget* pai, int tipo, const QString& titulo);
 // The parties window in issuer mode: at start-up (`inicial`) or from "&Dados Cadastrais".
 void emissor(QWidget* pai, bool inicial);
-// Any other command of the main window, by its action name.
-void abrir(QWidget* pai, const QString& comando);
+// The window of a command of the main window (`titulo` for the parties
+// window); false when this build has no such window yet.
+bool abrir(QWidget* pai, const Comandos::Comando& comando, const QString& titulo);
 } // namespace Telas

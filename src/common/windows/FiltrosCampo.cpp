@@ -4,7 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
 class FiltroNumericoObj : public QObject
 {
@@ -71,16 +72,29 @@ void FiltroNumerico(QLineEdit* campo)
     campo->installEventFilter(new FiltroNumericoObj(campo));
 }
 
-void ForcaMaiusculas(QLineEdit* campo)
+namespace
 {
-    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo](const QString& t) {
-        const QString m = t.toUpper();
+void forcaCaixa(QLineEdit* campo, bool maiusculas)
+{
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, maiusculas](const QString& t) {
+        const QString m = maiusculas ? t.toUpper() : t.toLower();
         if (m != t) {
             const int pos = campo->cursorPosition();
             campo->setText(m);
             campo->setCursorPosition(pos);
         }
     });
+}
+} // namespace
+
+void ForcaMaiusculas(QLineEdit* campo)
+{
+    forcaCaixa(campo, true);
+}
+
+void ForcaMinusculas(QLineEdit* campo)
+{
+    forcaCaixa(campo, false);
 }
 
 void AoSair(QWidget* campo, std::function<void()> acao)

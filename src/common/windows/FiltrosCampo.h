@@ -12,6 +12,8 @@ class QWidget;
 void FiltroNumerico(QLineEdit* campo);
 // Typed letters forced to upper case.
 void ForcaMaiusculas(QLineEdit* campo);
+// Typed letters forced to lower case (e-mail addresses).
+void ForcaMinusculas(QLineEdit* campo);
 // Runs `acao` whenever the focus leaves the control for another control of
 // the window (the "exit" of a field); switching windows does not count.
 void AoSair(QWidget* campo, std::function<void()> acao);

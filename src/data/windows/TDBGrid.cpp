@@ -58,6 +58,8 @@ bool TDBGrid::localizar(const QString& campo, const QString& texto)
 
 void TDBGrid::selecionar(int linha)
 {
+    // a locate may have read rows the grid has not shown yet
+    m_modelo->sincroniza();
     if (linha < 0 || linha >= m_modelo->rowCount()) {
         return;
     }

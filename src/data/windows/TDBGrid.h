@@ -5,7 +5,8 @@
 #include <QTableView>
 
 // A data grid bound to a query: shows its rows with the given titles and
-// widths, follows the query's current row, reports a double click (Space
+// widths, reading more as the operator scrolls or locates, follows the
+// query's current row, reports a double click (Space
 // acts as one) and a click on a column title.
 class TDBGrid : public QTableView
 {

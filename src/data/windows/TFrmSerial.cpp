@@ -289,9 +289,11 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     try {
         SalvaConfiguracao::ler(*DM, v);
     } catch (const ErroBanco& e) {
+        m_configLida = false;
         Mensagem(erroOperacao(e), QStringLiteral("Erro"), Msg::Erro);
     }
     mostra(v);
+    ajustaSalvar();
 }
 
 void TFrmSerial::mostra(const TValoresConfig& v)
@@ -448,7 +450,7 @@ void TFrmSerial::mostraFatores()
 
 void TFrmSerial::ajustaSalvar()
 {
-    BtnSalvar->setEnabled(SalvaConfiguracao::podeSalvar(valores()));
+    BtnSalvar->setEnabled(m_configLida && SalvaConfiguracao::podeSalvar(valores()));
 }
 
 void TFrmSerial::ajustaLinhasTicket()
@@ -500,7 +502,7 @@ void TFrmSerial::BtnTesteConexaoClick()
 
 void TFrmSerial::BtnSalvarClick()
 {
-    if (!BtnSalvar->isEnabled()) {
+    if (!m_configLida || !BtnSalvar->isEnabled()) {
         return;
     }
     TValoresConfig v = valores();

@@ -111,4 +111,8 @@ private:
     void BtnTesteConexaoClick();
     void BtnFonteClick();
     void BtnTemplateClick(QLineEdit* codigo);
+
+    // False when reading Config failed as the dialog opened: the fields hold
+    // defaults, not the site's settings, and must never be saved over them.
+    bool m_configLida = true;
 };

@@ -735,6 +735,9 @@ void TFrmCadastrao::btnExcluirClick()
             return;
         }
         Cadastros::excluir(*DM, alvo, m_tipo);
+    } catch (const RegistroEmUso& e) {
+        informa(e.texto());
+        return;
     } catch (const ErroBanco& e) {
         Mensagem(QStringLiteral("Erro ao excluir\rErro retornado:") + e.texto(), QStringLiteral("Erro"),
                  Msg::Erro);

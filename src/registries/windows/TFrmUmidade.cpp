@@ -30,7 +30,7 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro dos Fatores de Correção da Pesagem"));
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("999999999999"), this);
+    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("9999999999999"), this);
     FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
     if (LeConfig(*DM).inteiro(QStringLiteral("CFG_PRDALFA")) == 1) {
         // alphanumeric product codes cannot go through a digits mask

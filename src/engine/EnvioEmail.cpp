@@ -1,0 +1,235 @@
+#include "EnvioEmail.h"
+
+#include "Relogio.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUuid>
+
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+namespace
+{
+
+struct LiberaCurl {
+    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+    void operator()(curl_mime* m) const { curl_mime_free(m); }
+};
+
+// Header values never carry line breaks: a typed CR or LF cannot add headers.
+QString semQuebras(const QString& v)
+{
+    QString r = v;
+    r.replace(QChar('\r'), QChar(' ')).replace(QChar('\n'), QChar(' '));
+    return r.trimmed();
+}
+
+// The mailbox of an address written with a name ("Fulano <a@b.com>" → "a@b.com").
+QString caixaPostal(const QString& endereco)
+{
+    const qsizetype abre = endereco.lastIndexOf(QChar('<'));
+    const qsizetype fecha = endereco.lastIndexOf(QChar('>'));
+    return abre >= 0 && fecha > abre ? endereco.mid(abre + 1, fecha - abre - 1).trimmed()
+                                     : endereco.trimmed();
+}
+
+void adiciona(std::unique_ptr<curl_slist, LiberaCurl>& lista, const QByteArray& item)
+{
+    curl_slist* nova = curl_slist_append(lista.get(), item.constData());
+    if (nova) {
+        (void)lista.release();
+        lista.reset(nova);
+    }
+}
+
+} // namespace
+
+QStringList EnvioEmail::enderecos(const QString& campo)
+{
+    QStringList r;
+    for (const QString& e : semQuebras(campo).split(QRegularExpression("[,;]"))) {
+        if (!e.trimmed().isEmpty()) {
+            r << e.trimmed();
+        }
+    }
+    return r;
+}
+
+QByteArray EnvioEmail::codificaCabecalho(const QString& valor)
+{
+    const QString v = semQuebras(valor);
+    bool simples = true;
+    for (QChar c : v) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E) {
+            simples = false;
+            break;
+        }
+    }
+    if (simples) {
+        return v.toLatin1();
+    }
+    // Encoded words of at most 45 bytes of UTF-8 (60 in base64), never
+    // splitting a character, folded onto continuation lines.
+    QByteArray r;
+    QByteArray pedaco;
+    auto fecha = [&] {
+        if (!r.isEmpty()) {
+            r += "\r\n ";
+        }
+        r += "=?UTF-8?B?" + pedaco.toBase64() + "?=";
+        pedaco.clear();
+    };
+    for (qsizetype i = 0; i < v.size();) {
+        const qsizetype n = v.at(i).isHighSurrogate() && i + 1 < v.size() ? 2 : 1;
+        const QByteArray ch = v.mid(i, n).toUtf8();
+        if (pedaco.size() + ch.size() > 45) {
+            fecha();
+        }
+        pedaco += ch;
+        i += n;
+    }
+    fecha();
+    return r;
+}
+
+QList<QByteArray> EnvioEmail::cabecalhos() const
+{
+    QList<QByteArray> h;
+    const QByteArray de = semQuebras(remetente).toUtf8();
+    h << "Date: " + Relogio::agora().toString(Qt::RFC2822Date).toLatin1();
+    h << "From: " + de;
+    h << "Reply-To: " + de;
+    if (!enderecos(para).isEmpty()) {
+        h << "To: " + enderecos(para).join(QStringLiteral(", ")).toUtf8();
+    }
+    if (!enderecos(comCopia).isEmpty()) {
+        h << "Cc: " + enderecos(comCopia).join(QStringLiteral(", ")).toUtf8();
+    }
+    h << "Subject: " + codificaCabecalho(assunto);
+    const QString dominio = de.contains('@') ? QString::fromUtf8(de.mid(de.lastIndexOf('@') + 1)) : "viga";
+    h << "Message-ID: <" + QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1() + "@" +
+             semQuebras(dominio).toUtf8() + ">";
+    switch (prioridade) {
+    case Alta:
+        h << "X-Priority: 1 (Highest)"
+          << "Importance: High";
+        break;
+    case Normal:
+        h << "X-Priority: 3 (Normal)"
+          << "Importance: Normal";
+        break;
+    case Baixa:
+        h << "X-Priority: 5 (Lowest)"
+          << "Importance: Low";
+        break;
+    }
+    if (confirmacaoLeitura) {
+        h << "Disposition-Notification-To: " + de;
+    }
+    h << "MIME-Version: 1.0";
+    return h;
+}
+
+bool EnvioEmail::enviar()
+{
+    static std::once_flag iniciado;
+    std::call_once(iniciado, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    m_erro.clear();
+
+    const QStringList destinatarios = enderecos(para) + enderecos(comCopia) + enderecos(comCopiaOculta);
+    if (destinatarios.isEmpty()) {
+        m_erro = QStringLiteral("Nenhum destinatário");
+        return false;
+    }
+
+    std::unique_ptr<CURL, LiberaCurl> curl(curl_easy_init());
+    if (!curl) {
+        m_erro = QStringLiteral("Falha ao iniciar o envio");
+        return false;
+    }
+    CURL* c = curl.get();
+
+    QString host = servidor.trimmed();
+    int portaUsada = porta;
+    const QRegularExpressionMatch m = QRegularExpression("^([^:]+|\\[[^\\]]+\\]):(\\d{1,5})$").match(host);
+    if (m.hasMatch()) {
+        host = m.captured(1);
+        portaUsada = m.captured(2).toInt();
+    }
+    const QByteArray url = "smtp://" + host.toUtf8() + ":" + QByteArray::number(portaUsada);
+    const QByteArray usuarioBytes = usuario.trimmed().toUtf8();
+    const QByteArray senhaBytes = senha.toUtf8();
+    const QByteArray de = "<" + caixaPostal(semQuebras(remetente)).toUtf8() + ">";
+    const QByteArray ca = certificadosConfiaveis.toLocal8Bit();
+    char textoErro[CURL_ERROR_SIZE] = {};
+
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, textoErro);
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    if (!ca.isEmpty()) {
+        curl_easy_setopt(c, CURLOPT_CAINFO, ca.constData());
+    }
+    if (!usuarioBytes.isEmpty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, usuarioBytes.constData());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, senhaBytes.constData());
+    }
+    curl_easy_setopt(c, CURLOPT_MAIL_FROM, de.constData());
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 30L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
+
+    std::unique_ptr<curl_slist, LiberaCurl> rcpt;
+    for (const QString& d : destinatarios) {
+        adiciona(rcpt, "<" + caixaPostal(d).toUtf8() + ">");
+    }
+    curl_easy_setopt(c, CURLOPT_MAIL_RCPT, rcpt.get());
+
+    std::unique_ptr<curl_slist, LiberaCurl> cab;
+    for (const QByteArray& h : cabecalhos()) {
+        adiciona(cab, h);
+    }
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, cab.get());
+
+    QString corpo = mensagem;
+    corpo.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
+    corpo.replace(QChar('\n'), QLatin1String("\r\n"));
+    const QByteArray corpoBytes = corpo.toUtf8();
+
+    std::unique_ptr<curl_mime, LiberaCurl> mime(curl_mime_init(c));
+    curl_mimepart* texto = curl_mime_addpart(mime.get());
+    curl_mime_data(texto, corpoBytes.constData(), static_cast<size_t>(corpoBytes.size()));
+    curl_mime_type(texto, "text/plain; charset=UTF-8");
+    curl_mime_encoder(texto, "quoted-printable");
+
+    const QFileInfo info(anexo);
+    const QByteArray caminho = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray nome = info.fileName().toUtf8();
+    const QString ext = info.suffix().toLower();
+    const char* tipo = ext == QLatin1String("pdf")   ? "application/pdf"
+                       : ext == QLatin1String("txt") ? "text/plain"
+                       : ext == QLatin1String("htm") || ext == QLatin1String("html")
+                           ? "text/html"
+                           : "application/octet-stream";
+    if (!anexo.isEmpty()) {
+        curl_mimepart* arquivo = curl_mime_addpart(mime.get());
+        if (curl_mime_filedata(arquivo, caminho.constData()) != CURLE_OK) {
+            m_erro = QStringLiteral("Arquivo para anexar não encontrado: %1").arg(anexo);
+            return false;
+        }
+        curl_mime_filename(arquivo, nome.constData());
+        curl_mime_type(arquivo, tipo);
+        curl_mime_encoder(arquivo, "base64");
+    }
+    curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
+
+    const CURLcode r = curl_easy_perform(c);
+    if (r != CURLE_OK) {
+        m_erro = QString::fromUtf8(textoErro[0] ? textoErro : curl_easy_strerror(r));
+        return false;
+    }
+    return true;
+}
