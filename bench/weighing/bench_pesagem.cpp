@@ -109,6 +109,16 @@ void AbrirJanelaSaidaComNomes(benchmark::State& state)
 }
 BENCHMARK(AbrirJanelaSaidaComNomes)->Unit(benchmark::kMillisecond);
 
+// The administrator's list: every weighing, newest first.
+void AbrirJanelaSaidaAdministrador(benchmark::State& state)
+{
+    banco();
+    SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+    abreJanelaSaida(state);
+    SessaoAtual.UsuarioLogado = QStringLiteral("JOAO");
+}
+BENCHMARK(AbrirJanelaSaidaAdministrador)->Unit(benchmark::kMillisecond);
+
 // Leaving "Placa:": the newest weighing of a plate with 50 weighings.
 void HistoricoPlaca(benchmark::State& state)
 {
