@@ -6,6 +6,7 @@
 #include "BancoTeste.h"
 #include "ConsultaPesagem.h"
 #include "DialogosRoteiro.h"
+#include "ErroBanco.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
@@ -160,7 +161,12 @@ void SalvarSaidaDoisProdutos(benchmark::State& state)
     cfg.morProduto = 1;
     for (auto _ : state) {
         PesagemTela p = saida();
-        SalvaPesagem::salvar(b.dm(), p, cfg, false);
+        try {
+            SalvaPesagem::salvar(b.dm(), p, cfg, false);
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
     }
 }
 BENCHMARK(SalvarSaidaDoisProdutos)->Unit(benchmark::kMicrosecond);
@@ -185,7 +191,10 @@ void MesmosComandosNoDriver(benchmark::State& state)
                            QStringLiteral(" Where PES_CODIGO=?");
     const QVariant nulo(QMetaType(QMetaType::QString));
     for (auto _ : state) {
-        db.transaction();
+        if (!db.transaction()) {
+            state.SkipWithError(qPrintable(db.lastError().text()));
+            break;
+        }
         QSqlQuery q(db);
         q.prepare(update);
         for (const QVariant& v : {QVariant(2),
@@ -217,25 +226,41 @@ void MesmosComandosNoDriver(benchmark::State& state)
                                   QVariant(qlonglong(Pesagens))}) {
             q.addBindValue(v);
         }
-        q.exec();
+        if (!q.exec()) {
+            state.SkipWithError(qPrintable(q.lastError().text()));
+            break;
+        }
         QSqlQuery s(db);
         s.prepare(QStringLiteral("Select * from PesagemProduto Where PES_CODIGO=?"));
         s.addBindValue(qlonglong(Pesagens));
-        s.exec();
+        if (!s.exec()) {
+            state.SkipWithError(qPrintable(s.lastError().text()));
+            break;
+        }
         while (s.next()) {
         }
         QSqlQuery d(db);
         d.prepare(QStringLiteral("Delete from PesagemProduto Where PES_CODIGO=?"));
         d.addBindValue(qlonglong(Pesagens));
-        d.exec();
+        if (!d.exec()) {
+            state.SkipWithError(qPrintable(d.lastError().text()));
+            break;
+        }
         for (const char* prd : {"10", "20"}) {
             QSqlQuery i(db);
             i.prepare(QStringLiteral("INSERT INTO PesagemProduto (pes_codigo,prd_codigo) VALUES (?,?)"));
             i.addBindValue(qlonglong(Pesagens));
             i.addBindValue(QString::fromLatin1(prd));
-            i.exec();
+            if (!i.exec()) {
+                state.SkipWithError(qPrintable(i.lastError().text()));
+                db.rollback();
+                return;
+            }
         }
-        db.commit();
+        if (!db.commit()) {
+            state.SkipWithError(qPrintable(db.lastError().text()));
+            break;
+        }
     }
 }
 BENCHMARK(MesmosComandosNoDriver)->Unit(benchmark::kMicrosecond);
