@@ -3,8 +3,10 @@
 #include "Dialogos.h"
 #include "InstanciaUnica.h"
 #include "PastaDados.h"
+#include "ServicosRelevoJanelas.h"
 #include "TDM.h"
 #include "TFrmMain.h"
+#include "Traducoes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,8 +16,6 @@
 
 namespace
 {
-const QString titulo = QStringLiteral("VIGA - Gestão de Balança Rodoviária");
-
 const char* const uso = "Uso: viga [opções]\n"
                         "\n"
                         "VIGA - Gestão de Balança Rodoviária.\n"
@@ -40,11 +40,12 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("viga"));
-    QApplication::setApplicationDisplayName(titulo);
+    PreparaAplicacao();
     QApplication::setApplicationVersion(QStringLiteral(VIGA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("br.com.example.viga"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("br.com.example.viga")));
+    // Print jobs show their preview, progress and messages in windows.
+    InstalarServicosRelevo();
 
     InstanciaUnica instancia;
     if (!instancia.adquirir()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Win1252.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -110,6 +112,3 @@ private:
 // positive). False, with the error text in `erro`, when it cannot be written.
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
                      const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr);
-
-// The text in Windows-1252; characters that encoding lacks become '?'.
-QByteArray ParaWin1252(const QString& texto);

@@ -1,6 +1,7 @@
 #include "Autenticacao.h"
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Operador.h"
 #include "SessaoAtual.h"
 #include "TFrmLogin.h"
 
@@ -15,13 +16,6 @@ namespace
 
 const QString incorreta = QStringLiteral("Login ou senha incorreta.");
 const QString finalizado = QStringLiteral("Login ou senha incorreta.\rO Sistema será finalizado.");
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 // Types login and password as the operator does: Enter after each.
 void tenta(TFrmLogin& w, const QString& login, const QString& senha)
@@ -93,7 +87,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, login, senha);
         QCOMPARE(w.sucesso(), entra);
         QVERIFY(!w.encerrar());
@@ -142,7 +136,7 @@ private Q_SLOTS:
                linha + ")");
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "jose", "segredo");
         QVERIFY(w.sucesso());
         const TSessao& s = SessaoAtual;
@@ -161,7 +155,7 @@ private Q_SLOTS:
         b.exec("update usuarios set usr_cadastros=0, usr_relatorios=0 where usr_login='ADMIN'");
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "admin", "ADMIN");
         QVERIFY(w.sucesso());
         QCOMPARE(SessaoAtual.Administrador, 1);
@@ -178,7 +172,7 @@ private Q_SLOTS:
         b.exec("insert into usuarios (usr_login, usr_nome, usr_senha) values ('D AVILA', 'D AVILA', 'a b')");
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "d'avila", "a'b");
         QVERIFY(w.sucesso());
         QCOMPARE(SessaoAtual.UsuarioLogado, QStringLiteral("D AVILA"));
@@ -189,7 +183,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "ADMIN", "x");
         tenta(w, "ADMIN", "y");
         QVERIFY(w.isVisible());
@@ -209,7 +203,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "ADMIN", "x");
         tenta(w, "NINGUEM", "ADMIN");
         tenta(w, "admin", "ADMIN");
@@ -226,7 +220,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QTest::keyClick(w.edtLogin, Qt::Key_Escape);
@@ -242,7 +236,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::keyClicks(w.edtLogin, "ADMIN");
         QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
         QVERIFY(!w.isVisible());
@@ -259,7 +253,7 @@ private Q_SLOTS:
         b.exec("drop table usuarios");
         DialogosRoteiro d;
         TFrmLogin w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         tenta(w, "ADMIN", "ADMIN");
         QCOMPARE(d.mostradas.size(), 1);
         QVERIFY(

@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
 #include "FalhaBanco.h"
+#include "Operador.h"
 #include "TDBGrid.h"
 #include "TDM.h"
 #include "TFrmUsuarios.h"
@@ -18,13 +19,6 @@ namespace
 const QString sucesso = QStringLiteral("Operação efetuada com sucesso.");
 const char* colunasDireitos = "usr_cadastros, usr_relatorios, usr_pesoinferior, usr_editapesagem, "
                               "usr_pesagemsaida, usr_altpeso, usr_pesagem, usr_altpesoent";
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 // The eight boxes in their tab order.
 QList<QCheckBox*> caixas(TFrmUsuarios& w)
@@ -76,7 +70,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Cadastro de Usuários e Acessos"));
         QCOMPARE(w.edtLogin->accessibleName(), QStringLiteral("Login:"));
         QCOMPARE(w.edtSenha->accessibleName(), QStringLiteral("Senha:"));
@@ -155,7 +149,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QCOMPARE(w.EstadoCadastro, 0);
         QVERIFY(w.grpAcessos->isEnabled());
@@ -211,7 +205,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.BtnSalvar->isEnabled());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QVERIFY(!w.BtnSalvar->isEnabled());
@@ -230,7 +224,7 @@ private Q_SLOTS:
         insereJose(b);
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.edtLogin, "jose");
         QTest::keyClick(w.edtLogin, Qt::Key_Return);
@@ -238,7 +232,7 @@ private Q_SLOTS:
         QCOMPARE(d.mostradas[0].titulo, QStringLiteral("Informação!"));
         QCOMPARE(d.mostradas[0].flags, 32);
         QVERIFY(w.edtLogin->text().isEmpty());
-        QCOMPARE(QApplication::focusWidget(), w.edtLogin);
+        QTRY_COMPARE(QApplication::focusWidget(), w.edtLogin);
         // a free login passes
         QTest::keyClicks(w.edtLogin, "joana");
         QTest::keyClick(w.edtLogin, Qt::Key_Return);
@@ -252,7 +246,7 @@ private Q_SLOTS:
         insereJose(b);
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         abreLinha(w, "JOSE");
         QCOMPARE(w.EstadoCadastro, 1);
         QCOMPARE(w.edtLogin->text(), QStringLiteral("JOSE"));
@@ -300,7 +294,7 @@ private Q_SLOTS:
         insereJose(b);
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         abreLinha(w, "ADMIN");
         QCOMPARE(w.EstadoCadastro, 1);
         QVERIFY(!w.edtLogin->isEnabled());
@@ -328,7 +322,7 @@ private Q_SLOTS:
         insereJose(b);
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.DBGrid1->localizar(QStringLiteral("USR_LOGIN"), "ADMIN"));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.textos(), QStringList{QStringLiteral("Administrador não pode ser excluído.")});
@@ -358,7 +352,7 @@ private Q_SLOTS:
         falharEm(b, "usuarios", "DELETE", "exclusao recusada");
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.DBGrid1->localizar(QStringLiteral("USR_LOGIN"), "JOSE"));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.mostradas.size(), 2);
@@ -377,7 +371,7 @@ private Q_SLOTS:
         falharEm(b, "usuarios", "INSERT", "gravacao recusada");
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.edtLogin, "ana");
         QTest::keyClicks(w.edtSenha, "1");
@@ -399,7 +393,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.edtLogin, "ana");
         marca(w.chkCadastros);
@@ -421,7 +415,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         b.dm().rastreioSql = true;
         TFrmUsuarios w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.edtLogin, "ana");
         QTest::keyClicks(w.edtSenha, "1");

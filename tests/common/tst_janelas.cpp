@@ -1,13 +1,17 @@
 #include "DialogosRoteiro.h"
+#include "FiltrosCampo.h"
 #include "Operador.h"
 #include "Relogio.h"
 #include "TFrmCalendario.h"
 #include "TFrmPadrao.h"
 #include "TMaskEdit.h"
+#include "Traducoes.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -141,6 +145,98 @@ private Q_SLOTS:
         });
         QCOMPARE(AbrirCalendario(), QString("24/12/2026"));
         Relogio::fixar(QDateTime());
+    }
+
+    // The calendar names months and days in Portuguese whatever the host's language.
+    void calendarioEmPortugues()
+    {
+        TFrm_Calendario c;
+        QCOMPARE(c.calendario()->locale().monthName(12), QStringLiteral("dezembro"));
+        QCOMPARE(c.calendario()->locale().dayName(1, QLocale::ShortFormat), QStringLiteral("seg."));
+    }
+
+    // Qt's own texts (context menus, standard dialogs) speak Portuguese; numbers stay as fixed.
+    void textosDoQtEmPortugues()
+    {
+        PreparaAplicacao();
+        QVERIFY(InstalaTraducoes());
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Undo"), QStringLiteral("&Desfazer"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Procurar em:"));
+        QCOMPARE(QCoreApplication::translate("QFontDialog", "Select Font"),
+                 QStringLiteral("Selecionar fonte"));
+        QCOMPARE(QString::number(1234.5, 'f', 1), QStringLiteral("1234.5"));
+        // no display name: Qt would append it to every title
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    }
+
+    // Alt with a letter whose button is disabled types nothing into the field;
+    // an enabled one still acts.
+    void altSemDestinoNaoDigita()
+    {
+        DialogosRoteiro d;
+        JanelaExemplo w;
+        QVERIFY(Operador::abrir(w));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QTest::keyClicks(w.primeiro, "TESTE");
+        w.BtnSalvar->setEnabled(false); // a window's rule, before the fields are complete
+        QTest::keyClick(w.primeiro, Qt::Key_V, Qt::AltModifier);
+        QTest::keyClick(w.primeiro, Qt::Key_N, Qt::AltModifier); // "&Novo" is disabled while inserting
+        QTest::keyClick(w.primeiro, Qt::Key_Q, Qt::AltModifier); // names nothing
+        QCOMPARE(w.primeiro->text(), QString("TESTE"));
+        QCOMPARE(w.EstadoCadastro, 0);
+        QTest::keyClick(w.primeiro, Qt::Key_C, Qt::AltModifier); // "&Cancelar"
+        QTRY_COMPARE(w.EstadoCadastro, 3);
+    }
+
+    // The one set of field filters: what the operator types, what the field keeps.
+    void filtros_data()
+    {
+        QTest::addColumn<QString>("filtro");
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("fica");
+        QTest::newRow("ponto vira vírgula") << "numerico"
+                                            << "12.5"
+                                            << "12,5";
+        QTest::newRow("vírgula fica") << "numerico"
+                                      << "12,5"
+                                      << "12,5";
+        QTest::newRow("segundo separador recusado") << "numerico"
+                                                    << "1,2.3"
+                                                    << "1,23";
+        QTest::newRow("letras recusadas") << "numerico"
+                                          << "a1b2"
+                                          << "12";
+        QTest::newRow("dígitos até o limite") << "digitos"
+                                              << "12a34567"
+                                              << "123456";
+        QTest::newRow("dígitos sem separador") << "digitos"
+                                               << "1.5"
+                                               << "15";
+        QTest::newRow("maiúsculas") << "maiusculas"
+                                    << "pau d'alho"
+                                    << "PAU D'ALHO";
+        QTest::newRow("minúsculas") << "minusculas"
+                                    << "Ana@Site.COM"
+                                    << "ana@site.com";
+    }
+    void filtros()
+    {
+        QFETCH(QString, filtro);
+        QFETCH(QString, digitado);
+        QFETCH(QString, fica);
+        QLineEdit campo;
+        if (filtro == QLatin1String("numerico")) {
+            FiltroNumerico(&campo);
+        } else if (filtro == QLatin1String("digitos")) {
+            FiltroDigitos(&campo, 6);
+        } else if (filtro == QLatin1String("maiusculas")) {
+            ForcaMaiusculas(&campo);
+        } else {
+            ForcaMinusculas(&campo);
+        }
+        QVERIFY(Operador::abrir(campo));
+        QTest::keyClicks(&campo, digitado);
+        QCOMPARE(campo.text(), fica);
     }
 };
 

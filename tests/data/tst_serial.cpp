@@ -2,6 +2,7 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
 #include "FalhaBanco.h"
+#include "Operador.h"
 #include "PastaDados.h"
 #include "SalvaConfiguracao.h"
 #include "TDM.h"
@@ -30,13 +31,6 @@ const QString regraFator7 = QStringLiteral(
     "As configurações : Fator de Correção (Entrada/Saída) serão desabilitadas para exibir apenas Fator 7");
 const QString regraEntrada = QStringLiteral(
     "Para utilizar Fator de Correção (Entrada) deve ser utilizado também o Fator de Correção (Saída).");
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 void marca(QCheckBox* c)
 {
@@ -106,7 +100,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Configurações"));
         QCOMPARE(w.BtnSalvar->text(), QStringLiteral("Sal&var"));
         QCOMPARE(w.BtnTesteConexao->text(), QStringLiteral("Teste Conexão"));
@@ -223,7 +217,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         auto cor = [&w](int i) { return w.lblFatores[size_t(i)]->palette().color(QPalette::WindowText); };
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(cor(i), QColor(Qt::black));
@@ -257,7 +251,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         marca(w.chkMetrosCubicos);
         QVERIFY(w.chkMetrosCubicos->isChecked());
         marca(w.chkValorTonelada);
@@ -273,7 +267,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::keyClicks(w.edtTaraFixa, "1a2.5,3x");
         QCOMPARE(w.edtTaraFixa->text(), QStringLiteral("12,53"));
     }
@@ -313,7 +307,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         digita(w.edtLinhasTicket, digitado);
         auto* campo = w.findChild<QLineEdit*>(sai);
         campo->setFocus();
@@ -329,7 +323,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         d.fonte(QFont(QStringLiteral("DejaVu Sans Mono"), 11));
         QTest::mouseClick(w.BtnFonte, Qt::LeftButton);
         QCOMPARE(w.edtFonte->text(), QStringLiteral("DejaVu Sans Mono"));
@@ -340,12 +334,33 @@ private Q_SLOTS:
         QCOMPARE(coluna(b, "cfg_fontetamanho"), QStringLiteral("11"));
     }
 
+    // Enter walks from the font field to its size: the "..." button is not on
+    // the way (Enter there opened the chooser, the next Enter took its font).
+    // The field shows a whole family name.
+    void fonteNoCaminhoDoEnter()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmSerial w;
+        QVERIFY(Operador::abrir(w));
+        const QString longa = QStringLiteral("Nimbus Mono PS Bold"); // the field holds 20 characters
+        w.edtFonte->setText(longa);
+        w.edtFonte->setFocus();
+        QTest::keyClick(w.edtFonte, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.edtTamanhoFonte);
+        QTest::keyClick(w.edtTamanhoFonte, Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() != w.BtnFonte);
+        QCOMPARE(w.edtFonte->text(), longa);
+        QVERIFY(d.mostradas.isEmpty());
+        QVERIFY(w.edtFonte->contentsRect().width() >= w.edtFonte->fontMetrics().horizontalAdvance(longa));
+    }
+
     void botoesTemplate()
     {
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QSignalSpy pedidos(&w, &TFrmSerial::editarTemplate);
         QTest::mouseClick(w.BtnTemplateEntrada, Qt::LeftButton);
         QTest::mouseClick(w.BtnTemplateSaida, Qt::LeftButton);
@@ -386,7 +401,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.cbPorta->setCurrentIndex(2);
         for (const QString& nome : ticar) {
             marca(w.findChild<QCheckBox*>(nome));
@@ -419,7 +434,7 @@ private Q_SLOTS:
         b.dm().rastreioSql = true;
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.cbPorta->setCurrentIndex(2);
         w.cbPortaSaida->setCurrentIndex(3);
         w.cbBaud->setCurrentIndex(1);
@@ -614,7 +629,7 @@ private Q_SLOTS:
         b.exec("update config set cfg_fator1='Umidade', cfg_fator7='Ardido', cfg_linhasticket=50");
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.edtFatores[0]->isEnabled());
         w.edtFatores[0]->setText(QStringLiteral("outro"));
         digita(w.edtImprimirEm, "  ");
@@ -640,7 +655,7 @@ private Q_SLOTS:
             "cfg_fator10='J', cfg_tarafixa=7.25, cfg_templatesaida=4");
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.textos(), (QStringList{sucesso, reiniciar}));
         QCOMPARE(coluna(b, "cfg_umidade"), QStringLiteral("1"));
@@ -661,7 +676,7 @@ private Q_SLOTS:
         falharEm(b, "config", "UPDATE", "configuracao bloqueada");
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.cbPorta->setCurrentIndex(5);
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.mostradas.size(), 1);
@@ -686,7 +701,7 @@ private Q_SLOTS:
         b.exec("alter table config_guardada rename to config");
         QCOMPARE(d.mostradas.size(), 1);
         QVERIFY(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")));
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(!w.BtnSalvar->isEnabled());
         w.cbPorta->setCurrentIndex(5);
         digita(w.edtFonte, QStringLiteral("Courier"));
@@ -704,7 +719,7 @@ private Q_SLOTS:
         b.exec("delete from config");
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.cbBaud->currentText(), QStringLiteral("9600"));
         QCOMPARE(w.cbImpressora->currentText(), QStringLiteral("Epson9pinos"));
         QCOMPARE(w.edtEspacoLinhas->text(), QStringLiteral("30"));
@@ -744,7 +759,7 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmSerial w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.cbPorta->setCurrentIndex(2);
         w.cbBaud->setCurrentIndex(1);
         QTest::mouseClick(w.BtnTesteConexao, Qt::LeftButton);

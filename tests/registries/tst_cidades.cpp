@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Operador.h"
 #include "TDBGrid.h"
 #include "TFrmCadCidade.h"
 #include "TMaskEdit.h"
@@ -12,13 +13,6 @@
 
 namespace
 {
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 QString sucesso()
 {
@@ -54,7 +48,7 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Cadastro de Cidades"));
         QVERIFY(!w.BtnSalvar->isEnabled());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
@@ -93,7 +87,7 @@ private Q_SLOTS:
         b.exec("insert into cidade values (2, 'JOINVILE', 'SC')");
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         w.grade()->setFocus();
         w.grade()->selecionar(1);
         QTest::keyClick(w.grade(), Qt::Key_Space);
@@ -118,7 +112,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.campoNome(), "TOLEDO");
         QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
@@ -158,7 +152,7 @@ private Q_SLOTS:
         DialogosRoteiro d;
         d.responder(resposta);
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.textos(), mensagens);
         QCOMPARE(d.mostradas.last().titulo,
@@ -178,7 +172,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QVERIFY(d.mostradas.isEmpty());
     }
@@ -204,39 +198,11 @@ private Q_SLOTS:
         b.exec("insert into cidade values (3, 'CASTRO', 'PR')");
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.campoLocalizar()->isEnabled());
         QTest::keyClicks(w.campoLocalizar(), texto);
         const int linha = w.grade()->linhaAtual();
         QCOMPARE(w.grade()->model()->index(linha, 1).data().toString(), achada);
-    }
-
-    // The picker: buttons hidden, "&OK", double click ignored, Enter in the grid closes
-    // and the opener reads the row chosen.
-    void seletor()
-    {
-        BancoTeste b;
-        b.exec("insert into cidade values (1, 'CASCAVEL', 'PR')");
-        b.exec("insert into cidade values (2, 'CURITIBA', 'PR')");
-        DialogosRoteiro d;
-        TFrmCadCidade w;
-        w.modoSelecao();
-        abrir(w);
-        for (QPushButton* bt : {w.BtnNovo, w.BtnSalvar, w.BtnCancelar, w.btnExcluir}) {
-            QVERIFY(!bt->isVisible());
-            QVERIFY(!bt->isEnabled());
-        }
-        QCOMPARE(w.btnSair->text(), QStringLiteral("&OK"));
-        QTest::keyClicks(w.campoLocalizar(), "cur");
-        w.grade()->setFocus();
-        QTest::keyClick(w.grade(), Qt::Key_Space);
-        QCOMPARE(w.EstadoCadastro, 3);
-        QTest::keyClick(w.grade(), Qt::Key_Return);
-        QVERIFY(!w.isVisible());
-        QVERIFY(w.temSelecao());
-        QCOMPARE(w.codigoSelecionado(), 2);
-        QCOMPARE(w.nomeSelecionado(), QStringLiteral("CURITIBA"));
-        QVERIFY(d.mostradas.isEmpty());
     }
 
     void sair_data()
@@ -256,13 +222,34 @@ private Q_SLOTS:
         }
         DialogosRoteiro d;
         TFrmCadCidade w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnSair, Qt::LeftButton);
         QCOMPARE(d.mostradas.size(), perguntas);
         if (perguntas) {
             QCOMPARE(d.ultimo(), QStringLiteral("Deseja realmente sair ?"));
         }
         QVERIFY(!w.isVisible());
+    }
+
+    // Enter goes from the name to the state list, before the search field: a
+    // letter typed there picks the state, and the city is saved with it.
+    void enterPeloEstado()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmCadCidade w;
+        QVERIFY(Operador::abrir(w));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.campoNome()->hasFocus());
+        QTest::keyClicks(w.campoNome(), "toledo");
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"cbUF"});
+        QTest::keyClicks(w.campoUf(), "sp");
+        QCOMPARE(w.campoUf()->currentText(), QStringLiteral("SP"));
+        QVERIFY(w.campoLocalizar()->text().isEmpty());
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtLocalizar"});
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(b.valor("select cid_uf from cidade where cid_descricao='TOLEDO'").toString(),
+                 QStringLiteral("SP"));
     }
 };
 

@@ -3,16 +3,21 @@
 #include "DialogosRoteiro.h"
 #include "Digitacao.h"
 #include "Operador.h"
+#include "TDBGrid.h"
 #include "TFrmConversao.h"
 #include "TMaskEdit.h"
 #include "TstrGrid.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace Digitacao;
+using Operador::campo;
 
 Q_DECLARE_METATYPE(DescontoUmidade::Situacao)
 
@@ -47,10 +52,10 @@ const QString emUso = QStringLiteral("O registro não pode ser excluído pois es
 
 void adicionaFaixa(TFrmConversao& j, const QString& ini, const QString& fim, const QString& desc)
 {
-    digita(j.FlatMaskEdit2, ini);
-    digita(j.FlatMaskEdit3, fim);
-    digita(j.FlatMaskEdit5, desc);
-    QTest::mouseClick(j.BtnOK, Qt::LeftButton);
+    digita(campo<QLineEdit>(j, "FlatMaskEdit2"), ini);
+    digita(campo<QLineEdit>(j, "FlatMaskEdit3"), fim);
+    digita(campo<QLineEdit>(j, "FlatMaskEdit5"), desc);
+    QTest::mouseClick(campo<QPushButton>(j, "BtnOK"), Qt::LeftButton);
 }
 
 QStringList faixasGravadas(BancoTeste& b, int codigo)
@@ -186,20 +191,19 @@ private Q_SLOTS:
                "1, 14)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        QCOMPARE(j.strGrid1->Cells(0, 0), QString("Umid. Inicial"));
+        QVERIFY(Operador::abrir(j));
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->Cells(0, 0), QString("Umid. Inicial"));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         QCOMPARE(j.EstadoCadastro, 0);
-        QCOMPARE(j.FlatMaskEdit1->maskText().trimmed(), QString("5"));
-        QVERIFY(j.FlatEdit1->hasFocus());
-        QTest::keyClicks(j.FlatEdit1, "milho d'agua");
+        QCOMPARE(campo<TMaskEdit>(j, "FlatMaskEdit1")->maskText().trimmed(), QString("5"));
+        QVERIFY(campo<QLineEdit>(j, "FlatEdit1")->hasFocus());
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "milho d'agua");
         QVERIFY(!j.BtnSalvar->isEnabled());    // no range yet
         adicionaFaixa(j, "10", "12.5", "1,5"); // a point is typed as the comma
         adicionaFaixa(j, "12,6", "14", "3");
-        QCOMPARE(j.strGrid1->Cells(1, 1), QString("12,50"));
-        QCOMPARE(j.strGrid1->Cells(2, 2), QString("3,00"));
-        QCOMPARE(j.FlatMaskEdit5->text(), QString("3")); // the fields keep their values
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->Cells(1, 1), QString("12,50"));
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->Cells(2, 2), QString("3,00"));
+        QCOMPARE(campo<QLineEdit>(j, "FlatMaskEdit5")->text(), QString("3")); // the fields keep their values
         QVERIFY(j.BtnSalvar->isEnabled());
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
@@ -209,8 +213,8 @@ private Q_SLOTS:
         QCOMPARE(b.contar("select tab_formula1 from conversao where tab_codigo=5"), 0);
         QCOMPARE(faixasGravadas(b, 5), QStringList({"10-12,5:1,5", "12,6-14:3"}));
         QCOMPARE(j.EstadoCadastro, 3);
-        QVERIFY(j.strGrid1->IsEmpty());
-        QCOMPARE(j.DBGrid1->model()->rowCount(), 2);
+        QVERIFY(campo<TstrGrid>(j, "strGrid1")->IsEmpty());
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->model()->rowCount(), 2);
     }
 
     void faixaRecusada_data()
@@ -249,19 +253,18 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(j.FlatEdit1, "TABELA");
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "TABELA");
         adicionaFaixa(j, inicial, final, desconto);
         QCOMPARE(d.textos(), QStringList{mensagem});
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
-        QVERIFY(j.strGrid1->IsEmpty());
+        QVERIFY(campo<TstrGrid>(j, "strGrid1")->IsEmpty());
         QVERIFY(!j.BtnSalvar->isEnabled());
-        QVERIFY(j.FlatMaskEdit2->hasFocus());
+        QVERIFY(campo<QLineEdit>(j, "FlatMaskEdit2")->hasFocus());
         // the same range limits 100 and equal bounds are accepted
         adicionaFaixa(j, "100", "100", "100");
-        QVERIFY(!j.strGrid1->IsEmpty());
+        QVERIFY(!campo<TstrGrid>(j, "strGrid1")->IsEmpty());
     }
 
     void tabelaDeFormula()
@@ -269,21 +272,20 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QVERIFY(!j.FlatMaskEdit4->isEnabled()); // range mode first
-        QTest::keyClicks(j.FlatEdit1, "SOJA");
-        marca(j.CheckBox1);
-        QVERIFY(j.CheckBox1->isChecked());
-        QVERIFY(j.FlatMaskEdit4->isEnabled());
-        QVERIFY(!j.FlatMaskEdit2->isEnabled());
+        QVERIFY(!campo<QLineEdit>(j, "FlatMaskEdit4")->isEnabled()); // range mode first
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "SOJA");
+        marca(campo<QCheckBox>(j, "CheckBox1"));
+        QVERIFY(campo<QCheckBox>(j, "CheckBox1")->isChecked());
+        QVERIFY(campo<QLineEdit>(j, "FlatMaskEdit4")->isEnabled());
+        QVERIFY(!campo<QLineEdit>(j, "FlatMaskEdit2")->isEnabled());
         QVERIFY(!j.BtnSalvar->isEnabled());
-        digita(j.FlatMaskEdit4, "150,5");
+        digita(campo<QLineEdit>(j, "FlatMaskEdit4"), "150,5");
         QVERIFY(!j.BtnSalvar->isEnabled());
-        QTest::keyClick(j.FlatMaskEdit4, Qt::Key_Return);
-        QVERIFY(j.FlatMaskEdit4->text().isEmpty()); // above 100 is cleared on leaving
-        digita(j.FlatMaskEdit4, "14,5");
+        QTest::keyClick(campo<QLineEdit>(j, "FlatMaskEdit4"), Qt::Key_Return);
+        QVERIFY(campo<QLineEdit>(j, "FlatMaskEdit4")->text().isEmpty()); // above 100 is cleared on leaving
+        digita(campo<QLineEdit>(j, "FlatMaskEdit4"), "14,5");
         QVERIFY(j.BtnSalvar->isEnabled());
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
@@ -306,24 +308,23 @@ private Q_SLOTS:
         b.exec("insert into produto (prd_codigo, prd_descricao, tab_codigo) values ('1', 'MILHO', 1)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        abreLinha(j.DBGrid1, 0);
+        QVERIFY(Operador::abrir(j));
+        abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
         QCOMPARE(j.EstadoCadastro, 1);
-        QCOMPARE(j.FlatEdit1->text(), QString("MILHO"));
-        QCOMPARE(j.strGrid1->RowCount(), 4);
-        QCOMPARE(j.strGrid1->Cells(0, 2), QString("12,01"));
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit1")->text(), QString("MILHO"));
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->RowCount(), 4);
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->Cells(0, 2), QString("12,01"));
         // the middle range goes (No first, then Yes)
-        j.strGrid1->setFocus();
-        j.strGrid1->setRow(2);
+        campo<TstrGrid>(j, "strGrid1")->setFocus();
+        campo<TstrGrid>(j, "strGrid1")->setRow(2);
         d.responder(Msg::RespNao);
-        QTest::keyClick(j.strGrid1, Qt::Key_Delete);
-        QCOMPARE(j.strGrid1->RowCount(), 4);
-        QTest::keyClick(j.strGrid1, Qt::Key_Delete);
+        QTest::keyClick(campo<TstrGrid>(j, "strGrid1"), Qt::Key_Delete);
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->RowCount(), 4);
+        QTest::keyClick(campo<TstrGrid>(j, "strGrid1"), Qt::Key_Delete);
         QCOMPARE(d.mostradas.last().texto, QString("Deseja deletar esse Desconto da Tabela de Umidade ?"));
-        QCOMPARE(j.strGrid1->RowCount(), 3);
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->RowCount(), 3);
         adicionaFaixa(j, "16,01", "18", "4");
-        digita(j.FlatEdit1, "MILHO SECO");
+        digita(campo<QLineEdit>(j, "FlatEdit1"), "MILHO SECO");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(faixasGravadas(b, 1), QStringList({"10-12:1", "14,01-16:3", "16,01-18:4"}));
@@ -341,11 +342,10 @@ private Q_SLOTS:
         b.exec("insert into tabconversao values (1, 10, 12, 1)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        abreLinha(j.DBGrid1, 0);
-        marca(j.CheckBox1);
-        digita(j.FlatMaskEdit4, "13");
+        QVERIFY(Operador::abrir(j));
+        abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
+        marca(campo<QCheckBox>(j, "CheckBox1"));
+        digita(campo<QLineEdit>(j, "FlatMaskEdit4"), "13");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.contar("select count(*) from tabconversao"), 0);
@@ -364,27 +364,26 @@ private Q_SLOTS:
         b.exec("insert into produto (prd_codigo, prd_descricao, tab_codigo) values ('1', 'MILHO', 2)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         // No keeps the table
-        j.DBGrid1->selecionar(0);
+        campo<TDBGrid>(j, "DBGrid1")->selecionar(0);
         d.responder(Msg::RespNao);
         QTest::mouseClick(j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QString("Confirma exclusão do registro?"));
         QCOMPARE(b.contar("select count(*) from conversao"), 2);
         // a table in use stays, with its ranges
-        j.DBGrid1->selecionar(1);
+        campo<TDBGrid>(j, "DBGrid1")->selecionar(1);
         QTest::mouseClick(j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), emUso);
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
         QCOMPARE(b.contar("select count(*) from tabconversao where tab_codigo=2"), 1);
         // a free one goes with its ranges
-        j.DBGrid1->selecionar(0);
+        campo<TDBGrid>(j, "DBGrid1")->selecionar(0);
         QTest::mouseClick(j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.contar("select count(*) from conversao"), 1);
         QCOMPARE(b.contar("select count(*) from tabconversao where tab_codigo=1"), 0);
-        QCOMPARE(j.DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->model()->rowCount(), 1);
     }
 
     // Another workstation took the proposed code: the save is refused whole.
@@ -393,10 +392,9 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmConversao j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(j.FlatEdit1, "MINHA");
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "MINHA");
         adicionaFaixa(j, "10", "12", "1");
         b.exec("insert into conversao (tab_codigo, tab_descricao, tab_formula1, tab_final) values (1, "
                "'OUTRA', 1, 14)");
@@ -408,28 +406,34 @@ private Q_SLOTS:
         QCOMPARE(b.contar("select count(*) from tabconversao"), 0);
     }
 
-    void comoSeletor()
+    // A table of ranges typed with Enter only: Enter on "&OK" adds the range
+    // and the focus returns to "Umidade Inicial:" for the next one.
+    void faixasPeloTeclado()
     {
         BancoTeste b;
-        b.exec("insert into conversao (tab_codigo, tab_descricao, tab_formula1, tab_final) values (1, 'A', "
-               "1, 14)");
-        b.exec("insert into conversao (tab_codigo, tab_descricao, tab_formula1, tab_final) values (2, 'B', "
-               "1, 13)");
         DialogosRoteiro d;
         TFrmConversao j;
-        j.setModoSelecao(true);
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        QVERIFY(!j.BtnNovo->isVisible() && !j.BtnSalvar->isVisible() && !j.btnExcluir->isVisible() &&
-                !j.BtnCancelar->isVisible());
-        QCOMPARE(j.btnSair->text(), QString("&OK"));
-        QVERIFY(j.DBGrid1->hasFocus());
-        j.DBGrid1->selecionar(1);
-        QTest::mouseClick(j.btnSair, Qt::LeftButton);
-        QVERIFY(!j.isVisible());
-        QVERIFY(d.mostradas.isEmpty()); // "&OK" closes without the question
-        QCOMPARE(j.codigoSelecionado(), QString("2"));
-        QCOMPARE(j.descricaoSelecionada(), QString("B"));
+        QVERIFY(Operador::abrir(j));
+        QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "soja");
+        QCOMPARE(Operador::caminhoDoEnter(2), (QStringList{"CheckBox1", "FlatMaskEdit2"}));
+        for (const QStringList& faixa : {QStringList{"10", "12", "1.5"}, QStringList{"12", "14", "2"}}) {
+            QTest::keyClicks(campo<QLineEdit>(j, "FlatMaskEdit2"), faixa[0]);
+            QTest::keyClick(campo<QLineEdit>(j, "FlatMaskEdit2"), Qt::Key_Return);
+            QTest::keyClicks(campo<QLineEdit>(j, "FlatMaskEdit3"), faixa[1]);
+            QTest::keyClick(campo<QLineEdit>(j, "FlatMaskEdit3"), Qt::Key_Return);
+            QTest::keyClicks(campo<QLineEdit>(j, "FlatMaskEdit5"), faixa[2]);
+            QCOMPARE(Operador::caminhoDoEnter(2), (QStringList{"BtnOK", "FlatMaskEdit2"}));
+            for (QLineEdit* e : {campo<QLineEdit>(j, "FlatMaskEdit2"), campo<QLineEdit>(j, "FlatMaskEdit3"),
+                                 campo<QLineEdit>(j, "FlatMaskEdit5")}) {
+                e->clear();
+            }
+        }
+        QCOMPARE(campo<TstrGrid>(j, "strGrid1")->RowCount(), 3);
+        QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(d.textos(), QStringList{sucesso});
+        QCOMPARE(b.contar("select count(*) from tabconversao"), 2);
+        QCOMPARE(b.valor("select tac_desconto from tabconversao where tac_inicial=10").toDouble(), 1.5);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "DialogosRoteiro.h"
 #include "Digitacao.h"
 #include "Operador.h"
+#include "TDBGrid.h"
 #include "TFrmCadEmbalagem.h"
 #include "TFrmSelEmbalagem.h"
 #include "TMaskEdit.h"
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 using namespace Digitacao;
+using Operador::campo;
 
 namespace
 {
@@ -37,22 +39,21 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QCOMPARE(j.windowTitle(), QString("Cadastro de Embalagens"));
-        QVERIFY(!j.FlatEdit1->isEnabled());
-        QVERIFY(j.FlatEdit2->isEnabled()); // the search field is never disabled
+        QVERIFY(!campo<QLineEdit>(j, "FlatEdit1")->isEnabled());
+        QVERIFY(campo<QLineEdit>(j, "FlatEdit2")->isEnabled()); // the search field is never disabled
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QCOMPARE(j.FlatMaskEdit1->maskText().trimmed(), QString("1"));
-        QVERIFY(j.CheckBox1->isChecked());
+        QCOMPARE(campo<TMaskEdit>(j, "FlatMaskEdit1")->maskText().trimmed(), QString("1"));
+        QVERIFY(campo<QCheckBox>(j, "CheckBox1")->isChecked());
         QVERIFY(!j.BtnSalvar->isEnabled());
-        QTest::keyClicks(j.FlatEdit1, "saco d'agua");
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "saco d'agua");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QCOMPARE(j.FlatMaskEdit1->maskText().trimmed(), QString("2"));
-        QTest::keyClicks(j.FlatEdit1, "BIG BAG");
-        marca(j.CheckBox1);
+        QCOMPARE(campo<TMaskEdit>(j, "FlatMaskEdit1")->maskText().trimmed(), QString("2"));
+        QTest::keyClicks(campo<QLineEdit>(j, "FlatEdit1"), "BIG BAG");
+        marca(campo<QCheckBox>(j, "CheckBox1"));
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(b.valor("select emb_descricao from embalagem where emb_codigo=1").toString(),
                  QString("SACO D AGUA"));
@@ -61,14 +62,14 @@ private Q_SLOTS:
         QCOMPARE(b.contar("select count(*) from embalagem where emb_ativa is null"), 0);
 
         // the list is ordered by description: BIG BAG first; open it and reactivate it
-        QCOMPARE(j.DBGrid1->model()->index(0, 1).data().toString(), QString("BIG BAG"));
-        abreLinha(j.DBGrid1, 0);
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->model()->index(0, 1).data().toString(), QString("BIG BAG"));
+        abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
         QCOMPARE(j.EstadoCadastro, 1);
-        QVERIFY(!j.FlatMaskEdit1->isEnabled());
-        QVERIFY(!j.CheckBox1->isChecked());
-        QVERIFY(j.FlatEdit1->hasFocus());
-        digita(j.FlatEdit1, "BIG BAG 1T");
-        marca(j.CheckBox1);
+        QVERIFY(!campo<TMaskEdit>(j, "FlatMaskEdit1")->isEnabled());
+        QVERIFY(!campo<QCheckBox>(j, "CheckBox1")->isChecked());
+        QVERIFY(campo<QLineEdit>(j, "FlatEdit1")->hasFocus());
+        digita(campo<QLineEdit>(j, "FlatEdit1"), "BIG BAG 1T");
+        marca(campo<QCheckBox>(j, "CheckBox1"));
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.valor("select emb_descricao from embalagem where emb_codigo=2").toString(),
@@ -84,19 +85,18 @@ private Q_SLOTS:
         b.exec("insert into produto_embalagem values (1, '7', 50)");
         DialogosRoteiro d;
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        digita(j.FlatEdit2, "sa");
-        QCOMPARE(j.DBGrid1->linhaAtual(), 2); // BIG BAG, CAIXA, SACO 50KG
+        QVERIFY(Operador::abrir(j));
+        digita(campo<QLineEdit>(j, "FlatEdit2"), "sa");
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->linhaAtual(), 2); // BIG BAG, CAIXA, SACO 50KG
         // a type a product uses stays
         QTest::mouseClick(j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QString("O registro não pode ser excluído pois está sendo utilizado!"));
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
         QCOMPARE(b.contar("select count(*) from embalagem"), 3);
         // moved with the arrow keys: the row the operator sees is the one deleted
-        j.DBGrid1->setFocus();
-        QTest::keyClick(j.DBGrid1, Qt::Key_Up);
-        QCOMPARE(j.DBGrid1->linhaAtual(), 1);
+        campo<TDBGrid>(j, "DBGrid1")->setFocus();
+        QTest::keyClick(campo<TDBGrid>(j, "DBGrid1"), Qt::Key_Up);
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->linhaAtual(), 1);
         QTest::mouseClick(j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.contar("select count(*) from embalagem where emb_codigo=3"), 0);
@@ -109,43 +109,18 @@ private Q_SLOTS:
         DialogosRoteiro d;
         {
             TFrmCadEmbalagem j;
-            j.show();
-            QVERIFY(QTest::qWaitForWindowActive(&j));
+            QVERIFY(Operador::abrir(j));
             QTest::mouseClick(j.btnSair, Qt::LeftButton);
             QVERIFY(!j.isVisible());
             QVERIFY(d.mostradas.isEmpty());
         }
         tiposDeEmbalagem(b);
         TFrmCadEmbalagem j;
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         d.responder(Msg::RespNao);
         QTest::mouseClick(j.btnSair, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QString("Deseja realmente sair ?"));
         QVERIFY(j.isVisible());
-    }
-
-    void listaDeSelecao()
-    {
-        BancoTeste b;
-        tiposDeEmbalagem(b);
-        DialogosRoteiro d;
-        TFrmCadEmbalagem j;
-        j.setModoSelecao(true);
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
-        QVERIFY(!j.BtnNovo->isVisible() && !j.BtnSalvar->isVisible() && !j.btnExcluir->isVisible() &&
-                !j.BtnCancelar->isVisible());
-        QCOMPARE(j.btnSair->text(), QString("&OK"));
-        QTest::mouseDClick(j.DBGrid1->viewport(), Qt::LeftButton, {},
-                           j.DBGrid1->visualRect(j.DBGrid1->model()->index(2, 0)).center());
-        QCOMPARE(j.EstadoCadastro, 3); // a double click opens nothing
-        QVERIFY(j.isVisible());
-        abreLinha(j.DBGrid1, 2); // Space closes
-        QVERIFY(!j.isVisible());
-        QCOMPARE(j.codigoSelecionado(), QString("1"));
-        QCOMPARE(j.descricaoSelecionada(), QString("SACO 50KG"));
-        QVERIFY(d.mostradas.isEmpty());
     }
 
     void embalagensDoProduto()
@@ -155,17 +130,16 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QCOMPARE(j.windowTitle(), QString("Seleção de Embalagens"));
-        QVERIFY(!j.FlatMaskEdit10->isEnabled());
+        QVERIFY(!campo<TMaskEdit>(j, "FlatMaskEdit10")->isEnabled());
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        QVERIFY(j.FlatMaskEdit10->hasFocus());
-        digitaESai(j.FlatMaskEdit10, "1");
-        QCOMPARE(j.FlatEdit3->text(), QString("SACO 50KG"));
+        QVERIFY(campo<TMaskEdit>(j, "FlatMaskEdit10")->hasFocus());
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), "1");
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("SACO 50KG"));
         QVERIFY(!j.BtnSalvar->isEnabled());
-        digita(j.FlatMaskEdit6, "12.5");
-        QCOMPARE(j.FlatMaskEdit6->text(), QString("12,5"));
+        digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "12.5");
+        QCOMPARE(campo<QLineEdit>(j, "FlatMaskEdit6")->text(), QString("12,5"));
         QVERIFY(j.BtnSalvar->isEnabled());
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
@@ -174,28 +148,28 @@ private Q_SLOTS:
                                          "emb_codigo=1")),
             Decimal::fromText("12,5"));
         QCOMPARE(j.EstadoCadastro, 3);
-        QCOMPARE(j.DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(campo<TDBGrid>(j, "DBGrid1")->model()->rowCount(), 1);
 
         // the same type again is refused by the key, the entries stay
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        digitaESai(j.FlatMaskEdit10, "1");
-        digita(j.FlatMaskEdit6, "13");
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), "1");
+        digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "13");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QVERIFY2(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")),
                  qPrintable(d.ultimo()));
         QVERIFY(d.ultimo().size() > 45); // the database's own text follows
         QCOMPARE(d.mostradas.last().titulo, QString("Erro"));
         QCOMPARE(j.EstadoCadastro, 0);
-        QCOMPARE(j.FlatMaskEdit6->text(), QString("13"));
+        QCOMPARE(campo<QLineEdit>(j, "FlatMaskEdit6")->text(), QString("13"));
         QCOMPARE(b.contar("select count(*) from produto_embalagem"), 1);
         QTest::mouseClick(j.BtnCancelar, Qt::LeftButton);
 
         // a new weight for the open row
-        abreLinha(j.DBGrid1, 0);
+        abreLinha(campo<TDBGrid>(j, "DBGrid1"), 0);
         QCOMPARE(j.EstadoCadastro, 1);
-        QVERIFY(!j.FlatMaskEdit10->isEnabled());
-        QVERIFY(j.FlatMaskEdit6->hasFocus());
-        digita(j.FlatMaskEdit6, "50");
+        QVERIFY(!campo<TMaskEdit>(j, "FlatMaskEdit10")->isEnabled());
+        QVERIFY(campo<QLineEdit>(j, "FlatMaskEdit6")->hasFocus());
+        digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "50");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(Decimal::fromVariant(b.valor("select pre_peso from produto_embalagem where emb_codigo=1")),
                  Decimal::fromInt(50));
@@ -220,16 +194,15 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        digitaESai(j.FlatMaskEdit10, codigo);
-        QCOMPARE(j.FlatEdit3->text(), QString("NÃO CADASTRADO"));
-        digita(j.FlatMaskEdit6, "10");
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), codigo);
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("NÃO CADASTRADO"));
+        digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "10");
         QVERIFY(!j.BtnSalvar->isEnabled());
         // an emptied code clears the description
-        digitaESai(j.FlatMaskEdit10, "");
-        QVERIFY(j.FlatEdit3->text().isEmpty());
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), "");
+        QVERIFY(campo<QLineEdit>(j, "FlatEdit3")->text().isEmpty());
     }
 
     // A type made inactive after it was typed is still refused at saving.
@@ -240,14 +213,13 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        digitaESai(j.FlatMaskEdit10, "2");
-        digita(j.FlatMaskEdit6, "10");
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit10"), "2");
+        digita(campo<QLineEdit>(j, "FlatMaskEdit6"), "10");
         b.exec("update embalagem set emb_ativa=0 where emb_codigo=2");
         QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
-        QCOMPARE(j.FlatEdit3->text(), QString("NÃO CADASTRADO"));
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("NÃO CADASTRADO"));
         QCOMPARE(b.contar("select count(*) from produto_embalagem"), 0);
     }
 
@@ -258,20 +230,41 @@ private Q_SLOTS:
         DialogosRoteiro d;
         TFrmSelEmbalagem j;
         j.setProduto("7", "ARROZ");
-        j.show();
-        QVERIFY(QTest::qWaitForWindowActive(&j));
+        QVERIFY(Operador::abrir(j));
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
         bool abriu = false;
         Operador::quandoAbrir<TFrmCadEmbalagem>([&abriu](TFrmCadEmbalagem* lista) {
-            abriu = lista->modoSelecao();
-            abreLinha(lista->DBGrid1, 0); // BIG BAG, Space closes
+            abriu = lista->comoSeletor();
+            abreLinha(campo<TDBGrid>(lista, "DBGrid1"), 0); // BIG BAG, Space closes
         });
-        QTest::keyClick(j.FlatMaskEdit10, Qt::Key_F2);
+        QTest::keyClick(campo<TMaskEdit>(j, "FlatMaskEdit10"), Qt::Key_F2);
         QVERIFY(abriu);
         QVERIFY(!Operador::janelaAberta<TFrmCadEmbalagem>());
-        QCOMPARE(j.FlatMaskEdit10->maskText().trimmed(), QString("2"));
-        QCOMPARE(j.FlatEdit3->text(), QString("BIG BAG"));
-        QCOMPARE(j.focusWidget(), j.FlatMaskEdit6);
+        QCOMPARE(campo<TMaskEdit>(j, "FlatMaskEdit10")->maskText().trimmed(), QString("2"));
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("BIG BAG"));
+        QCOMPARE(j.focusWidget(), campo<QLineEdit>(j, "FlatMaskEdit6"));
+    }
+
+    // Enter from the packaging code goes to the weight: the "..." beside it
+    // is not on the way; a typed point is the decimal comma.
+    void enterDoCodigoAoPeso()
+    {
+        BancoTeste b;
+        tiposDeEmbalagem(b);
+        DialogosRoteiro d;
+        TFrmSelEmbalagem j;
+        j.setProduto("7", "ARROZ");
+        QVERIFY(Operador::abrir(j));
+        QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
+        QCOMPARE(Operador::nomeDe(QApplication::focusWidget()), QStringLiteral("FlatMaskEdit10"));
+        QTest::keyClicks(QApplication::focusWidget(), "1");
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"FlatMaskEdit6"});
+        QCOMPARE(campo<QLineEdit>(j, "FlatEdit3")->text(), QString("SACO 50KG"));
+        QTest::keyClicks(QApplication::focusWidget(), "12.5");
+        QTest::mouseClick(j.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(d.textos(), QStringList{sucesso});
+        QCOMPARE(b.valor("select pre_peso from produto_embalagem where emb_codigo=1").toDouble(), 12.5);
+        QVERIFY(!Operador::janelaAberta<TFrmCadEmbalagem>());
     }
 };
 

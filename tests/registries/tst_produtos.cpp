@@ -15,6 +15,7 @@
 #include <QtTest>
 
 using namespace Digitacao;
+using Operador::campo;
 
 namespace
 {
@@ -39,10 +40,16 @@ Decimal dec(const QVariant& v)
 
 struct Janela {
     TFrmCadProdutos j;
-    bool abrir()
+    bool abrir() { return Operador::abrir(j); }
+    // "Fator 01" ... "Fator 06": FlatEdit4 ... FlatEdit9
+    QLineEdit* fator(size_t i) { return j.findChild<QLineEdit*>(QStringLiteral("FlatEdit%1").arg(i + 4)); }
+    QList<QLineEdit*> fatores()
     {
-        j.show();
-        return QTest::qWaitForWindowActive(&j);
+        QList<QLineEdit*> f;
+        for (size_t i = 0; i < 6; ++i) {
+            f << fator(i);
+        }
+        return f;
     }
 };
 
@@ -89,8 +96,8 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QCOMPARE(w.j.FlatMaskEdit1->maskText().trimmed(), proposto);
-        QVERIFY(w.j.FlatEdit1->hasFocus());
+        QCOMPARE(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed(), proposto);
+        QVERIFY(campo<QLineEdit>(w.j, "FlatEdit1")->hasFocus());
     }
 
     void novoProdutoComFatores()
@@ -101,16 +108,16 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(w.j.FlatEdit1, "soja d'agua");
-        QCOMPARE(w.j.FlatEdit1->text(), QString("SOJA D'AGUA"));
-        digitaESai(w.j.Fatores[0], "10");
-        QCOMPARE(w.j.Fatores[5]->text(), QString("0,00")); // a field without a number reads 0,00
-        QCOMPARE(w.j.FlatEdit10->text(), QString("0,90"));
-        digitaESai(w.j.Fatores[1], "10.5"); // the point is typed as the comma
-        digitaESai(w.j.Fatores[2], "9,5");
-        QCOMPARE(w.j.FlatEdit10->text(), QString("0,70"));
-        digitaESai(w.j.FlatMaskEdit2, "2");
-        QCOMPARE(w.j.FlatEdit11->text(), QString("MILHO 13"));
+        QTest::keyClicks(campo<QLineEdit>(w.j, "FlatEdit1"), "soja d'agua");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("SOJA D'AGUA"));
+        digitaESai(w.fator(0), "10");
+        QCOMPARE(w.fator(5)->text(), QString("0,00")); // a field without a number reads 0,00
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit10")->text(), QString("0,90"));
+        digitaESai(w.fator(1), "10.5"); // the point is typed as the comma
+        digitaESai(w.fator(2), "9,5");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit10")->text(), QString("0,70"));
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "2");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit11")->text(), QString("MILHO 13"));
         QVERIFY(w.j.BtnSalvar->isEnabled());
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
@@ -126,8 +133,9 @@ private Q_SLOTS:
         QVERIFY(b.valor("select prd_vlrtonelada from produto").isNull());
         QCOMPARE(b.contar("select tab_codigo from produto"), 2);
         QCOMPARE(w.j.EstadoCadastro, 3);
-        QVERIFY(w.j.FlatEdit1->text().isEmpty() && w.j.FlatEdit10->text().isEmpty());
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), 1);
+        QVERIFY(campo<QLineEdit>(w.j, "FlatEdit1")->text().isEmpty() &&
+                campo<QLineEdit>(w.j, "FlatEdit10")->text().isEmpty());
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 1);
     }
 
     void correcaoCombinada_data()
@@ -152,17 +160,17 @@ private Q_SLOTS:
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
         for (int i = 0; i < fatores.size(); ++i) {
-            digitaESai(w.j.Fatores[size_t(i)], fatores[i]);
+            digitaESai(w.fator(size_t(i)), fatores[i]);
         }
-        QCOMPARE(w.j.FlatEdit10->text(), correcao);
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit10")->text(), correcao);
         if (passou) {
             QCOMPARE(d.textos(),
                      QStringList{"A soma dos campos passou de 100% por favor redigite os valores!"});
             QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
-            for (QLineEdit* f : w.j.Fatores) {
+            for (QLineEdit* f : w.fatores()) {
                 QCOMPARE(f->text(), QString("0,00"));
             }
-            QCOMPARE(w.j.focusWidget(), w.j.Fatores[0]);
+            QTRY_COMPARE(w.j.focusWidget(), static_cast<QWidget*>(w.fator(0)));
         } else {
             QVERIFY(d.mostradas.isEmpty());
         }
@@ -179,18 +187,18 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(w.j.FlatEdit1, "SOJA");
+        QTest::keyClicks(campo<QLineEdit>(w.j, "FlatEdit1"), "SOJA");
         QVERIFY(w.j.BtnSalvar->isEnabled());
-        digitaESai(w.j.FlatMaskEdit2, "9");
-        QCOMPARE(w.j.FlatEdit11->text(), naoCadastrado);
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "9");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit11")->text(), naoCadastrado);
         QVERIFY(!w.j.BtnSalvar->isEnabled());
-        digitaESai(w.j.FlatMaskEdit2, "");
-        QVERIFY(w.j.FlatEdit11->text().isEmpty());
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "");
+        QVERIFY(campo<QLineEdit>(w.j, "FlatEdit11")->text().isEmpty());
         QVERIFY(w.j.BtnSalvar->isEnabled());
         // typed but not left: the save looks it up again and stops
-        digita(w.j.FlatMaskEdit2, "8");
+        digita(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "8");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
-        QCOMPARE(w.j.FlatEdit11->text(), naoCadastrado);
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit11")->text(), naoCadastrado);
         QCOMPARE(b.contar("select count(*) from produto"), 0);
         QCOMPARE(w.j.EstadoCadastro, 0);
     }
@@ -204,10 +212,10 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QVERIFY(w.j.FlatMaskEdit1->maskText().isEmpty()); // the operator types the code
-        QCOMPARE(w.j.FlatMaskEdit1->maxLength(), 13);
-        digitaESai(w.j.FlatMaskEdit1, "SJ-01");
-        QTest::keyClicks(w.j.FlatEdit1, "SOJA");
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().isEmpty()); // the operator types the code
+        QCOMPARE(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maxLength(), 13);
+        digitaESai(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), "SJ-01");
+        QTest::keyClicks(campo<QLineEdit>(w.j, "FlatEdit1"), "SOJA");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.contar("select prd_codigoint from produto where prd_codigo='SJ-01'"), 0);
@@ -221,11 +229,11 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        digitaESai(w.j.FlatMaskEdit1, "5");
+        digitaESai(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), "5");
         QCOMPARE(d.ultimo(), QString("O registro não pode ser inserido pois está sendo utilizado!"));
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
-        QVERIFY(w.j.FlatMaskEdit1->maskText().trimmed().isEmpty());
-        QCOMPARE(w.j.focusWidget(), static_cast<QWidget*>(w.j.FlatMaskEdit1));
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed().isEmpty());
+        QTRY_COMPARE(w.j.focusWidget(), static_cast<QWidget*>(campo<TMaskEdit>(w.j, "FlatMaskEdit1")));
     }
 
     // Another workstation saved the same code meanwhile: nothing is overwritten.
@@ -236,15 +244,15 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(w.j.FlatEdit1, "MINHA");
+        QTest::keyClicks(campo<QLineEdit>(w.j, "FlatEdit1"), "MINHA");
         b.exec("insert into produto (prd_codigo, prd_codigoint, prd_descricao) values ('1', 1, 'OUTRA')");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QString("Código ja esta sendo utilizado."));
         QCOMPARE(b.valor("select prd_descricao from produto where prd_codigo='1'").toString(),
                  QString("OUTRA"));
-        QVERIFY(w.j.FlatMaskEdit1->maskText().trimmed().isEmpty());
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed().isEmpty());
         QCOMPARE(w.j.EstadoCadastro, 0);
-        QCOMPARE(w.j.FlatEdit1->text(), QString("MINHA"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("MINHA"));
     }
 
     void edicao()
@@ -258,20 +266,20 @@ private Q_SLOTS:
         DialogosRoteiro d;
         Janela w;
         QVERIFY(w.abrir());
-        abreLinha(w.j.DBGrid1, 0);
+        abreLinha(campo<TDBGrid>(w.j, "DBGrid1"), 0);
         QCOMPARE(w.j.EstadoCadastro, 1);
-        QVERIFY(!w.j.FlatMaskEdit1->isEnabled());
-        QCOMPARE(w.j.FlatMaskEdit1->maskText().trimmed(), QString("3"));
-        QCOMPARE(w.j.Fatores[0]->text(), QString("12,500"));
-        QVERIFY(w.j.Fatores[3]->text().isEmpty());
-        QCOMPARE(w.j.FlatEdit3->text(), QString("45,100"));
-        QCOMPARE(w.j.FlatEdit11->text(), QString("MILHO 13"));
-        QCOMPARE(w.j.FlatEdit10->text(), QString("0,86"));
-        QVERIFY(w.j.FlatEdit1->hasFocus());
-        digita(w.j.FlatEdit1, "MILHO SECO");
-        digitaESai(w.j.FlatEdit3, "50,25");
-        QCOMPARE(w.j.FlatEdit3->text(), QString("50,250"));
-        digitaESai(w.j.FlatMaskEdit2, "");
+        QVERIFY(!campo<TMaskEdit>(w.j, "FlatMaskEdit1")->isEnabled());
+        QCOMPARE(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed(), QString("3"));
+        QCOMPARE(w.fator(0)->text(), QString("12,500"));
+        QVERIFY(w.fator(3)->text().isEmpty());
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit3")->text(), QString("45,100"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit11")->text(), QString("MILHO 13"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit10")->text(), QString("0,86"));
+        QVERIFY(campo<QLineEdit>(w.j, "FlatEdit1")->hasFocus());
+        digita(campo<QLineEdit>(w.j, "FlatEdit1"), "MILHO SECO");
+        digitaESai(campo<QLineEdit>(w.j, "FlatEdit3"), "50,25");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit3")->text(), QString("50,250"));
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(b.valor("select prd_descricao from produto where prd_codigo='3'").toString(),
@@ -305,13 +313,13 @@ private Q_SLOTS:
         DialogosRoteiro d;
         Janela w;
         QVERIFY(w.abrir());
-        w.j.DBGrid1->selecionar(0);
+        campo<TDBGrid>(w.j, "DBGrid1")->selecionar(0);
         QTest::mouseClick(w.j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.mostradas.first().texto, QString("Confirma exclusão do registro?"));
         if (uso.isEmpty()) {
             QCOMPARE(d.ultimo(), sucesso);
             QCOMPARE(b.contar("select count(*) from produto where prd_codigo='1'"), 0);
-            QCOMPARE(w.j.DBGrid1->model()->rowCount(), 1);
+            QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 1);
         } else {
             QCOMPARE(d.ultimo(), QString("O registro não pode ser excluído pois está sendo utilizado!"));
             QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
@@ -338,7 +346,7 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QTest::keyClicks(w.j.FlatEdit1, "SOJA");
+        QTest::keyClicks(campo<QLineEdit>(w.j, "FlatEdit1"), "SOJA");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QVERIFY2(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")),
                  qPrintable(d.ultimo()));
@@ -346,7 +354,7 @@ private Q_SLOTS:
         QCOMPARE(d.mostradas.last().titulo, QString("Erro"));
         QCOMPARE(b.contar("select count(*) from produto"), 0);
         QCOMPARE(w.j.EstadoCadastro, 0);
-        QCOMPARE(w.j.FlatEdit1->text(), QString("SOJA"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("SOJA"));
         QVERIFY(!b.dm().InTransaction());
     }
 
@@ -384,41 +392,22 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QCOMPARE(w.j.windowTitle(), QString("Cadastro de Produtos"));
-        QCOMPARE(w.j.FlatEdit2->isVisible(), densidade);
-        QCOMPARE(w.j.FlatEdit3->isVisible(), vlrTonelada);
-        QCOMPARE(w.j.GroupBox1->isVisible(), fatores);
-        QCOMPARE(w.j.BtnEmbalagens->isVisible(), embalagens);
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit2")->isVisible(), densidade);
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit3")->isVisible(), vlrTonelada);
+        QCOMPARE(campo<QGroupBox>(w.j, "GroupBox1")->isVisible(), fatores);
+        QCOMPARE(campo<QPushButton>(w.j, "BtnEmbalagens")->isVisible(), embalagens);
         QStringList titulos;
-        for (int c = 0; c < w.j.DBGrid1->model()->columnCount(); ++c) {
-            titulos << w.j.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+        for (int c = 0; c < campo<TDBGrid>(w.j, "DBGrid1")->model()->columnCount(); ++c) {
+            titulos << campo<TDBGrid>(w.j, "DBGrid1")->model()->headerData(c, Qt::Horizontal).toString();
         }
         QCOMPARE(titulos, colunas);
         if (fatores) {
-            QCOMPARE(w.j.Fatores[0]->accessibleName(), QString("IMPUREZA"));
+            QCOMPARE(w.fator(0)->accessibleName(), QString("IMPUREZA"));
             auto* rotulo =
-                qobject_cast<QLabel*>(w.j.Fatores[0]->parentWidget()->findChildren<QLabel*>().value(0));
+                qobject_cast<QLabel*>(w.fator(0)->parentWidget()->findChildren<QLabel*>().value(0));
             QVERIFY(rotulo);
             QCOMPARE(rotulo->text(), QString("IMPUREZA"));
         }
-    }
-
-    void comoSeletor()
-    {
-        BancoTeste b;
-        b.exec("insert into produto (prd_codigo, prd_codigoint, prd_descricao) values ('1', 1, 'SOJA')");
-        b.exec("insert into produto (prd_codigo, prd_codigoint, prd_descricao) values ('2', 2, 'MILHO')");
-        DialogosRoteiro d;
-        Janela w;
-        w.j.setModoSelecao(true);
-        QVERIFY(w.abrir());
-        QVERIFY(w.j.DBGrid1->hasFocus());
-        abreLinha(w.j.DBGrid1, 1); // Space acts as a double click, which a picker ignores
-        QCOMPARE(w.j.EstadoCadastro, 3);
-        QVERIFY(w.j.isVisible());
-        QTest::keyClick(w.j.DBGrid1, Qt::Key_Return);
-        QVERIFY(!w.j.isVisible());
-        QCOMPARE(w.j.codigoSelecionado(), QString("2"));
-        QCOMPARE(w.j.descricaoSelecionada(), QString("MILHO"));
     }
 
     void escolheTabelaDeUmidade_data()
@@ -439,20 +428,20 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        w.j.FlatMaskEdit2->setFocus();
-        w.j.FlatMaskEdit2->setText(QStringLiteral("7"));
-        w.j.FlatEdit11->setText(naoCadastrado);
+        campo<QLineEdit>(w.j, "FlatMaskEdit2")->setFocus();
+        campo<QLineEdit>(w.j, "FlatMaskEdit2")->setText(QStringLiteral("7"));
+        campo<QLineEdit>(w.j, "FlatEdit11")->setText(naoCadastrado);
         bool seletor = false;
         Operador::quandoAbrir<TFrmConversao>([&seletor](TFrmConversao* c) {
-            seletor = c->modoSelecao() && !c->BtnNovo->isVisible();
-            c->DBGrid1->selecionar(c->DBGrid1->model()->rowCount() - 1);
+            seletor = c->comoSeletor() && !c->BtnNovo->isVisible();
+            campo<TDBGrid>(c, "DBGrid1")->selecionar(campo<TDBGrid>(c, "DBGrid1")->model()->rowCount() - 1);
             QTest::mouseClick(c->btnSair, Qt::LeftButton);
         });
-        QTest::keyClick(w.j.FlatMaskEdit2, Qt::Key_F2);
+        QTest::keyClick(campo<QLineEdit>(w.j, "FlatMaskEdit2"), Qt::Key_F2);
         QVERIFY(seletor);
         QVERIFY(!Operador::janelaAberta<TFrmConversao>());
-        QCOMPARE(w.j.FlatMaskEdit2->text(), comTabelas ? QString("2") : QString());
-        QCOMPARE(w.j.FlatEdit11->text(), comTabelas ? QString("MILHO 13") : QString());
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatMaskEdit2")->text(), comTabelas ? QString("2") : QString());
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit11")->text(), comTabelas ? QString("MILHO 13") : QString());
     }
 
     void abreEmbalagensDoProduto()
@@ -464,16 +453,17 @@ private Q_SLOTS:
         DialogosRoteiro d;
         Janela w;
         QVERIFY(w.abrir());
-        w.j.DBGrid1->selecionar(1);
+        campo<TDBGrid>(w.j, "DBGrid1")->selecionar(1);
         QString produto;
         Operador::quandoAbrir<TFrmSelEmbalagem>([&produto](TFrmSelEmbalagem* s) {
-            produto = s->FlatEdit1->text() + u'/' + s->FlatEdit2->text();
+            produto = Operador::campo<QLineEdit>(s, "FlatEdit1")->text() + u'/' +
+                      Operador::campo<QLineEdit>(s, "FlatEdit2")->text();
             s->close();
         });
-        QTest::mouseClick(w.j.BtnEmbalagens, Qt::LeftButton);
+        QTest::mouseClick(campo<QPushButton>(w.j, "BtnEmbalagens"), Qt::LeftButton);
         QCOMPARE(produto, QString("2/MILHO"));
         QVERIFY(w.j.isVisible());
-        QCOMPARE(w.j.DBGrid1->linhaAtual(), 1);
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->linhaAtual(), 1);
     }
 };
 

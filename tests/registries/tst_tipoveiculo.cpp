@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Operador.h"
 #include "TDBGrid.h"
 #include "TFrmCadTipoVeiculo.h"
 #include "TMaskEdit.h"
@@ -8,18 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-namespace
-{
-
-void abrir(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-} // namespace
 
 class TstTipoVeiculo : public QObject
 {
@@ -57,7 +46,7 @@ private Q_SLOTS:
         b.exec("insert into tipoveiculo values (4, 'VAN', 10)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Cadastro de tipo de veículo"));
         QVERIFY(w.BtnImprimir->isVisible());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
@@ -81,7 +70,7 @@ private Q_SLOTS:
         BancoTeste b;
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QTest::keyClicks(w.campoValor(), "1a2,5,3x");
         QCOMPARE(w.campoValor()->text(), QStringLiteral("12,53"));
@@ -94,7 +83,7 @@ private Q_SLOTS:
         b.exec("insert into tipoveiculo values (2, 'TRUCK', 70.5)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QVERIFY(w.grade()->localizar(QStringLiteral("TPV_DESCRICAO"), QStringLiteral("tr")));
         w.grade()->setFocus();
         QTest::keyClick(w.grade(), Qt::Key_Space);
@@ -121,7 +110,7 @@ private Q_SLOTS:
         b.exec("insert into pesagem (pes_codigo, tpv_codigo) values (1, 1)");
         DialogosRoteiro d;
         TFrmCadTipoVeiculo w;
-        abrir(w);
+        QVERIFY(Operador::abrir(w));
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(
             d.textos(),
@@ -134,6 +123,24 @@ private Q_SLOTS:
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), QStringLiteral("Operação efetuada com sucesso."));
         QCOMPARE(b.contar("select count(*) from tipoveiculo"), 0);
+    }
+
+    // Enter goes from the name to "Valor:", before the search field; a typed
+    // point is the decimal comma.
+    void enterPeloValor()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        TFrmCadTipoVeiculo w;
+        QVERIFY(Operador::abrir(w));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), "truck");
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtValor"});
+        QTest::keyClicks(QApplication::focusWidget(), "150.5");
+        QCOMPARE(w.findChild<QLineEdit*>("edtValor")->text(), QStringLiteral("150,5"));
+        QCOMPARE(Operador::caminhoDoEnter(1), QStringList{"edtLocalizar"});
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(b.valor("select tpv_valor from tipoveiculo where tpv_descricao='TRUCK'").toDouble(), 150.5);
     }
 };
 

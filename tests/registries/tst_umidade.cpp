@@ -2,16 +2,21 @@
 #include "DialogosRoteiro.h"
 #include "Digitacao.h"
 #include "Operador.h"
+#include "TDBGrid.h"
 #include "TFrmCadProdutos.h"
 #include "TFrmUmidade.h"
 #include "TMaskEdit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace Digitacao;
+using Operador::campo;
 
 namespace
 {
@@ -29,16 +34,12 @@ void produtos(BancoTeste& b)
 
 struct Janela {
     TFrmUmidade j;
-    bool abrir()
-    {
-        j.show();
-        return QTest::qWaitForWindowActive(&j);
-    }
+    bool abrir() { return Operador::abrir(j); }
     void novo(const QString& produto, const QString& valor)
     {
         QTest::mouseClick(j.BtnNovo, Qt::LeftButton);
-        digitaESai(j.FlatMaskEdit1, produto);
-        digitaESai(j.FlatMaskEdit2, valor);
+        digitaESai(campo<TMaskEdit>(j, "FlatMaskEdit1"), produto);
+        digitaESai(campo<QLineEdit>(j, "FlatMaskEdit2"), valor);
     }
 };
 
@@ -70,31 +71,31 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QCOMPARE(w.j.windowTitle(), QString("Cadastro dos Fatores de Correção da Pesagem"));
-        QCOMPARE(w.j.ComboBox1->itemText(0), QString("UMIDADE"));
-        QCOMPARE(w.j.ComboBox1->itemText(3), QString("QUEBRA"));
-        QCOMPARE(w.j.ComboBox1->currentIndex(), 0);
+        QCOMPARE(campo<QComboBox>(w.j, "ComboBox1")->itemText(0), QString("UMIDADE"));
+        QCOMPARE(campo<QComboBox>(w.j, "ComboBox1")->itemText(3), QString("QUEBRA"));
+        QCOMPARE(campo<QComboBox>(w.j, "ComboBox1")->currentIndex(), 0);
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        QVERIFY(w.j.FlatMaskEdit1->hasFocus());
-        digitaESai(w.j.FlatMaskEdit1, "1");
-        QCOMPARE(w.j.FlatEdit1->text(), QString("SOJA"));
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->hasFocus());
+        digitaESai(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), "1");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("SOJA"));
         QVERIFY(!w.j.BtnSalvar->isEnabled());
-        digitaESai(w.j.FlatMaskEdit2, "2.5");
-        QCOMPARE(w.j.FlatMaskEdit2->text(), QString("2,50"));
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "2.5");
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatMaskEdit2")->text(), QString("2,50"));
         QVERIFY(w.j.BtnSalvar->isEnabled());
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(d.mostradas.last().titulo, QString("Sucesso"));
         QCOMPARE(w.j.EstadoCadastro, 3);
-        QVERIFY(w.j.FlatMaskEdit2->text().isEmpty());
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), 1);
-        QCOMPARE(w.j.DBGrid1->model()->index(0, 2).data().toString(), QString("2,50"));
+        QVERIFY(campo<QLineEdit>(w.j, "FlatMaskEdit2")->text().isEmpty());
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 1);
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->index(0, 2).data().toString(), QString("2,50"));
 
         // another type: the list follows the type chosen
-        w.j.ComboBox1->setFocus();
-        QTest::keyClick(w.j.ComboBox1, Qt::Key_Down);
-        QTest::keyClick(w.j.ComboBox1, Qt::Key_Down);
-        QCOMPARE(w.j.ComboBox1->currentIndex(), 2);
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), 0);
+        campo<QComboBox>(w.j, "ComboBox1")->setFocus();
+        QTest::keyClick(campo<QComboBox>(w.j, "ComboBox1"), Qt::Key_Down);
+        QTest::keyClick(campo<QComboBox>(w.j, "ComboBox1"), Qt::Key_Down);
+        QCOMPARE(campo<QComboBox>(w.j, "ComboBox1")->currentIndex(), 2);
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 0);
         w.novo("1", "2,5");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(fatoresGravados(b), QStringList({"1:2,5:7", "1:2,5:9"}));
@@ -112,7 +113,7 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         w.novo("7891234567890", "3");
-        QCOMPARE(w.j.FlatEdit1->text(), QString("ARROZ"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("ARROZ"));
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(fatoresGravados(b), QStringList({"7891234567890:3:7"}));
@@ -137,11 +138,13 @@ private Q_SLOTS:
         w.novo("1", valor);
         QCOMPARE(d.textos(), QStringList{"Fator de Correção precisa ser menor que 100%"});
         QCOMPARE(d.mostradas.last().titulo, QString("Informação"));
-        QVERIFY(w.j.FlatMaskEdit2->text().isEmpty());
+        QVERIFY(campo<QLineEdit>(w.j, "FlatMaskEdit2")->text().isEmpty());
         QVERIFY(!w.j.BtnSalvar->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(campo<QLineEdit>(w.j, "FlatMaskEdit2"))); // back to the value
         // 99,99 is accepted
         d.limpar();
-        digitaESai(w.j.FlatMaskEdit2, "99,99");
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "99,99");
         QVERIFY(d.mostradas.isEmpty());
         QVERIFY(w.j.BtnSalvar->isEnabled());
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
@@ -158,13 +161,13 @@ private Q_SLOTS:
         QVERIFY(w.abrir());
         w.novo("1", "2,50");
         QCOMPARE(d.ultimo(), QString("Fator de Correção já cadastrado!"));
-        QVERIFY(w.j.FlatMaskEdit1->maskText().trimmed().isEmpty());
-        QVERIFY(w.j.FlatMaskEdit2->text().isEmpty());
-        QCOMPARE(w.j.focusWidget(), static_cast<QWidget*>(w.j.FlatMaskEdit1));
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed().isEmpty());
+        QVERIFY(campo<QLineEdit>(w.j, "FlatMaskEdit2")->text().isEmpty());
+        QTRY_COMPARE(w.j.focusWidget(), static_cast<QWidget*>(campo<TMaskEdit>(w.j, "FlatMaskEdit1")));
         // the same value for another product is fine
         d.limpar();
-        digitaESai(w.j.FlatMaskEdit1, "2");
-        digitaESai(w.j.FlatMaskEdit2, "2,5");
+        digitaESai(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), "2");
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "2,5");
         QVERIFY(d.mostradas.isEmpty());
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(fatoresGravados(b), QStringList({"1:2,5:7", "2:2,5:7"}));
@@ -195,11 +198,12 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         w.novo("9", "3");
-        QCOMPARE(w.j.FlatEdit1->text(), QString("NÃO CADASTRADO"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("NÃO CADASTRADO"));
         QVERIFY(!w.j.BtnSalvar->isEnabled());
         QTest::mouseClick(w.j.BtnCancelar, Qt::LeftButton);
-        QVERIFY(w.j.FlatMaskEdit1->maskText().trimmed().isEmpty() && w.j.FlatEdit1->text().isEmpty());
-        QVERIFY(!w.j.FlatMaskEdit1->isEnabled());
+        QVERIFY(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed().isEmpty() &&
+                campo<QLineEdit>(w.j, "FlatEdit1")->text().isEmpty());
+        QVERIFY(!campo<TMaskEdit>(w.j, "FlatMaskEdit1")->isEnabled());
         QCOMPARE(b.contar("select count(*) from umidade"), 0);
     }
 
@@ -214,19 +218,19 @@ private Q_SLOTS:
         Janela w;
         QVERIFY(w.abrir());
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
-        digitaESai(w.j.FlatMaskEdit1, "1");
+        digitaESai(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), "1");
         QTest::mouseClick(w.j.BtnCancelar, Qt::LeftButton);
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), 2);
-        w.j.DBGrid1->setFocus();
-        w.j.DBGrid1->selecionar(0);
-        QTest::keyClick(w.j.DBGrid1, Qt::Key_Down);
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 2);
+        campo<TDBGrid>(w.j, "DBGrid1")->setFocus();
+        campo<TDBGrid>(w.j, "DBGrid1")->selecionar(0);
+        QTest::keyClick(campo<TDBGrid>(w.j, "DBGrid1"), Qt::Key_Down);
         d.responder(Msg::RespNao);
         QTest::mouseClick(w.j.btnExcluir, Qt::LeftButton);
         QCOMPARE(b.contar("select count(*) from umidade"), 3);
         QTest::mouseClick(w.j.btnExcluir, Qt::LeftButton);
         QCOMPARE(d.ultimo(), sucesso);
         QCOMPARE(fatoresGravados(b), QStringList({"1:2:7", "1:3:8"}));
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), 1);
     }
 
     void selecao_data()
@@ -255,16 +259,16 @@ private Q_SLOTS:
         Janela w;
         w.j.setSelecao(produto, fator);
         QVERIFY(w.abrir());
-        QCOMPARE(w.j.ComboBox1->currentIndex(), fator - 7);
-        QVERIFY(!w.j.ComboBox1->isVisible() && !w.j.BtnNovo->isVisible() && !w.j.BtnSalvar->isVisible() &&
-                !w.j.btnExcluir->isVisible() && !w.j.BtnCancelar->isVisible());
+        QCOMPARE(campo<QComboBox>(w.j, "ComboBox1")->currentIndex(), fator - 7);
+        QVERIFY(!campo<QComboBox>(w.j, "ComboBox1")->isVisible() && !w.j.BtnNovo->isVisible() &&
+                !w.j.BtnSalvar->isVisible() && !w.j.btnExcluir->isVisible() && !w.j.BtnCancelar->isVisible());
         QCOMPARE(w.j.btnSair->text(), QString("&OK"));
-        QVERIFY(w.j.DBGrid1->hasFocus());
-        QCOMPARE(w.j.DBGrid1->model()->rowCount(), linhas);
+        QVERIFY(campo<TDBGrid>(w.j, "DBGrid1")->hasFocus());
+        QCOMPARE(campo<TDBGrid>(w.j, "DBGrid1")->model()->rowCount(), linhas);
         if (linhas > 0) {
-            QTest::keyClick(w.j.DBGrid1, Qt::Key_Down);
+            QTest::keyClick(campo<TDBGrid>(w.j, "DBGrid1"), Qt::Key_Down);
         }
-        QTest::keyClick(w.j.DBGrid1, Qt::Key_Return);
+        QTest::keyClick(campo<TDBGrid>(w.j, "DBGrid1"), Qt::Key_Return);
         QVERIFY(!w.j.isVisible());
         QCOMPARE(w.j.valorSelecionado(), valor);
         QVERIFY(d.mostradas.isEmpty());
@@ -280,7 +284,7 @@ private Q_SLOTS:
         Janela w;
         w.j.setSelecao("1", 7);
         QVERIFY(w.abrir());
-        QTest::keyClick(w.j.DBGrid1, Qt::Key_Tab);
+        QTest::keyClick(campo<TDBGrid>(w.j, "DBGrid1"), Qt::Key_Tab);
         QVERIFY(!w.j.isVisible());
         QCOMPARE(w.j.valorSelecionado(), QString("2,00"));
     }
@@ -295,17 +299,17 @@ private Q_SLOTS:
         QTest::mouseClick(w.j.BtnNovo, Qt::LeftButton);
         bool seletor = false;
         Operador::quandoAbrir<TFrmCadProdutos>([&seletor](TFrmCadProdutos* p) {
-            seletor = p->modoSelecao();
-            p->DBGrid1->selecionar(1);
-            QTest::keyClick(p->DBGrid1, Qt::Key_Return);
+            seletor = p->comoSeletor();
+            Operador::campo<TDBGrid>(p, "DBGrid1")->selecionar(1);
+            QTest::keyClick(Operador::campo<TDBGrid>(p, "DBGrid1"), Qt::Key_Return);
         });
-        QTest::keyClick(w.j.FlatMaskEdit1, Qt::Key_F2);
+        QTest::keyClick(campo<TMaskEdit>(w.j, "FlatMaskEdit1"), Qt::Key_F2);
         QVERIFY(seletor);
         QVERIFY(!Operador::janelaAberta<TFrmCadProdutos>());
-        QCOMPARE(w.j.FlatMaskEdit1->maskText().trimmed(), QString("2"));
-        QCOMPARE(w.j.FlatEdit1->text(), QString("MILHO"));
-        QCOMPARE(w.j.focusWidget(), w.j.FlatMaskEdit2);
-        digitaESai(w.j.FlatMaskEdit2, "5");
+        QCOMPARE(campo<TMaskEdit>(w.j, "FlatMaskEdit1")->maskText().trimmed(), QString("2"));
+        QCOMPARE(campo<QLineEdit>(w.j, "FlatEdit1")->text(), QString("MILHO"));
+        QCOMPARE(w.j.focusWidget(), campo<QLineEdit>(w.j, "FlatMaskEdit2"));
+        digitaESai(campo<QLineEdit>(w.j, "FlatMaskEdit2"), "5");
         QTest::mouseClick(w.j.BtnSalvar, Qt::LeftButton);
         QCOMPARE(fatoresGravados(b), QStringList({"2:5:7"}));
     }

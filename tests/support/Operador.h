@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
+#include <memory>
 
 // Helpers to act as the operator on modal windows: a window shown with
 // exec() blocks its caller, so what the operator does in it is scheduled
@@ -12,20 +15,32 @@
 namespace Operador
 {
 
-// Waits (in the event loop started by exec()) until a visible top-level window
-// of type T appears, then runs `acao` on it. Fails the wait after 10 s.
-template <class T> void quandoAbrir(std::function<void(T*)> acao)
+// Shows a window as the operator finds it: visible, active, with the focus
+// where the window puts it. Fails the test when it does not become active.
+inline bool abrir(QWidget& janela)
 {
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    return QTest::qWaitForWindowActive(&janela);
+}
+
+// Waits (in the event loop started by exec()) until a visible top-level window
+// of type T appears, then runs `acao` on it. A window that does not open
+// within 10 s fails the running test; the returned flag tells whether it opened.
+template <class T> std::shared_ptr<bool> quandoAbrir(std::function<void(T*)> acao)
+{
+    auto abriu = std::make_shared<bool>(false);
     auto* relogio = new QElapsedTimer;
     relogio->start();
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, relogio, acao] {
+    QObject::connect(timer, &QTimer::timeout, [timer, relogio, acao, abriu] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
                 timer->stop();
                 timer->deleteLater();
                 delete relogio;
+                *abriu = true;
                 acao(t);
                 return;
             }
@@ -34,10 +49,11 @@ template <class T> void quandoAbrir(std::function<void(T*)> acao)
             timer->stop();
             timer->deleteLater();
             delete relogio;
-            qWarning("janela esperada não abriu");
+            QTest::qFail("a janela esperada não abriu", __FILE__, __LINE__);
         }
     });
     timer->start();
+    return abriu;
 }
 
 // The visible top-level window of type T, or nullptr.
@@ -49,6 +65,48 @@ template <class T> T* janelaAberta()
         }
     }
     return nullptr;
+}
+
+// A control of a window by its object name (the name the system gives it);
+// a missing one stops the test.
+template <class T = QWidget> T* campo(QWidget& janela, const char* nome)
+{
+    auto* c = janela.findChild<T*>(QLatin1String(nome));
+    if (!c) {
+        qFatal("a janela %s não tem o controle %s", qPrintable(janela.objectName()), nome);
+    }
+    return c;
+}
+template <class T = QWidget> T* campo(QWidget* janela, const char* nome)
+{
+    return campo<T>(*janela, nome);
+}
+
+// The name a control is known by in the focus chain: its object name, else
+// its accessible name (the caption of its label).
+inline QString nomeDe(const QWidget* w)
+{
+    if (!w) {
+        return QStringLiteral("(nenhum)");
+    }
+    return w->objectName().isEmpty() ? w->accessibleName() : w->objectName();
+}
+
+// Presses Enter `vezes` times from the control that has the focus and gives
+// the controls the focus reached, in order (what an operator walking the
+// window's fields with Enter meets).
+inline QStringList caminhoDoEnter(int vezes)
+{
+    QStringList caminho;
+    for (int i = 0; i < vezes; ++i) {
+        QWidget* atual = QApplication::focusWidget();
+        if (!atual) {
+            break;
+        }
+        QTest::keyClick(atual, Qt::Key_Return);
+        caminho << nomeDe(QApplication::focusWidget());
+    }
+    return caminho;
 }
 
 } // namespace Operador

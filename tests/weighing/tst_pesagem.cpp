@@ -92,9 +92,13 @@ void respondeTicket(bool sim, const QString& copias = {})
 {
     Operador::quandoAbrir<TFrmImpCopias>([sim, copias](TFrmImpCopias* d) {
         if (!copias.isEmpty()) {
-            QTest::keyClicks(d->edtCopias, copias);
+            d->campoCopias()->setFocus();
+            d->campoCopias()->home(false);
+            QTest::keyClicks(d->campoCopias(), copias);
         }
-        QTest::mouseClick(sim ? d->BtnSim : d->BtnNao, Qt::LeftButton);
+        QTest::mouseClick(
+            d->findChild<QPushButton*>(sim ? QStringLiteral("BtnSim") : QStringLiteral("BtnNao")),
+            Qt::LeftButton);
     });
 }
 
@@ -664,7 +668,7 @@ private Q_SLOTS:
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         bool picker = false;
         Operador::quandoAbrir<TFrmCadastrao>([&picker](TFrmCadastrao* p) {
-            picker = p->emSelecao() && p->tipo() == 3;
+            picker = p->comoSeletor() && p->tipo() == 3;
             p->grade()->selecionar(0);
             p->close();
         });
@@ -902,8 +906,10 @@ private Q_SLOTS:
         abreDaLista(w, 0);
         QString produto;
         Operador::quandoAbrir<TFrmUmidade>([&produto](TFrmUmidade* u) {
-            produto = u->modoSelecao() ? u->FlatMaskEdit1->text().trimmed() : QString();
-            u->DBGrid1->selecionar(0);
+            produto = u->comoSeletor()
+                          ? u->findChild<QLineEdit*>(QStringLiteral("FlatMaskEdit1"))->text().trimmed()
+                          : QString();
+            u->findChild<TDBGrid*>()->selecionar(0);
             u->close();
         });
         w.Fatores[3]->setFocus();

@@ -5,18 +5,19 @@
 
 namespace
 {
-// The user's own runtime folder ($XDG_RUNTIME_DIR, else a private folder Qt
-// creates in /tmp): a lock in the shared /tmp would let one operator's VIGA,
-// or one killed as root, keep every other account of the computer out.
-QString PastaDaTrava()
+
+// The user's runtime folder; Qt makes a private one (mode 0700) when the
+// session gives none. The temporary folder only when even that fails.
+QString pastaDoUsuario()
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return pasta.isEmpty() ? QDir::tempPath() : pasta;
 }
+
 } // namespace
 
 InstanciaUnica::InstanciaUnica(const QString& nome)
-    : m_caminho(QDir(PastaDaTrava()).filePath(nome + QStringLiteral(".lock")))
+    : m_caminho(QDir(pastaDoUsuario()).filePath(nome + QStringLiteral(".lock")))
 {
 }
 

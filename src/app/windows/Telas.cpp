@@ -5,10 +5,12 @@
 #include "TFrmCadProdutos.h"
 #include "TFrmCadTipoVeiculo.h"
 #include "TFrmCadastrao.h"
+#include "TFrmConfTempl.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
 #include "TFrmPesagem.h"
 #include "TFrmSerial.h"
+#include "TFrmTicket.h"
 #include "TFrmUmidade.h"
 #include "TFrmUsuarios.h"
 
@@ -70,17 +72,31 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::Usuarios:
         mostra<TFrmUsuarios>(pai);
         return true;
-    case T::Configuracoes:
-        mostra<TFrmSerial>(pai);
-        return true;
-    case T::PesagemEntrada:
-    case T::PesagemSaida: {
-        TFrmPesagem janela(comando.tela == T::PesagemEntrada ? 1 : 2, pai);
+    case T::Configuracoes: {
+        TFrmSerial janela(pai);
+        QObject::connect(&janela, &TFrmSerial::editarTemplate, &janela,
+                         [&janela](int codigo) { TFrmConfTempl::editar(&janela, QString::number(codigo)); });
         janela.exec();
         return true;
     }
-    // The ticket and report windows are wired as they are built.
+    case T::PesagemEntrada:
+    case T::PesagemSaida: {
+        TFrmPesagem janela(comando.tela == T::PesagemEntrada ? 1 : 2, pai);
+        janela.imprimeTicket = [&janela](qint64 codigo, int modo, int copias) {
+            TFrmTicket::imprimeAposPesagem(&janela, codigo, modo, copias);
+        };
+        janela.exec();
+        return true;
+    }
     case T::Ticket:
+        TFrmTicket::ConsultaPesagens = [](QWidget* p) {
+            TFrmPesagem saida(2, p);
+            saida.exec();
+            return saida.ultimoCodigo();
+        };
+        TFrmTicket::abrir(pai);
+        return true;
+    // The report windows are wired as they are built.
     case T::ListagemProdutos:
     case T::ListagemCadastros:
     case T::MovimentoCadastro:

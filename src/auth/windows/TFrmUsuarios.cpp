@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "TDBGrid.h"
 #include "TDM.h"
 #include "Usuarios.h"
@@ -15,16 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace
-{
-
-void erroOperacao(const QString& inicio, const ErroBanco& e)
-{
-    Mensagem(inicio + e.texto(), QStringLiteral("Erro"), Msg::Erro);
-}
-
-} // namespace
 
 TFrmUsuarios::TFrmUsuarios(QWidget* parent) : TFrmPadrao(parent)
 {
@@ -87,7 +78,7 @@ TFrmUsuarios::TFrmUsuarios(QWidget* parent) : TFrmPadrao(parent)
         connect(e, &QLineEdit::textChanged, this, &TFrmUsuarios::ajustaSalvar);
     }
     AoSair(edtLogin, [this] { loginSaiu(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, &TFrmUsuarios::gradeDuploClique);
+    defineLista(DBGrid1, QStringLiteral("USR_LOGIN"));
 
     limpa();
     HabilitaCampos(this, 3);
@@ -98,13 +89,7 @@ TFrmUsuarios::TFrmUsuarios(QWidget* parent) : TFrmPadrao(parent)
 
 void TFrmUsuarios::carregaLista()
 {
-    try {
-        DM->QR_Usuarios.Close();
-        DM->QR_Usuarios.Open();
-    } catch (const ErroBanco& e) {
-        erroOperacao(QStringLiteral("Erro ao efetuar a operação\rErro retornado:"), e);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmUsuarios::limpa()
@@ -156,17 +141,17 @@ void TFrmUsuarios::loginSaiu()
     try {
         existe = Usuarios::existe(*DM, edtLogin->text());
     } catch (const ErroBanco& e) {
-        erroOperacao(QStringLiteral("Erro ao efetuar a operação\rErro retornado:"), e);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     if (existe) {
         Mensagem(QStringLiteral("Código já existente!"), QStringLiteral("Informação!"), Msg::Pergunta);
         edtLogin->clear();
-        edtLogin->setFocus();
+        Refoca(edtLogin);
     }
 }
 
-void TFrmUsuarios::gradeDuploClique()
+void TFrmUsuarios::abreRegistro()
 {
     TQuery& q = DM->QR_Usuarios;
     if (EstadoCadastro != 3 || !q.Active() || q.IsEmpty() || q.Eof()) {
@@ -221,18 +206,14 @@ void TFrmUsuarios::BtnSalvarClick()
     u.pesagemSaida = chkPesagemSaida->isChecked();
     u.editarPesagens = chkEditarPesagens->isChecked();
     u.pesoInferiorSaida = chkPesoInferior->isChecked();
-    try {
+    const bool gravou = MensagensCadastro::grava([this, &u] {
         Usuarios::montarGravacao(*DM, u, EstadoCadastro == 0);
-        if (DM->rastreioSql) {
-            Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
-        }
+        MensagensCadastro::mostraRastreio(DM->rastreioSql, DM->QR_EXEC.TraceText());
         Usuarios::gravar(*DM);
-    } catch (const ErroBanco& e) {
-        // Rolled back; the operator keeps what was typed and may correct it.
-        erroOperacao(QStringLiteral("Erro ao efetuar a operação\rErro retornado:"), e);
-        return;
+    });
+    if (!gravou) {
+        return; // rolled back; the operator keeps what was typed and may correct it
     }
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
     voltaNavegacao();
     carregaLista();
 }
@@ -254,32 +235,15 @@ void TFrmUsuarios::btnExcluirClick()
                  Msg::Informacao);
         return;
     }
-    if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         Usuarios::excluir(*DM, login);
     } catch (const ErroBanco& e) {
-        erroOperacao(QStringLiteral("Erro ao excluir\rErro retornado:"), e);
+        MensagensCadastro::avisaErroExclusao(e);
         return;
     }
     carregaLista();
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
-}
-
-bool TFrmUsuarios::teclaPrevia(QWidget* alvo, QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmUsuarios::done(int r)
-{
-    DM->QR_Usuarios.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
+    MensagensCadastro::avisaSucesso();
 }

@@ -34,8 +34,7 @@ protected:
     void BtnSalvarClick() override;
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
-    bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void done(int r) override;
+    void abreRegistro() override;
 
 private:
     void carregaLista();
@@ -43,5 +42,4 @@ private:
     void voltaNavegacao();
     void ajustaSalvar();
     void loginSaiu();
-    void gradeDuploClique();
 };

@@ -1,8 +1,11 @@
 #include "FiltrosCampo.h"
 
+#include "TJanela.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace
 {
@@ -72,19 +75,28 @@ void FiltroNumerico(QLineEdit* campo)
     campo->installEventFilter(new FiltroNumericoObj(campo));
 }
 
+void FiltroDigitos(QLineEdit* campo, int maximo)
+{
+    campo->setMaxLength(maximo);
+    campo->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(maximo)), campo));
+}
+
 namespace
 {
-void forcaCaixa(QLineEdit* campo, bool maiusculas)
+
+void forcaCaixa(QLineEdit* campo, bool alta)
 {
-    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, maiusculas](const QString& t) {
-        const QString m = maiusculas ? t.toUpper() : t.toLower();
-        if (m != t) {
-            const int pos = campo->cursorPosition();
-            campo->setText(m);
-            campo->setCursorPosition(pos);
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, alta](const QString& t) {
+        const QString convertido = alta ? t.toUpper() : t.toLower();
+        if (convertido != t) {
+            const int cursor = campo->cursorPosition();
+            campo->setText(convertido);
+            campo->setCursorPosition(cursor);
         }
     });
 }
+
 } // namespace
 
 void ForcaMaiusculas(QLineEdit* campo)
@@ -100,4 +112,42 @@ void ForcaMinusculas(QLineEdit* campo)
 void AoSair(QWidget* campo, std::function<void()> acao)
 {
     campo->installEventFilter(new AoSairObj(campo, std::move(acao)));
+}
+
+QLineEdit* CampoTexto(QWidget* pai, const QString& nome, int tamanho)
+{
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    e->setMaxLength(tamanho);
+    return e;
+}
+
+QLineEdit* CampoMaiusculo(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoTexto(pai, nome, tamanho);
+    ForcaMaiusculas(e);
+    return e;
+}
+
+QLineEdit* CampoNumero(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoTexto(pai, nome, tamanho);
+    FiltroNumerico(e);
+    return e;
+}
+
+QLineEdit* CampoLocalizar(QWidget* pai, const QString& nome, int tamanho)
+{
+    QLineEdit* e = CampoMaiusculo(pai, nome, tamanho > 0 ? tamanho : 32767);
+    setTag(e, 1);
+    return e;
+}
+
+QLineEdit* CampoNomeDoCodigo(QWidget* pai, const QString& nome)
+{
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
 }

@@ -2,6 +2,7 @@
 
 #include "Relogio.h"
 #include "Rotinas.h"
+#include "Traducoes.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
@@ -14,6 +15,9 @@ TFrm_Calendario::TFrm_Calendario(QWidget* parent) : TJanela(parent)
     auto* l = new QVBoxLayout(this);
     m_calendario = new QCalendarWidget(this);
     m_calendario->setObjectName(QStringLiteral("MonthCalendar1"));
+    // month and day names in Portuguese, weeks from Sunday, whatever the host
+    m_calendario->setLocale(LocaleBrasil());
+    m_calendario->setFirstDayOfWeek(Qt::Sunday);
     m_calendario->setSelectedDate(Relogio::hoje());
     l->addWidget(m_calendario);
     auto* fechar = new QPushButton(QStringLiteral("&Fechar"), this);

@@ -40,7 +40,8 @@ bool TJanela::eventFilter(QObject* obj, QEvent* ev)
 {
     if (ev->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(obj);
-        if (w && w->window() == this && teclaPrevia(w, static_cast<QKeyEvent*>(ev))) {
+        auto* k = static_cast<QKeyEvent*>(ev);
+        if (w && w->window() == this && (teclaPrevia(w, k) || altSemDestino(k))) {
             return true;
         }
     }
@@ -70,8 +71,24 @@ bool TJanela::teclaPrevia(QWidget* alvo, QKeyEvent* e)
     return false;
 }
 
+// An Alt shortcut whose target is disabled (or that names nothing) reaches
+// the field as a plain key press: it must not type its letter there.
+bool TJanela::altSemDestino(const QKeyEvent* e)
+{
+    const auto mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (mods != Qt::AltModifier) {
+        return false;
+    }
+    const int k = e->key();
+    return (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9) ||
+           (k >= Qt::Key_Agrave && k <= Qt::Key_ydiaeresis);
+}
+
 void TJanela::keyPressEvent(QKeyEvent* e)
 {
+    if (altSemDestino(e)) {
+        return;
+    }
     if (e->key() == Qt::Key_Escape) {
         close();
         return;
@@ -111,10 +128,10 @@ void HabilitaCampos(QWidget* janela, int estado)
     }
 }
 
-void LimpaCampos(QWidget* janela)
+void LimpaCampos(QWidget* janela, const QWidget* exceto)
 {
     for (QWidget* w : janela->findChildren<QWidget*>()) {
-        if (qobject_cast<QComboBox*>(w->parentWidget())) {
+        if (w == exceto || qobject_cast<QComboBox*>(w->parentWidget())) {
             continue;
         }
         if (auto* m = qobject_cast<TMaskEdit*>(w)) {
@@ -134,6 +151,31 @@ void LimpaCampos(QWidget* janela)
 }
 
 #include <QLabel>
+
+void Refoca(QWidget* campo)
+{
+    QMetaObject::invokeMethod(
+        campo,
+        [campo] {
+            if (campo->isVisible() && campo->isEnabled()) {
+                campo->setFocus(Qt::OtherFocusReason);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+QToolButton* BotaoPesquisa(QWidget* pai, const QString& nome, const QString& nomeAcessivel)
+{
+    auto* b = new QToolButton(pai);
+    b->setObjectName(nome);
+    b->setText(QStringLiteral("..."));
+    b->setAccessibleName(nomeAcessivel);
+    b->setToolTip(nomeAcessivel);
+    // The operator reaches what it opens with F2 from the field; Enter walking
+    // the fields never lands on it (it would open the list and take its row).
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
 
 QLabel* Rotulo(const QString& texto, QWidget* campo)
 {

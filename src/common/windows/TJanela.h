@@ -18,6 +18,7 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    static bool altSemDestino(const QKeyEvent* e);
     // Installs the key preview on every control (called when shown; call it
     // again after adding controls to a visible window).
     void instalarTeclado();
@@ -31,10 +32,19 @@ void setTag(QObject* o, int tag);
 // tool button of the window whose tag is not 1.
 void HabilitaCampos(QWidget* janela, int estado);
 // Empties every edit, masked edit and memo, clears every product grid and
-// unticks every check box of the window.
-void LimpaCampos(QWidget* janela);
+// unticks every check box of the window; `exceto` (a search field whose text
+// stays, with the list on its row) is left alone.
+void LimpaCampos(QWidget* janela, const QWidget* exceto = nullptr);
 
 class QLabel;
+class QToolButton;
+// Gives the focus back to a field after the focus change under way (a field
+// that refused its value on leaving keeps the operator there).
+void Refoca(QWidget* campo);
+// The small "..." button beside a code field that opens a list or a chooser.
+// It takes no focus: Enter goes from the field to the next field.
+QToolButton* BotaoPesquisa(QWidget* pai, const QString& nome, const QString& nomeAcessivel);
+
 // The caption of a field: a label whose buddy is the field (so its mnemonic
 // moves there) and whose text, without '&', becomes the field's accessible name.
 QLabel* Rotulo(const QString& texto, QWidget* campo);

@@ -1,5 +1,8 @@
 #include "TMaskEdit.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 TMaskEdit::TMaskEdit(QWidget* parent) : QLineEdit(parent) {}
 
 TMaskEdit::TMaskEdit(const QString& mascara, QWidget* parent) : QLineEdit(parent)
@@ -14,6 +17,7 @@ void TMaskEdit::setMascara(const QString& mascara)
     m_formato = p.value(0);
     m_literais = p.size() < 2 || p[1].trimmed() != QLatin1String("0");
     m_branco = (p.size() >= 3 && !p[2].isEmpty()) ? p[2][0] : QChar(u' ');
+    updateGeometry();
     if (m_formato.isEmpty()) {
         setInputMask(QString());
         return;
@@ -63,4 +67,27 @@ bool TMaskEdit::vazio() const
         }
     }
     return true;
+}
+
+QSize TMaskEdit::minimumSizeHint() const
+{
+    QSize tamanho = QLineEdit::minimumSizeHint();
+    if (m_formato.isEmpty()) {
+        return tamanho;
+    }
+    QString largura = m_formato;
+    largura.replace(u'9', u'0');
+    QStyleOptionFrame opcao;
+    initStyleOption(&opcao);
+    const QMargins m = textMargins();
+    const int texto = fontMetrics().horizontalAdvance(largura) + 4 + m.left() + m.right();
+    const QSize pedido =
+        style()->sizeFromContents(QStyle::CT_LineEdit, &opcao, QSize(texto, tamanho.height()), this);
+    tamanho.setWidth(qMax(tamanho.width(), pedido.width()));
+    return tamanho;
+}
+
+QSize TMaskEdit::sizeHint() const
+{
+    return QLineEdit::sizeHint().expandedTo(minimumSizeHint());
 }

@@ -22,6 +22,10 @@ public:
     // True when no position was typed.
     bool vazio() const;
 
+    // Never narrower than its whole mask (a CNPJ shows every digit).
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 private:
     QString m_mascara;
     QString m_formato; // the positions part

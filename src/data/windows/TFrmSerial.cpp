@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace
@@ -58,7 +57,7 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     };
     auto digitos = [&texto](const char* nome) {
         auto* e = texto(nome, 3);
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), e));
+        FiltroDigitos(e, 3);
         return e;
     };
     auto caixa = [painel](const char* nome, const QString& rotulo) {
@@ -134,9 +133,14 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     linha(impressao, QStringLiteral("Espaço entre linhas (For Windows):"), edtEspacoLinhas);
     edtFonte = texto("edtFonte", 20); // the column's width
     edtFonte->setReadOnly(true);
+    // wide enough for the whole name it holds
+    edtFonte->setMinimumWidth(edtFonte->fontMetrics().horizontalAdvance(QString(edtFonte->maxLength(), u'W')));
     BtnFonte = new QPushButton(QStringLiteral("..."), painel);
     BtnFonte->setObjectName(QStringLiteral("BtnFonte"));
     BtnFonte->setAccessibleName(QStringLiteral("Escolher fonte"));
+    // Enter walking the fields never lands on it: it would open the font
+    // chooser and the next Enter would accept a font nobody chose.
+    BtnFonte->setFocusPolicy(Qt::NoFocus);
     auto* fonte = new QHBoxLayout;
     fonte->addWidget(edtFonte, 1);
     fonte->addWidget(BtnFonte);

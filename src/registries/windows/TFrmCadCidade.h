@@ -5,8 +5,8 @@
 class QComboBox;
 
 // "Cadastro de Cidades": the cities registry, also the city picker of the
-// parties window (modoSelecao()). After exec(), temSelecao(),
-// codigoSelecionado() and nomeSelecionado() give the row chosen.
+// parties window (TFrmPadrao's contract: escolher(), then codigo and
+// texto("CID_DESCRICAO") of the row chosen).
 class TFrmCadCidade : public TFrmCadastroSimples
 {
     Q_OBJECT

@@ -15,109 +15,74 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro de Embalagens"));
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
-    FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
-    FlatMaskEdit1->setReadOnly(true);
-    campos->addWidget(Rotulo(QStringLiteral("Código:"), FlatMaskEdit1), 0, 0);
-    campos->addWidget(FlatMaskEdit1, 0, 1);
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setMaxLength(100);
-    ForcaMaiusculas(FlatEdit1);
-    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), FlatEdit1), 1, 0);
-    campos->addWidget(FlatEdit1, 1, 1, 1, 2);
-    CheckBox1 = new QCheckBox(QStringLiteral("Embalagem Ativa"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    campos->addWidget(CheckBox1, 2, 1);
-    FlatEdit2 = new QLineEdit(this);
-    FlatEdit2->setObjectName(QStringLiteral("FlatEdit2"));
-    FlatEdit2->setMaxLength(50);
-    ForcaMaiusculas(FlatEdit2);
-    setTag(FlatEdit2, 1);
-    campos->addWidget(Rotulo(QStringLiteral("&Localizar:"), FlatEdit2), 3, 0);
-    campos->addWidget(FlatEdit2, 3, 1, 1, 2);
+    m_codigo = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
+    m_codigo->setObjectName(QStringLiteral("FlatMaskEdit1"));
+    m_codigo->setReadOnly(true);
+    campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
+    campos->addWidget(m_codigo, 0, 1);
+    m_descricao = CampoMaiusculo(this, QStringLiteral("FlatEdit1"), 100);
+    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), m_descricao), 1, 0);
+    campos->addWidget(m_descricao, 1, 1, 1, 2);
+    m_ativa = new QCheckBox(QStringLiteral("Embalagem Ativa"), this);
+    m_ativa->setObjectName(QStringLiteral("CheckBox1"));
+    campos->addWidget(m_ativa, 2, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("FlatEdit2"), 50);
+    campos->addWidget(Rotulo(QStringLiteral("&Localizar:"), m_localizar), 3, 0);
+    campos->addWidget(m_localizar, 3, 1, 1, 2);
     corpo()->addLayout(campos);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
-    DBGrid1->setConsulta(&DM->Qr_Embalagem,
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
+    m_grade->setConsulta(&DM->Qr_Embalagem,
                          {{QStringLiteral("emb_codigo"), QStringLiteral("Código"), 70},
                           {QStringLiteral("emb_descricao"), QStringLiteral("Embalagem"), 300},
                           {QStringLiteral("emb_ativa"), QStringLiteral("Ativa"), 50}});
-    corpo()->addWidget(DBGrid1, 1);
+    corpo()->addWidget(m_grade, 1);
 
-    connect(FlatEdit1, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(FlatEdit2, &QLineEdit::textChanged, this,
-            [this](const QString& t) { DBGrid1->localizar(QStringLiteral("emb_descricao"), t); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao) {
-            abreLinha();
-        }
-    });
+    connect(m_descricao, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    connect(m_localizar, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_grade->localizar(QStringLiteral("emb_descricao"), t); });
+    defineLista(m_grade, QStringLiteral("emb_codigo"));
     ocioso();
 }
 
-void TFrmCadEmbalagem::setModoSelecao(bool selecao)
+void TFrmCadEmbalagem::aoVirarSeletor()
 {
-    m_selecao = selecao;
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(!selecao);
-    }
-    btnSair->setText(selecao ? QStringLiteral("&OK") : QStringLiteral("&Sair"));
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w->parentWidget() == this &&
-            (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w))) {
-            w->setVisible(!selecao);
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w)) {
+            w->hide();
         }
     }
 }
 
-void TFrmCadEmbalagem::showEvent(QShowEvent* e)
+void TFrmCadEmbalagem::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     limpa();
     ocioso();
     DM->Qr_Embalagem.setSQL({QStringLiteral("Select * from embalagem order by emb_descricao")});
     reabreLista();
-    if (m_selecao) {
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmCadEmbalagem::limpa()
 {
-    // the search text stays, and the list keeps its row
-    const QSignalBlocker bloqueio(FlatEdit2);
-    const QString busca = FlatEdit2->text();
-    LimpaCampos(this);
-    FlatEdit2->setText(busca);
+    LimpaCampos(this, m_localizar); // the search text stays, and the list keeps its row
 }
 
 void TFrmCadEmbalagem::ocioso()
 {
     HabilitaCampos(this, 3);
-    CheckBox1->setEnabled(false);
+    m_ativa->setEnabled(false);
 }
 
 void TFrmCadEmbalagem::reabreLista()
 {
-    try {
-        DM->Qr_Embalagem.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmCadEmbalagem::regraSalvar()
@@ -125,58 +90,52 @@ void TFrmCadEmbalagem::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() &&
-                          !FlatEdit1->text().trimmed().isEmpty());
+    BtnSalvar->setEnabled(!m_codigo->maskText().trimmed().isEmpty() &&
+                          !m_descricao->text().trimmed().isEmpty());
 }
 
 void TFrmCadEmbalagem::BtnNovoClick()
 {
-    if (m_selecao) {
-        return;
-    }
     int codigo = 0;
     try {
         codigo = CadastroEmbalagem::proximoCodigo(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     limpa();
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
-    CheckBox1->setEnabled(true);
-    CheckBox1->setChecked(true); // "Embalagem Ativa" is ticked by default
-    FlatMaskEdit1->setText(QString::number(codigo));
+    m_ativa->setEnabled(true);
+    m_ativa->setChecked(true); // "Embalagem Ativa" is ticked by default
+    m_codigo->setText(QString::number(codigo));
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
-void TFrmCadEmbalagem::abreLinha()
+void TFrmCadEmbalagem::abreRegistro()
 {
-    if (EstadoCadastro != 3 || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || DM->Qr_Embalagem.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     TQuery& q = DM->Qr_Embalagem;
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    CheckBox1->setEnabled(true);
-    FlatMaskEdit1->setText(q.AsString(QStringLiteral("emb_codigo")));
-    FlatEdit1->setText(q.AsString(QStringLiteral("emb_descricao")));
-    CheckBox1->setChecked(q.AsInteger(QStringLiteral("emb_ativa")) == 1);
-    FlatMaskEdit1->setEnabled(false);
+    m_ativa->setEnabled(true);
+    m_codigo->setText(q.AsString(QStringLiteral("emb_codigo")));
+    m_descricao->setText(q.AsString(QStringLiteral("emb_descricao")));
+    m_ativa->setChecked(q.AsInteger(QStringLiteral("emb_ativa")) == 1);
+    m_codigo->setEnabled(false);
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
 void TFrmCadEmbalagem::BtnSalvarClick()
 {
-    try {
-        CadastroEmbalagem::salvar(*DM, FlatMaskEdit1->maskText().trimmed().toInt(), FlatEdit1->text(),
-                                  CheckBox1->isChecked(), EstadoCadastro == 0);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
-    } catch (const ErroBanco& e) {
-        // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+    if (!MensagensCadastro::grava([this] {
+            CadastroEmbalagem::salvar(*DM, m_codigo->maskText().trimmed().toInt(), m_descricao->text(),
+                                      m_ativa->isChecked(), EstadoCadastro == 0);
+        })) {
         return;
     }
     limpa();
@@ -194,19 +153,18 @@ void TFrmCadEmbalagem::BtnCancelarClick()
 
 void TFrmCadEmbalagem::btnExcluirClick()
 {
-    if (m_selecao || DM->Qr_Embalagem.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (comoSeletor() || DM->Qr_Embalagem.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         CadastroEmbalagem::excluir(*DM, DM->Qr_Embalagem.AsInteger(QStringLiteral("emb_codigo")));
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
 }
 
@@ -218,31 +176,4 @@ void TFrmCadEmbalagem::btnSairClick()
         return;
     }
     TFrmPadrao::btnSairClick();
-}
-
-bool TFrmCadEmbalagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier) {
-        close();
-        return true;
-    }
-    return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmCadEmbalagem::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    TQuery& q = DM->Qr_Embalagem;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = q.AsString(QStringLiteral("emb_codigo"));
-        m_descricaoSel = q.AsString(QStringLiteral("emb_descricao"));
-    }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

@@ -20,22 +20,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace
 {
 
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
-
-QLineEdit* campoNumerico(QWidget* pai, const QString& nome, int tamanho = 10)
+QLineEdit* campoNumerico(QWidget* pai, const QString& nome)
 {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(nome);
-    e->setMaxLength(tamanho);
-    FiltroNumerico(e);
-    return e;
+    return CampoNumero(pai, nome, 10);
 }
 
 } // namespace
@@ -44,98 +36,76 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro de Produtos"));
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("9999999999999;1;_"), this);
-    FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
-    campos->addWidget(Rotulo(QStringLiteral("Código:"), FlatMaskEdit1), 0, 0);
-    campos->addWidget(FlatMaskEdit1, 0, 1);
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setMaxLength(100);
-    ForcaMaiusculas(FlatEdit1);
-    campos->addWidget(Rotulo(QStringLiteral("Produto:"), FlatEdit1), 1, 0);
-    campos->addWidget(FlatEdit1, 1, 1, 1, 3);
-    FlatEdit2 = campoNumerico(this, QStringLiteral("FlatEdit2"));
-    m_rotDensidade = Rotulo(QStringLiteral("Densidade:"), FlatEdit2);
+    m_codigo = new TMaskEdit(QStringLiteral("9999999999999;1;_"), this);
+    m_codigo->setObjectName(QStringLiteral("FlatMaskEdit1"));
+    campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
+    campos->addWidget(m_codigo, 0, 1);
+    m_descricao = CampoMaiusculo(this, QStringLiteral("FlatEdit1"), 100);
+    campos->addWidget(Rotulo(QStringLiteral("Produto:"), m_descricao), 1, 0);
+    campos->addWidget(m_descricao, 1, 1, 1, 3);
+    m_densidade = campoNumerico(this, QStringLiteral("FlatEdit2"));
+    m_rotDensidade = Rotulo(QStringLiteral("Densidade:"), m_densidade);
     campos->addWidget(m_rotDensidade, 2, 0);
-    campos->addWidget(FlatEdit2, 2, 1);
-    FlatEdit3 = campoNumerico(this, QStringLiteral("FlatEdit3"));
-    m_rotVlrTonelada = Rotulo(QStringLiteral("Vlr. T.:"), FlatEdit3);
+    campos->addWidget(m_densidade, 2, 1);
+    m_vlrTonelada = campoNumerico(this, QStringLiteral("FlatEdit3"));
+    m_rotVlrTonelada = Rotulo(QStringLiteral("Vlr. T.:"), m_vlrTonelada);
     campos->addWidget(m_rotVlrTonelada, 2, 2);
-    campos->addWidget(FlatEdit3, 2, 3);
+    campos->addWidget(m_vlrTonelada, 2, 3);
     corpo()->addLayout(campos);
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* grupo = new QGridLayout(GroupBox1);
+    m_grupoFatores = new QGroupBox(this);
+    m_grupoFatores->setObjectName(QStringLiteral("GroupBox1"));
+    auto* grupo = new QGridLayout(m_grupoFatores);
     for (int i = 0; i < 6; ++i) {
-        Fatores[size_t(i)] = campoNumerico(GroupBox1, QStringLiteral("FlatEdit%1").arg(i + 4));
+        m_fatores[size_t(i)] = campoNumerico(m_grupoFatores, QStringLiteral("FlatEdit%1").arg(i + 4));
         QLabel* l =
-            Rotulo(QStringLiteral("Fator %1").arg(i + 1, 2, 10, QLatin1Char('0')), Fatores[size_t(i)]);
+            Rotulo(QStringLiteral("Fator %1").arg(i + 1, 2, 10, QLatin1Char('0')), m_fatores[size_t(i)]);
         m_rotFatores << l;
         grupo->addWidget(l, 0, i);
-        grupo->addWidget(Fatores[size_t(i)], 1, i);
+        grupo->addWidget(m_fatores[size_t(i)], 1, i);
     }
-    FlatEdit10 = new QLineEdit(GroupBox1);
-    FlatEdit10->setObjectName(QStringLiteral("FlatEdit10"));
-    FlatEdit10->setReadOnly(true);
-    FlatEdit10->setFocusPolicy(Qt::NoFocus);
-    grupo->addWidget(Rotulo(QStringLiteral("Fator de Correção:"), FlatEdit10), 2, 0, 1, 2);
-    grupo->addWidget(FlatEdit10, 2, 2);
-    FlatMaskEdit2 = new QLineEdit(GroupBox1);
-    FlatMaskEdit2->setObjectName(QStringLiteral("FlatMaskEdit2"));
-    FlatMaskEdit2->setMaxLength(6);
-    FlatMaskEdit2->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), FlatMaskEdit2));
-    SpeedButton1 = new QToolButton(GroupBox1);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    FlatEdit11 = new QLineEdit(GroupBox1);
-    FlatEdit11->setObjectName(QStringLiteral("FlatEdit11"));
-    FlatEdit11->setReadOnly(true);
-    FlatEdit11->setFocusPolicy(Qt::NoFocus);
-    grupo->addWidget(Rotulo(QStringLiteral("Umidade:"), FlatMaskEdit2), 3, 0);
-    grupo->addWidget(FlatMaskEdit2, 3, 1);
-    grupo->addWidget(SpeedButton1, 3, 2);
-    grupo->addWidget(FlatEdit11, 3, 3, 1, 3);
-    corpo()->addWidget(GroupBox1);
+    m_correcao = CampoNomeDoCodigo(m_grupoFatores, QStringLiteral("FlatEdit10")); // a result, not typed
+    grupo->addWidget(Rotulo(QStringLiteral("Fator de Correção:"), m_correcao), 2, 0, 1, 2);
+    grupo->addWidget(m_correcao, 2, 2);
+    m_conversao = CampoTexto(m_grupoFatores, QStringLiteral("FlatMaskEdit2"), 6);
+    FiltroDigitos(m_conversao, 6);
+    m_btnConversao = BotaoPesquisa(m_grupoFatores, QStringLiteral("SpeedButton1"),
+                                   QStringLiteral("Pesquisar conversão de umidade"));
+    m_nomeConversao = CampoNomeDoCodigo(m_grupoFatores, QStringLiteral("FlatEdit11"));
+    grupo->addWidget(Rotulo(QStringLiteral("Umidade:"), m_conversao), 3, 0);
+    grupo->addWidget(m_conversao, 3, 1);
+    grupo->addWidget(m_btnConversao, 3, 2);
+    grupo->addWidget(m_nomeConversao, 3, 3, 1, 3);
+    corpo()->addWidget(m_grupoFatores);
 
     auto* busca = new QHBoxLayout;
-    FlatEdit12 = new QLineEdit(this);
-    FlatEdit12->setObjectName(QStringLiteral("FlatEdit12"));
-    FlatEdit12->setMaxLength(100);
-    ForcaMaiusculas(FlatEdit12);
-    setTag(FlatEdit12, 1);
-    busca->addWidget(Rotulo(QStringLiteral("&Localizar:"), FlatEdit12));
-    busca->addWidget(FlatEdit12, 1);
-    BtnEmbalagens = new QPushButton(QStringLiteral("Em&balagens"), this);
-    BtnEmbalagens->setObjectName(QStringLiteral("BtnEmbalagens"));
-    busca->addWidget(BtnEmbalagens);
+    m_localizar = CampoLocalizar(this, QStringLiteral("FlatEdit12"), 100);
+    busca->addWidget(Rotulo(QStringLiteral("&Localizar:"), m_localizar));
+    busca->addWidget(m_localizar, 1);
+    m_btnEmbalagens = new QPushButton(QStringLiteral("Em&balagens"), this);
+    m_btnEmbalagens->setObjectName(QStringLiteral("BtnEmbalagens"));
+    busca->addWidget(m_btnEmbalagens);
     corpo()->addLayout(busca);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
-    corpo()->addWidget(DBGrid1, 1);
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
+    corpo()->addWidget(m_grade, 1);
 
-    AoSair(FlatMaskEdit1, [this] { saiCodigo(); });
-    for (QLineEdit* f : Fatores) {
+    AoSair(m_codigo, [this] { saiCodigo(); });
+    for (QLineEdit* f : m_fatores) {
         AoSair(f, [this] { saiFator(); });
     }
-    AoSair(FlatEdit3, [this] { saiVlrTonelada(); });
-    AoSair(FlatMaskEdit2, [this] { buscaConversao(); });
-    for (QLineEdit* e : {static_cast<QLineEdit*>(FlatMaskEdit1), FlatEdit1, FlatMaskEdit2, FlatEdit11}) {
+    AoSair(m_vlrTonelada, [this] { saiVlrTonelada(); });
+    AoSair(m_conversao, [this] { buscaConversao(); });
+    for (QLineEdit* e : {static_cast<QLineEdit*>(m_codigo), m_descricao, m_conversao, m_nomeConversao}) {
         connect(e, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     }
-    connect(FlatEdit12, &QLineEdit::textChanged, this,
-            [this](const QString& t) { DBGrid1->localizar(QStringLiteral("prd_descricao"), t); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { escolheConversao(); });
-    connect(BtnEmbalagens, &QPushButton::clicked, this, [this] { abreEmbalagens(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao) {
-            abreProduto();
-        }
-    });
+    connect(m_localizar, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_grade->localizar(QStringLiteral("prd_descricao"), t); });
+    connect(m_btnConversao, &QToolButton::clicked, this, [this] { escolheConversao(); });
+    connect(m_btnEmbalagens, &QPushButton::clicked, this, [this] { abreEmbalagens(); });
+    defineLista(m_grade, QStringLiteral("prd_codigo"));
     configura();
     limpa();
     ocioso();
@@ -151,8 +121,8 @@ void TFrmCadProdutos::configura()
     const bool umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
     const bool embalagem = cfg.inteiro(QStringLiteral("CFG_CADEMBALAGEM")) == 1;
     if (m_alfa) {
-        FlatMaskEdit1->setMascara(QString());
-        FlatMaskEdit1->setMaxLength(13);
+        m_codigo->setMascara(QString());
+        m_codigo->setMaxLength(13);
     }
     QStringList nomes;
     for (int i = 0; i < 6; ++i) {
@@ -162,14 +132,14 @@ void TFrmCadProdutos::configura()
         }
         nomes << nome;
         m_rotFatores[i]->setText(nome);
-        Fatores[size_t(i)]->setAccessibleName(nome);
+        m_fatores[size_t(i)]->setAccessibleName(nome);
     }
     m_rotDensidade->setVisible(metros);
-    FlatEdit2->setVisible(metros);
+    m_densidade->setVisible(metros);
     m_rotVlrTonelada->setVisible(vlrTonelada);
-    FlatEdit3->setVisible(vlrTonelada);
-    GroupBox1->setVisible(umidade);
-    BtnEmbalagens->setVisible(embalagem);
+    m_vlrTonelada->setVisible(vlrTonelada);
+    m_grupoFatores->setVisible(umidade);
+    m_btnEmbalagens->setVisible(embalagem);
 
     const int casas = m_casas;
     auto numero = [casas](const QVariant& v) {
@@ -191,45 +161,28 @@ void TFrmCadProdutos::configura()
     if (umidade) {
         colunas.append({QStringLiteral("tab_codigo"), QStringLiteral("Umidade"), 70});
     }
-    DBGrid1->setConsulta(&DM->QR_Produto, colunas);
+    m_grade->setConsulta(&DM->QR_Produto, colunas);
 }
 
-void TFrmCadProdutos::showEvent(QShowEvent* e)
+void TFrmCadProdutos::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     reabreLista();
-    if (m_selecao) {
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmCadProdutos::reabreLista()
 {
-    try {
-        DM->QR_Produto.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmCadProdutos::limpa()
 {
-    // the search text stays, and the list keeps its row
-    const QSignalBlocker bloqueio(FlatEdit12);
-    const QString busca = FlatEdit12->text();
-    LimpaCampos(this);
-    FlatEdit12->setText(busca);
+    LimpaCampos(this, m_localizar); // the search text stays, and the list keeps its row
 }
 
 void TFrmCadProdutos::ocioso()
 {
     HabilitaCampos(this, 3);
-    FlatMaskEdit1->setEnabled(false);
+    m_codigo->setEnabled(false);
 }
 
 void TFrmCadProdutos::regraSalvar()
@@ -237,14 +190,15 @@ void TFrmCadProdutos::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    const bool conversaoOk = FlatMaskEdit2->text().trimmed().isEmpty() || FlatEdit11->text() != naoCadastrado;
-    BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() &&
-                          !FlatEdit1->text().trimmed().isEmpty() && conversaoOk);
+    const bool conversaoOk = m_conversao->text().trimmed().isEmpty() ||
+                             m_nomeConversao->text() != MensagensCadastro::naoCadastrado();
+    BtnSalvar->setEnabled(!m_codigo->maskText().trimmed().isEmpty() &&
+                          !m_descricao->text().trimmed().isEmpty() && conversaoOk);
 }
 
 void TFrmCadProdutos::saiCodigo()
 {
-    const QString codigo = FlatMaskEdit1->maskText().trimmed();
+    const QString codigo = m_codigo->maskText().trimmed();
     if (EstadoCadastro != 0 || codigo.isEmpty()) {
         return;
     }
@@ -252,22 +206,22 @@ void TFrmCadProdutos::saiCodigo()
         if (CadastroProduto::existe(*DM, codigo)) {
             Mensagem(QStringLiteral("O registro não pode ser inserido pois está sendo utilizado!"),
                      QStringLiteral("Informação"), Msg::Informacao);
-            FlatMaskEdit1->clear();
-            FlatMaskEdit1->setFocus();
+            m_codigo->clear();
+            Refoca(m_codigo);
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
 void TFrmCadProdutos::mostraCorrecao()
 {
     QStringList textos;
-    for (QLineEdit* f : Fatores) {
+    for (QLineEdit* f : m_fatores) {
         textos << f->text();
     }
     const auto c = CadastroProduto::correcaoCombinada(textos);
-    FlatEdit10->setText(c ? c->toString(2) : QString());
+    m_correcao->setText(c ? c->toString(2) : QString());
 }
 
 void TFrmCadProdutos::saiFator()
@@ -276,7 +230,7 @@ void TFrmCadProdutos::saiFator()
         return;
     }
     QStringList textos;
-    for (QLineEdit* f : Fatores) {
+    for (QLineEdit* f : m_fatores) {
         if (!NumeroDigitado(f->text())) {
             f->setText(QStringLiteral("0,00"));
         }
@@ -284,36 +238,37 @@ void TFrmCadProdutos::saiFator()
     }
     const auto c = CadastroProduto::correcaoCombinada(textos);
     if (c) {
-        FlatEdit10->setText(c->toString(2));
+        m_correcao->setText(c->toString(2));
         return;
     }
     Mensagem(QStringLiteral("A soma dos campos passou de 100% por favor redigite os valores!"),
              QStringLiteral("Informação"), Msg::Informacao);
-    for (QLineEdit* f : Fatores) {
+    for (QLineEdit* f : m_fatores) {
         f->setText(QStringLiteral("0,00"));
     }
-    FlatEdit10->setText(Decimal::fromInt(1).toString(2));
-    Fatores[0]->setFocus();
+    m_correcao->setText(Decimal::fromInt(1).toString(2));
+    Refoca(m_fatores[0]);
 }
 
 void TFrmCadProdutos::saiVlrTonelada()
 {
-    if (const auto v = NumeroDigitado(FlatEdit3->text())) {
-        FlatEdit3->setText(v->toString(m_casas));
+    if (const auto v = NumeroDigitado(m_vlrTonelada->text())) {
+        m_vlrTonelada->setText(v->toString(m_casas));
     }
 }
 
 void TFrmCadProdutos::buscaConversao()
 {
-    const QString codigo = FlatMaskEdit2->text().trimmed();
+    const QString codigo = m_conversao->text().trimmed();
     if (codigo.isEmpty()) {
-        FlatEdit11->clear();
+        m_nomeConversao->clear();
         return;
     }
     try {
-        FlatEdit11->setText(CadastroConversao::descricao(*DM, codigo.toInt()).value_or(naoCadastrado));
+        m_nomeConversao->setText(
+            CadastroConversao::descricao(*DM, codigo.toInt()).value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -322,13 +277,11 @@ void TFrmCadProdutos::escolheConversao()
     if (EstadoCadastro == 3) {
         return;
     }
-    auto* f = new TFrmConversao(this);
-    f->setModoSelecao(true);
-    f->exec();
-    FlatMaskEdit2->setText(f->codigoSelecionado());
-    FlatEdit11->setText(f->descricaoSelecionada());
-    delete f;
-    FlatMaskEdit2->setFocus();
+    TFrmConversao conversoes(this);
+    const auto e = conversoes.escolher();
+    m_conversao->setText(e ? QString::number(e->codigo) : QString());
+    m_nomeConversao->setText(e ? e->texto(QStringLiteral("tab_descricao")) : QString());
+    m_conversao->setFocus();
 }
 
 void TFrmCadProdutos::BtnNovoClick()
@@ -338,23 +291,23 @@ void TFrmCadProdutos::BtnNovoClick()
         try {
             codigo = QString::number(CadastroProduto::proximoCodigo(*DM));
         } catch (const ErroBanco& e) {
-            Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+            MensagensCadastro::avisaErro(e);
             return;
         }
     }
     limpa();
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
-    FlatMaskEdit1->setEnabled(true);
-    FlatMaskEdit1->setText(codigo);
+    m_codigo->setEnabled(true);
+    m_codigo->setText(codigo);
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
-void TFrmCadProdutos::abreProduto()
+void TFrmCadProdutos::abreRegistro()
 {
     TQuery& q = DM->QR_Produto;
-    if (EstadoCadastro != 3 || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || q.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     auto numero = [&q, this](const QString& campo) {
@@ -363,61 +316,61 @@ void TFrmCadProdutos::abreProduto()
     limpa();
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    FlatMaskEdit1->setText(q.AsString(QStringLiteral("prd_codigo")));
-    FlatEdit1->setText(q.AsString(QStringLiteral("prd_descricao")));
+    m_codigo->setText(q.AsString(QStringLiteral("prd_codigo")));
+    m_descricao->setText(q.AsString(QStringLiteral("prd_descricao")));
     for (int i = 0; i < 6; ++i) {
-        Fatores[size_t(i)]->setText(numero(QStringLiteral("prd_fator%1").arg(i + 1)));
+        m_fatores[size_t(i)]->setText(numero(QStringLiteral("prd_fator%1").arg(i + 1)));
     }
-    FlatEdit2->setText(numero(QStringLiteral("prd_densidade")));
-    FlatEdit3->setText(numero(QStringLiteral("prd_vlrtonelada")));
-    FlatMaskEdit2->setText(q.AsString(QStringLiteral("tab_codigo")));
+    m_densidade->setText(numero(QStringLiteral("prd_densidade")));
+    m_vlrTonelada->setText(numero(QStringLiteral("prd_vlrtonelada")));
+    m_conversao->setText(q.AsString(QStringLiteral("tab_codigo")));
     buscaConversao();
-    FlatMaskEdit1->setEnabled(false);
+    m_codigo->setEnabled(false);
     mostraCorrecao();
     regraSalvar();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
 void TFrmCadProdutos::BtnSalvarClick()
 {
-    const QString codigo = FlatMaskEdit1->maskText().trimmed();
+    const QString codigo = m_codigo->maskText().trimmed();
     const bool insercao = EstadoCadastro == 0;
     DadosProduto p;
     p.codigo = codigo;
-    p.descricao = FlatEdit1->text();
+    p.descricao = m_descricao->text();
     for (int i = 0; i < 6; ++i) {
-        p.fatores[size_t(i)] = Fatores[size_t(i)]->text();
+        p.fatores[size_t(i)] = m_fatores[size_t(i)]->text();
     }
-    p.densidade = FlatEdit2->text();
-    p.vlrTonelada = FlatEdit3->text();
-    p.tabCodigo = FlatMaskEdit2->text().trimmed();
+    p.densidade = m_densidade->text();
+    p.vlrTonelada = m_vlrTonelada->text();
+    p.tabCodigo = m_conversao->text().trimmed();
     try {
         // the moisture table is checked again: it may have been typed without leaving the field
         buscaConversao();
-        if (!p.tabCodigo.isEmpty() && FlatEdit11->text() == naoCadastrado) {
-            FlatMaskEdit2->setFocus();
+        if (!p.tabCodigo.isEmpty() && m_nomeConversao->text() == MensagensCadastro::naoCadastrado()) {
+            m_conversao->setFocus();
             return;
         }
         if (insercao && CadastroProduto::existe(*DM, codigo)) {
             Mensagem(QStringLiteral("Código ja esta sendo utilizado."), QStringLiteral("Informação"),
                      Msg::Ok);
-            DBGrid1->localizar(QStringLiteral("prd_codigo"), codigo);
-            FlatMaskEdit1->clear();
-            FlatMaskEdit1->setFocus();
+            m_grade->localizar(QStringLiteral("prd_codigo"), codigo);
+            m_codigo->clear();
+            m_codigo->setFocus();
             return;
         }
         CadastroProduto::salvar(*DM, p, insercao, m_alfa);
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
-    Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+    MensagensCadastro::avisaSucesso();
     limpa();
     TFrmPadrao::BtnSalvarClick();
     ocioso();
     reabreLista();
-    DBGrid1->localizar(QStringLiteral("prd_codigo"), codigo);
+    m_grade->localizar(QStringLiteral("prd_codigo"), codigo);
 }
 
 void TFrmCadProdutos::BtnCancelarClick()
@@ -430,27 +383,26 @@ void TFrmCadProdutos::BtnCancelarClick()
 void TFrmCadProdutos::btnExcluirClick()
 {
     TQuery& q = DM->QR_Produto;
-    if (q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (q.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
         CadastroProduto::excluir(*DM, q.AsString(QStringLiteral("prd_codigo")));
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
         return;
     }
     reabreLista();
-    Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+    MensagensCadastro::avisaSucesso();
 }
 
 void TFrmCadProdutos::abreEmbalagens()
 {
     TQuery& q = DM->QR_Produto;
-    if (q.IsEmpty() || DBGrid1->linhaAtual() < 0 ||
+    if (q.IsEmpty() || m_grade->linhaAtual() < 0 ||
         q.AsString(QStringLiteral("prd_codigo")).trimmed().isEmpty()) {
         return;
     }
@@ -462,31 +414,9 @@ void TFrmCadProdutos::abreEmbalagens()
 
 bool TFrmCadProdutos::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    if (alvo == FlatMaskEdit2 && e->key() == Qt::Key_F2) {
+    if (alvo == m_conversao && e->key() == Qt::Key_F2) {
         escolheConversao();
         return true;
     }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
-        return true;
-    }
     return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmCadProdutos::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    TQuery& q = DM->QR_Produto;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = q.AsString(QStringLiteral("prd_codigo"));
-        m_descricaoSel = q.AsString(QStringLiteral("prd_descricao"));
-    }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

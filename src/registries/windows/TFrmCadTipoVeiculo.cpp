@@ -1,6 +1,6 @@
 #include "TFrmCadTipoVeiculo.h"
 
-#include "CamposTexto.h"
+#include "FiltrosCampo.h"
 #include "TDM.h"
 #include "TiposVeiculo.h"
 
@@ -15,10 +15,7 @@ TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmCadTipoVeiculo"));
     setWindowTitle(QStringLiteral("Cadastro de tipo de veículo"));
-    m_valor = new QLineEdit(campoNome()->parentWidget());
-    m_valor->setObjectName(QStringLiteral("edtValor"));
-    m_valor->setMaxLength(30);
-    CampoNumerico(m_valor, 14);
+    m_valor = CampoNumero(campoNome()->parentWidget(), QStringLiteral("edtValor"), 30);
     adicionaCampo(QStringLiteral("Valor:"), m_valor);
 
     BtnImprimir = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView),

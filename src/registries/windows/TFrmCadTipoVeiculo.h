@@ -6,7 +6,7 @@ class QLineEdit;
 class QPushButton;
 
 // "Cadastro de tipo de veículo": vehicle types and the value charged for each.
-// After exec(), codigoSelecionado() and nomeSelecionado() give the current row.
+// After exec() or escolher(), escolha() gives the current row (TFrmPadrao).
 class TFrmCadTipoVeiculo : public TFrmCadastroSimples
 {
     Q_OBJECT

@@ -1,11 +1,12 @@
 #include "TFrmCadastrao.h"
 
 #include "Cadastros.h"
-#include "CamposTexto.h"
 #include "Cidades.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
+#include "FiltrosCampo.h"
 #include "LeConfig.h"
+#include "MensagensCadastro.h"
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "SessaoAtual.h"
@@ -29,20 +30,8 @@
 namespace
 {
 
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
 const QString mascaraCpf = QStringLiteral("999.999.999-99;1;_");
 const QString mascaraCnpj = QStringLiteral("99.999.999/9999-99;1;_");
-
-void erroOperacao(const ErroBanco& e)
-{
-    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-             QStringLiteral("Erro"), Msg::Erro);
-}
-
-void informa(const QString& texto)
-{
-    Mensagem(texto, QStringLiteral("Informação"), Msg::Informacao);
-}
 
 void renomeia(QLabel* rotulo, const QString& texto)
 {
@@ -104,10 +93,7 @@ void TFrmCadastrao::montaCampos()
         g->addWidget(campo, linha, coluna * 2 + 1);
     };
     auto edit = [this](const char* nome, int tamanho) {
-        auto* e = new QLineEdit(m_painel);
-        e->setObjectName(QLatin1String(nome));
-        e->setMaxLength(tamanho);
-        return e;
+        return CampoTexto(m_painel, QLatin1String(nome), tamanho);
     };
     auto mascara = [this](const char* nome, const QString& m) {
         auto* e = new TMaskEdit(m, m_painel);
@@ -126,11 +112,11 @@ void TFrmCadastrao::montaCampos()
     ++linha;
 
     m_razao = edit("edtRazao", 150);
-    CampoMaiusculas(m_razao);
+    ForcaMaiusculas(m_razao);
     m_lblRazao = Rotulo(QStringLiteral("Razão:"), m_razao);
     par(m_lblRazao, m_razao, 0);
     m_fantasia = edit("edtFantasia", 100);
-    CampoMaiusculas(m_fantasia);
+    ForcaMaiusculas(m_fantasia);
     m_lblFantasia = Rotulo(QStringLiteral("Fantasia:"), m_fantasia);
     par(m_lblFantasia, m_fantasia, 1);
     ++linha;
@@ -146,21 +132,16 @@ void TFrmCadastrao::montaCampos()
     m_cep = mascara("edtCep", QStringLiteral("99999-999;1;_"));
     par(Rotulo(QStringLiteral("CEP:"), m_cep), m_cep, 0);
     m_endereco = edit("edtEndereco", 100);
-    CampoMaiusculas(m_endereco);
+    ForcaMaiusculas(m_endereco);
     par(Rotulo(QStringLiteral("Endereço:"), m_endereco), m_endereco, 1);
     ++linha;
 
     m_bairro = edit("edtBairro", 100);
-    CampoMaiusculas(m_bairro);
+    ForcaMaiusculas(m_bairro);
     par(Rotulo(QStringLiteral("Bairro:"), m_bairro), m_bairro, 0);
     m_cidade = mascara("edtCidade", QStringLiteral("999999;1;_"));
-    m_btnCidade = new QToolButton(m_painel);
-    m_btnCidade->setObjectName(QStringLiteral("btnCidade"));
-    m_btnCidade->setText(QStringLiteral("..."));
-    m_btnCidade->setAccessibleName(QStringLiteral("Pesquisar cidade"));
-    m_nomeCidade = edit("edtNomeCidade", 100);
-    m_nomeCidade->setReadOnly(true);
-    m_nomeCidade->setFocusPolicy(Qt::NoFocus);
+    m_btnCidade = BotaoPesquisa(m_painel, QStringLiteral("btnCidade"), QStringLiteral("Pesquisar cidade"));
+    m_nomeCidade = CampoNomeDoCodigo(m_painel, QStringLiteral("edtNomeCidade"));
     m_nomeCidade->setAccessibleName(QStringLiteral("Nome da cidade"));
     auto* cidade = new QHBoxLayout;
     cidade->addWidget(m_cidade);
@@ -177,26 +158,26 @@ void TFrmCadastrao::montaCampos()
     ++linha;
 
     m_contato = edit("edtContato", 100);
-    CampoMaiusculas(m_contato);
+    ForcaMaiusculas(m_contato);
     par(Rotulo(QStringLiteral("Contato:"), m_contato), m_contato, 0);
     m_data = mascara("edtData", QStringLiteral("99/99/9999"));
     par(Rotulo(QStringLiteral("Data:"), m_data), m_data, 1);
     ++linha;
 
     m_email = edit("edtEmail", 200);
-    CampoMinusculas(m_email);
+    ForcaMinusculas(m_email);
     par(Rotulo(QStringLiteral("Email:"), m_email), m_email, 0);
     m_site = edit("edtSite", 200);
-    CampoMinusculas(m_site);
+    ForcaMinusculas(m_site);
     par(Rotulo(QStringLiteral("Site:"), m_site), m_site, 1);
     ++linha;
 
     m_placa = edit("edtPlaca", 7);
-    CampoMaiusculas(m_placa);
+    ForcaMaiusculas(m_placa);
     m_lblPlaca = Rotulo(QStringLiteral("Placa:"), m_placa);
     par(m_lblPlaca, m_placa, 0);
     m_tara = edit("edtTara", 7);
-    CampoNumerico(m_tara, 7);
+    FiltroNumerico(m_tara);
     m_lblTara = Rotulo(QStringLiteral("Tara:"), m_tara);
     par(m_lblTara, m_tara, 1);
     ++linha;
@@ -216,9 +197,7 @@ void TFrmCadastrao::montaCampos()
     corpo()->addWidget(m_painel);
 
     auto* busca = new QHBoxLayout;
-    m_localizar = new QLineEdit(this);
-    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
-    setTag(m_localizar, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("edtLocalizar"));
     m_lblLocalizar = Rotulo(QStringLiteral("&Localizar:"), m_localizar);
     busca->addWidget(m_lblLocalizar);
     busca->addWidget(m_localizar, 1);
@@ -261,7 +240,7 @@ void TFrmCadastrao::montaCampos()
     connect(m_localizar, &QLineEdit::textChanged, this, [this](const QString& t) {
         m_grade->localizar(m_buscaPlaca ? QStringLiteral("CAD_PLACA") : QStringLiteral("CAD_RAZAO"), t);
     });
-    connect(m_grade, &TDBGrid::duploClique, this, &TFrmCadastrao::gradeDuploClique);
+    defineLista(m_grade, QStringLiteral("CAD_CODIGO"));
     connect(m_grade, &TDBGrid::tituloClicado, this, &TFrmCadastrao::tituloClicado);
     aplicaPessoa(Cadastros::Juridico);
 }
@@ -272,12 +251,7 @@ void TFrmCadastrao::carregaLista(const QString& ordem)
     q.setSQL({QStringLiteral("Select *"), QStringLiteral("From Cadastrao"),
               QStringLiteral("Where cad_tipo=:tipo"), ordem});
     q.setParam(QStringLiteral("tipo"), m_tipo);
-    try {
-        q.Open();
-    } catch (const ErroBanco& e) {
-        erroOperacao(e);
-    }
-    m_grade->recarregar();
+    abreLista();
 }
 
 void TFrmCadastrao::tituloClicado(int coluna, const QString& campo)
@@ -317,12 +291,9 @@ void TFrmCadastrao::setBuscaPorPlaca(bool placa)
     renomeia(m_lblLocalizar, placa ? QStringLiteral("Placa:") : QStringLiteral("&Localizar:"));
 }
 
-void TFrmCadastrao::modoSelecao()
+void TFrmCadastrao::aoVirarSeletor()
 {
-    m_selecao = true;
     m_painel->hide();
-    m_grade->setMinimumHeight(m_grade->minimumHeight() + 250);
-    aplicaModo();
 }
 
 void TFrmCadastrao::modoEmissor(ArranjoEmissor arranjo)
@@ -344,10 +315,7 @@ void TFrmCadastrao::modoEmissor(ArranjoEmissor arranjo)
 void TFrmCadastrao::aplicaModo()
 {
     QList<QPushButton*> fora;
-    if (m_selecao) {
-        fora = {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir};
-        btnSair->setText(QStringLiteral("&OK"));
-    } else if (m_emissor == ArranjoEmissor::Inicio) {
+    if (m_emissor == ArranjoEmissor::Inicio) {
         fora = {btnExcluir};
     } else if (m_emissor == ArranjoEmissor::DadosCadastrais) {
         fora = {BtnNovo, btnExcluir};
@@ -362,9 +330,6 @@ void TFrmCadastrao::showEvent(QShowEvent* e)
 {
     TFrmPadrao::showEvent(e);
     aplicaModo();
-    if (m_selecao) {
-        m_grade->setFocus();
-    }
 }
 
 int TFrmCadastrao::codigo() const
@@ -392,13 +357,13 @@ void TFrmCadastrao::voltaNavegacao()
 
 void TFrmCadastrao::ajustaSalvar()
 {
-    if (EstadoCadastro == 3 || m_selecao) {
+    if (EstadoCadastro == 3 || comoSeletor()) {
         return;
     }
     const QString nomeCidade = m_nomeCidade->text().trimmed();
     bool pode = !m_codigo->maskText().trimmed().isEmpty() && !m_razao->text().trimmed().isEmpty() &&
                 !m_cidade->maskText().trimmed().isEmpty() && !nomeCidade.isEmpty() &&
-                nomeCidade != naoCadastrado;
+                nomeCidade != MensagensCadastro::naoCadastrado();
     if (m_tipo == Cadastros::Motorista) {
         pode = pode && !m_insRg->text().trimmed().isEmpty();
     }
@@ -414,13 +379,14 @@ void TFrmCadastrao::BtnNovoClick()
     try {
         proximo = Cadastros::proximoCodigo(*DM, m_tipo);
     } catch (const ErroBanco& e) {
-        erroOperacao(e);
+        MensagensCadastro::avisaErro(e);
         voltaNavegacao();
         return;
     }
     if (m_tipo == Cadastros::Emissor && proximo > 1) {
-        informa(QStringLiteral("Você não pode incluir mais de um emissor, somente alterar as informações que "
-                               "estão disponíveis!"));
+        MensagensCadastro::informa(
+            QStringLiteral("Você não pode incluir mais de um emissor, somente alterar as informações que "
+                           "estão disponíveis!"));
         voltaNavegacao();
         return;
     }
@@ -431,10 +397,10 @@ void TFrmCadastrao::BtnNovoClick()
     m_pessoa->setFocus();
 }
 
-void TFrmCadastrao::gradeDuploClique()
+void TFrmCadastrao::abreRegistro()
 {
     TQuery& q = DM->QR_Cadastrao;
-    if (m_selecao || EstadoCadastro != 3 || q.IsEmpty() || q.Eof()) {
+    if (EstadoCadastro != 3 || q.IsEmpty() || q.Eof()) {
         return;
     }
     limpa();
@@ -484,10 +450,10 @@ bool TFrmCadastrao::saiCidade()
     }
     try {
         const auto nome = Cidades::nome(*DM, texto.toInt());
-        m_nomeCidade->setText(nome ? *nome : naoCadastrado);
+        m_nomeCidade->setText(nome ? *nome : MensagensCadastro::naoCadastrado());
         return bool(nome);
     } catch (const ErroBanco& e) {
-        erroOperacao(e);
+        MensagensCadastro::avisaErro(e);
         return false;
     }
 }
@@ -500,18 +466,20 @@ bool TFrmCadastrao::saiDocumento()
     const QString numero = m_cpfCgc->maskText();
     m_checkDoc.setInput(numero);
     if (!m_checkDoc.Result()) {
-        informa(QStringLiteral("C.P.F./C.N.P.J. inválido!"));
+        MensagensCadastro::informa(QStringLiteral("C.P.F./C.N.P.J. inválido!"));
         m_cpfCgc->clear();
+        Refoca(m_cpfCgc);
         return false;
     }
     try {
         if (Cadastros::documentoEmUso(*DM, numero, codigo(), m_tipo)) {
-            informa(QStringLiteral("C.P.F./C.N.P.J. já Cadastrado!"));
+            MensagensCadastro::informa(QStringLiteral("C.P.F./C.N.P.J. já Cadastrado!"));
             m_cpfCgc->clear();
+            Refoca(m_cpfCgc);
             return false;
         }
     } catch (const ErroBanco& e) {
-        erroOperacao(e);
+        MensagensCadastro::avisaErro(e);
         return false;
     }
     return true;
@@ -528,11 +496,11 @@ bool TFrmCadastrao::saiInsRg()
             Mensagem(QStringLiteral("Numero do documento já utilizado em outro cadastro."), QString(),
                      Msg::Ok);
             m_insRg->clear();
-            refoca(m_insRg);
+            Refoca(m_insRg);
             return false;
         }
     } catch (const ErroBanco& e) {
-        erroOperacao(e);
+        MensagensCadastro::avisaErro(e);
         return false;
     }
     return true;
@@ -551,7 +519,7 @@ void TFrmCadastrao::saiCep()
             m_nomeCidade->setText(e->nomeCidade);
         }
     } catch (const ErroBanco& e) {
-        erroOperacao(e);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -562,17 +530,11 @@ bool TFrmCadastrao::saiData()
         return true;
     }
     if (!EhData(texto)) {
-        refoca(m_data);
+        Refoca(m_data);
         return false;
     }
     m_data->setText(FormataData(texto));
     return true;
-}
-
-void TFrmCadastrao::refoca(QWidget* campo)
-{
-    QMetaObject::invokeMethod(
-        campo, [campo] { campo->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
 bool TFrmCadastrao::eventFilter(QObject* obj, QEvent* ev)
@@ -601,14 +563,6 @@ bool TFrmCadastrao::eventFilter(QObject* obj, QEvent* ev)
 
 bool TFrmCadastrao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        m_grade->setFocus();
-        return true;
-    }
-    if (m_selecao && alvo == m_grade && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        accept();
-        return true;
-    }
     if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_F2 || e->key() == Qt::Key_F3)) {
         if (alvo == m_cidade) {
             abreCidades(e->key() == Qt::Key_F2);
@@ -625,25 +579,24 @@ bool TFrmCadastrao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 void TFrmCadastrao::abreCidades(bool selecao)
 {
     if (!selecao && !SessaoAtual.pode(SessaoAtual.Cadastros)) {
-        informa(QStringLiteral("Módulo com acesso restrito."));
+        MensagensCadastro::informa(QStringLiteral("Módulo com acesso restrito."));
         return;
     }
     // The picker form serves a window that already lists parties; otherwise the full registry opens.
     const bool picker = selecao && !DM->QR_Cadastrao.IsEmpty();
-    std::optional<std::pair<int, QString>> escolhida;
+    std::optional<Escolha> escolhida;
     {
         TFrmCadCidade cidades(this);
         if (picker) {
-            cidades.modoSelecao();
-        }
-        cidades.exec();
-        if (selecao && cidades.temSelecao()) {
-            escolhida = std::make_pair(cidades.codigoSelecionado(), cidades.nomeSelecionado());
+            escolhida = cidades.escolher();
+        } else {
+            cidades.exec();
+            escolhida = cidades.escolha();
         }
     }
-    if (escolhida) {
-        m_cidade->setText(QString::number(escolhida->first));
-        m_nomeCidade->setText(escolhida->second);
+    if (selecao && escolhida) {
+        m_cidade->setText(QString::number(escolhida->codigo));
+        m_nomeCidade->setText(escolhida->texto(QStringLiteral("CID_DESCRICAO")));
     } else {
         saiCidade();
     }
@@ -664,8 +617,8 @@ void TFrmCadastrao::BtnSalvarClick()
         return;
     }
     if (!DataVazia(m_data->maskText()) && !EhData(m_data->maskText())) {
-        informa(QStringLiteral("Data inválida!"));
-        refoca(m_data);
+        MensagensCadastro::informa(QStringLiteral("Data inválida!"));
+        Refoca(m_data);
         return;
     }
 
@@ -692,18 +645,14 @@ void TFrmCadastrao::BtnSalvarClick()
     f.tara = m_tara->text();
     f.obs = m_obs->toPlainText();
 
-    try {
+    const bool gravou = MensagensCadastro::grava([this, &f] {
         Cadastros::montarGravacao(*DM, f, EstadoCadastro == 0);
-        if (DM->rastreioSql) {
-            Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
-        }
+        MensagensCadastro::mostraRastreio(DM->rastreioSql, DM->QR_EXEC.TraceText());
         Cadastros::gravar(*DM);
-    } catch (const ErroBanco& e) {
-        // Rolled back; the operator keeps what was typed and may correct it.
-        erroOperacao(e);
-        return;
+    });
+    if (!gravou) {
+        return; // rolled back; the operator keeps what was typed and may correct it
     }
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
     voltaNavegacao();
     carregaLista();
 }
@@ -716,46 +665,32 @@ void TFrmCadastrao::BtnCancelarClick()
 void TFrmCadastrao::btnExcluirClick()
 {
     if (m_tipo == Cadastros::Emissor) {
-        informa(QStringLiteral("Você não pode excluir o emissor, somente alterar as informações!"));
+        MensagensCadastro::informa(
+            QStringLiteral("Você não pode excluir o emissor, somente alterar as informações!"));
         return;
     }
     TQuery& q = DM->QR_Cadastrao;
     if (q.IsEmpty() || q.Eof()) {
-        informa(QStringLiteral("Não há registros para excluir!"));
+        MensagensCadastro::informa(QStringLiteral("Não há registros para excluir!"));
         return;
     }
     const int alvo = q.AsInteger(QStringLiteral("CAD_CODIGO"));
     try {
         if (Cadastros::pesagensDoCadastro(*DM, alvo, m_tipo) > 0) {
-            informa(QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!"));
+            MensagensCadastro::avisaEmUso();
             return;
         }
-        if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
-                     Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+        if (!MensagensCadastro::confirmaExclusaoSim()) {
             return;
         }
         Cadastros::excluir(*DM, alvo, m_tipo);
     } catch (const RegistroEmUso& e) {
-        informa(e.texto());
+        MensagensCadastro::informa(e.texto());
         return;
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao excluir\rErro retornado:") + e.texto(), QStringLiteral("Erro"),
-                 Msg::Erro);
+        MensagensCadastro::avisaErroExclusao(e);
         return;
     }
     carregaLista();
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
-}
-
-void TFrmCadastrao::done(int r)
-{
-    TQuery& q = DM->QR_Cadastrao;
-    if (q.Active() && !q.IsEmpty() && !q.Eof()) {
-        m_selecaoFeita =
-            Selecao{q.AsInteger(QStringLiteral("CAD_CODIGO")), q.AsString(QStringLiteral("CAD_RAZAO")),
-                    q.AsString(QStringLiteral("CAD_PLACA")), q.AsString(QStringLiteral("CAD_INSRG"))};
-    }
-    q.Close();
-    m_grade->recarregar();
-    TFrmPadrao::done(r);
+    MensagensCadastro::avisaSucesso();
 }

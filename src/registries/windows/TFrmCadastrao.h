@@ -19,10 +19,10 @@ class TMaskEdit;
 // issuer registration of the start sequence.
 //
 //   TFrmCadastrao w(Cadastros::Cliente, parent);   // caption from the kind
-//   w.modoSelecao();                                // picker (optional)
 //   w.setBuscaPorPlaca(true);                       // drivers looked up by plate (optional)
-//   w.exec();
-//   if (auto s = w.selecao()) { s->codigo; s->razao; s->placa; s->insRg; }
+//   if (const auto e = w.escolher()) {              // the picker contract of TFrmPadrao
+//       e->codigo; e->texto("CAD_RAZAO"); e->texto("CAD_PLACA"); e->texto("CAD_INSRG");
+//   }
 class TFrmCadastrao : public TFrmPadrao
 {
     Q_OBJECT
@@ -33,25 +33,11 @@ public:
 
     // Search by plate instead of name; the search caption reads "Placa:".
     void setBuscaPorPlaca(bool placa);
-    // Picker: New/Save/Cancel/Delete hidden and disabled, exit button "&OK",
-    // enlarged grid that ignores double clicks; Enter in the grid closes.
-    void modoSelecao();
-    bool emSelecao() const { return m_selecao; }
-
     // The issuer's two arrangements (kind 1): at start-up Delete is hidden and
     // New/Save/Cancel sit together on the right; from "&Dados Cadastrais" New
     // and Delete are hidden and disabled and Save/Cancel sit on the right.
     enum class ArranjoEmissor { Inicio, DadosCadastrais };
     void modoEmissor(ArranjoEmissor arranjo);
-
-    // The row current when the window closed (nothing when the list was empty).
-    struct Selecao {
-        int codigo = 0;
-        QString razao;
-        QString placa;
-        QString insRg;
-    };
-    std::optional<Selecao> selecao() const { return m_selecaoFeita; }
 
     TDBGrid* grade() const { return m_grade; }
 
@@ -60,8 +46,9 @@ protected:
     void BtnSalvarClick() override;
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
-    void done(int r) override;
     void showEvent(QShowEvent* e) override;
+    void abreRegistro() override;
+    void aoVirarSeletor() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
@@ -74,7 +61,6 @@ private:
     void voltaNavegacao();
     void ajustaSalvar();
     void aplicaModo();
-    void gradeDuploClique();
     int codigo() const;
 
     // What happens when the operator leaves a field; false when the field refused its text.
@@ -84,14 +70,11 @@ private:
     void saiCep();
     bool saiData();
     void abreCidades(bool selecao);
-    void refoca(QWidget* campo);
 
     int m_tipo;
-    bool m_selecao = false;
     bool m_buscaPlaca = false;
     std::optional<ArranjoEmissor> m_emissor;
     bool m_verificando = false;
-    std::optional<Selecao> m_selecaoFeita;
     TCheckDoc m_checkDoc;
 
     QWidget* m_painel;

@@ -1,8 +1,9 @@
 #include "TFrmCadastroSimples.h"
 
-#include "CamposTexto.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
+#include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "ProximoCodigo.h"
 #include "TDBGrid.h"
 #include "TDM.h"
@@ -30,17 +31,13 @@ TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCod
     m_codigo->setReadOnly(true);
     m_campos->addRow(Rotulo(QStringLiteral("Código:"), m_codigo), m_codigo);
 
-    m_nome = new QLineEdit(m_painel);
-    m_nome->setObjectName(QStringLiteral("edtNome"));
-    m_nome->setMaxLength(tamanhoNome);
-    CampoMaiusculas(m_nome);
+    m_nome = CampoMaiusculo(m_painel, QStringLiteral("edtNome"), tamanhoNome);
     m_campos->addRow(Rotulo(rotuloNome, m_nome), m_nome);
+    m_ultimoCampo = m_nome;
     corpo()->addWidget(m_painel);
 
     auto* busca = new QFormLayout;
-    m_localizar = new QLineEdit(this);
-    m_localizar->setObjectName(QStringLiteral("edtLocalizar"));
-    setTag(m_localizar, 1);
+    m_localizar = CampoLocalizar(this, QStringLiteral("edtLocalizar"));
     busca->addRow(Rotulo(QStringLiteral("&Localizar:"), m_localizar), m_localizar);
     corpo()->addLayout(busca);
 
@@ -52,12 +49,15 @@ TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCod
     connect(m_nome, &QLineEdit::textChanged, this, &TFrmCadastroSimples::ajustaSalvar);
     connect(m_localizar, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_grade->localizar(m_campoNome, t); });
-    connect(m_grade, &TDBGrid::duploClique, this, &TFrmCadastroSimples::gradeDuploClique);
+    defineLista(m_grade, colunaCodigo);
 }
 
 void TFrmCadastroSimples::adicionaCampo(const QString& rotulo, QWidget* campo)
 {
     m_campos->addRow(Rotulo(rotulo, campo), campo);
+    // Enter goes through the fields in the order they are shown, before the search and the list.
+    QWidget::setTabOrder(m_ultimoCampo, campo);
+    m_ultimoCampo = campo;
 }
 
 void TFrmCadastroSimples::montar(const QString& tituloNome)
@@ -74,36 +74,12 @@ void TFrmCadastroSimples::montar(const QString& tituloNome)
 
 void TFrmCadastroSimples::carregaLista()
 {
-    try {
-        m_lista.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
-    }
-    m_grade->recarregar();
+    abreLista();
 }
 
-void TFrmCadastroSimples::modoSelecao()
+void TFrmCadastroSimples::aoVirarSeletor()
 {
-    m_selecao = true;
     m_painel->hide();
-    for (QPushButton* b : {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir}) {
-        b->hide();
-        b->setEnabled(false);
-    }
-    btnSair->setText(QStringLiteral("&OK"));
-    m_grade->setMinimumHeight(m_grade->minimumHeight() + 150);
-}
-
-void TFrmCadastroSimples::showEvent(QShowEvent* e)
-{
-    TFrmPadrao::showEvent(e);
-    if (m_selecao) {
-        for (QPushButton* b : {BtnNovo, BtnSalvar, BtnCancelar, btnExcluir}) {
-            b->setEnabled(false);
-        }
-        m_grade->setFocus();
-    }
 }
 
 int TFrmCadastroSimples::codigo() const
@@ -133,16 +109,15 @@ void TFrmCadastroSimples::BtnNovoClick()
     try {
         m_codigo->setText(QString::number(ProximoCodigo(*DM, m_campoCodigo, tabela())));
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     ajustaSalvar();
     m_nome->setFocus();
 }
 
-void TFrmCadastroSimples::gradeDuploClique()
+void TFrmCadastroSimples::abreRegistro()
 {
-    if (m_selecao || m_lista.IsEmpty() || EstadoCadastro != 3) {
+    if (m_lista.IsEmpty() || m_lista.Eof() || EstadoCadastro != 3) {
         return;
     }
     limpa();
@@ -161,15 +136,9 @@ void TFrmCadastroSimples::BtnSalvarClick()
     if (EstadoCadastro == 3 || !BtnSalvar->isEnabled()) {
         return;
     }
-    try {
-        salvarRegistro(EstadoCadastro == 0, codigo());
-    } catch (const ErroBanco& e) {
-        // Nothing was written; the operator keeps what was typed.
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+    if (!MensagensCadastro::grava([this] { salvarRegistro(EstadoCadastro == 0, codigo()); })) {
         return;
     }
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
     limpa();
     TFrmPadrao::BtnSalvarClick();
     HabilitaCampos(this, 3);
@@ -188,43 +157,16 @@ void TFrmCadastroSimples::btnExcluirClick()
     if (m_lista.IsEmpty() || m_lista.Eof()) {
         return;
     }
-    if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     const int alvo = m_lista.AsInteger(m_campoCodigo);
     try {
         excluirRegistro(alvo);
     } catch (const ErroBanco&) {
-        Mensagem(QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!"),
-                 QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
         return;
     }
     carregaLista();
-    Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
-}
-
-bool TFrmCadastroSimples::teclaPrevia(QWidget* alvo, QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        m_grade->setFocus();
-        return true;
-    }
-    if (m_selecao && alvo == m_grade && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        accept();
-        return true;
-    }
-    return TFrmPadrao::teclaPrevia(alvo, e);
-}
-
-void TFrmCadastroSimples::done(int r)
-{
-    if (m_lista.Active() && !m_lista.IsEmpty() && !m_lista.Eof()) {
-        m_temSelecao = true;
-        m_codigoSelecionado = m_lista.AsInteger(m_campoCodigo);
-        m_nomeSelecionado = m_lista.AsString(m_campoNome);
-    }
-    m_lista.Close();
-    m_grade->recarregar();
-    TFrmPadrao::done(r);
+    MensagensCadastro::avisaSucesso();
 }

@@ -11,22 +11,12 @@ class TMaskEdit;
 class TQuery;
 
 // What the cities and vehicle types windows share: a code, a name and one
-// more field over a grid, the search by name, the picker form and the
-// selection handed back to the opener.
+// more field over a grid, the search by name. As pickers (TFrmPadrao's
+// contract) the fields are hidden and the search and the list stay.
 class TFrmCadastroSimples : public TFrmPadrao
 {
     Q_OBJECT
 public:
-    // Picker form: grid moved up and enlarged, New/Save/Cancel/Delete hidden
-    // and disabled, the exit button reads "&OK"; a double click does nothing.
-    void modoSelecao();
-    bool emSelecao() const { return m_selecao; }
-
-    // The row current when the window closed (nothing when the list was empty).
-    bool temSelecao() const { return m_temSelecao; }
-    int codigoSelecionado() const { return m_codigoSelecionado; }
-    QString nomeSelecionado() const { return m_nomeSelecionado; }
-
     TMaskEdit* campoCodigo() const { return m_codigo; }
     QLineEdit* campoNome() const { return m_nome; }
     QLineEdit* campoLocalizar() const { return m_localizar; }
@@ -53,9 +43,8 @@ protected:
     void BtnSalvarClick() override;
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
-    void done(int r) override;
-    void showEvent(QShowEvent* e) override;
-    bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
+    void abreRegistro() override;
+    void aoVirarSeletor() override;
 
     int codigo() const;
     void ajustaSalvar();
@@ -63,7 +52,6 @@ protected:
 private:
     void carregaLista();
     void limpa();
-    void gradeDuploClique();
 
     TQuery& m_lista;
     QString m_campoCodigo;
@@ -74,8 +62,5 @@ private:
     QLineEdit* m_nome;
     QLineEdit* m_localizar;
     TDBGrid* m_grade;
-    bool m_selecao = false;
-    bool m_temSelecao = false;
-    int m_codigoSelecionado = 0;
-    QString m_nomeSelecionado;
+    QWidget* m_ultimoCampo;
 };

@@ -25,11 +25,7 @@ namespace
 
 QLineEdit* campoPercentual(QWidget* pai, const char* nome)
 {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(QLatin1String(nome));
-    e->setMaxLength(6);
-    FiltroNumerico(e);
-    return e;
+    return CampoNumero(pai, QLatin1String(nome), 6);
 }
 
 void pintaRotulo(QLabel* l, bool obrigatorio)
@@ -45,157 +41,125 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
     m_casas = LeConfig(*DM).inteiro(QStringLiteral("CFG_CASASUMIDADE"));
 
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("999999;1;_"), this);
-    FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
-    FlatMaskEdit1->setReadOnly(true);
-    campos->addWidget(Rotulo(QStringLiteral("Código:"), FlatMaskEdit1), 0, 0);
-    campos->addWidget(FlatMaskEdit1, 0, 1);
+    m_codigo = new TMaskEdit(QStringLiteral("999999;1;_"), this);
+    m_codigo->setObjectName(QStringLiteral("FlatMaskEdit1"));
+    m_codigo->setReadOnly(true);
+    campos->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
+    campos->addWidget(m_codigo, 0, 1);
 
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setMaxLength(100);
-    ForcaMaiusculas(FlatEdit1);
-    campos->addWidget(Rotulo(QStringLiteral("Descrição:"), FlatEdit1), 1, 0);
-    campos->addWidget(FlatEdit1, 1, 1, 1, 3);
+    m_descricao = CampoMaiusculo(this, QStringLiteral("FlatEdit1"), 100);
+    campos->addWidget(Rotulo(QStringLiteral("Descrição:"), m_descricao), 1, 0);
+    campos->addWidget(m_descricao, 1, 1, 1, 3);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Fórmula ((U.I. - U.F) * 100) / (100 - U.F.)"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    campos->addWidget(CheckBox1, 2, 0, 1, 2);
-    FlatMaskEdit4 = campoPercentual(this, "FlatMaskEdit4");
-    m_rotFinal = Rotulo(QStringLiteral("Umidade Final:"), FlatMaskEdit4);
+    m_formula = new QCheckBox(QStringLiteral("Fórmula ((U.I. - U.F) * 100) / (100 - U.F.)"), this);
+    m_formula->setObjectName(QStringLiteral("CheckBox1"));
+    campos->addWidget(m_formula, 2, 0, 1, 2);
+    m_umidadeFinalFormula = campoPercentual(this, "FlatMaskEdit4");
+    m_rotFinal = Rotulo(QStringLiteral("Umidade Final:"), m_umidadeFinalFormula);
     campos->addWidget(m_rotFinal, 2, 2);
-    campos->addWidget(FlatMaskEdit4, 2, 3);
+    campos->addWidget(m_umidadeFinalFormula, 2, 3);
     campos->addWidget(new QLabel(QStringLiteral("%"), this), 2, 4);
     corpo()->addLayout(campos);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Tabela de Desconto de Umidade"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* faixa = new QGridLayout(GroupBox1);
-    FlatMaskEdit2 = campoPercentual(GroupBox1, "FlatMaskEdit2");
-    FlatMaskEdit3 = campoPercentual(GroupBox1, "FlatMaskEdit3");
-    FlatMaskEdit5 = campoPercentual(GroupBox1, "FlatMaskEdit5");
+    m_grupoFaixas = new QGroupBox(QStringLiteral("Tabela de Desconto de Umidade"), this);
+    m_grupoFaixas->setObjectName(QStringLiteral("GroupBox1"));
+    auto* faixa = new QGridLayout(m_grupoFaixas);
+    m_faixaInicial = campoPercentual(m_grupoFaixas, "FlatMaskEdit2");
+    m_faixaFinal = campoPercentual(m_grupoFaixas, "FlatMaskEdit3");
+    m_faixaDesconto = campoPercentual(m_grupoFaixas, "FlatMaskEdit5");
     int col = 0;
-    for (auto [texto, campo] : {std::pair{QStringLiteral("Umidade Inicial:"), FlatMaskEdit2},
-                                std::pair{QStringLiteral("Umidade Final:"), FlatMaskEdit3},
-                                std::pair{QStringLiteral("Desconto:"), FlatMaskEdit5}}) {
+    for (auto [texto, campo] : {std::pair{QStringLiteral("Umidade Inicial:"), m_faixaInicial},
+                                std::pair{QStringLiteral("Umidade Final:"), m_faixaFinal},
+                                std::pair{QStringLiteral("Desconto:"), m_faixaDesconto}}) {
         QLabel* l = Rotulo(texto, campo);
         m_rotFaixas << l;
         faixa->addWidget(l, 0, col++);
         faixa->addWidget(campo, 0, col++);
-        faixa->addWidget(new QLabel(QStringLiteral("%"), GroupBox1), 0, col++);
+        faixa->addWidget(new QLabel(QStringLiteral("%"), m_grupoFaixas), 0, col++);
     }
-    BtnOK = new QPushButton(QStringLiteral("&OK"), GroupBox1);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    faixa->addWidget(BtnOK, 0, col);
-    strGrid1 = new TstrGrid(GroupBox1);
-    strGrid1->setObjectName(QStringLiteral("strGrid1"));
-    strGrid1->setColCount(3);
-    strGrid1->setFixedCols(0);
-    faixa->addWidget(strGrid1, 1, 0, 1, col + 1);
-    corpo()->addWidget(GroupBox1);
+    m_btnAdicionaFaixa = new QPushButton(QStringLiteral("&OK"), m_grupoFaixas);
+    m_btnAdicionaFaixa->setObjectName(QStringLiteral("BtnOK"));
+    faixa->addWidget(m_btnAdicionaFaixa, 0, col);
+    m_faixas = new TstrGrid(m_grupoFaixas);
+    m_faixas->setObjectName(QStringLiteral("strGrid1"));
+    m_faixas->setColCount(3);
+    m_faixas->setFixedCols(0);
+    faixa->addWidget(m_faixas, 1, 0, 1, col + 1);
+    corpo()->addWidget(m_grupoFaixas);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
     const int casas = m_casas;
-    DBGrid1->setConsulta(&DM->QR_Conversao,
+    m_grade->setConsulta(&DM->QR_Conversao,
                          {{QStringLiteral("tab_codigo"), QStringLiteral("Código"), 60},
                           {QStringLiteral("tab_descricao"), QStringLiteral("Descrição"), 300},
                           {QStringLiteral("tab_final"), QStringLiteral("Umid. Final"), 90, QColor(),
                            [casas](const QVariant& v) {
                                return v.isNull() ? QString() : Decimal::fromVariant(v).toString(casas);
                            }}});
-    corpo()->addWidget(DBGrid1, 1);
+    corpo()->addWidget(m_grade, 1);
 
-    connect(CheckBox1, &QCheckBox::toggled, this, [this] { aplicaFormula(); });
-    connect(FlatEdit1, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(FlatMaskEdit4, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    AoSair(FlatMaskEdit4, [this] {
-        const auto final = NumeroDigitado(FlatMaskEdit4->text());
+    connect(m_formula, &QCheckBox::toggled, this, [this] { aplicaFormula(); });
+    connect(m_descricao, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    connect(m_umidadeFinalFormula, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    AoSair(m_umidadeFinalFormula, [this] {
+        const auto final = NumeroDigitado(m_umidadeFinalFormula->text());
         if (final && *final > Decimal::fromInt(100)) {
-            FlatMaskEdit4->clear();
+            m_umidadeFinalFormula->clear();
+            Refoca(m_umidadeFinalFormula);
         }
     });
-    connect(strGrid1, &TstrGrid::alterada, this, [this] { regraSalvar(); });
-    connect(BtnOK, &QPushButton::clicked, this, [this] { adicionaFaixa(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] {
-        if (!m_selecao && EstadoCadastro == 3) {
-            abreTabela();
-        }
-    });
+    connect(m_faixas, &TstrGrid::alterada, this, [this] { regraSalvar(); });
+    connect(m_btnAdicionaFaixa, &QPushButton::clicked, this, [this] { adicionaFaixa(); });
+    defineLista(m_grade, QStringLiteral("tab_codigo"));
 
     LimpaCampos(this);
     estadoOcioso();
 }
 
-void TFrmConversao::setModoSelecao(bool selecao)
+void TFrmConversao::aoVirarSeletor()
 {
-    m_selecao = selecao;
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(!selecao);
-        b->setEnabled(!selecao);
-    }
-    btnSair->setText(selecao ? QStringLiteral("&OK") : QStringLiteral("&Sair"));
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w != DBGrid1 && !DBGrid1->isAncestorOf(w) &&
-            (qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QLabel*>(w) ||
-             w == GroupBox1)) {
-            if (w->parentWidget() == this) {
-                w->setVisible(!selecao);
-            }
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != m_grade && (qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w) ||
+                             qobject_cast<QLabel*>(w) || w == m_grupoFaixas)) {
+            w->hide();
         }
     }
-    GroupBox1->setVisible(!selecao);
 }
 
-void TFrmConversao::showEvent(QShowEvent* e)
+void TFrmConversao::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
-    strGrid1->SetTitles(
+    m_faixas->SetTitles(
         {QStringLiteral("Umid. Inicial"), QStringLiteral("Umid. Final"), QStringLiteral("Desconto")});
     reabreLista();
     aplicaFormula();
     verificaCodigo();
-    if (m_selecao) {
-        for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-            b->setEnabled(false);
-        }
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmConversao::reabreLista()
 {
-    try {
-        DM->QR_Conversao.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmConversao::estadoOcioso()
 {
     HabilitaCampos(this, 3);
-    CheckBox1->setEnabled(false);
-    BtnOK->setEnabled(false);
-    FlatMaskEdit1->setReadOnly(true);
+    m_formula->setEnabled(false);
+    m_btnAdicionaFaixa->setEnabled(false);
+    m_codigo->setReadOnly(true);
 }
 
 void TFrmConversao::aplicaFormula()
 {
     const bool editando = EstadoCadastro < 2;
-    const bool formula = CheckBox1->isChecked();
-    FlatMaskEdit4->setEnabled(editando && formula);
+    const bool formula = m_formula->isChecked();
+    m_umidadeFinalFormula->setEnabled(editando && formula);
     pintaRotulo(m_rotFinal, formula);
-    for (QLineEdit* e : {FlatMaskEdit2, FlatMaskEdit3, FlatMaskEdit5}) {
+    for (QLineEdit* e : {m_faixaInicial, m_faixaFinal, m_faixaDesconto}) {
         e->setEnabled(editando && !formula);
     }
-    BtnOK->setEnabled(editando && !formula);
+    m_btnAdicionaFaixa->setEnabled(editando && !formula);
     for (QLabel* l : m_rotFaixas) {
         pintaRotulo(l, !formula);
     }
@@ -209,50 +173,42 @@ void TFrmConversao::regraSalvar()
     }
     // a final moisture above 100 never saves; leaving the field clears it
     // (clearing it here, while typed, would turn "150,5" into ",5")
-    auto final = NumeroDigitado(FlatMaskEdit4->text());
+    auto final = NumeroDigitado(m_umidadeFinalFormula->text());
     if (final && *final > Decimal::fromInt(100)) {
         final.reset();
     }
-    const bool base =
-        !FlatMaskEdit1->maskText().trimmed().isEmpty() && !FlatEdit1->text().trimmed().isEmpty();
-    if (CheckBox1->isChecked()) {
+    const bool base = !m_codigo->maskText().trimmed().isEmpty() && !m_descricao->text().trimmed().isEmpty();
+    if (m_formula->isChecked()) {
         BtnSalvar->setEnabled(base && final.has_value());
     } else {
-        BtnSalvar->setEnabled(base && !strGrid1->IsEmpty());
+        BtnSalvar->setEnabled(base && !m_faixas->IsEmpty());
     }
 }
 
 void TFrmConversao::adicionaFaixa()
 {
     const QString erro =
-        CadastroConversao::validaFaixa(FlatMaskEdit2->text(), FlatMaskEdit3->text(), FlatMaskEdit5->text());
+        CadastroConversao::validaFaixa(m_faixaInicial->text(), m_faixaFinal->text(), m_faixaDesconto->text());
     if (!erro.isEmpty()) {
-        Mensagem(erro, QStringLiteral("Informação"), Msg::Informacao);
-        FlatMaskEdit2->setFocus();
+        MensagensCadastro::informa(erro);
+        m_faixaInicial->setFocus();
         return;
     }
     auto mostra = [this](QLineEdit* e) { return NumeroDigitado(e->text())->toString(m_casas); };
-    strGrid1->AddRow({mostra(FlatMaskEdit2), mostra(FlatMaskEdit3), mostra(FlatMaskEdit5)});
+    m_faixas->AddRow({mostra(m_faixaInicial), mostra(m_faixaFinal), mostra(m_faixaDesconto)});
+    m_faixaInicial->setFocus(); // the next range
 }
 
 bool TFrmConversao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    if (alvo == strGrid1 && e->key() == Qt::Key_Delete && EstadoCadastro < 2) {
-        const int r = strGrid1->Row();
-        if (!strGrid1->IsEmpty() && !strGrid1->Cells(0, r).trimmed().isEmpty() &&
+    if (alvo == m_faixas && e->key() == Qt::Key_Delete && EstadoCadastro < 2) {
+        const int r = m_faixas->Row();
+        if (!m_faixas->IsEmpty() && !m_faixas->Cells(0, r).trimmed().isEmpty() &&
             Mensagem(QStringLiteral("Deseja deletar esse Desconto da Tabela de Umidade ?"),
                      QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
-            strGrid1->DeleteRow(r);
+            m_faixas->DeleteRow(r);
         }
         regraSalvar();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
         return true;
     }
     return TFrmPadrao::teclaPrevia(alvo, e);
@@ -260,7 +216,7 @@ bool TFrmConversao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 
 void TFrmConversao::verificaCodigo()
 {
-    const QString codigo = FlatMaskEdit1->maskText().trimmed();
+    const QString codigo = m_codigo->maskText().trimmed();
     if (EstadoCadastro != 0 || codigo.isEmpty()) {
         return;
     }
@@ -268,11 +224,11 @@ void TFrmConversao::verificaCodigo()
         if (CadastroConversao::existe(*DM, codigo.toInt())) {
             Mensagem(QStringLiteral("Código de Conversão já cadastrado !"), QStringLiteral("Informação"),
                      Msg::Informacao);
-            FlatMaskEdit1->clear();
-            FlatMaskEdit1->setFocus();
+            m_codigo->clear();
+            m_codigo->setFocus();
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -283,21 +239,21 @@ void TFrmConversao::BtnNovoClick()
     try {
         codigo = CadastroConversao::proximoCodigo(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
-    CheckBox1->setEnabled(true);
-    CheckBox1->setChecked(false);
-    FlatMaskEdit1->setText(QString::number(codigo));
+    m_formula->setEnabled(true);
+    m_formula->setChecked(false);
+    m_codigo->setText(QString::number(codigo));
     aplicaFormula();
-    FlatEdit1->setFocus();
+    m_descricao->setFocus();
 }
 
-void TFrmConversao::abreTabela()
+void TFrmConversao::abreRegistro()
 {
-    if (DM->QR_Conversao.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || DM->QR_Conversao.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     const int codigo = DM->QR_Conversao.AsInteger(QStringLiteral("tab_codigo"));
@@ -305,7 +261,7 @@ void TFrmConversao::abreTabela()
     try {
         t = CadastroConversao::carregar(*DM, codigo);
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     if (!t) {
@@ -314,47 +270,47 @@ void TFrmConversao::abreTabela()
     }
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    CheckBox1->setEnabled(true);
-    FlatMaskEdit1->setText(QString::number(t->codigo));
-    FlatEdit1->setText(t->descricao);
-    strGrid1->Clear();
-    FlatMaskEdit4->clear();
-    CheckBox1->setChecked(t->formula);
+    m_formula->setEnabled(true);
+    m_codigo->setText(QString::number(t->codigo));
+    m_descricao->setText(t->descricao);
+    m_faixas->Clear();
+    m_umidadeFinalFormula->clear();
+    m_formula->setChecked(t->formula);
     if (t->formula) {
-        FlatMaskEdit4->setText(t->umidadeFinal.toString(m_casas));
+        m_umidadeFinalFormula->setText(t->umidadeFinal.toString(m_casas));
     } else {
         for (const FaixaUmidade& f : t->faixas) {
-            strGrid1->AddRow(
+            m_faixas->AddRow(
                 {f.inicial.toString(m_casas), f.final.toString(m_casas), f.desconto.toString(m_casas)});
         }
     }
     aplicaFormula();
-    FlatMaskEdit1->setReadOnly(true);
-    FlatEdit1->setFocus();
+    m_codigo->setReadOnly(true);
+    m_descricao->setFocus();
 }
 
 void TFrmConversao::BtnSalvarClick()
 {
     TabelaConversao t;
-    t.codigo = FlatMaskEdit1->maskText().trimmed().toInt();
-    t.descricao = FlatEdit1->text();
-    t.formula = CheckBox1->isChecked();
+    t.codigo = m_codigo->maskText().trimmed().toInt();
+    t.descricao = m_descricao->text();
+    t.formula = m_formula->isChecked();
     if (t.formula) {
-        t.umidadeFinal = NumeroDigitado(FlatMaskEdit4->text()).value_or(Decimal());
+        t.umidadeFinal = NumeroDigitado(m_umidadeFinalFormula->text()).value_or(Decimal());
     } else {
-        for (int r = 1; r < strGrid1->RowCount(); ++r) {
-            if (strGrid1->IsRowEmpty(r)) {
+        for (int r = 1; r < m_faixas->RowCount(); ++r) {
+            if (m_faixas->IsRowEmpty(r)) {
                 continue;
             }
-            t.faixas.append({Decimal::fromText(strGrid1->Cells(0, r)),
-                             Decimal::fromText(strGrid1->Cells(1, r)),
-                             Decimal::fromText(strGrid1->Cells(2, r))});
+            t.faixas.append({Decimal::fromText(m_faixas->Cells(0, r)),
+                             Decimal::fromText(m_faixas->Cells(1, r)),
+                             Decimal::fromText(m_faixas->Cells(2, r))});
         }
     }
     const bool insercao = EstadoCadastro == 0;
     try {
         CadastroConversao::salvar(*DM, t, insercao);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         bool duplicada = false;
         try {
@@ -386,33 +342,19 @@ void TFrmConversao::BtnCancelarClick()
 
 void TFrmConversao::btnExcluirClick()
 {
-    if (DM->QR_Conversao.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (DM->QR_Conversao.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     const int codigo = DM->QR_Conversao.AsInteger(QStringLiteral("tab_codigo"));
     try {
         CadastroConversao::excluir(*DM, codigo);
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
         reabreLista();
     }
-}
-
-void TFrmConversao::done(int r)
-{
-    m_codigoSel.clear();
-    m_descricaoSel.clear();
-    if (DM->QR_Conversao.Active() && !DM->QR_Conversao.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
-        m_codigoSel = DM->QR_Conversao.AsString(QStringLiteral("tab_codigo"));
-        m_descricaoSel = DM->QR_Conversao.AsString(QStringLiteral("tab_descricao"));
-    }
-    DM->QR_Conversao.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
 }

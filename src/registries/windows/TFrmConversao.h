@@ -12,35 +12,14 @@ class TstrGrid;
 
 // "Cadastro de Conversão da Umidade": moisture conversion tables, either the
 // formula with a final moisture or a table of moisture ranges and their
-// discounts. As a picker (the products window's "Umidade:"), the list fills
-// the window and the chosen table is read after it closes.
+// discounts. As a picker (the products window's "Umidade:", TFrmPadrao's
+// contract) the list fills the window; escolha()->codigo is the TAB_CODIGO
+// and texto("tab_descricao") its description.
 class TFrmConversao : public TFrmPadrao
 {
     Q_OBJECT
 public:
     explicit TFrmConversao(QWidget* parent = nullptr);
-
-    // Picker mode: set before showing.
-    void setModoSelecao(bool selecao);
-    bool modoSelecao() const { return m_selecao; }
-    // The list's current row when the window closed (empty when the list was empty).
-    QString codigoSelecionado() const { return m_codigoSel; }
-    QString descricaoSelecionada() const { return m_descricaoSel; }
-
-    TMaskEdit* FlatMaskEdit1; // "Código:"
-    QLineEdit* FlatEdit1;     // "Descrição:"
-    QCheckBox* CheckBox1;     // the formula
-    QLineEdit* FlatMaskEdit4; // "Umidade Final:" of the formula
-    QGroupBox* GroupBox1;     // "Tabela de Desconto de Umidade"
-    QLineEdit* FlatMaskEdit2; // "Umidade Inicial:"
-    QLineEdit* FlatMaskEdit3; // "Umidade Final:"
-    QLineEdit* FlatMaskEdit5; // "Desconto:"
-    QPushButton* BtnOK;       // "&OK": adds a range
-    TstrGrid* strGrid1;       // the ranges
-    TDBGrid* DBGrid1;         // the tables
-
-public Q_SLOTS:
-    void done(int r) override;
 
 protected:
     void BtnNovoClick() override;
@@ -48,13 +27,14 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
+    void abreRegistro() override;
+    void aoVirarSeletor() override;
 
 private:
     void aplicaFormula();
     void regraSalvar();
     void adicionaFaixa();
-    void abreTabela();
     void verificaCodigo();
     void reabreLista();
     void estadoOcioso();
@@ -62,8 +42,17 @@ private:
     QLabel* m_rotFinal;
     QList<QLabel*> m_rotFaixas;
     int m_casas = 2;
-    bool m_selecao = false;
-    bool m_mostrada = false;
-    QString m_codigoSel;
-    QString m_descricaoSel;
+    // object names FlatMaskEdit1, FlatEdit1, CheckBox1, FlatMaskEdit4, GroupBox1, FlatMaskEdit2,
+    // FlatMaskEdit3, FlatMaskEdit5, BtnOK, strGrid1, DBGrid1
+    TMaskEdit* m_codigo;              // "Código:"
+    QLineEdit* m_descricao;           // "Descrição:"
+    QCheckBox* m_formula;             // the formula
+    QLineEdit* m_umidadeFinalFormula; // "Umidade Final:" of the formula
+    QGroupBox* m_grupoFaixas;         // "Tabela de Desconto de Umidade"
+    QLineEdit* m_faixaInicial;        // "Umidade Inicial:"
+    QLineEdit* m_faixaFinal;          // "Umidade Final:"
+    QLineEdit* m_faixaDesconto;       // "Desconto:"
+    QPushButton* m_btnAdicionaFaixa;  // "&OK": adds a range
+    TstrGrid* m_faixas;               // the ranges
+    TDBGrid* m_grade;                 // the tables
 };

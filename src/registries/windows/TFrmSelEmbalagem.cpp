@@ -18,91 +18,66 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace
-{
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
-}
-
 TFrmSelEmbalagem::TFrmSelEmbalagem(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Seleção de Embalagens"));
     auto* campos = new QGridLayout;
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setReadOnly(true);
-    setTag(FlatEdit1, 1);
-    FlatEdit2 = new QLineEdit(this);
-    FlatEdit2->setObjectName(QStringLiteral("FlatEdit2"));
-    FlatEdit2->setReadOnly(true);
-    setTag(FlatEdit2, 1);
-    campos->addWidget(Rotulo(QStringLiteral("&Produto:"), FlatEdit1), 0, 0);
-    campos->addWidget(FlatEdit1, 0, 1);
-    campos->addWidget(FlatEdit2, 0, 2, 1, 2);
+    m_produtoCodigo = new QLineEdit(this);
+    m_produtoCodigo->setObjectName(QStringLiteral("FlatEdit1"));
+    m_produtoCodigo->setReadOnly(true);
+    setTag(m_produtoCodigo, 1);
+    m_produtoDescricao = new QLineEdit(this);
+    m_produtoDescricao->setObjectName(QStringLiteral("FlatEdit2"));
+    m_produtoDescricao->setReadOnly(true);
+    setTag(m_produtoDescricao, 1);
+    campos->addWidget(Rotulo(QStringLiteral("&Produto:"), m_produtoCodigo), 0, 0);
+    campos->addWidget(m_produtoCodigo, 0, 1);
+    campos->addWidget(m_produtoDescricao, 0, 2, 1, 2);
 
-    FlatMaskEdit10 = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
-    FlatMaskEdit10->setObjectName(QStringLiteral("FlatMaskEdit10"));
-    FlatMaskEdit10->setToolTip(
+    m_embalagem = new TMaskEdit(QStringLiteral("9999999;1;_"), this);
+    m_embalagem->setObjectName(QStringLiteral("FlatMaskEdit10"));
+    m_embalagem->setToolTip(
         QStringLiteral("Pressione F2 para localizar as Embalagens disponíveis para este produto."));
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    FlatEdit3 = new QLineEdit(this);
-    FlatEdit3->setObjectName(QStringLiteral("FlatEdit3"));
-    FlatEdit3->setReadOnly(true);
-    FlatEdit3->setFocusPolicy(Qt::NoFocus);
-    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), FlatMaskEdit10), 1, 0);
-    campos->addWidget(FlatMaskEdit10, 1, 1);
-    campos->addWidget(SpeedButton1, 1, 2);
-    campos->addWidget(FlatEdit3, 1, 3);
+    m_btnEmbalagens =
+        BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar embalagem"));
+    m_embalagemDescricao = CampoNomeDoCodigo(this, QStringLiteral("FlatEdit3"));
+    campos->addWidget(Rotulo(QStringLiteral("Embalagem:"), m_embalagem), 1, 0);
+    campos->addWidget(m_embalagem, 1, 1);
+    campos->addWidget(m_btnEmbalagens, 1, 2);
+    campos->addWidget(m_embalagemDescricao, 1, 3);
 
-    FlatMaskEdit6 = new QLineEdit(this);
-    FlatMaskEdit6->setObjectName(QStringLiteral("FlatMaskEdit6"));
-    FlatMaskEdit6->setMaxLength(10);
-    FiltroNumerico(FlatMaskEdit6);
-    campos->addWidget(Rotulo(QStringLiteral("Peso:"), FlatMaskEdit6), 2, 0);
-    campos->addWidget(FlatMaskEdit6, 2, 1);
+    m_peso = CampoNumero(this, QStringLiteral("FlatMaskEdit6"), 10);
+    campos->addWidget(Rotulo(QStringLiteral("Peso:"), m_peso), 2, 0);
+    campos->addWidget(m_peso, 2, 1);
     corpo()->addLayout(campos);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
-    DBGrid1->setConsulta(&DM->Qr_ProdEmb,
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
+    m_grade->setConsulta(&DM->Qr_ProdEmb,
                          {{QStringLiteral("emb_descricao"), QStringLiteral("Embalagem"), 300},
                           {QStringLiteral("pre_peso"), QStringLiteral("Peso"), 100}});
-    corpo()->addWidget(DBGrid1, 1);
+    corpo()->addWidget(m_grade, 1);
 
-    AoSair(FlatMaskEdit10, [this] { buscaEmbalagem(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { escolheEmbalagem(); });
-    connect(FlatEdit3, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(FlatMaskEdit10, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(FlatMaskEdit6, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] { abreLinha(); });
+    AoSair(m_embalagem, [this] { buscaEmbalagem(); });
+    connect(m_btnEmbalagens, &QToolButton::clicked, this, [this] { escolheEmbalagem(); });
+    connect(m_embalagemDescricao, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    connect(m_embalagem, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    connect(m_peso, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
+    defineLista(m_grade, QStringLiteral("emb_codigo"));
     HabilitaCampos(this, 3);
 }
 
 void TFrmSelEmbalagem::setProduto(const QString& codigo, const QString& descricao)
 {
-    FlatEdit1->setText(codigo.trimmed());
-    FlatEdit2->setText(descricao);
+    m_produtoCodigo->setText(codigo.trimmed());
+    m_produtoDescricao->setText(descricao);
 }
 
-void TFrmSelEmbalagem::showEvent(QShowEvent* e)
+void TFrmSelEmbalagem::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     HabilitaCampos(this, 3);
     reabreLista();
-}
-
-void TFrmSelEmbalagem::closeEvent(QCloseEvent* e)
-{
-    DM->Qr_ProdEmb.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::closeEvent(e);
 }
 
 void TFrmSelEmbalagem::reabreLista()
@@ -113,26 +88,22 @@ void TFrmSelEmbalagem::reabreLista()
     q.Add(QStringLiteral("left join Embalagem E on E.emb_codigo=pe.emb_codigo"));
     q.Add(QStringLiteral("where prd_codigo=:prd"));
     q.Add(QStringLiteral("order by emb_descricao"));
-    q.setParam(QStringLiteral("prd"), FlatEdit1->text().trimmed());
-    try {
-        q.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
-    }
-    DBGrid1->recarregar();
+    q.setParam(QStringLiteral("prd"), m_produtoCodigo->text().trimmed());
+    abreLista();
 }
 
 void TFrmSelEmbalagem::buscaEmbalagem()
 {
-    const QString codigo = FlatMaskEdit10->maskText().trimmed();
+    const QString codigo = m_embalagem->maskText().trimmed();
     if (codigo.isEmpty()) {
-        FlatEdit3->clear();
+        m_embalagemDescricao->clear();
         return;
     }
     try {
-        FlatEdit3->setText(CadastroEmbalagem::descricaoAtiva(*DM, codigo).value_or(naoCadastrado));
+        m_embalagemDescricao->setText(
+            CadastroEmbalagem::descricaoAtiva(*DM, codigo).value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
 }
 
@@ -141,15 +112,12 @@ void TFrmSelEmbalagem::escolheEmbalagem()
     if (EstadoCadastro != 0) {
         return; // the packaging of an open row stays
     }
-    auto* f = new TFrmCadEmbalagem(this);
-    f->setModoSelecao(true);
-    f->exec();
-    const QString codigo = f->codigoSelecionado();
-    delete f;
-    FlatMaskEdit10->setText(codigo);
+    TFrmCadEmbalagem embalagens(this);
+    const auto e = embalagens.escolher();
+    m_embalagem->setText(e ? QString::number(e->codigo) : QString());
     // an inactive type chosen from the list still cannot be assigned
     buscaEmbalagem();
-    FlatMaskEdit6->setFocus();
+    m_peso->setFocus();
 }
 
 void TFrmSelEmbalagem::regraSalvar()
@@ -157,16 +125,16 @@ void TFrmSelEmbalagem::regraSalvar()
     if (EstadoCadastro == 3) {
         return;
     }
-    BtnSalvar->setEnabled(!FlatMaskEdit10->maskText().trimmed().isEmpty() &&
-                          FlatEdit3->text() != naoCadastrado &&
-                          NumeroDigitado(FlatMaskEdit6->text()).has_value());
+    BtnSalvar->setEnabled(!m_embalagem->maskText().trimmed().isEmpty() &&
+                          m_embalagemDescricao->text() != MensagensCadastro::naoCadastrado() &&
+                          NumeroDigitado(m_peso->text()).has_value());
 }
 
 void TFrmSelEmbalagem::limpa()
 {
-    FlatMaskEdit10->clear();
-    FlatEdit3->clear();
-    FlatMaskEdit6->clear();
+    m_embalagem->clear();
+    m_embalagemDescricao->clear();
+    m_peso->clear();
 }
 
 void TFrmSelEmbalagem::BtnNovoClick()
@@ -175,46 +143,46 @@ void TFrmSelEmbalagem::BtnNovoClick()
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
     regraSalvar();
-    FlatMaskEdit10->setFocus();
+    m_embalagem->setFocus();
 }
 
-void TFrmSelEmbalagem::abreLinha()
+void TFrmSelEmbalagem::abreRegistro()
 {
     TQuery& q = DM->Qr_ProdEmb;
-    if (EstadoCadastro != 3 || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (EstadoCadastro != 3 || q.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    FlatMaskEdit10->setText(q.AsString(QStringLiteral("emb_codigo")));
-    FlatEdit3->setText(q.AsString(QStringLiteral("emb_descricao")));
-    FlatMaskEdit6->setText(q.AsDecimal(QStringLiteral("pre_peso")).toShortString());
-    FlatMaskEdit10->setEnabled(false);
-    SpeedButton1->setEnabled(false);
+    m_embalagem->setText(q.AsString(QStringLiteral("emb_codigo")));
+    m_embalagemDescricao->setText(q.AsString(QStringLiteral("emb_descricao")));
+    m_peso->setText(q.AsDecimal(QStringLiteral("pre_peso")).toShortString());
+    m_embalagem->setEnabled(false);
+    m_btnEmbalagens->setEnabled(false);
     regraSalvar();
-    FlatMaskEdit6->setFocus();
+    m_peso->setFocus();
 }
 
 void TFrmSelEmbalagem::BtnSalvarClick()
 {
-    const QString codigo = FlatMaskEdit10->maskText().trimmed();
-    const auto peso = NumeroDigitado(FlatMaskEdit6->text());
+    const QString codigo = m_embalagem->maskText().trimmed();
+    const auto peso = NumeroDigitado(m_peso->text());
     if (codigo.isEmpty() || !peso) {
         return;
     }
     try {
         // looked up again: the type may have been made inactive meanwhile
         if (EstadoCadastro == 0 && !CadastroEmbalagem::descricaoAtiva(*DM, codigo)) {
-            FlatEdit3->setText(naoCadastrado);
-            FlatMaskEdit10->setFocus();
+            m_embalagemDescricao->setText(MensagensCadastro::naoCadastrado());
+            m_embalagem->setFocus();
             return;
         }
-        CadastroEmbalagem::salvarDoProduto(*DM, FlatEdit1->text(), codigo.toInt(), *peso,
+        CadastroEmbalagem::salvarDoProduto(*DM, m_produtoCodigo->text(), codigo.toInt(), *peso,
                                            EstadoCadastro == 0);
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco& e) {
         // nothing was written: the entries stay for the operator to correct or cancel
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     limpa();
@@ -234,31 +202,26 @@ void TFrmSelEmbalagem::BtnCancelarClick()
 void TFrmSelEmbalagem::btnExcluirClick()
 {
     TQuery& q = DM->Qr_ProdEmb;
-    if (q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (q.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     try {
-        CadastroEmbalagem::excluirDoProduto(*DM, FlatEdit1->text(),
+        CadastroEmbalagem::excluirDoProduto(*DM, m_produtoCodigo->text(),
                                             q.AsInteger(QStringLiteral("emb_codigo")));
         reabreLista();
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
 }
 
 bool TFrmSelEmbalagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
     // the hint of the packaging code promises the list on F2
-    if (alvo == FlatMaskEdit10 && e->key() == Qt::Key_F2) {
+    if (alvo == m_embalagem && e->key() == Qt::Key_F2) {
         escolheEmbalagem();
         return true;
     }

@@ -17,30 +17,28 @@ public:
 
     void setProduto(const QString& codigo, const QString& descricao);
 
-    QLineEdit* FlatEdit1;      // product code
-    QLineEdit* FlatEdit2;      // product description
-    TMaskEdit* FlatMaskEdit10; // "Embalagem:"
-    QToolButton* SpeedButton1; // opens the packaging list
-    QLineEdit* FlatEdit3;      // packaging description
-    QLineEdit* FlatMaskEdit6;  // "Peso:"
-    TDBGrid* DBGrid1;
-
 protected:
     void BtnNovoClick() override;
     void BtnSalvarClick() override;
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    void aoMostrar() override;
+    void abreRegistro() override;
 
 private:
     void buscaEmbalagem();
     void escolheEmbalagem();
     void regraSalvar();
-    void abreLinha();
     void reabreLista();
     void limpa();
 
-    bool m_mostrada = false;
+    // object names FlatEdit1, FlatEdit2, FlatMaskEdit10, SpeedButton1, FlatEdit3, FlatMaskEdit6, DBGrid1
+    QLineEdit* m_produtoCodigo;
+    QLineEdit* m_produtoDescricao;
+    TMaskEdit* m_embalagem;          // "Embalagem:"
+    QToolButton* m_btnEmbalagens;    // opens the packaging list
+    QLineEdit* m_embalagemDescricao; // read-only
+    QLineEdit* m_peso;               // "Peso:"
+    TDBGrid* m_grade;
 };

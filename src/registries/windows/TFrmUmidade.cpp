@@ -21,71 +21,58 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace
-{
-const QString naoCadastrado = QStringLiteral("NÃO CADASTRADO");
-}
-
 TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 {
     setWindowTitle(QStringLiteral("Cadastro dos Fatores de Correção da Pesagem"));
     auto* campos = new QGridLayout;
-    FlatMaskEdit1 = new TMaskEdit(QStringLiteral("9999999999999"), this);
-    FlatMaskEdit1->setObjectName(QStringLiteral("FlatMaskEdit1"));
+    m_produto = new TMaskEdit(QStringLiteral("9999999999999"), this); // an EAN-13 code whole
+    m_produto->setObjectName(QStringLiteral("FlatMaskEdit1"));
     if (LeConfig(*DM).inteiro(QStringLiteral("CFG_PRDALFA")) == 1) {
         // alphanumeric product codes cannot go through a digits mask
-        FlatMaskEdit1->setMascara(QString());
-        FlatMaskEdit1->setMaxLength(13);
+        m_produto->setMascara(QString());
+        m_produto->setMaxLength(13);
     }
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("..."));
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    FlatEdit1 = new QLineEdit(this);
-    FlatEdit1->setObjectName(QStringLiteral("FlatEdit1"));
-    FlatEdit1->setReadOnly(true);
-    FlatEdit1->setFocusPolicy(Qt::NoFocus);
-    campos->addWidget(Rotulo(QStringLiteral("Produto:"), FlatMaskEdit1), 0, 0);
-    campos->addWidget(FlatMaskEdit1, 0, 1);
-    campos->addWidget(SpeedButton1, 0, 2);
-    campos->addWidget(FlatEdit1, 0, 3, 1, 2);
-    FlatMaskEdit2 = new QLineEdit(this);
-    FlatMaskEdit2->setObjectName(QStringLiteral("FlatMaskEdit2"));
-    FlatMaskEdit2->setMaxLength(6);
-    FiltroNumerico(FlatMaskEdit2);
-    campos->addWidget(Rotulo(QStringLiteral("Fator:"), FlatMaskEdit2), 1, 0);
-    campos->addWidget(FlatMaskEdit2, 1, 1);
+    m_btnProdutos = BotaoPesquisa(this, QStringLiteral("SpeedButton1"), QStringLiteral("Pesquisar produto"));
+    m_descricaoProduto = CampoNomeDoCodigo(this, QStringLiteral("FlatEdit1"));
+    campos->addWidget(Rotulo(QStringLiteral("Produto:"), m_produto), 0, 0);
+    campos->addWidget(m_produto, 0, 1);
+    campos->addWidget(m_btnProdutos, 0, 2);
+    campos->addWidget(m_descricaoProduto, 0, 3, 1, 2);
+    m_valor = CampoNumero(this, QStringLiteral("FlatMaskEdit2"), 6);
+    campos->addWidget(Rotulo(QStringLiteral("Fator:"), m_valor), 1, 0);
+    campos->addWidget(m_valor, 1, 1);
     campos->addWidget(new QLabel(QStringLiteral("%"), this), 1, 2);
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("Fator 7"), QStringLiteral("Fator 8"), QStringLiteral("Fator 9"),
-                         QStringLiteral("Fator 10")});
-    setTag(ComboBox1, 1); // the list follows the type in every state
-    campos->addWidget(Rotulo(QStringLiteral("Tipo:"), ComboBox1), 1, 3);
-    campos->addWidget(ComboBox1, 1, 4);
+    m_tipo = new QComboBox(this);
+    m_tipo->setObjectName(QStringLiteral("ComboBox1"));
+    m_tipo->addItems({QStringLiteral("Fator 7"), QStringLiteral("Fator 8"), QStringLiteral("Fator 9"),
+                      QStringLiteral("Fator 10")});
+    setTag(m_tipo, 1); // the list follows the type in every state
+    campos->addWidget(Rotulo(QStringLiteral("Tipo:"), m_tipo), 1, 3);
+    campos->addWidget(m_tipo, 1, 4);
     corpo()->addLayout(campos);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false); // Tab leaves the list
-    DBGrid1->setConsulta(
+    m_grade = new TDBGrid(this);
+    m_grade->setObjectName(QStringLiteral("DBGrid1"));
+    m_grade->setTabKeyNavigation(false); // Tab leaves the list
+    m_grade->setConsulta(
         &DM->QR_Umidade,
         {{QStringLiteral("prd_codigo"), QStringLiteral("Código"), 110},
          {QStringLiteral("prd_descricao"), QStringLiteral("Produto"), 280},
          {QStringLiteral("umi_umidade"), QStringLiteral("Fator"), 80, QColor(),
           [](const QVariant& v) { return v.isNull() ? QString() : Decimal::fromVariant(v).toString(2); }}});
-    corpo()->addWidget(DBGrid1, 1);
+    corpo()->addWidget(m_grade, 1);
 
-    AoSair(FlatMaskEdit1, [this] { buscaProduto(); });
-    AoSair(FlatMaskEdit2, [this] { saiValor(); });
-    AoSair(DBGrid1, [this] {
-        if (m_selecao) {
+    AoSair(m_produto, [this] { buscaProduto(); });
+    AoSair(m_valor, [this] { saiValor(); });
+    defineLista(m_grade, QStringLiteral("prd_codigo"));
+    AoSair(m_grade, [this] {
+        if (comoSeletor()) {
             close(); // leaving the list closes the selection
         }
     });
-    connect(ComboBox1, &QComboBox::activated, this, [this] { buscaProduto(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { escolheProduto(); });
-    for (QLineEdit* e : {static_cast<QLineEdit*>(FlatMaskEdit1), FlatEdit1, FlatMaskEdit2}) {
+    connect(m_tipo, &QComboBox::activated, this, [this] { buscaProduto(); });
+    connect(m_btnProdutos, &QToolButton::clicked, this, [this] { escolheProduto(); });
+    for (QLineEdit* e : {static_cast<QLineEdit*>(m_produto), m_descricaoProduto, m_valor}) {
         connect(e, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     }
     ocioso();
@@ -93,16 +80,15 @@ TFrmUmidade::TFrmUmidade(QWidget* parent) : TFrmPadrao(parent)
 
 void TFrmUmidade::setSelecao(const QString& prdCodigo, int fator)
 {
-    m_selecao = true;
     m_fatorSel = qBound(7, fator, 10);
-    FlatMaskEdit1->setText(prdCodigo.trimmed());
-    for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-        b->setVisible(false);
-        b->setEnabled(false);
-    }
-    btnSair->setText(QStringLiteral("&OK"));
+    m_produto->setText(prdCodigo.trimmed());
+    abrirComoSeletor();
+}
+
+void TFrmUmidade::aoVirarSeletor()
+{
     for (QWidget* w : findChildren<QWidget*>()) {
-        if (w->parentWidget() == this && w != DBGrid1 &&
+        if (w->parentWidget() == this && w != m_grade &&
             (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w) ||
              qobject_cast<QToolButton*>(w))) {
             w->setVisible(false);
@@ -111,28 +97,17 @@ void TFrmUmidade::setSelecao(const QString& prdCodigo, int fator)
     }
 }
 
-void TFrmUmidade::showEvent(QShowEvent* e)
+void TFrmUmidade::aoMostrar()
 {
-    TFrmPadrao::showEvent(e);
-    if (m_mostrada) {
-        return;
-    }
-    m_mostrada = true;
     LeConfig cfg(*DM);
     for (int i = 0; i < 4; ++i) {
         const QString nome = cfg.texto(QStringLiteral("CFG_FATOR%1").arg(i + 7)).trimmed();
         if (!nome.isEmpty()) {
-            ComboBox1->setItemText(i, nome);
+            m_tipo->setItemText(i, nome);
         }
     }
-    ComboBox1->setCurrentIndex(m_selecao ? m_fatorSel - 7 : 0);
+    m_tipo->setCurrentIndex(comoSeletor() ? m_fatorSel - 7 : 0);
     buscaProduto();
-    if (m_selecao) {
-        for (QPushButton* b : {BtnNovo, BtnSalvar, btnExcluir, BtnCancelar}) {
-            b->setEnabled(false);
-        }
-        DBGrid1->setFocus();
-    }
 }
 
 void TFrmUmidade::ocioso()
@@ -145,94 +120,89 @@ void TFrmUmidade::reabreLista(const QString& prdCodigo)
     TQuery& q = DM->QR_Umidade;
     q.setParam(QStringLiteral("prd_codigo"), prdCodigo);
     q.setParam(QStringLiteral("tipo"), tipo());
-    try {
-        q.Open();
-    } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
-    }
-    DBGrid1->recarregar();
+    abreLista();
 }
 
 void TFrmUmidade::buscaProduto()
 {
-    const QString codigo = FlatMaskEdit1->maskText().trimmed();
+    const QString codigo = m_produto->maskText().trimmed();
     if (codigo.isEmpty()) {
-        FlatEdit1->clear();
+        m_descricaoProduto->clear();
         reabreLista(codigo);
         return;
     }
     try {
         const auto d = CadastroProduto::descricao(*DM, codigo);
-        FlatEdit1->setText(d.value_or(naoCadastrado));
+        m_descricaoProduto->setText(d.value_or(MensagensCadastro::naoCadastrado()));
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     reabreLista(codigo);
 }
 
 void TFrmUmidade::saiValor()
 {
-    if (EstadoCadastro == 3 || m_selecao) {
+    if (EstadoCadastro == 3 || comoSeletor()) {
         return;
     }
-    const QString erro = CadastroFator::validaValor(FlatMaskEdit2->text());
+    const QString erro = CadastroFator::validaValor(m_valor->text());
     if (!erro.isEmpty()) {
-        FlatMaskEdit2->clear();
-        Mensagem(erro, QStringLiteral("Informação"), Msg::Informacao);
+        m_valor->clear();
+        MensagensCadastro::informa(erro);
+        Refoca(m_valor);
         return;
     }
-    const Decimal valor = *NumeroDigitado(FlatMaskEdit2->text());
+    const Decimal valor = *NumeroDigitado(m_valor->text());
     try {
-        if (CadastroFator::existe(*DM, FlatMaskEdit1->maskText().trimmed(), valor, tipo())) {
-            FlatMaskEdit1->clear();
-            FlatMaskEdit2->clear();
+        if (CadastroFator::existe(*DM, m_produto->maskText().trimmed(), valor, tipo())) {
+            m_produto->clear();
+            m_valor->clear();
             Mensagem(QStringLiteral("Fator de Correção já cadastrado!"), QStringLiteral("Informação"),
                      Msg::Informacao);
-            FlatMaskEdit1->setFocus();
+            Refoca(m_produto);
             return;
         }
     } catch (const ErroBanco& e) {
-        Mensagem(MensagensCadastro::erroOperacao(e.texto()), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
-    FlatMaskEdit2->setText(valor.toString(2));
+    m_valor->setText(valor.toString(2));
 }
 
 void TFrmUmidade::regraSalvar()
 {
-    if (EstadoCadastro == 3 || m_selecao) {
+    if (EstadoCadastro == 3 || comoSeletor()) {
         return;
     }
     // 100 or more never saves; leaving the field clears it with its message
     // (clearing it here, while typed, would turn "150,5" into ",5")
-    const auto valor = NumeroDigitado(FlatMaskEdit2->text());
-    const QString descricao = FlatEdit1->text();
-    BtnSalvar->setEnabled(!FlatMaskEdit1->maskText().trimmed().isEmpty() && !descricao.isEmpty() &&
-                          descricao != naoCadastrado && valor.has_value() && *valor < Decimal::fromInt(100));
+    const auto valor = NumeroDigitado(m_valor->text());
+    const QString descricao = m_descricaoProduto->text();
+    BtnSalvar->setEnabled(!m_produto->maskText().trimmed().isEmpty() && !descricao.isEmpty() &&
+                          descricao != MensagensCadastro::naoCadastrado() && valor.has_value() &&
+                          *valor < Decimal::fromInt(100));
 }
 
 void TFrmUmidade::escolheProduto()
 {
-    if (m_selecao || EstadoCadastro == 3) {
+    if (comoSeletor() || EstadoCadastro == 3) {
         return;
     }
-    auto* f = new TFrmCadProdutos(this);
-    f->setModoSelecao(true);
-    f->exec();
-    FlatMaskEdit1->setText(f->codigoSelecionado());
-    FlatEdit1->setText(f->descricaoSelecionada());
-    delete f;
-    reabreLista(FlatMaskEdit1->maskText().trimmed());
-    FlatMaskEdit2->setFocus();
+    TFrmCadProdutos produtos(this);
+    const auto e = produtos.escolher();
+    m_produto->setText(e ? e->texto(QStringLiteral("prd_codigo")) : QString());
+    m_descricaoProduto->setText(e ? e->texto(QStringLiteral("prd_descricao")) : QString());
+    reabreLista(m_produto->maskText().trimmed());
+    m_valor->setFocus();
 }
 
 void TFrmUmidade::BtnNovoClick()
 {
-    FlatMaskEdit2->clear();
+    m_valor->clear();
     TFrmPadrao::BtnNovoClick();
     HabilitaCampos(this, 0);
     regraSalvar();
-    FlatMaskEdit1->setFocus();
+    m_produto->setFocus();
 }
 
 void TFrmUmidade::BtnSalvarClick()
@@ -240,14 +210,14 @@ void TFrmUmidade::BtnSalvarClick()
     if (EstadoCadastro != 0) {
         Mensagem(QStringLiteral("Alteração sem permissão"), QStringLiteral("Erro"), Msg::Erro);
     } else {
-        const QString produto = FlatMaskEdit1->maskText().trimmed();
-        const auto valor = NumeroDigitado(FlatMaskEdit2->text());
+        const QString produto = m_produto->maskText().trimmed();
+        const auto valor = NumeroDigitado(m_valor->text());
         if (produto.isEmpty() || !valor) {
             return;
         }
         try {
             CadastroFator::inserir(*DM, produto, *valor, tipo());
-            Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+            MensagensCadastro::avisaSucesso();
         } catch (const ErroBanco& e) {
             bool duplicado = false;
             try {
@@ -263,18 +233,18 @@ void TFrmUmidade::BtnSalvarClick()
             }
         }
     }
-    FlatMaskEdit2->clear();
+    m_valor->clear();
     TFrmPadrao::BtnSalvarClick();
     ocioso();
-    FlatMaskEdit1->setFocus();
+    m_produto->setFocus();
     buscaProduto();
 }
 
 void TFrmUmidade::BtnCancelarClick()
 {
-    FlatMaskEdit1->clear();
-    FlatEdit1->clear();
-    FlatMaskEdit2->clear();
+    m_produto->clear();
+    m_descricaoProduto->clear();
+    m_valor->clear();
     TFrmPadrao::BtnCancelarClick();
     ocioso();
 }
@@ -282,55 +252,42 @@ void TFrmUmidade::BtnCancelarClick()
 void TFrmUmidade::btnExcluirClick()
 {
     TQuery& q = DM->QR_Umidade;
-    if (!q.Active() || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (!q.Active() || q.IsEmpty() || m_grade->linhaAtual() < 0) {
         return;
     }
-    if (Mensagem(MensagensCadastro::confirmaExclusao(), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+    if (!MensagensCadastro::confirmaExclusaoSim()) {
         return;
     }
     const QString produto = q.AsString(QStringLiteral("prd_codigo"));
     try {
         CadastroFator::excluir(*DM, produto, q.AsDecimal(QStringLiteral("umi_umidade")),
                                q.AsInteger(QStringLiteral("umi_tipo")));
-        Mensagem(MensagensCadastro::sucesso(), QStringLiteral("Sucesso"), Msg::Informacao);
+        MensagensCadastro::avisaSucesso();
     } catch (const ErroBanco&) {
-        Mensagem(MensagensCadastro::emUso(), QStringLiteral("Informação"), Msg::Informacao);
+        MensagensCadastro::avisaEmUso();
     }
     reabreLista(produto);
 }
 
 bool TFrmUmidade::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
-        return true;
-    }
-    if (alvo == FlatMaskEdit1 && e->key() == Qt::Key_F2) {
+    if (alvo == m_produto && e->key() == Qt::Key_F2) {
         escolheProduto();
-        return true;
-    }
-    if (m_selecao && alvo == DBGrid1 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-        close();
         return true;
     }
     return TFrmPadrao::teclaPrevia(alvo, e);
 }
 
-void TFrmUmidade::done(int r)
+QString TFrmUmidade::valorSelecionado() const
 {
-    m_valorSel.clear();
-    TQuery& q = DM->QR_Umidade;
-    if (q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0 &&
-        !q.IsNull(QStringLiteral("umi_umidade"))) {
-        m_valorSel = q.AsDecimal(QStringLiteral("umi_umidade")).toString(2);
+    const auto e = escolha();
+    if (!e || e->valor(QStringLiteral("umi_umidade")).isNull()) {
+        return QString();
     }
-    q.Close();
-    DBGrid1->recarregar();
-    TFrmPadrao::done(r);
+    return Decimal::fromVariant(e->valor(QStringLiteral("umi_umidade"))).toString(2);
 }
 
 int TFrmUmidade::tipo() const
 {
-    return ComboBox1->currentIndex() + 7;
+    return m_tipo->currentIndex() + 7;
 }

@@ -9,30 +9,25 @@ class TDBGrid;
 class TMaskEdit;
 
 // "Cadastro dos Fatores de Correção da Pesagem": the fixed values allowed for
-// correction factors 7-10 of each product. In selection mode (F2 on a factor
-// of the weighing window) it lists the values of one product and factor; the
-// value of the current row when it closed is read with valorSelecionado().
+// correction factors 7-10 of each product. As a picker (F2 on a factor of the
+// weighing window; TFrmPadrao's contract) it lists the values of one product
+// and factor; the value of the row current when it closed is read with
+// valorSelecionado():
+//
+//   TFrmUmidade f(this);
+//   f.setSelecao(produto, 7);   // a picker for that product and factor
+//   f.exec();
+//   campo->setText(f.valorSelecionado());
 class TFrmUmidade : public TFrmPadrao
 {
     Q_OBJECT
 public:
     explicit TFrmUmidade(QWidget* parent = nullptr);
 
-    // Selection mode for a product and a factor (7 to 10); set before showing.
+    // A picker for a product and a factor (7 to 10); set before showing.
     void setSelecao(const QString& prdCodigo, int fator);
-    bool modoSelecao() const { return m_selecao; }
     // The chosen value with 2 decimals, empty when the list was empty.
-    QString valorSelecionado() const { return m_valorSel; }
-
-    TMaskEdit* FlatMaskEdit1;  // "Produto:"
-    QToolButton* SpeedButton1; // opens the products registry
-    QLineEdit* FlatEdit1;      // product description
-    QLineEdit* FlatMaskEdit2;  // "Fator:"
-    QComboBox* ComboBox1;      // "Tipo:"
-    TDBGrid* DBGrid1;
-
-public Q_SLOTS:
-    void done(int r) override;
+    QString valorSelecionado() const;
 
 protected:
     void BtnNovoClick() override;
@@ -40,7 +35,8 @@ protected:
     void BtnCancelarClick() override;
     void btnExcluirClick() override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void aoMostrar() override;
+    void aoVirarSeletor() override;
 
 private:
     int tipo() const;
@@ -51,8 +47,12 @@ private:
     void escolheProduto();
     void ocioso();
 
-    bool m_selecao = false;
-    bool m_mostrada = false;
     int m_fatorSel = 7;
-    QString m_valorSel;
+    // object names FlatMaskEdit1, SpeedButton1, FlatEdit1, FlatMaskEdit2, ComboBox1, DBGrid1
+    TMaskEdit* m_produto;          // "Produto:"
+    QToolButton* m_btnProdutos;    // opens the products registry
+    QLineEdit* m_descricaoProduto; // product description
+    QLineEdit* m_valor;            // "Fator:"
+    QComboBox* m_tipo;             // "Tipo:"
+    TDBGrid* m_grade;
 };

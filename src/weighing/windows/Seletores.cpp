@@ -10,13 +10,14 @@ namespace Seletores
 namespace
 {
 
-std::optional<Item> deCadastro(const TFrmCadastrao& w)
+std::optional<Item> daEscolha(const std::optional<Escolha>& e)
 {
-    const auto s = w.selecao();
-    if (!s) {
+    if (!e) {
         return std::nullopt;
     }
-    return Item{QString::number(s->codigo), s->razao.trimmed(), s->placa.trimmed(), s->insRg.trimmed()};
+    return Item{QString::number(e->codigo), e->texto(QStringLiteral("CAD_RAZAO")).trimmed(),
+                e->texto(QStringLiteral("CAD_PLACA")).trimmed(),
+                e->texto(QStringLiteral("CAD_INSRG")).trimmed()};
 }
 
 } // namespace
@@ -24,29 +25,27 @@ std::optional<Item> deCadastro(const TFrmCadastrao& w)
 std::optional<Item> parte(QWidget* pai, int tipo)
 {
     TFrmCadastrao w(tipo, pai);
-    w.modoSelecao();
-    w.exec();
-    return deCadastro(w);
+    return daEscolha(w.escolher());
 }
 
 std::optional<Item> motorista(QWidget* pai, bool pelaPlaca)
 {
     TFrmCadastrao w(5, pai);
     w.setBuscaPorPlaca(pelaPlaca);
-    w.modoSelecao();
-    w.exec();
-    return deCadastro(w);
+    return daEscolha(w.escolher());
 }
 
 std::optional<Item> produto(QWidget* pai)
 {
     TFrmCadProdutos w(pai);
-    w.setModoSelecao(true);
-    w.exec();
-    if (w.codigoSelecionado().isEmpty()) {
+    const std::optional<Escolha> e = w.escolher();
+    if (!e) {
         return std::nullopt;
     }
-    return Item{w.codigoSelecionado().trimmed(), w.descricaoSelecionada().trimmed(), {}, {}};
+    return Item{e->texto(QStringLiteral("PRD_CODIGO")).trimmed(),
+                e->texto(QStringLiteral("PRD_DESCRICAO")).trimmed(),
+                {},
+                {}};
 }
 
 std::optional<QString> fator(QWidget* pai, const QString& prdCodigo, int fator)
@@ -71,7 +70,7 @@ std::optional<Item> cadastroMotorista(QWidget* pai)
 {
     TFrmCadastrao w(5, pai);
     w.exec();
-    return deCadastro(w);
+    return daEscolha(w.escolha());
 }
 
 void cadastroProduto(QWidget* pai)

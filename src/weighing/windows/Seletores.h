@@ -6,8 +6,8 @@
 class QWidget;
 
 // The registry windows the weighing window opens as pickers (F2 and the
-// small buttons) and as full registries (F3), each behind one function, so
-// that the way a registry hands back its choice is written in one place.
+// small buttons, through the registries' one picker contract) and as full
+// registries (F3), each behind one function.
 namespace Seletores
 {
 

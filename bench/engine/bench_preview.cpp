@@ -1,0 +1,147 @@
+// A report of 100,000 records composed through the band driver into the preview,
+// up to the preview window showing its first page. Counters: the report's text
+// size, the memory the two page lists hold, and the growth of the process's peak
+// resident memory during the first run. Run with QT_QPA_PLATFORM=offscreen.
+#include "DialogosRoteiro.h"
+#include "RVDataSet.h"
+#include "ServicosRelevoJanelas.h"
+#include "TRVBand.h"
+#include "TRVColumn.h"
+#include "TRVPreview.h"
+#include "TRVReport.h"
+#include "TRelevo.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace
+{
+
+constexpr int Registros = 100000;
+
+long picoKb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// Shows the preview's first page and closes, noting what the page lists hold.
+class ServicosBench : public ServicosRelevoJanelas
+{
+public:
+    qint64 texto = 0;
+    qint64 memoria = 0;
+    int paginas = 0;
+    void preview(TRelevo& job) override
+    {
+        TRVPreview janela(job, *this);
+        janela.show();
+        QCoreApplication::processEvents();
+        texto = 0;
+        memoria = 0;
+        const PaginasTexto& e = job.PreviewPages();
+        const QList<PaginaImpressora>& p = job.PrinterPages();
+        paginas = e.size();
+        for (int i = 0; i < e.size(); ++i) {
+            texto += e[i].dados().size() + 2 * e[i].size(); // the text file: a CR LF per line
+            memoria += e[i].bytes();
+            memoria += p[i].bytes();
+        }
+        janela.close();
+    }
+};
+
+RVDataSetMemoria& dados()
+{
+    static RVDataSetMemoria* d = [] {
+        auto* m = new RVDataSetMemoria({QStringLiteral("codigo"), QStringLiteral("placa"),
+                                        QStringLiteral("produto"), QStringLiteral("cliente"),
+                                        QStringLiteral("peso")});
+        m->reserve(Registros);
+        const QStringList produtos = {QStringLiteral("SOJA"), QStringLiteral("MILHO"),
+                                      QStringLiteral("TRIGO"), QStringLiteral("FEIJÃO")};
+        for (int i = 0; i < Registros; ++i) {
+            m->append({QString::number(i + 1), QStringLiteral("ABC%1").arg(i % 10000, 4, 10, QChar(u'0')),
+                       produtos[i % 4], QStringLiteral("CLIENTE NÚMERO %1 LTDA").arg(i % 977),
+                       QStringLiteral("%1,%2").arg(10000 + i % 30000).arg(i % 100)});
+        }
+        return m;
+    }();
+    return *d;
+}
+
+void executaRelatorio(RVDataSet& d)
+{
+    TRelevo job;
+    job.PageHeader = true;
+    job.HeaderData.Title1 = QStringLiteral("MOVIMENTAÇÃO DE PESAGENS");
+    job.QtLines = 66;
+    job.PageWidth = 100;
+    job.Preview.ShowPreview = true;
+    TRVReport rel;
+    rel.Relevo = &job;
+    rel.DataSet = &d;
+    rel.PrintPageHeader = true;
+    TRVBand cabecalho, det;
+    cabecalho.Lines = QStringList{QStringLiteral("Relatório de pesagens por produto")};
+    const QList<std::tuple<const char*, int, TRVAlignment, const char*>> colunas = {
+        {"codigo", 8, taRightJustify, ""},
+        {"placa", 8, taLeftJustify, ""},
+        {"produto", 10, taLeftJustify, ""},
+        {"cliente", 30, taLeftJustify, ""},
+        {"peso", 14, taRightJustify, "###,###,##0.00"},
+    };
+    std::vector<std::unique_ptr<TRVColumn>> cols;
+    for (const auto& [campo, largura, alinhamento, mascara] : colunas) {
+        auto c = std::make_unique<TRVColumn>();
+        c->Expression = QString::fromLatin1(campo);
+        c->ColWidth = largura;
+        c->Alignment = alinhamento;
+        c->Mask = QString::fromLatin1(mascara);
+        c->ColHeader = QString::fromLatin1(campo).toUpper();
+        det.SetColumn(int(cols.size()), c.get());
+        cols.push_back(std::move(c));
+    }
+    rel.PageHeader = &cabecalho;
+    rel.SetDetailBand(0, &det);
+    rel.Print();
+}
+
+void RelatorioParaPreview(benchmark::State& state)
+{
+    DialogosRoteiro dialogos;
+    ServicosBench servicos;
+    ServicosRelevo::instalar(&servicos);
+    // A small report first, so that what the program sets up once (fonts, windows)
+    // is not counted as the report's memory.
+    RVDataSetMemoria pequeno({QStringLiteral("codigo")});
+    for (int i = 0; i < 500; ++i)
+        pequeno.append({QString::number(i)});
+    executaRelatorio(pequeno);
+    RVDataSetMemoria& d = dados();
+    const long antes = picoKb();
+    for (auto _ : state)
+        executaRelatorio(d);
+    ServicosRelevo::instalar(nullptr);
+    state.counters["paginas"] = servicos.paginas;
+    state.counters["texto_MB"] = double(servicos.texto) / 1e6;
+    state.counters["listas_MB"] = double(servicos.memoria) / 1e6;
+    state.counters["listas_por_texto"] = double(servicos.memoria) / double(servicos.texto);
+    state.counters["pico_RSS_cresceu_MB"] = double(picoKb() - antes) / 1024.0;
+}
+BENCHMARK(RelatorioParaPreview)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    dados();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

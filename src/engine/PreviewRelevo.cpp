@@ -1,0 +1,266 @@
+#include "PreviewRelevo.h"
+
+#include "ServicosRelevo.h"
+#include "TRelevo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+QList<int> ParsePageList(const QString& texto, int primeira, int total)
+{
+    QList<int> sel;
+    auto seleciona = [&](int n) {
+        if (n >= primeira && n <= total) sel << n - primeira;
+    };
+    QString numero;
+    bool faixa = false;
+    int inicio = 0;
+    auto fechaItem = [&] {
+        if (faixa) {
+            int fim = numero.isEmpty() ? primeira + total : numero.toInt();
+            int ini = inicio;
+            if (fim < ini) std::swap(ini, fim);
+            for (int p = ini; p <= fim; ++p)
+                seleciona(p);
+        } else if (!numero.isEmpty()) {
+            seleciona(numero.toInt());
+        }
+        numero.clear();
+        faixa = false;
+    };
+    for (const QChar c : texto) {
+        if (c.isDigit()) {
+            numero += c;
+        } else if (c == u' ') {
+            continue;
+        } else if (c == u';') {
+            fechaItem();
+        } else if (c == u'-') {
+            inicio = numero.isEmpty() ? primeira : numero.toInt();
+            numero.clear();
+            faixa = true;
+        }
+    }
+    fechaItem();
+    return sel;
+}
+
+QByteArray ReverseFeedCode(const QString& marcador)
+{
+    QString digitos;
+    for (const QChar c : marcador.mid(5)) {
+        if (!c.isDigit()) break;
+        digitos += c;
+    }
+    bool ok = false;
+    int n = digitos.toInt(&ok);
+    if (!ok) n = 1;
+    n = qBound(1, n, 7);
+    return QByteArray("\x1B\x6A\x01", 3).repeated(32 - 4 * n);
+}
+
+namespace
+{
+
+const QByteArray marcaFF = QByteArrayLiteral("<ff>");
+const QByteArray marcaMs = QByteArrayLiteral("<ms>");
+const QByteArray marcaE = QByteArrayLiteral("<e>");
+const QByteArray marcaFimE = QByteArrayLiteral("</e>");
+
+// A printer line whose "<e>" and "</e>" markers become the expanded codes where they stand.
+void escreveComMarcas(TRelevo& job, const QByteArray& linha, bool fimDeLinha)
+{
+    const TCodigosImpressora& c = TRelevo::CodigosAtivos();
+    QByteArray estilo;
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype e = linha.indexOf(marcaE, pos);
+        const qsizetype f = linha.indexOf(marcaFimE, pos);
+        qsizetype prox = -1;
+        QByteArray marca, codigo;
+        if (e >= 0 && (f < 0 || e < f)) {
+            prox = e;
+            marca = marcaE;
+            codigo = c.ExpandOn;
+        } else if (f >= 0) {
+            prox = f;
+            marca = marcaFimE;
+            codigo = c.ExpandOff;
+        }
+        if (prox < 0) {
+            job.WritePrinterText(estilo, linha.mid(pos), fimDeLinha);
+            return;
+        }
+        const QByteArray trecho = linha.mid(pos, prox - pos);
+        if (!trecho.isEmpty() || !estilo.isEmpty()) job.WritePrinterText(estilo, trecho, false);
+        estilo = codigo;
+        pos = prox + marca.size();
+    }
+}
+
+} // namespace
+
+bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
+{
+    if (!job.BeginDoc()) return false;
+    for (int k = 0; k < paginas.size(); ++k) {
+        const int idx = paginas[k];
+        if (idx < 0 || idx >= origem.PrinterPages().size()) continue;
+        const int linhas = origem.PrinterPages()[idx].size();
+        QByteArray ultima;
+        for (int l = 0; l < linhas; ++l) {
+            const QByteArray linha = origem.linhaImpressora(idx, l);
+            ultima = linha;
+            if (linha == marcaFF) {
+                job.NewPage();
+            } else if (const qsizetype ms = linha.indexOf(marcaMs); ms >= 0) {
+                escreveComMarcas(job, linha.left(ms), false);
+                job.WritePrinterText({}, ReverseFeedCode(DeWin1252(linha.mid(ms))), true);
+            } else {
+                escreveComMarcas(job, linha, true);
+            }
+        }
+        const bool ultimaSelecionada = k == paginas.size() - 1;
+        if (ultima != marcaFF && job.EjetaQuebra && linhas < job.QtLines - 1 &&
+            (!ultimaSelecionada || job.SaltaUltima)) {
+            job.NewPage();
+        }
+    }
+    job.EndDoc();
+    return true;
+}
+
+void SpoolPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
+{
+    const QDateTime agora = QDateTime::currentDateTime();
+    const QString arquivo = QDir(TRelevo::pastaJobs())
+                                .filePath(QStringLiteral("RV%1.T%2")
+                                              .arg(agora.toString(QStringLiteral("ddhhmm")),
+                                                   agora.toString(QStringLiteral("ss"))));
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        ServicosRelevo::atual().mensagem(job.texto("Erro selecionando impressora", "Error selecting printer"),
+                                         job.texto("Erro", "Error"), MsgRelevo::Erro);
+        return;
+    }
+    const QByteArray ff = CodigosDoModelo(job.PrinterName).FormFeed;
+    for (const int idx : paginas) {
+        if (idx < 0 || idx >= origem.PrinterPages().size()) continue;
+        for (int l = 0; l < origem.PrinterPages()[idx].size(); ++l)
+            f.write(origem.linhaImpressora(idx, l) + "\r\n");
+        f.write(ff);
+    }
+    f.close();
+    const ResultadoSpool r = EnviaArquivoCups(arquivo, QString(), [] { QCoreApplication::processEvents(); });
+    QFile::remove(arquivo);
+    job.avisaSpool(r);
+}
+
+namespace
+{
+template <typename F> bool grava(const QString& arquivo, F conteudo)
+{
+    QSaveFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    conteudo(f);
+    return f.commit();
+}
+} // namespace
+
+bool SalvaTexto(const TRelevo& origem, const QString& arquivo)
+{
+    return grava(arquivo, [&](QSaveFile& f) {
+        const PaginasTexto& pp = origem.PreviewPages();
+        for (int p = 0; p < pp.size(); ++p) {
+            for (int l = 0; l < pp[p].size(); ++l)
+                f.write(pp[p].linha(l) + "\r\n");
+        }
+    });
+}
+
+bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fonte, bool ingles)
+{
+    return grava(arquivo, [&](QSaveFile& f) {
+        auto linha = [&f](const QByteArray& l) { f.write(l + "\r\n"); };
+        linha("<head>");
+        linha(ingles ? "<title>Untitled</title>" : "<title>Sem titulo</title>");
+        linha("<meta name=\"GENERATOR\" content=\"TDX Relevo Report\">");
+        linha("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
+        linha("</head>");
+        linha("<html>");
+        linha("<body bgcolor=\"#FFFFFF\">");
+        linha("<table border=\"0\">");
+        const QByteArray inicio = "<tr><td><font face=\"" + ParaWin1252(fonte) + "\" size=\"2\">";
+        const PaginasTexto& pp = origem.PreviewPages();
+        for (int p = 0; p < pp.size(); ++p) {
+            for (int l = 0; l < pp[p].size(); ++l) {
+                QByteArray texto = ParaWin1252(origem.linhaExibida(p, l));
+                texto.replace(" ", "&nbsp;");
+                linha(inicio + texto + "</font></td>");
+            }
+        }
+        linha("</table>");
+        linha("</body>");
+        linha("</html>");
+    });
+}
+
+bool SalvaExcel(const QString& arquivo)
+{
+    return grava(arquivo,
+                 [](QSaveFile& f) { f.write(QByteArray::fromHex("09 08 08 00 00 00 10 00 00 00 00 00")); });
+}
+
+namespace
+{
+LinhaDesenho desenho(QString texto)
+{
+    LinhaDesenho l;
+    static const QString ng = QStringLiteral("<ng>");
+    if (texto.trimmed().startsWith(ng)) {
+        l.negrito = true;
+        texto.remove(texto.indexOf(ng), ng.size());
+    }
+    l.texto = texto;
+    return l;
+}
+} // namespace
+
+QList<PaginaDesenho> PaginasDoArquivo(const QByteArray& conteudo, int qtLines, int cabem)
+{
+    QList<QByteArray> linhas = conteudo.split('\n');
+    for (QByteArray& l : linhas) {
+        if (l.endsWith('\r')) l.chop(1);
+    }
+    if (!linhas.isEmpty() && linhas.last().trimmed().isEmpty()) linhas.removeLast();
+    QList<PaginaDesenho> paginas{PaginaDesenho()};
+    for (QByteArray l : std::as_const(linhas)) {
+        bool quebra = false;
+        while (l.startsWith('\x0C')) {
+            l.remove(0, 1);
+            quebra = true;
+        }
+        const int naPagina = int(paginas.last().size());
+        if (naPagina > 0 &&
+            (quebra || (qtLines > 0 && naPagina >= qtLines) || (cabem > 0 && naPagina >= cabem))) {
+            paginas << PaginaDesenho();
+        }
+        paginas.last() << desenho(DeWin1252(l));
+    }
+    return paginas;
+}
+
+QList<PaginaDesenho> PaginasExibidas(const TRelevo& origem, const QList<int>& paginas)
+{
+    QList<PaginaDesenho> r;
+    for (const int idx : paginas) {
+        if (idx < 0 || idx >= origem.PreviewPages().size()) continue;
+        PaginaDesenho p;
+        for (int l = 0; l < origem.PreviewPages()[idx].size(); ++l)
+            p << desenho(origem.linhaExibida(idx, l));
+        r << p;
+    }
+    return r;
+}

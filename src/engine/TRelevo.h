@@ -1,0 +1,205 @@
+#pragma once
+
+#include "CodigosImpressora.h"
+#include "PaginasTexto.h"
+#include "PortaImpressora.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFont>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct THeaderData {
+    int FirstPage = 1;
+    QString Title1, Title2, Right2, Left2, Right3, Left3, Right4, Left4;
+    QString ColHeader1, ColHeader2, ColHeader3;
+};
+
+struct TPreview {
+    bool ShowPreview = false;
+    bool SaveToFile = true;
+    bool PrintConfigEnabled = true;
+    bool PrintEnabled = true;
+    bool FirstEnabled = true;
+    bool PreviousEnabled = true;
+    bool NextEnabled = true;
+    bool LastEnabled = true;
+    bool FontConfigEnabled = true;
+    bool PrintWindowsEnabled = true;
+    bool SelectPagesToPrint = true;
+    QString PreviewTitle = QStringLiteral("Visualização do Relatório");
+    QFont Font = QFont(QStringLiteral("Courier New"), 8);
+};
+
+// Printing on the system printer (pages drawn with a font).
+struct TPrintWin {
+    bool PrintForWindows = false;
+    QFont Font = QFont(QStringLiteral("Courier New"));
+    short LineSpace = 25; // line pitch in printer device units
+    TPrinterOrientation Orientation = poPortrait;
+};
+
+struct TConfigPortCom {
+    int Baud = 9600;
+    char Parity = 'n';
+    int Data = 8;
+    int Stop = 1;
+    char Retry = 'p';
+};
+
+// The print job: a page as a grid of character cells, composed one line at a
+// time from texts placed at columns, written to a job file with the control
+// codes of the printer model and delivered when the job ends (preview, CUPS,
+// the system printer, a saved file, a command script or the port itself).
+// Rows are 1-based, columns 0-based.
+class TRelevo : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TRelevo(QObject* parent = nullptr);
+    ~TRelevo() override;
+
+    // Published properties.
+    bool PageHeader = true;
+    TPrinterName PrinterName = rvEpson9pinos;
+    THeaderData HeaderData;
+    TPreview Preview;
+    int QtLines = 62;
+    int PageWidth = 80;
+    QString PrinterPort;
+    TPrintWin Windows;
+    bool PrinterTermic = false;
+    TConfigPortCom ConfigPortCom;
+    TLanguageMsg LanguageMessages = lmPortuguese;
+    bool PrintToSpool = false;
+    bool VerifyPrinter = true;
+    TLinPol LinhasPolegada = lNoChange;
+    bool SaltaUltima = false;
+    QString ReportTitle;
+    bool EjetaQuebra = false;
+    bool eMail = false;
+    QString eMailHost, eMailUserName, eMailPassword, eMailPara, eMailComCopia, eMailComCopiaOculta, eMailUser;
+    bool pImprimir = true;
+    bool pSalvar = true;
+    bool pEmail = true;
+    bool SaveFile = false;
+    QString SaveFileDir;
+
+    TPageSize PageSize() const { return m_pageSize; }
+    // A new value sets QtLines from the page-length table.
+    void setPageSize(TPageSize tamanho);
+
+    // Run-time state.
+    bool Cancelled = false;
+    QString StatusMessage;
+    int PRow() const { return m_row; }
+    int PCol() const { return m_pcol; }
+    int PageNo() const { return m_pageNo; }
+
+    // Hooks of the report driver: page header at the start of every page, page
+    // footer (force) when a write reaches the footer rows or a new page is asked for.
+    std::function<void()> OnPageHeader;
+    std::function<void(bool)> OnPageFooter;
+    int LinesFooter = 0;
+    bool ReportPrintsFooter = false;
+
+    // Starts the page at row 1 as a write there would: the page-header hook, then the
+    // built-in header. Nothing while the page-header hook is running.
+    void StartPage();
+    bool emCabecalhoDePagina() const { return m_emGanchoCabecalho || m_emCabecalho; }
+
+    bool BeginDoc();
+    void WriteText(const QByteArray& style, const QString& text, int column, bool newLine);
+    void GotoRow(int row, int column);
+    void WriteAtColumn(const QString& text);
+    void Say(int row, int column, const QString& text);
+    void NewPage();
+    void SendCommand(const QByteArray& code);
+    void EndDoc();
+
+    // Writes bytes already in the printer's code page (printer lines kept by the
+    // preview): the same as WriteText without converting the accents again.
+    void WritePrinterText(const QByteArray& style, const QByteArray& bytes, bool newLine);
+
+    static QString Replicate(const QString& s, int n);
+    static QString FormatNumber(const QString& mask, double value);
+
+    // The code set of the model of the job being composed.
+    static const TCodigosImpressora& CodigosAtivos();
+    const TCodigosImpressora& codigos() const { return CodigosDoModelo(PrinterName); }
+
+    // Pages kept while previewing: display lines (unconverted) and printer lines.
+    const PaginasTexto& PreviewPages() const { return m_previewPages; }
+    const QList<PaginaImpressora>& PrinterPages() const { return m_printerPages; }
+    QString linhaExibida(int pagina, int linha) const
+    {
+        return QString::fromUtf8(m_previewPages[pagina].linha(linha));
+    }
+    QByteArray linhaImpressora(int pagina, int linha) const;
+
+    // Copies to the preview window's own job what it prints with.
+    void configurarJobDoPreview(TRelevo& destino) const;
+
+    // Path of the current job file.
+    QString arquivoJob() const { return m_arquivoJob; }
+    // Folder of the job files.
+    static QString pastaJobs();
+
+    // The engine's own texts in the language of LanguageMessages.
+    QString texto(const char* portugues, const char* ingles) const;
+
+    // Shows the message of a failed raw job (nothing when it went well).
+    void avisaSpool(ResultadoSpool resultado);
+
+    // The printer status check; 0 when ready (StatusMessage holds the text of the code).
+    int CheckPrinterStatus();
+    // Reads a parallel port's status byte (-1: no status); replaceable where no printer is attached.
+    static inline int (*LeituraStatus)(const QString& dispositivo) = LeStatusParalela;
+
+private:
+    bool previewing() const { return Preview.ShowPreview; }
+    bool porWindows() const { return Windows.PrintForWindows; }
+    void compor(const QByteArray& style, const QString& text, const QByteArray* convertido, int column,
+                bool newLine);
+    void inicioDePagina();
+    void cabecalhoInterno();
+    void gravar(const QByteArray& bytes);
+    void escreveLinha(bool comFimDeLinha);
+    void novaPaginaNasListas();
+    void fecharPaginaNasListas();
+    void entregar();
+    bool imprimirPorScript(const QString& arquivo);
+    void mensagemPermissao();
+    int mensagem(const QString& texto, const QString& titulo, int flags);
+    QString novoNomeJob() const;
+
+    TPageSize m_pageSize = pzCustom;
+
+    int m_row = 1;
+    int m_col = 0;
+    int m_colPendente = 0;
+    int m_pcol = 0;
+    int m_pageNo = 1;
+    QByteArray m_linhaImpressora;
+    QString m_linhaExibida;
+    bool m_paginaIniciada = false;
+    bool m_docAberto = false;
+    bool m_emCabecalho = false;
+    bool m_emGanchoCabecalho = false;
+    bool m_emGanchoRodape = false;
+    bool m_emNovaPagina = false;
+
+    QFile m_alvo;
+    QString m_arquivoJob;
+    DestinoPorta m_destino;
+    bool m_alvoEhPorta = false;
+    QStringList m_temporarios;
+
+    PaginasTexto m_previewPages;
+    QList<PaginaImpressora> m_printerPages;
+    TPrinterName m_modeloJob = rvEpson9pinos;
+    void guardaLinhaNasListas();
+};

@@ -1,0 +1,98 @@
+#include "ServicosRelevoJanelas.h"
+
+#include "Dialogos.h"
+#include "ImpressoraPaginas.h"
+#include "TFrmProgress.h"
+#include "TRVPreview.h"
+#include "TRelevo.h"
+
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace
+{
+// Tenths of a millimetre per device unit: the line pitch of page printing is given in them.
+constexpr int resolucao = 254;
+} // namespace
+
+ServicosRelevoJanelas::ServicosRelevoJanelas() = default;
+ServicosRelevoJanelas::~ServicosRelevoJanelas() = default;
+
+int ServicosRelevoJanelas::mensagem(const QString& texto, const QString& titulo, int flags)
+{
+    return Mensagem(texto, titulo, flags);
+}
+
+void ServicosRelevoJanelas::preview(TRelevo& job)
+{
+    TRVPreview janela(job, *this);
+    janela.exec();
+}
+
+std::unique_ptr<ProgressoRelatorio> ServicosRelevoJanelas::progresso(TRelevo& job)
+{
+    return std::make_unique<TFrmProgress>(job);
+}
+
+QPrinter& ServicosRelevoJanelas::impressora()
+{
+    if (!m_impressora) m_impressora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_impressora;
+}
+
+bool ServicosRelevoJanelas::configurarImpressora(QWidget* pai)
+{
+    QPrintDialog dialogo(&impressora(), pai);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+int ServicosRelevoJanelas::linhasQueCabem(int passo)
+{
+    QPrinter& p = impressora();
+    if (!saidaPdf.isEmpty()) p.setOutputFileName(saidaPdf);
+    p.setResolution(resolucao);
+    const int altura = int(p.pageLayout().paintRectPixels(resolucao).height());
+    return passo > 0 ? (altura + passo - 1) / passo : 0;
+}
+
+bool ServicosRelevoJanelas::desenhar(const QList<PaginaDesenho>& paginas, const QFont& fonte, int passo,
+                                     TPrinterOrientation orientacao, QString* erro)
+{
+    QPrinter& p = impressora();
+    if (!saidaPdf.isEmpty()) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(saidaPdf);
+    } else if (p.outputFormat() == QPrinter::NativeFormat && p.printerName().isEmpty()) {
+        if (erro) *erro = QStringLiteral("Impressora não definida");
+        return false;
+    }
+    p.setResolution(resolucao);
+    p.setPageOrientation(orientacao == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    p.setDocName(QStringLiteral("Relevo document"));
+    return DesenhaPaginas(p, paginas, fonte, passo, erro);
+}
+
+bool ServicosRelevoJanelas::imprimirArquivo(TRelevo& job, const QString& arquivo, QString* erro)
+{
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (erro) *erro = QStringLiteral("Impressora não definida");
+        return false;
+    }
+    const QByteArray conteudo = f.readAll();
+    const QFont& fonte = job.Windows.Font;
+    const int tamanho = fonte.pointSize() > 0 ? fonte.pointSize() : 10;
+    if (job.Windows.LineSpace < -tamanho) job.Windows.LineSpace = short(-tamanho);
+    const int passo = qAbs(int(job.Windows.LineSpace));
+    impressora().setPageOrientation(job.Windows.Orientation == poLandscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
+    const QList<PaginaDesenho> paginas = PaginasDoArquivo(conteudo, job.QtLines, linhasQueCabem(passo));
+    return desenhar(paginas, fonte, passo, job.Windows.Orientation, erro);
+}
+
+void InstalarServicosRelevo()
+{
+    static ServicosRelevoJanelas servicos;
+    ServicosRelevo::instalar(&servicos);
+}

@@ -1,0 +1,54 @@
+#include "TFrmProgress.h"
+
+#include "Dialogos.h"
+#include "TRelevo.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFrmProgress::TFrmProgress(TRelevo& job, QWidget* parent) : QDialog(parent), m_job(job)
+{
+    setObjectName(QStringLiteral("FrmProgress"));
+    barra = new QProgressBar(this);
+    barra->setObjectName(QStringLiteral("ProgressBar1"));
+    barra->setRange(0, 100);
+    btnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    btnCancelar->setObjectName(QStringLiteral("BtnCancelar"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(barra);
+    layout->addWidget(btnCancelar, 0, Qt::AlignHCenter);
+    connect(btnCancelar, &QPushButton::clicked, this, &TFrmProgress::BtnCancelarClick);
+    resize(320, 90);
+}
+
+void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QString& pergunta,
+                           const QString& tituloPergunta)
+{
+    setWindowTitle(titulo);
+    btnCancelar->setText(botao);
+    m_pergunta = pergunta;
+    m_tituloPergunta = tituloPergunta;
+    show();
+    QCoreApplication::processEvents();
+    m_job.Cancelled = false;
+}
+
+void TFrmProgress::posicionar(int valor)
+{
+    barra->setValue(valor);
+}
+
+int TFrmProgress::posicao() const
+{
+    return barra->value();
+}
+
+void TFrmProgress::BtnCancelarClick()
+{
+    if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
+        m_job.Cancelled = true;
+        close();
+    }
+}

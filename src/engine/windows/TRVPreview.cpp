@@ -1,0 +1,357 @@
+#include "TRVPreview.h"
+
+#include "Dialogos.h"
+#include "PreviewRelevo.h"
+#include "ServicosRelevoJanelas.h"
+#include "TFrmMailRV.h"
+#include "TFrmSelPage.h"
+#include "TPrintPDF.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget* parent)
+    : TJanela(parent), m_origem(origem), m_servicos(servicos)
+{
+    setObjectName(QStringLiteral("RVPreview"));
+    // The window's own job as designed, then what the previewed job hands over.
+    m_job.PageHeader = false;
+    m_job.QtLines = 62;
+    m_job.Windows.LineSpace = 20;
+    m_job.EjetaQuebra = true;
+    m_job.Preview.PreviewTitle = QStringLiteral("Relevo Preview");
+    origem.configurarJobDoPreview(m_job);
+    m_rowSp = origem.Windows.LineSpace;
+    m_fonteDialogo = origem.Windows.Font;
+
+    setWindowTitle(origem.ReportTitle);
+    const TPreview& op = origem.Preview;
+    auto* barra = new QToolBar(this);
+    auto* sair = botao("BtnSair", QStringLiteral("Sair"), texto("Sair", "Exit"), true);
+    btnImprimir = botao("BtnImprimir", QStringLiteral("Imprimir"),
+                        texto("Imprimir (Ctrl+P)", "Print (Ctrl+P)"), op.PrintEnabled);
+    auto* configurar = botao("BtnConfigurar", QStringLiteral("Impressora"),
+                             texto("Configurar impressora", "Printer setup"), op.PrintConfigEnabled);
+    auto* fonte = botao("BtnFonte", QStringLiteral("Fonte"), texto("Configurar fonte", "Font setup"),
+                        op.FontConfigEnabled);
+    auto* salvar = botao("BtnSalvar", QStringLiteral("Salvar"), texto("Salvar para arquivo", "Save to file"),
+                         op.SaveToFile);
+    auto* primeira =
+        botao("BtnPrimeira", QStringLiteral("|<"), texto("Primeira página", "First page"), op.FirstEnabled);
+    auto* anterior = botao("BtnAnterior", QStringLiteral("<"),
+                           texto("Página anterior (PageUp)", "Previous page (PageUp)"), op.PreviousEnabled);
+    auto* proxima = botao("BtnProxima", QStringLiteral(">"),
+                          texto("Próxima página (PageDown)", "Next page (PageDown)"), op.NextEnabled);
+    auto* ultima =
+        botao("BtnUltima", QStringLiteral(">|"), texto("Última página", "Last page"), op.LastEnabled);
+    auto* email = botao("BtnEmail", QStringLiteral("E-mail"), QStringLiteral("Enviar relatório por e-mail"),
+                        origem.eMail);
+    auto* pdf = botao("BtnPdf", QStringLiteral("PDF"), QStringLiteral("Salvar Formato PDF"), true);
+    auto* emailPdf = botao("BtnEmailPdf", QStringLiteral("E-mail PDF"),
+                           QStringLiteral("Enviar relatório por e-mail"), origem.eMail);
+    for (QToolButton* b : {sair, btnImprimir, configurar, fonte, salvar, primeira, anterior, proxima, ultima,
+                           email, pdf, emailPdf}) {
+        barra->addWidget(b);
+    }
+
+    chkWindows = new QCheckBox(texto("&Imprimir para Windows", "&Print for Windows"), this);
+    chkWindows->setObjectName(QStringLiteral("CheckBox1"));
+    chkWindows->setChecked(origem.Windows.PrintForWindows);
+    chkWindows->setEnabled(op.PrintWindowsEnabled);
+    edtPagina = new QLineEdit(this);
+    edtPagina->setObjectName(QStringLiteral("edtPagina"));
+    edtPagina->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), edtPagina));
+    edtPagina->setMaximumWidth(80);
+    btnIrPara = new QPushButton(QStringLiteral("Ir para página"), this);
+    btnIrPara->setObjectName(QStringLiteral("BtnIrPara"));
+    edtPagina->setAccessibleName(btnIrPara->text());
+
+    memo = new QPlainTextEdit(this);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setReadOnly(true);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setFont(m_job.Preview.Font);
+    barraStatus = new QStatusBar(this);
+    barraStatus->setObjectName(QStringLiteral("StatusBar1"));
+    barraStatus->setSizeGripEnabled(false);
+
+    auto* linha = new QHBoxLayout;
+    linha->addWidget(barra);
+    linha->addWidget(chkWindows);
+    linha->addStretch();
+    linha->addWidget(edtPagina);
+    linha->addWidget(btnIrPara);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(linha);
+    layout->addWidget(memo, 1);
+    layout->addWidget(barraStatus);
+
+    connect(sair, &QToolButton::clicked, this, &QDialog::close);
+    connect(btnImprimir, &QToolButton::clicked, this, &TRVPreview::Imprimir);
+    connect(configurar, &QToolButton::clicked, this, [this] {
+        if (!m_job.pImprimir) {
+            permissao("Você não possuí permissão para Imprimir o relatório",
+                      "You are not allowed to print the report");
+            return;
+        }
+        m_servicos.configurarImpressora(this);
+    });
+    connect(fonte, &QToolButton::clicked, this, [this] {
+        if (const auto f = Dialogos::atual().escolherFonte(m_fonteDialogo)) {
+            m_fonteDialogo = *f;
+            memo->setFont(*f);
+            m_job.Windows.Font = *f;
+        }
+    });
+    connect(salvar, &QToolButton::clicked, this, &TRVPreview::Salvar);
+    connect(primeira, &QToolButton::clicked, this, [this] {
+        if (m_atual != 0) ShowPage(0);
+    });
+    connect(anterior, &QToolButton::clicked, this, [this] {
+        if (m_atual > 0) ShowPage(m_atual - 1);
+    });
+    connect(proxima, &QToolButton::clicked, this, [this] {
+        if (m_atual < totalPaginas() - 1) ShowPage(m_atual + 1);
+    });
+    connect(ultima, &QToolButton::clicked, this, [this] {
+        if (m_atual != totalPaginas() - 1) ShowPage(totalPaginas() - 1);
+    });
+    connect(email, &QToolButton::clicked, this, &TRVPreview::EnviarEmail);
+    connect(pdf, &QToolButton::clicked, this, &TRVPreview::SalvarPdf);
+    connect(emailPdf, &QToolButton::clicked, this, &TRVPreview::EnviarPdfEmail);
+    connect(btnIrPara, &QPushButton::clicked, this, &TRVPreview::IrParaPagina);
+
+    barraStatus->showMessage(texto("Página ", "Page ") + QStringLiteral("1") + texto(" de ", " of ") +
+                             QString::number(totalPaginas()));
+    ShowPage(0);
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QToolButton* TRVPreview::botao(const char* nome, const QString& rotulo, const QString& dica, bool habilitado)
+{
+    auto* b = new QToolButton(this);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setText(rotulo);
+    b->setToolTip(dica);
+    b->setAccessibleName(dica);
+    b->setEnabled(habilitado);
+    return b;
+}
+
+void TRVPreview::permissao(const char* portugues, const char* ingles)
+{
+    Mensagem(texto(portugues, ingles), texto("Informação", "Information"), Msg::Informacao);
+}
+
+void TRVPreview::ShowPage(int indice)
+{
+    if (indice < 0 || indice >= totalPaginas()) return;
+    m_atual = indice;
+    const PaginaTexto& p = m_origem.PreviewPages()[indice];
+    QString texto = QStringLiteral(" ");
+    for (int l = 0; l < p.size(); ++l) {
+        texto += u'\n';
+        texto += m_origem.linhaExibida(indice, l);
+    }
+    memo->setPlainText(texto);
+    barraStatus->showMessage(this->texto("Página ", "Page ") + QString::number(indice + 1) +
+                             this->texto(" de ", " of ") + QString::number(totalPaginas()));
+    memo->moveCursor(QTextCursor::Start);
+}
+
+bool TRVPreview::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_P && (e->modifiers() & Qt::ControlModifier)) {
+        if (btnImprimir->isEnabled()) btnImprimir->click();
+        return true;
+    }
+    if (e->key() == Qt::Key_PageUp) {
+        if (m_atual > 0) ShowPage(m_atual - 1);
+        return true;
+    }
+    if (e->key() == Qt::Key_PageDown) {
+        if (m_atual < totalPaginas() - 1) ShowPage(m_atual + 1);
+        return true;
+    }
+    if (alvo == edtPagina && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        IrParaPagina();
+        return true;
+    }
+    return TJanela::teclaPrevia(alvo, e);
+}
+
+void TRVPreview::IrParaPagina()
+{
+    const QString t = edtPagina->text().trimmed();
+    if (t.isEmpty()) return;
+    bool ok = false;
+    const int indice = t.toInt(&ok) - m_job.HeaderData.FirstPage;
+    if (ok && indice >= 0 && indice < totalPaginas()) {
+        ShowPage(indice);
+    } else {
+        Mensagem(texto("Número de Página fora dos limites", "Page Number out of bounds"),
+                 texto("Informação", "Information"), Msg::Informacao);
+    }
+}
+
+void TRVPreview::Imprimir()
+{
+    if (!m_job.pImprimir) {
+        permissao("Você não possuí permissão para Imprimir o relatório",
+                  "You are not allowed to print the report");
+        return;
+    }
+    QList<int> paginas;
+    const int total = totalPaginas();
+    if (m_job.Preview.SelectPagesToPrint) {
+        const auto sel = TFrmSelPage::Executar(m_job.LanguageMessages == lmEnglish, this);
+        if (!sel) return;
+        switch (sel->escolha) {
+        case TFrmSelPage::Todos:
+            for (int i = 0; i < total; ++i)
+                paginas << i;
+            break;
+        case TFrmSelPage::PaginaAtual:
+            if (total > 0) paginas << m_atual;
+            break;
+        case TFrmSelPage::Intervalo:
+            paginas = ParsePageList(sel->paginas, m_job.HeaderData.FirstPage, total);
+            break;
+        }
+    } else {
+        for (int i = 0; i < total; ++i)
+            paginas << i;
+    }
+    if (total == 0 && Mensagem(texto("Impressora selecionada", "Printer selected"),
+                               texto("Pergunta", "Question"), Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+        return;
+    }
+    if (chkWindows->isChecked()) {
+        const int tamanho = m_fonteDialogo.pointSize() > 0 ? m_fonteDialogo.pointSize() : 10;
+        if (m_rowSp > -tamanho) m_job.Windows.LineSpace = m_rowSp;
+        QString erro;
+        if (!m_servicos.desenhar(PaginasExibidas(m_origem, paginas), m_fonteDialogo, qAbs(int(m_rowSp)),
+                                 m_origem.Windows.Orientation, &erro)) {
+            Mensagem(erro, texto("Erro", "Error"), Msg::Erro);
+        }
+        return;
+    }
+    if (m_job.PrintToSpool) {
+        SpoolPages(m_origem, paginas, m_job);
+        return;
+    }
+    ReplayPages(m_origem, paginas, m_job);
+}
+
+void TRVPreview::Salvar()
+{
+    if (!m_job.pSalvar) {
+        permissao("Você não possuí permissão para salvar o relatório",
+                  "You are not allowed to save the report");
+        return;
+    }
+    QString nome = Dialogos::atual().salvarArquivo(
+        texto("Salvar para arquivo", "Save to file"),
+        QStringLiteral("Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xls)|*.xls"),
+        QCoreApplication::applicationDirPath());
+    if (nome.trimmed().isEmpty()) return;
+    if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".txt");
+    const QString ext = QFileInfo(nome.trimmed()).suffix().toUpper();
+    bool ok = false;
+    if (ext == QStringLiteral("HTML") || ext == QStringLiteral("HTM")) {
+        ok = SalvaHtml(m_origem, nome, m_fonteDialogo.family(), m_job.LanguageMessages == lmEnglish);
+    } else if (ext == QStringLiteral("TXT")) {
+        ok = SalvaTexto(m_origem, nome);
+    } else {
+        ok = SalvaExcel(nome);
+    }
+    if (!ok) {
+        Mensagem(texto("Não foi possivel Salvar arquivo", "Could not save the file"),
+                 texto("Atenção", "Warning"), Msg::Aviso);
+    }
+}
+
+QList<QStringList> TRVPreview::paginasExibidas() const
+{
+    QList<QStringList> paginas;
+    for (int p = 0; p < totalPaginas(); ++p) {
+        QStringList linhas;
+        for (int l = 0; l < m_origem.PreviewPages()[p].size(); ++l)
+            linhas << m_origem.linhaExibida(p, l);
+        paginas << linhas;
+    }
+    return paginas;
+}
+
+QString TRVPreview::familiaPdf() const
+{
+    // The standard family named in the text area's font; the last match wins.
+    const QString nome = memo->font().family();
+    QString familia;
+    for (const char* f : {"Courier", "Helvetica", "Times"}) {
+        if (nome.contains(QLatin1String(f), Qt::CaseInsensitive)) familia = QString::fromLatin1(f);
+    }
+    return familia;
+}
+
+ParametrosEmail TRVPreview::parametrosEmail() const
+{
+    ParametrosEmail p;
+    p.servidor = m_job.eMailHost;
+    p.usuario = m_job.eMailUserName;
+    p.senha = m_job.eMailPassword;
+    p.para = m_job.eMailPara;
+    p.comCopia = m_job.eMailComCopia;
+    p.comCopiaOculta = m_job.eMailComCopiaOculta;
+    p.remetente = m_job.eMailUser;
+    p.assunto = m_job.ReportTitle;
+    return p;
+}
+
+void TRVPreview::SalvarPdf()
+{
+    if (!m_job.pSalvar) {
+        permissao("Você não possuí permissão para salvar o relatório",
+                  "You are not allowed to save the report");
+        return;
+    }
+    QString nome = Dialogos::atual().salvarArquivo(QStringLiteral("Salvar Formato PDF"),
+                                                   QStringLiteral("PDF (*.pdf)|*.pdf"),
+                                                   QCoreApplication::applicationDirPath());
+    if (nome.trimmed().isEmpty()) return;
+    if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".pdf");
+    QString erro;
+    if (GravaPdfPaginas(paginasExibidas(), nome, m_job.ReportTitle, familiaPdf(), memo->font().pointSize(),
+                        &erro)) {
+        Mensagem(QStringLiteral("Documento PDF gerado com sucesso!"), QStringLiteral("Informação"),
+                 Msg::Informacao);
+    } else {
+        Mensagem(QStringLiteral("Ocorreu um erro ao gerar Documento PDF!"), QStringLiteral("Informação"),
+                 Msg::Erro);
+    }
+}
+
+void TRVPreview::EnviarEmail()
+{
+    TFrmMailRV::EnviarTexto(paginasExibidas(), parametrosEmail(), m_job.pEmail, this);
+}
+
+void TRVPreview::EnviarPdfEmail()
+{
+    TFrmMailRV::EnviarPdf(paginasExibidas(), familiaPdf(), memo->font().pointSize(), parametrosEmail(),
+                          m_job.pEmail, this);
+}

@@ -1,0 +1,35 @@
+#include "DadosTicket.h"
+
+#include "Decimal.h"
+#include "TQuery.h"
+
+#include <QDate>
+#include <QSqlField>
+
+QString DadosTicket::AsString(const QString& campo) const
+{
+    if (m_q.Eof() || !m_q.FindField(campo)) {
+        return QString();
+    }
+    const QVariant v = m_q.FieldByName(campo);
+    if (v.isNull()) {
+        return QString();
+    }
+    if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
+        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    const int i = m_q.record().indexOf(campo);
+    const int tipo = m_q.record().field(i).metaType().id();
+    if (tipo == QMetaType::Double || v.typeId() == QMetaType::Double) {
+        return Decimal::fromVariant(v).toShortString();
+    }
+    const QString t = v.toString();
+    // A date kept as ISO text by the engine.
+    if (t.size() == 10 && t[4] == u'-' && t[7] == u'-') {
+        const QDate d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+        if (d.isValid()) {
+            return d.toString(QStringLiteral("dd/MM/yyyy"));
+        }
+    }
+    return t;
+}

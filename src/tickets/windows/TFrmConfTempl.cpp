@@ -1,0 +1,190 @@
+#include "TFrmConfTempl.h"
+
+#include "Dialogos.h"
+#include "EdicaoTemplate.h"
+#include "ErroBanco.h"
+#include "TDM.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+const QString filtro = QStringLiteral("Configuração de template|*.ctp");
+}
+
+TFrmConfTempl::TFrmConfTempl(QWidget* parent) : TJanela(parent)
+{
+    setObjectName(QStringLiteral("FrmConfTempl"));
+    setWindowTitle(QStringLiteral("Configuração Template"));
+    auto* l = new QVBoxLayout(this);
+    auto* barra = new QToolBar(this);
+    m_importar = barra->addAction(QStringLiteral("&Importar"));
+    m_importar->setObjectName(QStringLiteral("BtnImportar"));
+    m_exportar = barra->addAction(QStringLiteral("&Exportar"));
+    m_exportar->setObjectName(QStringLiteral("BtnExportar"));
+    QAction* teste = barra->addAction(QStringLiteral("Imprimir página de &teste"));
+    teste->setVisible(false);
+    l->addWidget(barra);
+    auto* divisao = new QSplitter(this);
+    m_arvore = new QTreeWidget(divisao);
+    m_arvore->setObjectName(QStringLiteral("TreeView1"));
+    m_arvore->header()->hide();
+    m_arvore->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_arvore->setMouseTracking(true);
+    m_arvore->viewport()->installEventFilter(this);
+    m_texto = new QPlainTextEdit(divisao);
+    m_texto->setObjectName(QStringLiteral("RichEdit1"));
+    m_texto->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_texto->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_texto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    divisao->setStretchFactor(1, 1);
+    l->addWidget(divisao);
+    connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* no) { insereNo(no); });
+    connect(m_importar, &QAction::triggered, this, [this] { importar(); });
+    connect(m_exportar, &QAction::triggered, this, [this] { exportar(); });
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TFrmConfTempl::setLinhas(const QStringList& linhas)
+{
+    m_texto->setPlainText(linhas.join(u'\n'));
+}
+
+QStringList TFrmConfTempl::linhas() const
+{
+    const QString t = m_texto->toPlainText();
+    return t.isEmpty() ? QStringList() : t.split(u'\n');
+}
+
+void TFrmConfTempl::showEvent(QShowEvent* e)
+{
+    if (!m_arvoreMontada) montaArvore();
+    TJanela::showEvent(e);
+}
+
+void TFrmConfTempl::montaArvore()
+{
+    m_arvoreMontada = true;
+    auto* comandos = new QTreeWidgetItem(m_arvore, {QStringLiteral("Comandos")});
+    for (const char* c :
+         {"<! - Abre Negrito", "!> - Fecha Negrito", "<# - Abre Compactação 17,5 cpp",
+          "#> - Fecha Compactação 17,5 cpp", "<% - Abre Compactação 20 cpp", "%> - Fecha Compactação 20 cpp",
+          "<$ - Abre impressão de itens", "$> - Fecha impressão de itens", "<ff> - Ejeta página",
+          "<ms> - Micro salto", "<zv> - Zerar variáveis"}) {
+        new QTreeWidgetItem(comandos, {QString::fromUtf8(c)});
+    }
+    auto* dataHora = new QTreeWidgetItem(m_arvore, {QStringLiteral("Data/Hora")});
+    new QTreeWidgetItem(dataHora, {QStringLiteral("Data")});
+    new QTreeWidgetItem(dataHora, {QStringLiteral("Hora")});
+    auto* pesagem = new QTreeWidgetItem(m_arvore, {QStringLiteral("PESAGEM")});
+    for (const QString& c : EdicaoTemplate::campos())
+        new QTreeWidgetItem(pesagem, {c});
+}
+
+QString TFrmConfTempl::textoDoNo(const QTreeWidgetItem* no)
+{
+    const QString t = no->text(0);
+    const QTreeWidgetItem* pai = no->parent();
+    if (!pai && (t == QLatin1String("Comandos") || t == QLatin1String("Data/Hora"))) return QString();
+    if (pai && pai->text(0) == QLatin1String("Comandos")) return t.section(QStringLiteral(" - "), 0, 0);
+    if (pai && pai->text(0) == QLatin1String("Data/Hora")) {
+        if (t == QLatin1String("Data")) return QStringLiteral("[Date]");
+        if (t == QLatin1String("Hora")) return QStringLiteral("[Time]");
+    }
+    return u'[' + t.trimmed() + u']';
+}
+
+void TFrmConfTempl::insereNo(QTreeWidgetItem* no)
+{
+    if (!no) return;
+    const QString t = textoDoNo(no);
+    QApplication::clipboard()->setText(t);
+    QTextCursor c = m_texto->textCursor();
+    c.setPosition(qBound(0, m_posicao, m_texto->document()->characterCount() - 1));
+    m_texto->setTextCursor(c);
+    m_texto->paste();
+    m_texto->setFocus();
+}
+
+bool TFrmConfTempl::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        Mensagem(EdicaoTemplate::resumoSintaxe(), QStringLiteral("Informação"), Msg::Informacao);
+        return true;
+    }
+    if (alvo == m_texto && e->key() == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
+        m_posicao = m_texto->textCursor().position();
+        m_arvore->setFocus();
+        return true;
+    }
+    if (alvo == m_arvore && e->key() == Qt::Key_Space) {
+        insereNo(m_arvore->currentItem());
+        return true;
+    }
+    // Enter is the text's own: a new line, not the next control.
+    if (alvo == m_texto && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) return false;
+    return TJanela::teclaPrevia(alvo, e);
+}
+
+bool TFrmConfTempl::eventFilter(QObject* obj, QEvent* ev)
+{
+    if (obj == m_arvore->viewport() && ev->type() == QEvent::MouseMove)
+        m_posicao = m_texto->textCursor().position();
+    return TJanela::eventFilter(obj, ev);
+}
+
+void TFrmConfTempl::importar()
+{
+    const QString arquivo = Dialogos::atual().abrirArquivo(QStringLiteral("Importar"), filtro);
+    if (arquivo.isEmpty() || !QFile::exists(arquivo)) return;
+    m_texto->setPlainText(EdicaoTemplate::importar(arquivo));
+}
+
+void TFrmConfTempl::exportar()
+{
+    QString arquivo = Dialogos::atual().salvarArquivo(QStringLiteral("Exportar"), filtro, QString());
+    if (arquivo.isEmpty()) return;
+    if (!arquivo.contains(u'.')) arquivo += QStringLiteral(".ctp");
+    if (EdicaoTemplate::exportar(arquivo, linhas()))
+        Mensagem(QStringLiteral("Exportação concluida com sucesso."), QStringLiteral("Aviso"),
+                 Msg::Informacao);
+    else
+        Mensagem(QStringLiteral("Exportação não realizada."), QStringLiteral("Aviso"), Msg::Informacao);
+}
+
+void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
+{
+    bool ok = false;
+    const int codigo = numero.trimmed().toInt(&ok);
+    if (numero.trimmed().isEmpty() || !ok) {
+        Mensagem(QStringLiteral("Informar código template."), QStringLiteral("Informação"), Msg::Informacao);
+        return;
+    }
+    TFrmConfTempl janela(parent);
+    try {
+        janela.setLinhas(EdicaoTemplate::carregar(*DM, codigo));
+    } catch (const ErroBanco& e) {
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+        return;
+    }
+    janela.exec();
+    try {
+        EdicaoTemplate::gravar(*DM, codigo, janela.linhas());
+        Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"),
+                 Msg::Informacao);
+    } catch (const ErroBanco& e) {
+        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado: \r") + e.texto(),
+                 QStringLiteral("Erro"), Msg::Erro);
+    }
+}

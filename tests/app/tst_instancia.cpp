@@ -1,0 +1,53 @@
+// One VIGA per user: the lock lives in the user's own runtime folder.
+#include "InstanciaUnica.h"
+
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+class TstInstancia : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    // Two users of one workstation (two runtime folders) each run their VIGA;
+    // a second VIGA of the same user is refused.
+    void umaPorUsuario()
+    {
+        QTemporaryDir ana;
+        QTemporaryDir bruno;
+        QVERIFY(ana.isValid() && bruno.isValid());
+        const QString nome = QStringLiteral("viga-teste-%1").arg(getpid());
+
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(ana.path()));
+        InstanciaUnica daAna(nome);
+        QCOMPARE(QFileInfo(daAna.caminho()).absolutePath(), QFileInfo(ana.path()).absoluteFilePath());
+        QVERIFY(daAna.adquirir());
+        InstanciaUnica outraDaAna(nome);
+        QVERIFY(!outraDaAna.adquirir());
+
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(bruno.path()));
+        InstanciaUnica doBruno(nome);
+        QCOMPARE(QFileInfo(doBruno.caminho()).absolutePath(), QFileInfo(bruno.path()).absoluteFilePath());
+        QVERIFY(doBruno.adquirir());
+    }
+
+    // A lock left in the runtime folder by a program that was killed is taken over.
+    void travaAbandonadaNaPastaDoUsuario()
+    {
+        QTemporaryDir pasta;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(pasta.path()));
+        InstanciaUnica i(QStringLiteral("viga"));
+        QFile f(i.caminho());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("999999\nviga\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        f.close();
+        QVERIFY(i.adquirir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstInstancia)
+#include "tst_instancia.moc"

@@ -1,0 +1,425 @@
+// The print job: bytes of every printer model, the page rules, the built-in
+// header, the preview's page lists, deliveries and messages.
+#include "Relogio.h"
+#include "ServicosTeste.h"
+
+#include <QMetaEnum>
+#include <QTemporaryDir>
+
+namespace
+{
+
+const char* const nomesModelos[] = {
+    "rvPadraoIBM", "rvDeskjet500",    "rvDeskjet600",   "rvRima",          "rvEpson9pinos",
+    "rvEmiliaPS",  "rvEpsonStylusC2", "rvCanonBJC4000", "rvEpson24pinos",  "rvHPThinkJet",
+    "rvCanonF60",  "rvCanonLaser",    "rvIBMColorJet",  "rvIBMPCGraphics", "rvIBMProPrinter",
+    "rvNEC3500",   "rvNECPinWriter",  "rvMP20mi",       "rvHPLaserJet",
+};
+
+const QString acentos = QStringLiteral("áÁãÃâÂäÄàÀéÉêÊëËíÍîÎïÏóÓõÕôÔöÖúÚûÛüÜçÇºñÑª");
+
+} // namespace
+
+class TstRelevo : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ServicosTeste* m_servicos = nullptr;
+
+    QString saida(const QString& nome) const { return m_dir.filePath(nome); }
+
+private Q_SLOTS:
+    void init()
+    {
+        qputenv("VIGA_HOME", m_dir.path().toUtf8());
+        Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 30, 12, 520)));
+        m_servicos = new ServicosTeste;
+    }
+    void cleanup()
+    {
+        delete m_servicos;
+        Relogio::fixar(QDateTime());
+    }
+
+    void modelos_data()
+    {
+        QTest::addColumn<int>("modelo");
+        for (int i = 0; i < QuantidadeModelos; ++i)
+            QTest::newRow(nomesModelos[i]) << i;
+    }
+    // Every code pair, the line spacings, the accents, two page overflows with a form
+    // feed after the last row of each page, and text placed left of the current column.
+    void modelos()
+    {
+        QFETCH(int, modelo);
+        TRelevo r;
+        r.PrinterName = TPrinterName(modelo);
+        r.PageHeader = false;
+        r.QtLines = 8;
+        r.EjetaQuebra = true;
+        r.LinhasPolegada = l8LinPol;
+        jobParaArquivo(r, saida(QStringLiteral("modelo.prn")));
+        QVERIFY(r.BeginDoc());
+        const TCodigosImpressora& c = TRelevo::CodigosAtivos();
+        const QList<QPair<QByteArray, QByteArray>> pares = {
+            {c.Compr175On, c.Compr175Off}, {c.Compr20On, c.Compr20Off}, {c.Elite12On, c.Elite12Off},
+            {c.NegritoOn, c.NegritoOff},   {c.ExpandOn, c.ExpandOff},
+        };
+        for (const auto& par : pares) {
+            r.WriteText(par.first, QStringLiteral("Ligado"), 2, false);
+            r.WriteText(par.second, QStringLiteral("desligado"), 12, true);
+        }
+        r.SendCommand(c.Lpi6);
+        r.WriteText({}, acentos, 0, true);
+        for (int i = 1; i <= 10; ++i)
+            r.WriteText({}, QStringLiteral("Linha %1").arg(i), 4, true);
+        r.WriteText({}, QStringLiteral("ab"), 10, false);
+        r.WriteText({}, QStringLiteral("cd"), 3, true);
+        r.EndDoc();
+        QVERIFY(m_servicos->mensagens.isEmpty());
+        QVERIFY(confereGolden(lerArquivo(saida(QStringLiteral("modelo.prn"))),
+                              QStringLiteral("modelo_%1.prn").arg(QLatin1String(nomesModelos[modelo]))));
+    }
+
+    void acentuacao_data()
+    {
+        QTest::addColumn<int>("modelo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("epson ã Ã") << int(rvEpson9pinos) << QStringLiteral("ãÃ") << QByteArray("\xC6\xC7");
+        QTest::newRow("deskjet 500 ã Ã")
+            << int(rvDeskjet500) << QStringLiteral("ãÃ") << QByteArray("\x84\x8E");
+        QTest::newRow("deskjet 600 ã Ã")
+            << int(rvDeskjet600) << QStringLiteral("ãÃ") << QByteArray("\x84\x8E");
+        QTest::newRow("ordinal") << int(rvEpson9pinos) << QStringLiteral("nº ª") << QByteArray("n\xF8 \xA6");
+        QTest::newRow("Ó once") << int(rvEpson9pinos) << QStringLiteral("Ó") << QByteArray("\xE0");
+        QTest::newRow("plain") << int(rvEpson9pinos) << QStringLiteral("Pesagem 12")
+                               << QByteArray("Pesagem 12");
+    }
+    void acentuacao()
+    {
+        QFETCH(int, modelo);
+        QFETCH(QString, texto);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(ConvertAccents(ParaWin1252(texto), TPrinterName(modelo)), bytes);
+    }
+
+    void tamanhoPagina()
+    {
+        TRelevo r;
+        QCOMPARE(r.QtLines, 62);
+        r.setPageSize(pzA4);
+        QCOMPARE(r.QtLines, 70);
+        r.QtLines = 40;
+        r.setPageSize(pzA4); // the same value again changes nothing
+        QCOMPARE(r.QtLines, 40);
+        r.setPageSize(pzCustom);
+        QCOMPARE(r.QtLines, 40);
+        r.setPageSize(pzCoupon);
+        QCOMPARE(r.QtLines, 0);
+        const QList<QPair<TPageSize, int>> tabela = {
+            {pzContinous, 66},  {pzLegal, 84},      {pzTabloid, 102},   {pzStatement, 51},
+            {pzExecutive, 63},  {pzA3, 99},         {pzA5, 50},         {pzB5, 61},
+            {pzFolio, 78},      {pzEnv9, 53},       {pzEnv14, 69},      {pzEnvC3, 108},
+            {pzEnvC6, 38},      {pzEnvB6, 30},      {pzEnvMonarch, 45}, {pzEnvPersonal, 39},
+            {pzFanFoldSTD, 72}, {pzFanFoldLgl, 78}, {pzEnvC65, 54},     {pzEnvB4, 83},
+        };
+        for (const auto& [tamanho, linhas] : tabela)
+            QCOMPARE(LinesForPageSize(tamanho, 1), linhas);
+    }
+
+    // A page of 66 lines carries rows 1-65; row 65 ends without CR LF, followed by a form
+    // feed only with EjetaQuebra; the next page starts without a form feed of its own.
+    void paginaDe66Linhas_data()
+    {
+        QTest::addColumn<bool>("ejeta");
+        QTest::newRow("sem EjetaQuebra") << false;
+        QTest::newRow("com EjetaQuebra") << true;
+    }
+    void paginaDe66Linhas()
+    {
+        QFETCH(bool, ejeta);
+        TRelevo r;
+        r.PageHeader = false;
+        r.QtLines = 66;
+        r.EjetaQuebra = ejeta;
+        jobParaArquivo(r, saida(QStringLiteral("p66.prn")));
+        QVERIFY(r.BeginDoc());
+        for (int i = 1; i <= 66; ++i) {
+            QCOMPARE(r.PRow(), i); // the 66th write overflows to row 1 of the next page
+            r.WriteText({}, QStringLiteral("L%1").arg(i), 0, true);
+        }
+        QCOMPARE(r.PRow(), 2);
+        r.EndDoc();
+        // the page length (66), sent at once and again with the first line
+        QByteArray esperado = QByteArray("\x1B\x43\x42\x1B\x43\x42");
+        for (int i = 1; i <= 64; ++i)
+            esperado += "L" + QByteArray::number(i) + "\r\n";
+        esperado += "L65";
+        if (ejeta) esperado += "\x0C";
+        esperado += "L66\r\n";
+        QCOMPARE(lerArquivo(saida(QStringLiteral("p66.prn"))), esperado);
+    }
+
+    // Two pages and a half of a report with the built-in header: title centred, page
+    // number, left and right texts, column headings, the rule; the overflowing page gets
+    // no form feed.
+    void cabecalhoInterno()
+    {
+        TRelevo r;
+        r.QtLines = 12;
+        r.PageWidth = 60;
+        r.HeaderData.Title1 = QStringLiteral("RELATÓRIO DE PESAGENS");
+        r.HeaderData.Title2 = QStringLiteral("Período");
+        r.HeaderData.Left2 = QStringLiteral("Balança 1");
+        r.HeaderData.Right2 = QStringLiteral("Usuário ADMIN");
+        r.HeaderData.Right3 = QStringLiteral("Filial");
+        r.HeaderData.ColHeader1 = QStringLiteral("Placa,0;Produto,10;Peso, líquido,40");
+        r.HeaderData.FirstPage = 7;
+        jobParaArquivo(r, saida(QStringLiteral("cab.prn")));
+        r.PageHeader = true;
+        QVERIFY(r.BeginDoc());
+        for (int i = 1; i <= 12; ++i) {
+            r.WriteText({}, QStringLiteral("ABC-%1").arg(i, 4, 10, QChar(u'0')), 0, false);
+            r.WriteText({}, QStringLiteral("SOJA"), 10, false);
+            r.WriteText({}, QStringLiteral("%1,00").arg(i * 1000), 40, true);
+        }
+        QCOMPARE(r.PageNo(), 9);
+        r.EndDoc();
+        QVERIFY(confereGolden(lerArquivo(saida(QStringLiteral("cab.prn"))), QStringLiteral("cabecalho.prn")));
+    }
+
+    // While previewing, a page shorter than its own header still ends: the header runs on
+    // and never starts another page.
+    void cabecalhoMaiorQueAPagina()
+    {
+        TRelevo r;
+        r.QtLines = 4;
+        r.Preview.ShowPreview = true;
+        r.HeaderData.Title1 = QStringLiteral("T");
+        QVERIFY(r.BeginDoc());
+        for (int i = 0; i < 5; ++i)
+            r.WriteText({}, QStringLiteral("x%1").arg(i), 0, true);
+        r.EndDoc();
+        QCOMPARE(m_servicos->previews, 1);
+        int linhas = 0;
+        QStringList tudo;
+        for (const auto& p : m_servicos->paginasExibidas) {
+            linhas += int(p.size());
+            tudo += p;
+        }
+        QVERIFY(tudo.contains(QStringLiteral("x4")));
+        QVERIFY(linhas < 60);
+    }
+
+    // Previewing: a NewPage leaves "<ff>" at the end of its page in both lists; display
+    // lines keep the accents, printer lines carry the converted bytes and the codes.
+    void listasDoPreview()
+    {
+        TRelevo r;
+        r.PageHeader = false;
+        r.QtLines = 5;
+        r.Preview.ShowPreview = true;
+        r.PrinterPort = QStringLiteral("lpt1");
+        QVERIFY(r.BeginDoc());
+        const TCodigosImpressora& c = TRelevo::CodigosAtivos();
+        r.WriteText(c.ExpandOn, QStringLiteral("Pesagem"), 0, false);
+        r.WriteText(c.ExpandOff, QStringLiteral("Nº 1"), 10, true);
+        r.WriteText({}, QStringLiteral("Ação"), 0, true);
+        r.NewPage();
+        for (int i = 1; i <= 5; ++i)
+            r.WriteText({}, QStringLiteral("L%1").arg(i), 0, true);
+        r.EndDoc();
+        QCOMPARE(m_servicos->previews, 1);
+        const auto& e = m_servicos->paginasExibidas;
+        const auto& p = m_servicos->paginasImpressora;
+        QCOMPARE(e.size(), 3);
+        QCOMPARE(e[0], QStringList({QStringLiteral("<e>Pesagem</e>   Nº 1"), QStringLiteral("Ação"),
+                                    QStringLiteral("<ff>")}));
+        QCOMPARE(p[0], QList<QByteArray>({QByteArray("\x1B\x43\x05<e>Pesagem</e>   N\xF8 1"),
+                                          QByteArray("A\x87\xC6o"), QByteArray("<ff>")}));
+        QCOMPARE(e[1], QStringList({QStringLiteral("L1"), QStringLiteral("L2"), QStringLiteral("L3"),
+                                    QStringLiteral("L4")}));
+        QCOMPARE(e[2], QStringList({QStringLiteral("L5")}));
+        QVERIFY(!QFile::exists(r.arquivoJob()));
+    }
+
+    void canceladoNaoMostraPreview()
+    {
+        TRelevo r;
+        r.Preview.ShowPreview = true;
+        QVERIFY(r.BeginDoc());
+        r.WriteText({}, QStringLiteral("x"), 0, true);
+        r.Cancelled = true;
+        r.EndDoc();
+        QCOMPARE(m_servicos->previews, 0);
+    }
+
+    void formatNumber_data()
+    {
+        QTest::addColumn<QString>("mascara");
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("two blanks") << QStringLiteral("###,##0.00") << 1234.5 << QStringLiteral("  1.234,50");
+        QTest::newRow("longer than mask")
+            << QStringLiteral("0.00") << 123456.0 << QStringLiteral("123456,00");
+        QTest::newRow("integer") << QStringLiteral("#####0") << 42.4 << QStringLiteral("    42");
+        QTest::newRow("negative") << QStringLiteral("#,##0.0") << -1500.25 << QStringLiteral("-1.500,3");
+        QTest::newRow("optional decimals") << QStringLiteral("0.##") << 2.5 << QStringLiteral(" 2,5");
+        QTest::newRow("zero") << QStringLiteral("#0.000") << 0.0 << QStringLiteral(" 0,000");
+    }
+    void formatNumber()
+    {
+        QFETCH(QString, mascara);
+        QFETCH(double, valor);
+        QFETCH(QString, texto);
+        QCOMPARE(TRelevo::FormatNumber(mascara, valor), texto);
+    }
+
+    void replicate()
+    {
+        QCOMPARE(TRelevo::Replicate(QStringLiteral("-"), 0), QString());
+        QCOMPARE(TRelevo::Replicate(QStringLiteral("-"), -3), QString());
+        QCOMPARE(TRelevo::Replicate(QStringLiteral("=-"), 3), QStringLiteral("=-=-=-"));
+    }
+
+    // Straight to the port: the bytes reach the file at once; a code sent with
+    // SendCommand travels once at once and once with its line.
+    void direto()
+    {
+        const QString porta = saida(QStringLiteral("porta.prn"));
+        TRelevo r;
+        r.PageHeader = false;
+        r.PrinterPort = porta;
+        r.setPageSize(pzA4);
+        QVERIFY(r.BeginDoc());
+        r.SendCommand(r.codigos().NegritoOn);
+        r.WriteText({}, QStringLiteral("x"), 0, true);
+        r.EndDoc();
+        QCOMPARE(lerArquivo(porta), QByteArray("\x1B\x43\x46\x1B\x45\x1B\x43\x46\x1B\x45x\r\n"));
+    }
+
+    void mensagens_data()
+    {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<bool>("ingles");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("porta pt") << 0 << false << QStringLiteral("Impressora em uso ou não pronta.");
+        QTest::newRow("porta en") << 0 << true << QStringLiteral("Printer in use or not ready");
+        QTest::newRow("pasta pt") << 1 << false << QStringLiteral("Diretório não configurado");
+        QTest::newRow("spool pt") << 2 << false
+                                  << QStringLiteral("Você não possuí permissão para Imprimir o relatório");
+        QTest::newRow("spool en") << 2 << true << QStringLiteral("You are not allowed to print the report");
+        QTest::newRow("salvar pt") << 3 << false << QStringLiteral("Não foi possivel Salvar arquivo");
+    }
+    void mensagens()
+    {
+        QFETCH(int, caso);
+        QFETCH(bool, ingles);
+        QFETCH(QString, texto);
+        TRelevo r;
+        r.LanguageMessages = ingles ? lmEnglish : lmPortuguese;
+        r.PrinterPort = QStringLiteral("lpt1");
+        switch (caso) {
+        case 0:
+            r.PrinterPort = saida(QStringLiteral("não/existe/porta"));
+            QVERIFY(!r.BeginDoc());
+            break;
+        case 1:
+            r.SaveFile = true;
+            break;
+        case 2:
+            r.PrintToSpool = true;
+            r.pImprimir = false;
+            break;
+        case 3:
+            r.SaveFile = true;
+            r.SaveFileDir = saida(QStringLiteral("não/existe/arquivo.prn"));
+            break;
+        }
+        if (caso != 0) {
+            QVERIFY(r.BeginDoc());
+            r.WriteText({}, QStringLiteral("x"), 0, true);
+            const QString job = r.arquivoJob();
+            r.EndDoc();
+            QVERIFY(!QFile::exists(job));
+        }
+        QCOMPARE(m_servicos->textos(), QStringList{texto});
+    }
+
+    void portas_data()
+    {
+        QTest::addColumn<QString>("porta");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("caminho");
+        QTest::newRow("lpt1") << QStringLiteral("lpt1") << int(DestinoPorta::Arquivo)
+                              << QStringLiteral("/dev/lp0");
+        QTest::newRow("LPT2: mapped")
+            << QStringLiteral("LPT2:") << int(DestinoPorta::Arquivo) << QStringLiteral("/dev/usb/lp0");
+        QTest::newRow("COM1") << QStringLiteral("COM1") << int(DestinoPorta::Arquivo)
+                              << QStringLiteral("/dev/ttyS0");
+        QTest::newRow("COM3 mapped") << QStringLiteral("com3") << int(DestinoPorta::Arquivo)
+                                     << QStringLiteral("/dev/ttyUSB0");
+        QTest::newRow("shared") << QStringLiteral("\\\\balanca\\matricial") << int(DestinoPorta::FilaCups)
+                                << QStringLiteral("matricial");
+        QTest::newRow("default") << QString() << int(DestinoPorta::FilaCups) << QString();
+        QTest::newRow("file") << QStringLiteral("/tmp/saida.txt") << int(DestinoPorta::Arquivo)
+                              << QStringLiteral("/tmp/saida.txt");
+    }
+    void portas()
+    {
+        QFETCH(QString, porta);
+        QFETCH(int, tipo);
+        QFETCH(QString, caminho);
+        QFile ini(m_dir.filePath(QStringLiteral("viga.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write("[printer]\nLPT2=/dev/usb/lp0\n[serial]\nCOM3=/dev/ttyUSB0\n");
+        ini.close();
+        const DestinoPorta d = ResolvePorta(porta);
+        QCOMPARE(int(d.tipo), tipo);
+        QCOMPARE(d.caminho, caminho);
+    }
+
+    void statusParalela_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("codigo");
+        QTest::newRow("ready") << 0x90 << 0;
+        QTest::newRow("ready, acknowledge") << 0xD0 << 0;
+        QTest::newRow("not ready") << 0x18 << 1;
+        QTest::newRow("no paper") << 0x38 << 2;
+        QTest::newRow("offline 30") << 0x30 << 3;
+        QTest::newRow("offline 20") << 0x20 << 3;
+        QTest::newRow("other") << 0x80 << 4;
+    }
+    void statusParalela()
+    {
+        QFETCH(int, status);
+        QFETCH(int, codigo);
+        QCOMPARE(CodigoStatusParalela(status), codigo);
+    }
+
+    // The command-script route copies the job to the port with a detached shell script
+    // that removes the job file and itself afterwards.
+    void rotaScript()
+    {
+        const QString porta = saida(QStringLiteral("termica.prn"));
+        TRelevo r;
+        r.PageHeader = false;
+        r.PrinterTermic = true;
+        r.PrinterPort = porta;
+        QVERIFY(r.BeginDoc());
+        r.WriteText({}, QStringLiteral("Cupom"), 0, true);
+        const QString job = r.arquivoJob();
+        r.EndDoc();
+        QCOMPARE(m_servicos->textos(), QStringList{QStringLiteral("Impressão finalizada")});
+        QTRY_COMPARE(lerArquivo(porta), QByteArray("\x1B\x43\x3E\x1B\x43\x3E"
+                                                   "Cupom\r\n"));
+        QTRY_VERIFY(!QFile::exists(job));
+        QTRY_VERIFY(!QFile::exists(job.left(job.lastIndexOf(u'.') + 1) + QStringLiteral("sh")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstRelevo)
+#include "tst_relevo.moc"

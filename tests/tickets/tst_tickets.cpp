@@ -1,0 +1,226 @@
+// The built-in ticket layouts: the job bytes of every form on a fixed set of
+// weighings (client with factors and a carrier, supplier without factors,
+// three products), the same bytes on every engine.
+#include "../engine/ServicosTeste.h"
+#include "ConsultaTicket.h"
+#include "FixtureTicket.h"
+#include "ImpressaoTicket.h"
+#include "TPrnTemplate.h"
+#include "TQuery.h"
+
+#include <QTemporaryDir>
+
+using FixtureTicket::pesagens;
+
+class TstTickets : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The job bytes of the tickets of weighing `codigo`, delivered to a file.
+    QByteArray imprime(BancoTeste& b, qint64 codigo, bool saida, int copias = 1)
+    {
+        ServicosTeste servicos;
+        TRelevo job;
+        jobParaArquivo(job, m_dir.filePath(QStringLiteral("ticket.prn")));
+        QFile::remove(job.SaveFileDir);
+        job.PrinterName = rvEpson9pinos;
+        job.QtLines = 0;
+        ImpressaoTicket::Pedido p;
+        p.codigo = codigo;
+        p.saida = saida;
+        p.copias = copias;
+        p.usuario = QStringLiteral("OPERADOR");
+        p.versao = QStringLiteral("3.1.0.7");
+        if (!ImpressaoTicket::imprime(b.dm(), job, p)) return "<sem pesagem>";
+        if (!servicos.mensagens.isEmpty()) return servicos.textos().join(u'\n').toUtf8();
+        return lerArquivo(job.SaveFileDir);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("VIGA_HOME", m_dir.path().toUtf8()); }
+
+    void layouts_data()
+    {
+        QTest::addColumn<QString>("golden");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<bool>("saida");
+        QTest::addColumn<int>("copias");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("campos");
+        const QString todos = QStringLiteral("cfg_showcodigo=1");
+        QTest::newRow("80 completo saída cliente fatores")
+            << "80_completo_saida_cliente.prn" << 1 << true << 1 << "cfg_umidade=1" << todos;
+        QTest::newRow("80 completo entrada cliente fatores")
+            << "80_completo_entrada_cliente.prn" << 1 << false << 1 << "cfg_umidade=1" << todos;
+        QTest::newRow("80 completo saída navio, metros cúbicos, supervisor, 2 cópias")
+            << "80_completo_saida_navio_2copias.prn" << 1 << true << 2
+            << "cfg_umidade=1, cfg_navio=1, cfg_metroscubicos=1, cfg_supervisor=1, cfg_pesagemobs=1, "
+               "cfg_casasdecimais=2"
+            << todos;
+        QTest::newRow("80 completo saída fornecedor embalagem")
+            << "80_completo_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_pesoembalagem=1, cfg_casasdecimais=3" << todos;
+        QTest::newRow("80 sintético saída fornecedor")
+            << "80_sintetico_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_ticketsintetico=1, cfg_pesagemobs=1" << todos;
+        QTest::newRow("80 sintético entrada cliente, sem campos")
+            << "80_sintetico_entrada_cliente_sem_campos.prn" << 1 << false << 1 << "cfg_ticketsintetico=1"
+            << "cfg_showcodigo=0, cfg_showplaca=0, cfg_showplacacarreta=0, cfg_shownf=0, cfg_showmotorista=0";
+        QTest::newRow("80 completo entrada sem número")
+            << "80_completo_entrada_sem_numero.prn" << 2 << false << 1 << "cfg_casasdecimais=1"
+            << "cfg_showcodigo=0";
+        QTest::newRow("80 lista de produtos saída")
+            << "80_lista_produtos_saida.prn" << 3 << true << 1 << "cfg_morproduto=1, cfg_umidade=1" << todos;
+        QTest::newRow("80 três produtos sem lista")
+            << "80_tres_produtos_saida.prn" << 3 << true << 1 << "cfg_umidade=0" << todos;
+        QTest::newRow("40 completo saída cliente fatores")
+            << "40_completo_saida_cliente.prn" << 1 << true << 1
+            << "cfg_ticket40=1, cfg_umidade=1, cfg_supervisor=1, cfg_itemdesc='Produto:'" << todos;
+        QTest::newRow("40 completo entrada cliente fatores")
+            << "40_completo_entrada_cliente.prn" << 1 << false << 1 << "cfg_ticket40=1, cfg_umidade=1"
+            << todos;
+        QTest::newRow("40 umidade única saída") << "40_umidade_unica_saida.prn" << 1 << true << 1
+                                                << "cfg_ticket40=1, cfg_umidadeunica=1" << todos;
+        QTest::newRow("40 sintético saída fornecedor")
+            << "40_sintetico_saida_fornecedor.prn" << 2 << true << 1
+            << "cfg_ticket40=1, cfg_ticketsintetico=1, cfg_casasdecimais=2" << todos;
+        QTest::newRow("40 sintético entrada fornecedor sem placa")
+            << "40_sintetico_entrada_fornecedor.prn" << 2 << false << 1
+            << "cfg_ticket40=1, cfg_ticketsintetico=1"
+            << "cfg_showplaca=0";
+        QTest::newRow("40 lista de produtos entrada")
+            << "40_lista_produtos_entrada.prn" << 3 << false << 1
+            << "cfg_ticket40=1, cfg_morproduto=1, cfg_itemdesc='Itens:'" << todos;
+    }
+    // Every line of each form, byte for byte, on every engine.
+    void layouts()
+    {
+        QFETCH(QString, golden);
+        QFETCH(int, codigo);
+        QFETCH(bool, saida);
+        QFETCH(int, copias);
+        QFETCH(QString, config);
+        QFETCH(QString, campos);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(QStringLiteral("update config set ") + config);
+        b.exec(QStringLiteral("update configticket set ") + campos);
+        QVERIFY(confereGolden(imprime(b, codigo, saida, copias), golden));
+    }
+
+    // The figures an operator checks on the exit ticket: the corrected entry
+    // weight, gross and tare by party kind, the corrected net, always positive.
+    void figuras_data()
+    {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("linhas");
+        // E 15000 x FCV(entry) 0,975 = 14625; S 42350; net 27725; invoice 27000;
+        // |(14625 - 42350) x 0,9475| = 26269,4375.
+        QTest::newRow("cliente com fatores")
+            << 1 << "cfg_umidade=1"
+            << QStringList{"725 kg 42350 kg 14625 kg 27725 kg",
+                           "(FCV) Fatores de Correcao Variaveis : 0,9750",
+                           "(FCF) Fatores de Correcao Fixos : 0,9825",
+                           "(FCV) Fatores de Correcao Variaveis: 0,9650", "(FCF) e (FCV) : 26269 kg"};
+        // Supplier: gross is the entry, tare the exit; 38000,5 - 14000 = 24000,5.
+        QTest::newRow("fornecedor sem fatores")
+            << 2 << "cfg_casasdecimais=1" << QStringList{"-99,8 kg 38000,5 kg 14000,0 kg 24000,5 kg"};
+        // A product list still corrects the entry weight, by its last row (30,
+        // 1,5 % at entry): 12000 x 0,985 = 11820, net 18180.
+        QTest::newRow("lista de produtos com fatores")
+            << 3 << "cfg_morproduto=1, cfg_umidade=1"
+            << QStringList{"30000 kg 11820 kg 18180 kg", "(FCF) e (FCV) : 18180 kg"};
+    }
+    void figuras()
+    {
+        QFETCH(int, codigo);
+        QFETCH(QString, config);
+        QFETCH(QStringList, linhas);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(QStringLiteral("update config set ") + config);
+        // Columns are the goldens' business: here blanks are collapsed.
+        const QString texto = QString::fromLatin1(imprime(b, codigo, true)).remove(QChar(0));
+        const QString simples = texto.simplified();
+        for (const QString& l : linhas)
+            QVERIFY2(simples.contains(l), qPrintable(l + QStringLiteral("\n---\n") + texto));
+    }
+
+    // A site printing from templates: the exit template of the weighing, its
+    // fields in one form on every engine, two copies; a broken template stops
+    // the print with ErroTemplate.
+    void template_()
+    {
+        BancoTeste b;
+        pesagens(b);
+        const QStringList linhas{
+            "<!TICKET [pes_codigo]!> [cad_tipo=4,FORNECEDOR,CLIENTE]: [cad_razao]",
+            "Entrada [pes_dataentrada] [pes_horaentrada] [pes_pesoentrada:N10;0] kg",
+            "Saida   [pes_datasaida:DIA]/[pes_datasaida:MES_EXTENSO] [pes_pesosaida:F10;1] kg",
+            "Nota [pes_nf=<NULL>,SEM NOTA,pes_nf] [Pes_PesoNota] Liquido [pesoLiquido] Dif [diferencaPesoNF]",
+            "[transportadora] [PesoFator2] [TotalPESODescontoSaida] [prd_descricao] [Usuario] [PAGINA]",
+        };
+        for (int i = 0; i < linhas.size(); ++i)
+            b.exec(QStringLiteral(
+                       "insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (5, %1, '%2')")
+                       .arg(i)
+                       .arg(linhas[i]));
+        b.exec(
+            QStringLiteral("update config set cfg_template=1, cfg_templateentrada=4, cfg_templatesaida=5"));
+        QVERIFY(confereGolden(imprime(b, 1, true, 2), QStringLiteral("template_saida_2copias.prn")));
+        // The entry template has no lines: a job with the printer's set-up codes only.
+        QVERIFY(confereGolden(imprime(b, 1, false), QStringLiteral("template_sem_linhas.prn")));
+
+        b.exec(QStringLiteral("insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (4, 0, "
+                              "'[pes_placa:x,3]')"));
+        ImpressaoTicket::Pedido p;
+        p.codigo = 1;
+        TRelevo job;
+        jobParaArquivo(job, m_dir.filePath(QStringLiteral("erro.prn")));
+        QVERIFY_THROWS_EXCEPTION(ErroTemplate, ImpressaoTicket::imprime(b.dm(), job, p));
+        QVERIFY(!b.dm().QR_TEMP.Active());
+    }
+
+    // The query's fields that templates read: the net and factor shares by
+    // party kind, the user, one row per product row in product order.
+    void consulta()
+    {
+        BancoTeste b;
+        pesagens(b);
+        auto p = ConsultaTicket::pesagem(b.dm(), 2);
+        QVERIFY(p && p->fornecedor && p->temParte && !p->temTransportadora && !p->temTipoVeiculo);
+        QVERIFY(!ConsultaTicket::pesagem(b.dm(), 99));
+        TQuery& q = b.dm().QR_TEMP;
+        ConsultaTicket::abrir(q, *p, QStringLiteral("O'BRIEN"));
+        QCOMPARE(q.AsDecimal("pesoLiquido").toShortString(), QStringLiteral("24000,5"));
+        QCOMPARE(q.AsDecimal("diferencaPesoNF").toShortString(), QStringLiteral("-99,75"));
+        QCOMPARE(q.AsString("Usuario"), QStringLiteral("O'BRIEN"));
+        QVERIFY(q.FindField("TotalDescontoEntrada"));
+        q.Close();
+
+        p = ConsultaTicket::pesagem(b.dm(), 1);
+        ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
+        QCOMPARE(q.AsString("transportadora"), QStringLiteral("TRANSPORTES TRES"));
+        // 0,5 % and 0,25 % of 27350 (the stored weights' net)
+        QCOMPARE(q.AsDecimal("PesoFator2").toShortString(), QStringLiteral("136,75"));
+        QCOMPARE(q.AsDecimal("PesoFator6").toShortString(), QStringLiteral("68,375"));
+        // f1 1 + f2 0,5 + f6 0,25 + f7e 2 + f10e 0,5 + f7 2 + f11 1,5 = 7,75 % of 27350
+        QCOMPARE(q.AsDecimal("TotalDescontoSaida").toShortString(), QStringLiteral("2119,625"));
+        QCOMPARE(q.AsDecimal("TotalPESODescontoSaida").toShortString(), QStringLiteral("25230,375"));
+        q.Close();
+
+        p = ConsultaTicket::pesagem(b.dm(), 3);
+        ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
+        QStringList produtos;
+        for (q.First(); !q.Eof(); q.Next())
+            produtos << q.AsString("prd_codigo") + u'=' + q.AsString("prd_descricao");
+        QCOMPARE(produtos, (QStringList{"10=SOJA", "20=MILHO", "30=TRIGO"}));
+        q.Close();
+    }
+};
+
+QTEST_MAIN(TstTickets)
+#include "tst_tickets.moc"
