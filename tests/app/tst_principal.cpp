@@ -241,7 +241,7 @@ private Q_SLOTS:
         // a window this build does not have yet says so
         DialogosRoteiro d;
         SessaoAtual.UsuarioLogado = "ADMIN";
-        m.acao("PesTicket")->trigger();
+        m.acao("Produto")->trigger();
         QCOMPARE(d.textos(), QStringList{"Módulo não disponível nesta versão."});
     }
 
