@@ -8,6 +8,7 @@
 #include "TFrmConfTempl.h"
 #include "TFrmConversao.h"
 #include "TFrmLogin.h"
+#include "TFrmPesagem.h"
 #include "TFrmRelCli.h"
 #include "TFrmRelMovAgrupado.h"
 #include "TFrmRelMovClientes.h"
@@ -82,7 +83,21 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
         janela.exec();
         return true;
     }
+    case T::PesagemEntrada:
+    case T::PesagemSaida: {
+        TFrmPesagem janela(comando.tela == T::PesagemEntrada ? 1 : 2, pai);
+        janela.imprimeTicket = [&janela](qint64 codigo, int modo, int copias) {
+            TFrmTicket::imprimeAposPesagem(&janela, codigo, modo, copias);
+        };
+        janela.exec();
+        return true;
+    }
     case T::Ticket:
+        TFrmTicket::ConsultaPesagens = [](QWidget* p) {
+            TFrmPesagem saida(2, p);
+            saida.exec();
+            return saida.ultimoCodigo();
+        };
         TFrmTicket::abrir(pai);
         return true;
     case T::MovimentoCadastro:
@@ -100,10 +115,6 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     case T::ListagemCadastros:
         mostra<TFrmRelCli>(pai);
         return true;
-    // The weighing windows are wired as they are built.
-    case T::PesagemEntrada:
-    case T::PesagemSaida:
-        return false;
     }
     return false;
 }

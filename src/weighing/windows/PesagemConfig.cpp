@@ -1,0 +1,214 @@
+// The weighing window's set-up from Config: what is shown, captions, the
+// list of weighings and the scale link's settings.
+#include "ConfiguraBalanca.h"
+#include "Dialogos.h"
+#include "ErroBanco.h"
+#include "SessaoAtual.h"
+#include "TDBGrid.h"
+#include "TDM.h"
+#include "TFrmPesagem.h"
+#include "TLampadaBalanca.h"
+#include "TMaskEdit.h"
+#include "TstrGrid.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace
+{
+
+QString textoData(const QVariant& v)
+{
+    if (v.isNull()) {
+        return QString();
+    }
+    if (v.typeId() == QMetaType::QDate) {
+        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    const QDate d = QDate::fromString(v.toString().left(10), QStringLiteral("yyyy-MM-dd"));
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
+}
+
+} // namespace
+
+void TFrmPesagem::configura()
+{
+    try {
+        m_cfg = ConfigPesagem::ler(*DM);
+    } catch (const ErroBanco& e) {
+        // The window opens with the defaults; the operator is told why.
+        erroBanco(e);
+    }
+    m_leitura.configura(m_cfg);
+    m_porta.setPollingDelay(PeriodoLeitura(m_cfg.modeloPlaca, m_cfg.baud));
+    connect(
+        &m_porta, &TCommPortDriver::OnReceiveData, this,
+        [this](TCommPortDriver* s, const char* d, int n) { CommPortDriver1ReceiveData(s, d, n); },
+        Qt::DirectConnection);
+
+    setWindowTitle(m_modo == 1 ? QStringLiteral("Pesagem Entrada") : QStringLiteral("Pesagem Saída"));
+    Shape1->ocioso();
+    strGrid1->SetTitles({QStringLiteral("Código"), QStringLiteral("Produto")});
+    const bool alteraData = m_cfg.alteraDataHora == 1;
+    for (TMaskEdit* m : {FlatMaskEdit2, FlatMaskEdit8, FlatMaskEdit4, FlatMaskEdit9}) {
+        m->setReadOnly(!alteraData);
+    }
+    FlatMaskEdit1->setReadOnly(true);
+    FlatMaskEdit1->setFocusPolicy(Qt::NoFocus);
+    aplicaVisibilidade();
+
+    if (m_modo == 2) {
+        try {
+            abreLista();
+        } catch (const ErroBanco& e) {
+            erroBanco(e);
+        }
+    }
+    FlatComboBox1->setCurrentIndex(1);
+    FlatComboBox2->setCurrentIndex(1);
+    ocioso();
+}
+
+void TFrmPesagem::aplicaVisibilidade()
+{
+    const ConfigPesagem& c = m_cfg;
+    if (c.pesagemVagao == 1) {
+        FlatEdit3->setMaxLength(20);
+    }
+    m_rotTransportadora->setText(c.navio == 1 ? QStringLiteral("Navio:") : QStringLiteral("Transportadora:"));
+    if (c.cadMotorista == 1) {
+        FlatEdit5->setReadOnly(true);
+        FlatEdit5->setFocusPolicy(Qt::NoFocus);
+    }
+    m_rotObs->setVisible(c.pesagemObs == 1);
+    FlatEdit28->setVisible(c.pesagemObs == 1);
+
+    // Freight and distance, or the vehicle type with its value and discount.
+    const bool frete = c.frete == 1;
+    const bool tipo = !frete && c.tipoVeiculo == 1;
+    m_rotTipo->setVisible(tipo);
+    DBComboTipo->setVisible(tipo);
+    m_rotFrete->setVisible(frete);
+    FlatEdit25->setVisible(frete);
+    m_rotKm->setVisible(frete || tipo);
+    FlatEdit26->setVisible(frete || tipo);
+    m_rotKm->setText(tipo ? QStringLiteral("Vlr.") : QStringLiteral("KM.:"));
+    m_rotDesc->setVisible(tipo);
+    FlatEdit27->setVisible(tipo);
+    m_rotTara->setVisible(c.taraPesagem == 1);
+    FlatEdit29->setVisible(c.taraPesagem == 1);
+    if (tipo) {
+        try {
+            TQuery& q = DM->Qr_TPVeiculo;
+            q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
+            q.Open();
+            for (q.First(); !q.Eof(); q.Next()) {
+                DBComboTipo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
+                                     q.AsInteger(QStringLiteral("tpv_codigo")));
+            }
+            q.Close();
+            DBComboTipo->setCurrentIndex(DBComboTipo->findData(1));
+        } catch (const ErroBanco& e) {
+            erroBanco(e);
+        }
+    }
+    m_rotBalanca->setVisible(c.selecionaBal == 1);
+    FlatComboBox3->setVisible(c.selecionaBal == 1);
+
+    // Factors 7-10 and the moisture.
+    std::array<bool, 4> fatores{};
+    bool umidade = false;
+    const bool grade = c.morProduto == 1;
+    if (m_modo == 1) {
+        if (c.umidadeE != 0) {
+            fatores = {true, true, true, true};
+        } else if (c.umidadeUnica == 1) {
+            fatores = {true, false, false, false};
+        }
+        umidade = c.umidadeE != 0;
+    } else if (!grade && c.umidade != 0) {
+        fatores = {true, true, true, true};
+        umidade = true;
+    }
+    if (grade) {
+        fatores = {};
+        umidade = false;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QString nome = c.nomesFatores[size_t(i)].trimmed();
+        QString rotulo = i == 0 ? u'&' + (nome.isEmpty() ? QStringLiteral("Fator:") : nome) : nome;
+        m_rotFatores[size_t(i)]->setText(rotulo);
+        Fatores[size_t(i)]->setAccessibleName(
+            rotulo.remove(u'&').isEmpty() ? QStringLiteral("Fator %1").arg(7 + i) : rotulo);
+        m_rotFatores[size_t(i)]->setVisible(fatores[size_t(i)]);
+        Fatores[size_t(i)]->setVisible(fatores[size_t(i)]);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(FlatEdit22),
+                       static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(FlatEdit23)}) {
+        w->setVisible(umidade);
+    }
+
+    m_rotProduto->setText(grade ? QStringLiteral("Produto(s):") : QStringLiteral("Produto:"));
+    m_painelProdutos->setVisible(grade);
+    BtnOK->setVisible(grade);
+    if (m_modo == 1) {
+        DBGrid1->setVisible(false);
+        FlatEdit2->setVisible(false);
+        m_rotLocalizar->setVisible(false);
+        btnExcluir->setVisible(false);
+        GroupSaida->setVisible(false);
+    } else {
+        BtnNovo->setVisible(c.somenteSaida == 1);
+    }
+    adjustSize(); // the window closes the gaps of hidden rows
+}
+
+void TFrmPesagem::abreLista()
+{
+    const bool todas = SessaoAtual.ehAdmin() || m_cfg.exibePesagens == 1;
+    TQuery& q = DM->QR_Pesagem;
+    if (m_cfg.grade == 1) {
+        q.setSQL(
+            {QStringLiteral("Select b.*,a.cad_razao,d.prd_descricao"), QStringLiteral("from ((( Pesagem b "),
+             QStringLiteral("left join Cadastrao a on a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo)"),
+             QStringLiteral("left join PesagemProduto c on b.pes_codigo=c.pes_codigo)"),
+             QStringLiteral("left join Produto d on c.prd_codigo=d.prd_codigo)"),
+             todas ? QStringLiteral("Order by b.pes_dataentrada desc, b.pes_horaentrada desc")
+                   : QStringLiteral("where  b.pes_datasaida is null Order by  b.pes_dataentrada,  "
+                                    "b.pes_horaentrada desc")});
+    } else {
+        q.setSQL({todas ? QStringLiteral(
+                              "Select * From Pesagem Order by pes_dataentrada desc, pes_horaentrada desc")
+                        : QStringLiteral("Select * From Pesagem where pes_datasaida is null Order by "
+                                         "pes_dataentrada, pes_horaentrada desc")});
+    }
+    q.Open();
+    const int casas = m_cfg.casasDecimais;
+    auto peso = [casas](const QVariant& v) {
+        return v.isNull() ? QString() : Decimal::fromVariant(v).toString(casas);
+    };
+    QList<ModeloConsulta::Coluna> colunas{
+        {QStringLiteral("pes_codigo"), QStringLiteral("Código"), 60},
+        {QStringLiteral("pes_placa"), QStringLiteral("Placa"), 70, Qt::red}};
+    if (m_cfg.grade == 1) {
+        colunas.append({QStringLiteral("cad_razao"), QStringLiteral("Cliente/Fornecedor"), 160});
+        colunas.append({QStringLiteral("prd_descricao"), QStringLiteral("Produto"), 120});
+    } else {
+        colunas.append({QStringLiteral("pes_placacarreta"), QStringLiteral("Carreta"), 70});
+    }
+    colunas.append(
+        {QStringLiteral("pes_dataentrada"), QStringLiteral("Data Entrada"), 80, QColor(), textoData});
+    colunas.append({QStringLiteral("pes_horaentrada"), QStringLiteral("Hora"), 60});
+    colunas.append(
+        {QStringLiteral("pes_pesoentrada"), QStringLiteral("Peso Entrada"), 90, QColor(Qt::darkBlue), peso});
+    colunas.append({QStringLiteral("pes_datasaida"), QStringLiteral("Data Saída"), 80, QColor(), textoData});
+    colunas.append({QStringLiteral("pes_horasaida"), QStringLiteral("Hora"), 60});
+    colunas.append(
+        {QStringLiteral("pes_pesosaida"), QStringLiteral("Peso Saída"), 90, QColor(Qt::darkGreen), peso});
+    colunas.append({QStringLiteral("pes_motorista"), QStringLiteral("Motorista"), 160});
+    DBGrid1->setConsulta(&q, colunas);
+}

@@ -1,0 +1,188 @@
+#pragma once
+
+#include "LeituraPeso.h"
+#include "Pesagem.h"
+#include "TCommPortDriver.h"
+#include "TFrmPadrao.h"
+
+#include <array>
+#include <functional>
+
+class ErroBanco;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class TDBGrid;
+class TLampadaBalanca;
+class TMaskEdit;
+class TstrGrid;
+
+// "Pesagem Entrada" / "Pesagem Saída": the weighing window. The first
+// weighing of a vehicle (mode 1) and its second one, picked from the list of
+// open weighings (mode 2). The rules, look-ups and statements live in the
+// weighing logic; this window binds them to its controls. Its code is split
+// by concern: the controls (TFrmPesagem.cpp), the set-up from Config
+// (PesagemConfig.cpp), the record, "Novo", loading and the field checks
+// (PesagemCampos.cpp), look-ups and pickers (PesagemBuscas.cpp), the live
+// weight (PesagemBalanca.cpp) and the save and delete (PesagemSalvar.cpp).
+class TFrmPesagem : public TFrmPadrao
+{
+    Q_OBJECT
+public:
+    // 1 entry, 2 exit.
+    explicit TFrmPesagem(int modo, QWidget* parent = nullptr);
+    ~TFrmPesagem() override;
+
+    int modo() const { return m_modo; }
+    // The weighing number of the list's current row when the window closed.
+    QString ultimoCodigo() const { return m_ultimoCodigo; }
+    // The ticket asked for by the last save (handed over after the commit).
+    bool pedidoImpressao() const { return m_imprimir; }
+    int copias() const { return m_copias; }
+    // Prints the ticket of a committed weighing (number, mode, copies); unset, nothing prints.
+    std::function<void(qint64, int, int)> imprimeTicket;
+
+    // The weighing on screen, read from the controls.
+    PesagemTela pesagem() const;
+    const ConfigPesagem& config() const { return m_cfg; }
+    TCommPortDriver& porta() { return m_porta; }
+
+    // Controls, named as the operators' documentation names them.
+    TMaskEdit* FlatMaskEdit1;               // "Código Pesagem:"
+    QLineEdit* FlatEdit3;                   // "Placa:"
+    QLineEdit* FlatEdit4;                   // "Placa da Carreta:"
+    QLineEdit* FlatMaskEdit10;              // "Peso Nota Fiscal:"
+    QLineEdit* FlatEdit6;                   // "Nº da N. F.:"
+    QLineEdit* FlatEdit7;                   // "Peso Embalagem:"
+    QLineEdit* FlatEdit24;                  // "R.G. Motorista:"
+    QToolButton* SpeedButton5;              // driver search
+    QLineEdit* FlatEdit5;                   // "Nome:"
+    QLineEdit* FlatEdit28;                  // "Obs.:"
+    QComboBox* ComboBox1;                   // "Cliente" / "Fornecedor"
+    TMaskEdit* FlatMaskEdit7;               // party code
+    QToolButton* SpeedButton1;              // party search
+    QLineEdit* FlatEdit12;                  // party name
+    TMaskEdit* FlatMaskEdit6;               // "Transportadora:"
+    QToolButton* SpeedButton2;              // carrier search
+    QLineEdit* FlatEdit11;                  // carrier name
+    QComboBox* DBComboTipo;                 // "Tipo:"
+    QLineEdit* FlatEdit25;                  // "Frete:"
+    QLineEdit* FlatEdit26;                  // "KM.:" / "Vlr."
+    QLineEdit* FlatEdit27;                  // "Desc.%"
+    QLineEdit* FlatMaskEdit3;               // "Produto:"
+    QToolButton* SpeedButton3;              // product search
+    QLineEdit* FlatEdit8;                   // product description
+    QPushButton* BtnOK;                     // "&OK": adds the product to the grid
+    TstrGrid* strGrid1;                     // product grid
+    QLineEdit* FlatEdit29;                  // "Tara:"
+    std::array<QLineEdit*, 4> Fatores;      // FlatEdit10, FlatEdit19, FlatEdit20, FlatEdit21
+    std::array<QLineEdit*, 6> FatoresFixos; // FlatEdit13 .. FlatEdit18, never shown
+    QLineEdit* FlatEdit22;                  // "Umidade:"
+    QLineEdit* FlatEdit23;                  // "Fator de Desconto da Umidade:"
+    QGroupBox* GroupEntrada;                // "Pesagem de Entrada"
+    QComboBox* FlatComboBox1;               // entry: "Pesagem Manual" / "Pesagem Automática"
+    TMaskEdit* FlatMaskEdit2;               // "Data de Entrada:"
+    TMaskEdit* FlatMaskEdit8;               // "Hora Entrada:"
+    QLineEdit* FlatEdit1;                   // entry weight
+    QGroupBox* GroupSaida;                  // "Pesagem de Saída"
+    QComboBox* FlatComboBox2;               // exit weighing mode
+    TMaskEdit* FlatMaskEdit4;               // "Data da Saída:"
+    TMaskEdit* FlatMaskEdit9;               // "Hora da Saída:"
+    QLineEdit* FlatEdit9;                   // exit weight
+    TDBGrid* DBGrid1;                       // open weighings (exit mode)
+    QLineEdit* FlatEdit2;                   // "Localizar Placa:"
+    QComboBox* FlatComboBox3;               // "Balança"
+    TLampadaBalanca* Shape1;                // link status lamp
+
+public Q_SLOTS:
+    void done(int r) override;
+
+protected:
+    void BtnNovoClick() override;
+    void BtnSalvarClick() override;
+    void BtnCancelarClick() override;
+    void btnExcluirClick() override;
+    bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // TFrmPesagem.cpp: the controls.
+    void montaControles();
+    void ligaEventos();
+    // PesagemConfig.cpp: the set-up from Config.
+    void configura();
+    void abreLista();
+    void aplicaVisibilidade();
+    // PesagemCampos.cpp: the record and the field rules.
+    void mostraPesagem(const PesagemTela& p);
+    void UpdateSaveButton();
+    void ocioso();
+    void saiCodigo();
+    void carregaDaLista();
+    void saiDataEntrada();
+    void saiDataSaida();
+    void saiHoraEntrada();
+    void saiHoraSaida();
+    void saiPeso(QLineEdit* caixa);
+    void saiFator();
+    void saiUmidade();
+    void adicionaProduto();
+    void removeProduto();
+    void recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone);
+    // PesagemBuscas.cpp: look-ups, pickers (F2) and registries (F3).
+    void saiPlaca();
+    void saiRg();
+    void saiParte();
+    void saiTransportadora();
+    void saiProduto();
+    void saiTipoVeiculo();
+    void buscaParte();
+    void buscaTransportadora();
+    void buscaMotorista(bool pelaPlaca);
+    void buscaProduto();
+    void buscaFator(int indice);
+    bool cadastro(QWidget* campo);
+    // PesagemBalanca.cpp: the live weight.
+    void FlatButton1Click();
+    void mudaModoPesagem(QComboBox* lista);
+    void mudaBalanca();
+    void CommPortDriver1ReceiveData(TCommPortDriver* sender, const char* data, int count);
+    void fechaPorta();
+    QLineEdit* caixaDoLado() const;
+    EstadoPeso estadoPeso() const;
+    // "Erro ao efetuar a operação": a database error reported, the window carries on.
+    static void erroBanco(const ErroBanco& e);
+
+    int m_modo;
+    ConfigPesagem m_cfg;
+    bool m_configurada = false;
+    bool m_saidaGravada = false;
+    bool m_imprimir = false;
+    int m_copias = 1;
+    bool m_salvando = false;
+    bool m_carregando = false;
+    QString m_ultimoCodigo;
+    TCommPortDriver m_porta;
+    LeituraPeso m_leitura;
+
+    QLabel* m_rotPlaca;
+    QLabel* m_rotNome;
+    QLabel* m_rotObs;
+    QLabel* m_rotTransportadora;
+    QLabel* m_rotTipo;
+    QLabel* m_rotFrete;
+    QLabel* m_rotKm;
+    QLabel* m_rotDesc;
+    QLabel* m_rotProduto;
+    QLabel* m_rotTara;
+    QLabel* m_rotUmidade;
+    QLabel* m_rotDescUmidade;
+    QLabel* m_rotLocalizar;
+    QLabel* m_rotBalanca;
+    QLabel* m_rotEmbalagem;
+    std::array<QLabel*, 4> m_rotFatores;
+    QList<QWidget*> m_linhaTipo;
+    QWidget* m_painelProdutos;
+};

@@ -1,0 +1,963 @@
+#include "BancoTeste.h"
+#include "DialogosRoteiro.h"
+#include "FalhaBanco.h"
+#include "FixturePesagem.h"
+#include "IndicadorPty.h"
+#include "Operador.h"
+#include "Relogio.h"
+#include "SalvaPesagem.h"
+#include "SessaoAtual.h"
+#include "TDBGrid.h"
+#include "TFrmCadastrao.h"
+#include "TFrmImpCopias.h"
+#include "TFrmMain.h"
+#include "TFrmPesagem.h"
+#include "TFrmUmidade.h"
+#include "TLampadaBalanca.h"
+#include "TMaskEdit.h"
+#include "TstrGrid.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+using namespace FixturePesagem;
+
+namespace
+{
+
+const QDateTime agora(QDate(2026, 12, 10), QTime(8, 15, 0));
+const QString sucesso = QStringLiteral("Operação efetuada com sucesso.");
+
+void abrir(QWidget& w)
+{
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// An operator with the weighing rights but none of the others.
+void operador(std::function<void(TSessao&)> direitos = {})
+{
+    SessaoAtual = TSessao();
+    SessaoAtual.UsuarioLogado = QStringLiteral("JOAO");
+    SessaoAtual.PesagemEntrada = 1;
+    SessaoAtual.PesagemSaida = 1;
+    SessaoAtual.LoginEfetuado = true;
+    if (direitos) {
+        direitos(SessaoAtual);
+    }
+}
+
+// Types into the field that has the focus and leaves it with Enter; checks
+// that the Enter order brought the operator to `esperado`.
+void digitaEnter(QWidget& w, const char* esperado, const QString& texto)
+{
+    QWidget* f = w.focusWidget();
+    QVERIFY2(
+        f && f->objectName() == QLatin1String(esperado),
+        qPrintable(QStringLiteral("foco em %1, esperado %2").arg(f ? f->objectName() : "nada", esperado)));
+    if (auto* e = qobject_cast<QLineEdit*>(f); e && !texto.isEmpty()) {
+        if (!e->inputMask().isEmpty() || qobject_cast<TMaskEdit*>(e)) {
+            e->clear();
+            e->home(false);
+        }
+        QTest::keyClicks(e, texto);
+    }
+    QTest::keyClick(f, Qt::Key_Return);
+}
+
+// Space on a row of the weighing list, as the operator picks a weighing.
+void abreDaLista(TFrmPesagem& w, int linha)
+{
+    w.DBGrid1->setFocus();
+    w.DBGrid1->selecionar(linha);
+    QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+}
+
+// Focuses a field and types into it from its start.
+void digita(QLineEdit* e, const QString& texto)
+{
+    e->setFocus();
+    e->clear();
+    e->home(false);
+    QTest::keyClicks(e, texto);
+}
+
+// Answers the ticket question when it comes.
+void respondeTicket(bool sim, const QString& copias = {})
+{
+    Operador::quandoAbrir<TFrmImpCopias>([sim, copias](TFrmImpCopias* d) {
+        if (!copias.isEmpty()) {
+            d->campoCopias()->setFocus();
+            d->campoCopias()->home(false);
+            QTest::keyClicks(d->campoCopias(), copias);
+        }
+        QTest::mouseClick(
+            d->findChild<QPushButton*>(sim ? QStringLiteral("BtnSim") : QStringLiteral("BtnNao")),
+            Qt::LeftButton);
+    });
+}
+
+// A database with the registries, the scale on COM1 (model AR, whole kilograms).
+struct Balcao {
+    BancoTeste b;
+    DialogosRoteiro d;
+    IndicadorPty indicador{b.pasta()};
+    explicit Balcao(const QString& config = {})
+    {
+        cadastros(b);
+        b.exec(QStringLiteral(
+            "update config set cfg_porta=0, cfg_portasaida=0, cfg_modeloplaca=0, cfg_divisao=0, "
+            "cfg_casasdecimais=0, cfg_alteradatahora=0"));
+        if (!config.isEmpty()) {
+            b.exec(QStringLiteral("update config set ") + config);
+        }
+    }
+};
+
+// An open weighing of client 1, product 10, entry 12000 kg, stored by the save itself.
+void pesagemAberta(BancoTeste& b, qint64 codigo, const QString& placa = QStringLiteral("ABC1234"),
+                   const QString& peso = QStringLiteral("12000"))
+{
+    PesagemTela p;
+    p.estado = 0;
+    p.codigo = QString::number(codigo);
+    p.placa = placa;
+    p.motorista = QStringLiteral("JOSE");
+    p.cadCodigo = QStringLiteral("1");
+    p.cadRazao = QStringLiteral("CLIENTE UM");
+    p.prdCodigo = QStringLiteral("10");
+    p.dataEntrada = QStringLiteral("10/12/2026");
+    p.horaEntrada = QStringLiteral("07:00:00");
+    p.pesoEntrada = peso;
+    p.fatorVisivel = {true, true, true, true};
+    p.fatores = {QStringLiteral("1"), {}, {}, {}};
+    SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false);
+}
+
+} // namespace
+
+class TstPesagem : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        Relogio::fixar(agora);
+        operador();
+    }
+    void cleanup() { Relogio::fixar(QDateTime()); }
+
+    // An automatic entry typed from the first field with Enter: a weight in
+    // motion keeps Save disabled, the settled one enables it.
+    void entradaAutomatica()
+    {
+        Balcao c;
+        QVERIFY(c.indicador.ok());
+        TFrmPesagem w(1);
+        abrir(w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pesagem Entrada"));
+        QVERIFY(w.Shape1->cor() == TLampada::Branca && w.Shape1->contornoPontilhado());
+        QVERIFY(!w.DBGrid1->isVisible());
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("1"));
+        QCOMPARE(w.FlatMaskEdit2->maskText(), QStringLiteral("10/12/2026"));
+        QCOMPARE(w.FlatMaskEdit8->maskText(), QStringLiteral("08:15:00"));
+        QVERIFY(w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
+        QVERIFY(!w.FlatComboBox1->isEnabled()); // no right to weigh by hand
+        QVERIFY(w.FlatEdit1->isReadOnly());
+
+        digitaEnter(w, "FlatEdit3", "abc1234");
+        digitaEnter(w, "FlatEdit4", "xyz9876");
+        digitaEnter(w, "FlatMaskEdit10", "15000");
+        digitaEnter(w, "FlatEdit6", "nf 77");
+        digitaEnter(w, "FlatEdit7", "");
+        digitaEnter(w, "FlatEdit24", "12345");
+        digitaEnter(w, "FlatEdit5", "jose motorista");
+        digitaEnter(w, "ComboBox1", "");
+        digitaEnter(w, "FlatMaskEdit7", "1");
+        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        digitaEnter(w, "FlatMaskEdit6", "3");
+        QCOMPARE(w.FlatEdit11->text(), QStringLiteral("TRANSPORTES TRES"));
+        digitaEnter(w, "FlatMaskEdit3", "10");
+        QCOMPARE(w.FlatEdit8->text(), QStringLiteral("SOJA"));
+        QVERIFY(!w.BtnSalvar->isEnabled());
+
+        c.indicador.quadro("C011990\r");
+        QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("11990"));
+        QVERIFY(w.Shape1->cor() == TLampada::Amarela);
+        QTest::qWait(300);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        c.indicador.quadro("D012000\r");
+        QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
+        QTRY_VERIFY(w.Shape1->cor() == TLampada::Verde);
+        QVERIFY(w.BtnSalvar->isEnabled());
+
+        respondeTicket(false);
+        QTest::keyClick(w.FlatMaskEdit3, Qt::Key_F10);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Sucesso"));
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Branca);
+        QCOMPARE(w.EstadoCadastro, 3);
+        QVERIFY(w.FlatEdit3->text().isEmpty());
+
+        auto esperado = pesagem(c.b, 1);
+        QVERIFY(confere(pesagem(c.b, 1), {{"PES_CODIGO", "1"},
+                                          {"PES_TIPO", "1"},
+                                          {"PES_TKENTRADA", "1"},
+                                          {"PES_TKSAIDA", "NULL"},
+                                          {"PES_DATAENTRADA", "10/12/2026"},
+                                          {"PES_HORAENTRADA", "08:15:00"},
+                                          {"PES_PESOENTRADA", "12000"},
+                                          {"PES_DATASAIDA", "NULL"},
+                                          {"PES_HORASAIDA", "NULL"},
+                                          {"PES_PESOSAIDA", "NULL"},
+                                          {"PES_TKTMANUALENTRADA", "1"},
+                                          {"PES_TKTMANUALSAIDA", "1"},
+                                          {"PES_PLACA", "ABC1234"},
+                                          {"PES_PLACACARRETA", "XYZ9876"},
+                                          {"PES_MOTORISTA", "JOSE MOTORISTA"},
+                                          {"PES_NF", "NF 77"},
+                                          {"PES_PESONOTA", "15000"},
+                                          {"PES_PESOEMBALAGEM", "0"},
+                                          {"PES_MENSAGEM", "PESO BRUTO MAIOR QUE ZERO."},
+                                          {"PES_MENSAGEMSAIDA", "NULL"},
+                                          {"CAD_CODIGO", "1"},
+                                          {"CAD_TIPO", "3"},
+                                          {"CAD_CODIGOEMIS", "1"},
+                                          {"CAD_TIPOEMIS", "1"},
+                                          {"CAD_CODIGOTRA", "3"},
+                                          {"CAD_TIPOTRA", "2"},
+                                          {"PES_RGMOTORISTA", "12345"},
+                                          {"PES_FRETE", "NULL"},
+                                          {"PES_KM", "NULL"},
+                                          {"TPV_CODIGO", "NULL"},
+                                          {"PES_VALOR", "NULL"},
+                                          {"PES_PERCDESC", "NULL"},
+                                          {"PES_OBS", "NULL"},
+                                          {"PES_OBSSAIDA", "NULL"},
+                                          {"PES_TARAPESAGEM", "NULL"}}));
+        QVERIFY(confere(produtos(c.b, 1).value(0), linhaProduto(1, "10")));
+    }
+
+    // With the right, the operator switches to manual and types the weight.
+    // Without it, the list stays on automatic and the box takes no typing.
+    void entradaManual_data()
+    {
+        QTest::addColumn<bool>("direito");
+        QTest::newRow("com direito") << true;
+        QTest::newRow("sem direito") << false;
+    }
+    void entradaManual()
+    {
+        QFETCH(bool, direito);
+        Balcao c(QStringLiteral("cfg_produtoopcional=1"));
+        operador([direito](TSessao& s) { s.PesagemManualEntrada = direito ? 1 : 0; });
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(w.FlatComboBox1->isEnabled(), direito);
+        w.FlatEdit3->setFocus();
+        QTest::keyClicks(w.FlatEdit3, "MAN0001");
+        w.FlatEdit5->setFocus();
+        QTest::keyClicks(w.FlatEdit5, "ANA");
+        digita(w.FlatMaskEdit7, "1");
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Return);
+        if (!direito) {
+            QVERIFY(w.FlatEdit1->isReadOnly());
+            return;
+        }
+        w.FlatComboBox1->setFocus();
+        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up); // "Pesagem Manual"
+        QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Verde);
+        QVERIFY(!w.FlatEdit1->isReadOnly());
+        w.FlatEdit1->setFocus();
+        QTest::keyClicks(w.FlatEdit1, "15000,7");
+        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("15001")); // shown with the configured decimals (none)
+        QVERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(true);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_PESOENTRADA"], QStringLiteral("15001"));
+        QCOMPARE(r["PES_TKTMANUALENTRADA"], QStringLiteral("0"));
+        QCOMPARE(r["PES_TKENTRADA"], QStringLiteral("0")); // ticket asked for
+        QCOMPARE(r["PES_MENSAGEM"], QStringLiteral(""));
+        QVERIFY(w.pedidoImpressao());
+        QCOMPARE(produtos(c.b, 1).size(), 0);
+    }
+
+    // The exit picked from the list, with the ticket and two copies; the
+    // weighing leaves the list.
+    void saidaDaLista()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        TFrmPesagem w(2);
+        qint64 impresso = 0;
+        int copias = 0;
+        w.imprimeTicket = [&](qint64 codigo, int modo, int n) {
+            impresso = codigo;
+            copias = n;
+            QCOMPARE(modo, 2);
+        };
+        abrir(w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pesagem Saída"));
+        QVERIFY(!w.BtnNovo->isVisible());
+        QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
+        QTest::keyClicks(w.FlatEdit2, "out");
+        QCOMPARE(w.DBGrid1->linhaAtual(), 1);
+        QTest::keyClick(w.FlatEdit2, Qt::Key_G, Qt::AltModifier);
+        QVERIFY(w.DBGrid1->hasFocus());
+        w.DBGrid1->selecionar(0);
+        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        QCOMPARE(w.EstadoCadastro, 1);
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("ABC1234"));
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
+        QCOMPARE(w.FlatMaskEdit4->maskText(), QStringLiteral("10/12/2026"));
+        QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
+        QVERIFY(!w.FlatEdit3->isEnabled());
+        QVERIFY(w.porta().Connected());
+
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(true, QStringLiteral("2"));
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(impresso, 1);
+        QCOMPARE(copias, 2);
+        QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_TIPO"], QStringLiteral("2"));
+        QCOMPARE(r["PES_TKSAIDA"], QStringLiteral("1"));
+        QCOMPARE(r["PES_DATASAIDA"], QStringLiteral("10/12/2026"));
+        QCOMPARE(r["PES_HORASAIDA"], QStringLiteral("08:15:00"));
+        QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("30000"));
+        QCOMPARE(r["PES_PESOENTRADA"], QStringLiteral("12000"));
+        QCOMPARE(r["PES_MENSAGEMSAIDA"], QStringLiteral("PESO BRUTO MAIOR QUE ZERO."));
+        QCOMPARE(r["PES_TKTMANUALSAIDA"], QStringLiteral("1"));
+        // The product's fixed factors at the exit, the entry factor kept.
+        QVERIFY(confere(
+            produtos(c.b, 1).value(0),
+            linhaProduto(1, "10", {"PES_FATOR1=1", "PES_FATOR2=0,5", "PES_FATOR6=0,25", "PES_FATOR7E=1"})));
+    }
+
+    // A completed weighing is changed only by the administrator.
+    void saidaConfirmada()
+    {
+        Balcao c(QStringLiteral("cfg_exibepesagens=1"));
+        pesagemAberta(c.b, 1);
+        c.b.exec(QStringLiteral("update pesagem set pes_datasaida='2026-12-10', pes_pesosaida=30000"));
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QCOMPARE(c.d.ultimo(),
+                 QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."));
+        QCOMPARE(w.EstadoCadastro, 3);
+        QVERIFY(w.FlatEdit3->text().isEmpty());
+    }
+
+    // Exit-only: the driver's registered tare fills the entry weight.
+    void somenteSaidaComTara()
+    {
+        Balcao c(QStringLiteral("cfg_somentesaida=1, cfg_cadmotorista=1, cfg_produtoopcional=1"));
+        TFrmPesagem w(2);
+        abrir(w);
+        QVERIFY(w.BtnNovo->isVisible());
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+        QVERIFY(!w.FlatEdit1->isReadOnly());
+        QVERIFY(!w.FlatEdit7->isEnabled()); // packaging weight only with CFG_PESOEMBALAGEM
+        QCOMPARE(w.FlatMaskEdit4->maskText(), QStringLiteral("10/12/2026"));
+        w.FlatEdit24->setFocus();
+        QTest::keyClicks(w.FlatEdit24, "12345");
+        QTest::keyClick(w.FlatEdit24, Qt::Key_Return);
+        QCOMPARE(w.FlatEdit5->text(), QStringLiteral("JOSE MOTORISTA"));
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("DRV1234"));
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("11000"));
+        digita(w.FlatMaskEdit7, "1");
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Return);
+        c.indicador.quadro("D029500\r");
+        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("29500"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_PESOENTRADA"], QStringLiteral("11000"));
+        QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("29500"));
+        QCOMPARE(r["PES_TKSAIDA"], QStringLiteral("1"));
+        QCOMPARE(r["PES_TKENTRADA"], QStringLiteral("NULL"));
+        QCOMPARE(r["PES_PLACA"], QStringLiteral("DRV1234"));
+        QCOMPARE(r["PES_TKTMANUALENTRADA"], QStringLiteral("0"));
+        QCOMPARE(r["PES_DATASAIDA"], QStringLiteral("10/12/2026"));
+        QCOMPARE(r["PES_RGMOTORISTA"], QStringLiteral("12345"));
+    }
+
+    // The product grid: a product joins once, Del removes it after the question.
+    void gradeDeProdutos()
+    {
+        Balcao c(QStringLiteral("cfg_morproduto=1"));
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        for (const char* p : {"10", "20", "10", "99", "30"}) {
+            w.FlatMaskEdit3->setFocus();
+            w.FlatMaskEdit3->clear();
+            QTest::keyClicks(w.FlatMaskEdit3, p);
+            QTest::keyClick(w.FlatMaskEdit3, Qt::Key_Tab);
+            QTest::mouseClick(w.BtnOK, Qt::LeftButton);
+        }
+        QCOMPARE(c.d.ultimo(), QStringLiteral("NÃO CADASTRADO"));
+        QCOMPARE(w.strGrid1->RowCount(), 4);
+        w.FlatMaskEdit3->clear();
+        w.FlatEdit8->clear();
+        w.strGrid1->setFocus();
+        w.strGrid1->setRow(2);
+        c.d.responder(Msg::RespSim);
+        QTest::keyClick(w.strGrid1, Qt::Key_Delete);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Deseja deletar esse Produto da Grade ?"));
+        QCOMPARE(w.strGrid1->RowCount(), 3);
+        QCOMPARE(w.strGrid1->Cells(0, 2), QStringLiteral("30"));
+
+        w.FlatEdit3->setFocus();
+        QTest::keyClicks(w.FlatEdit3, "GRD0001");
+        w.FlatEdit5->setFocus();
+        QTest::keyClicks(w.FlatEdit5, "ANA");
+        digita(w.FlatMaskEdit7, "1");
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Tab);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto prd = produtos(c.b, 1);
+        QCOMPARE(prd.size(), 2);
+        QCOMPARE(prd[0]["PRD_CODIGO"], QStringLiteral("10"));
+        QCOMPARE(prd[1]["PRD_CODIGO"], QStringLiteral("30"));
+        QCOMPARE(prd[1]["PES_FATOR1"], QStringLiteral("NULL"));
+    }
+
+    // Exit with fixed factors and moisture: the sum of 100 is refused, an
+    // unknown factor 10 clears the four, the moisture gives its discount.
+    void fatoresEUmidade()
+    {
+        Balcao c(QStringLiteral("cfg_umidade=1, cfg_casasdecimais=2, cfg_casasumidade=2"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QVERIFY(w.Fatores[0]->isVisible() && w.FlatEdit22->isVisible());
+        const auto fatores = [&](const QStringList& v) {
+            for (int i = 0; i < 4; ++i) {
+                w.Fatores[size_t(i)]->setFocus();
+                w.Fatores[size_t(i)]->clear();
+                QTest::keyClicks(w.Fatores[size_t(i)], v[i]);
+            }
+            QTest::keyClick(w.Fatores[3], Qt::Key_Tab);
+        };
+        fatores({"25", "25", "25", "25"});
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Fator de Correção inválido!"));
+        QVERIFY(w.Fatores[0]->text().isEmpty() && w.Fatores[3]->text().isEmpty());
+        fatores({"2", "0", "0", "1"});
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Fator de Correção não cadastrado."));
+        QVERIFY(w.Fatores[0]->text().isEmpty());
+        fatores({"2", "0", "0", "0,5"});
+        QCOMPARE(w.Fatores[0]->text(), QStringLiteral("2,00"));
+        QCOMPARE(w.Fatores[3]->text(), QStringLiteral("0,50"));
+        w.FlatEdit22->setFocus();
+        QTest::keyClicks(w.FlatEdit22, "18");
+        QTest::keyClick(w.FlatEdit22, Qt::Key_Tab);
+        QCOMPARE(w.FlatEdit23->text(), QStringLiteral("4,65"));
+
+        c.indicador.quadro("D030000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QVERIFY(confere(
+            produtos(c.b, 1).value(0),
+            linhaProduto(1, "10",
+                         {"PES_FATOR1=1", "PES_FATOR2=0,5", "PES_FATOR6=0,25", "PES_FATOR7E=1",
+                          "PES_FATOR7=2", "PES_FATOR10=0,5", "PES_FATOR11=4,65", "PES_FATOR11U=18"})));
+    }
+
+    // A client leaving lighter than it came: refused without the right,
+    // confirmed with it.
+    void ordemDosPesos_data()
+    {
+        QTest::addColumn<bool>("direito");
+        QTest::addColumn<int>("resposta");
+        QTest::newRow("sem direito") << false << 0;
+        QTest::newRow("com direito, não") << true << int(Msg::RespNao);
+        QTest::newRow("com direito, sim") << true << int(Msg::RespSim);
+    }
+    void ordemDosPesos()
+    {
+        QFETCH(bool, direito);
+        QFETCH(int, resposta);
+        Balcao c;
+        operador([direito](TSessao& s) { s.PesoInferiorSaida = direito ? 1 : 0; });
+        pesagemAberta(c.b, 1, QStringLiteral("ABC1234"), QStringLiteral("30000"));
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        c.indicador.quadro({});
+        QTest::qWait(200);
+        if (resposta) {
+            c.d.responder(resposta);
+        }
+        if (resposta == Msg::RespSim) {
+            respondeTicket(false);
+        }
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        const QStringList textos = c.d.textos();
+        if (!direito) {
+            QVERIFY(textos.contains(
+                QStringLiteral("Usuário sem permissão para efetuar pesagem de Cliente\rcom peso de "
+                               "Saída inferior ao peso de Entrada")));
+        } else {
+            QVERIFY(textos.contains(QStringLiteral(
+                "Confirma pesagem de Cliente com peso de Saída inferior ao peso de Entrada?")));
+        }
+        const auto r = pesagem(c.b, 1);
+        if (resposta == Msg::RespSim) {
+            QCOMPARE(c.d.ultimo(), sucesso);
+            QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("12000"));
+        } else {
+            QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("NULL"));
+            QCOMPARE(w.EstadoCadastro, 1); // the weighing stays on screen
+            QVERIFY(w.FlatEdit9->text().isEmpty());
+            QVERIFY(!w.BtnSalvar->isEnabled());
+        }
+    }
+
+    // On demand: a reading out of range never saves; a settled one saves at once.
+    void demanda()
+    {
+        Balcao c(QStringLiteral("cfg_interface=1, cfg_modeloplaca=1"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        c.indicador.quadro("P30000.\r");
+        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("30000"));
+        QTest::qWait(300);
+        QVERIFY(w.Shape1->cor() == TLampada::Amarela);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
+
+        respondeTicket(false);
+        c.indicador.quadro("D30010.\r");
+        QTRY_COMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("30010"));
+        // The status text started empty with this weighing; on demand it is only appended to.
+        QVERIFY(r["PES_MENSAGEMSAIDA"].startsWith(QStringLiteral("FORA DE FAIXA")));
+        QVERIFY(!r["PES_MENSAGEMSAIDA"].contains(QStringLiteral("PESO")));
+        QCOMPARE(w.EstadoCadastro, 3);
+    }
+
+    // A typed number of a stored weighing: "Realizar nova Pesagem?" No keeps
+    // the stored weight by hand; Yes weighs again and stores the new weight.
+    void numeroDigitado_data()
+    {
+        QTest::addColumn<bool>("novaPesagem");
+        QTest::newRow("não") << false;
+        QTest::newRow("sim") << true;
+    }
+    void numeroDigitado()
+    {
+        QFETCH(bool, novaPesagem);
+        Balcao c;
+        operador([](TSessao& s) { s.EditarPesagens = 1; });
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.FlatMaskEdit1->hasFocus());
+        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("2"));
+        c.d.responder(novaPesagem ? Msg::RespSim : Msg::RespNao);
+        digitaEnter(w, "FlatMaskEdit1", "1");
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Realizar nova Pesagem?"));
+        QCOMPARE(w.EstadoCadastro, 1);
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("ABC1234"));
+        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        QCOMPARE(w.FlatEdit8->text(), QStringLiteral("SOJA"));
+        if (novaPesagem) {
+            QVERIFY(w.porta().Connected());
+            c.indicador.quadro("D012500\r");
+            QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("12500"));
+        } else {
+            QCOMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
+            QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+            QVERIFY(!w.porta().Connected());
+            QVERIFY(!w.FlatEdit1->isEnabled());
+        }
+        digita(w.FlatEdit5, QStringLiteral("OUTRO MOTORISTA"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton); // an entry update asks no ticket question
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto r = pesagem(c.b, 1);
+        QCOMPARE(r["PES_PESOENTRADA"], novaPesagem ? QStringLiteral("12500") : QStringLiteral("12000"));
+        QCOMPARE(r["PES_MOTORISTA"], QStringLiteral("OUTRO MOTORISTA"));
+        QCOMPARE(r["PES_TKENTRADA"], QStringLiteral("1"));
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
+    }
+
+    // A database error during the save: the message, nothing stored, the
+    // entries still on screen; the SQL trace showed the statement first.
+    void falhaNaGravacao()
+    {
+        Balcao c(QStringLiteral("cfg_produtoopcional=1"));
+        operador([](TSessao& s) { s.PesagemManualEntrada = 1; });
+        falharEm(c.b, QStringLiteral("PESAGEMPRODUTO"), QStringLiteral("INSERT"),
+                 QStringLiteral("disco cheio"));
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("FAL0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        digita(w.FlatMaskEdit3, QStringLiteral("10"));
+        w.FlatComboBox1->setFocus();
+        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
+        digita(w.FlatEdit1, QStringLiteral("14000"));
+        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        c.b.dm().rastreioSql = true;
+        respondeTicket(false);
+        c.d.limpar();
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        c.b.dm().rastreioSql = false;
+        QCOMPARE(c.d.mostradas.size(), 2);
+        QVERIFY(c.d.mostradas[0].texto.startsWith(QStringLiteral("INSERT INTO PESAGEM (PES_CODIGO")));
+        QVERIFY(c.d.mostradas[0].texto.contains(QStringLiteral("'FAL0001'")));
+        QVERIFY(c.d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado:")));
+        QVERIFY(c.d.ultimo().contains(QStringLiteral("disco cheio")));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 0);
+        QCOMPARE(w.EstadoCadastro, 0);
+        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("FAL0001"));
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("14000"));
+        QVERIFY(w.BtnSalvar->isEnabled());
+    }
+
+    // F2 on the party code opens the clients as a picker; F3 needs the
+    // registries right.
+    void seletores()
+    {
+        Balcao c;
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        bool picker = false;
+        Operador::quandoAbrir<TFrmCadastrao>([&picker](TFrmCadastrao* p) {
+            picker = p->comoSeletor() && p->tipo() == 3;
+            p->grade()->selecionar(0);
+            p->close();
+        });
+        w.FlatMaskEdit7->setFocus();
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F2);
+        QVERIFY(picker);
+        QCOMPARE(w.FlatMaskEdit7->maskText().trimmed(), QStringLiteral("1"));
+        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F3);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Módulo com acesso restrito."));
+        QVERIFY(!Operador::janelaAberta<TFrmCadastrao>());
+    }
+
+    // The main window's "&Entrada" and "&Saída" open the window in its mode.
+    void comandosDaJanelaPrincipal()
+    {
+        Balcao c;
+        TFrmMain m(c.b.dm());
+        m.iniciarAoMostrar = false;
+        m.show();
+        for (const char* acao : {"PesEntrada", "PesSaida"}) {
+            QString titulo;
+            Operador::quandoAbrir<TFrmPesagem>([&titulo](TFrmPesagem* w) {
+                titulo = w->windowTitle();
+                w->close();
+            });
+            m.acao(QString::fromLatin1(acao))->trigger();
+            QCOMPARE(titulo, QString::fromLatin1(acao) == QLatin1String("PesEntrada")
+                                 ? QStringLiteral("Pesagem Entrada")
+                                 : QStringLiteral("Pesagem Saída"));
+        }
+        QVERIFY(c.d.mostradas.isEmpty());
+    }
+
+    // With dates and times editable, the exit checks refuse what comes before the entry.
+    void datasDaSaida()
+    {
+        Balcao c(QStringLiteral("cfg_alteradatahora=1"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        digita(w.FlatMaskEdit4, QStringLiteral("09122026"));
+        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Data de Saída não pode ser menor que data de Entrada!"));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Informação!"));
+        QVERIFY(w.FlatMaskEdit4->vazio());
+        QVERIFY(w.FlatMaskEdit4->hasFocus());
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        digita(w.FlatMaskEdit4, QStringLiteral("10122026"));
+        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
+        digita(w.FlatMaskEdit9, QStringLiteral("065959"));
+        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_Tab);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Hora de Saída não pode ser menor que Hora de Entrada!"));
+        QVERIFY(w.FlatMaskEdit9->vazio());
+        w.FlatMaskEdit9->setFocus();
+        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_F2);
+        QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
+    }
+
+    // With the scale simulator of "make run": the weight moves, settles,
+    // turns the lamp green and enables Save.
+    void simulador()
+    {
+        BancoTeste b;
+        cadastros(b);
+        DialogosRoteiro d;
+        b.exec(QStringLiteral(
+            "update config set cfg_porta=0, cfg_modeloplaca=0, cfg_divisao=0, cfg_casasdecimais=0, "
+            "cfg_produtoopcional=1"));
+        QProcess sim;
+        sim.start(QStringLiteral(VIGA_SCALE_SIM), {QStringLiteral("--peso"), QStringLiteral("27340")});
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        QVERIFY2(pty.startsWith(QLatin1String("/dev/")), qPrintable(pty));
+        {
+            QSettings ini(b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/COM1"), pty);
+        }
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("SIM0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Tab);
+        QTRY_VERIFY_WITH_TIMEOUT(w.Shape1->cor() == TLampada::Amarela, 30000);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.BtnSalvar->isEnabled(), 30000);
+        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("27340"));
+        QVERIFY(w.Shape1->cor() == TLampada::Verde);
+        sim.kill();
+        sim.waitForFinished();
+    }
+
+    // "Cancelar" drops the weighing on screen: nothing stored, idle again.
+    void cancelar()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QVERIFY(w.porta().Connected());
+        QVERIFY(!w.btnExcluir->isEnabled());
+        QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
+        QCOMPARE(w.EstadoCadastro, 3);
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Branca && w.Shape1->contornoPontilhado());
+        QVERIFY(w.FlatEdit3->text().isEmpty() && !w.FlatEdit3->isEnabled());
+        QVERIFY(w.btnExcluir->isEnabled());
+        QVERIFY(w.FlatEdit2->isEnabled()); // "Localizar Placa:" is never disabled
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
+    }
+
+    // Entry factors and moisture typed at the entry land in the entry columns.
+    void fatoresDaEntrada()
+    {
+        Balcao c(QStringLiteral("cfg_umidadee=1, cfg_casasumidade=2, cfg_fator7='Impureza'"));
+        operador([](TSessao& s) { s.PesagemManualEntrada = 1; });
+        TFrmPesagem w(1);
+        abrir(w);
+        QVERIFY(w.Fatores[3]->isVisible() && w.FlatEdit22->isVisible());
+        QCOMPARE(w.Fatores[0]->accessibleName(), QStringLiteral("Impureza"));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digita(w.FlatEdit3, QStringLiteral("FAT0001"));
+        digita(w.FlatEdit5, QStringLiteral("ANA"));
+        digita(w.FlatMaskEdit7, QStringLiteral("1"));
+        digita(w.FlatMaskEdit3, QStringLiteral("20"));
+        QTest::keyClick(w.FlatMaskEdit3, Qt::Key_Tab);
+        digita(w.Fatores[0], QStringLiteral("1,5"));
+        digita(w.Fatores[1], QStringLiteral("0,5"));
+        digita(w.FlatEdit22, QStringLiteral("12"));
+        QTest::keyClick(w.FlatEdit22, Qt::Key_Tab);
+        QCOMPARE(w.FlatEdit23->text(), QStringLiteral("1,00")); // range 10-12 of MILHO, bound included
+        w.FlatComboBox1->setFocus();
+        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
+        digita(w.FlatEdit1, QStringLiteral("13000"));
+        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QVERIFY(confere(produtos(c.b, 1).value(0), linhaProduto(1, "20",
+                                                                {"PES_FATOR7E=1,5", "PES_FATOR8E=0,5",
+                                                                 "PES_FATOR11=1", "PES_FATOR11U=12"})));
+    }
+
+    // What the configuration shows and hides.
+    void exibicao_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QStringList>("visiveis");
+        QTest::addColumn<QStringList>("ocultos");
+        QTest::newRow("entrada padrão")
+            << 1 << "" << QStringList{"FlatEdit3", "FlatMaskEdit3"}
+            << QStringList{"FlatEdit28", "DBComboTipo", "FlatEdit25",    "FlatEdit29",
+                           "FlatEdit10", "FlatEdit22",  "strGrid1",      "BtnOK",
+                           "DBGrid1",    "FlatEdit9",   "FlatComboBox3", "btnExcluir"};
+        QTest::newRow("observação, frete, tara, balança")
+            << 1 << "cfg_pesagemobs=1, cfg_frete=1, cfg_tarapesagem=1, cfg_selecionabal=1"
+            << QStringList{"FlatEdit28", "FlatEdit25", "FlatEdit26", "FlatEdit29", "FlatComboBox3"}
+            << QStringList{"DBComboTipo", "FlatEdit27"};
+        QTest::newRow("tipo de veículo")
+            << 1 << "cfg_tipoveiculo=1" << QStringList{"DBComboTipo", "FlatEdit26", "FlatEdit27"}
+            << QStringList{"FlatEdit25"};
+        QTest::newRow("fator único na entrada") << 1 << "cfg_umidadeunica=1" << QStringList{"FlatEdit10"}
+                                                << QStringList{"FlatEdit19", "FlatEdit22"};
+        QTest::newRow("grade na entrada")
+            << 1 << "cfg_morproduto=1, cfg_umidadee=1" << QStringList{"strGrid1", "BtnOK"}
+            << QStringList{"FlatEdit10", "FlatEdit22"};
+        QTest::newRow("saída com fatores")
+            << 2 << "cfg_umidade=1"
+            << QStringList{"FlatEdit10", "FlatEdit21", "FlatEdit22", "DBGrid1", "FlatEdit9", "btnExcluir"}
+            << QStringList{"BtnNovo", "strGrid1"};
+        QTest::newRow("saída com grade")
+            << 2 << "cfg_umidade=1, cfg_morproduto=1, cfg_somentesaida=1"
+            << QStringList{"strGrid1", "BtnNovo"} << QStringList{"FlatEdit10", "FlatEdit22"};
+    }
+    void exibicao()
+    {
+        QFETCH(int, modo);
+        QFETCH(QString, config);
+        QFETCH(QStringList, visiveis);
+        QFETCH(QStringList, ocultos);
+        BancoTeste b;
+        DialogosRoteiro d;
+        if (!config.isEmpty()) {
+            b.exec(QStringLiteral("update config set ") + config);
+        }
+        TFrmPesagem w(modo);
+        abrir(w);
+        for (const QString& n : visiveis) {
+            auto* c = w.findChild<QWidget*>(n);
+            QVERIFY2(c && c->isVisible(), qPrintable(n));
+        }
+        for (const QString& n : ocultos) {
+            auto* c = w.findChild<QWidget*>(n);
+            QVERIFY2(c && !c->isVisible(), qPrintable(n));
+        }
+        QVERIFY(d.mostradas.isEmpty());
+    }
+
+    // The "Balança" selector takes the exit scale's port; a port that cannot
+    // open is reported and the lamp turns red.
+    void seletorDeBalanca()
+    {
+        Balcao c(QStringLiteral("cfg_selecionabal=1, cfg_portasaida=2"));
+        {
+            QSettings ini(c.b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/COM3"), QStringLiteral("/dev/null/sem-balanca"));
+        }
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.porta().Connected());
+        w.FlatComboBox3->setFocus();
+        QTest::keyClick(w.FlatComboBox3, Qt::Key_Down); // "Balança 2": COM3, a device that does not exist
+        QCOMPARE(w.FlatComboBox3->currentIndex(), 1);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Erro ao conectar a balança"));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
+        QVERIFY(!w.porta().Connected());
+        QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+    }
+
+    // F2 on a factor lists the product's allowed values of that factor.
+    void fatorPeloSeletor()
+    {
+        Balcao c(QStringLiteral("cfg_umidade=1, cfg_casasdecimais=2"));
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QString produto;
+        Operador::quandoAbrir<TFrmUmidade>([&produto](TFrmUmidade* u) {
+            produto = u->comoSeletor()
+                          ? u->findChild<QLineEdit*>(QStringLiteral("FlatMaskEdit1"))->text().trimmed()
+                          : QString();
+            u->findChild<TDBGrid*>()->selecionar(0);
+            u->close();
+        });
+        w.Fatores[3]->setFocus();
+        QTest::keyClick(w.Fatores[3], Qt::Key_F2);
+        QCOMPARE(produto, QStringLiteral("10"));
+        QCOMPARE(w.Fatores[3]->text(), QStringLiteral("0,50"));
+    }
+
+    // The plate of a truck still inside is refused at the entry.
+    void placaComPesagemAberta()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1, QStringLiteral("ABC1234"));
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("2"));
+        digitaEnter(w, "FlatEdit3", "ABC1234");
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Caminhão com pesagem de entrada e sem pesagem de saída."));
+        QVERIFY(w.FlatEdit3->text().isEmpty());
+        QVERIFY(w.FlatEdit3->hasFocus());
+    }
+
+    // Only the administrator deletes, after the question.
+    void exclusao()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        {
+            TFrmPesagem w(2);
+            abrir(w);
+            QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
+            QCOMPARE(c.d.ultimo(), QStringLiteral("Exclusão com acesso restrito ao Administrador."));
+            QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 2);
+        }
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        TFrmPesagem w(2);
+        abrir(w);
+        w.DBGrid1->selecionar(1);
+        c.d.responder(Msg::RespSim);
+        QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagemproduto")), 1);
+        QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(TstPesagem)
+#include "tst_pesagem.moc"
