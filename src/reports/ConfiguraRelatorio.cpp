@@ -1,8 +1,12 @@
 #include "ConfiguraRelatorio.h"
 
 #include "LeConfig.h"
+#include "RVDataSet.h"
 #include "Relogio.h"
 #include "Rotinas.h"
+#include "SessaoAtual.h"
+#include "TQuery.h"
+#include "TRVReport.h"
 #include "TRelevo.h"
 
 namespace ConfiguraRelatorio
@@ -23,6 +27,53 @@ void job(TRelevo& j, LeConfig& cfg)
         const int espaco = cfg.inteiro(QStringLiteral("CFG_LINESPACE"));
         if (espaco > 0) j.Windows.LineSpace = short(espaco);
     }
+}
+
+Ajustes inicia(TRelevo& j, LeConfig& cfg, int largura, bool tela)
+{
+    job(j, cfg);
+    j.PageWidth = largura;
+    j.Preview.ShowPreview = tela;
+    Ajustes a;
+    a.casas = cfg.inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
+    a.cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
+    a.umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
+    a.emissor = SessaoAtual.NomeEmissor;
+    return a;
+}
+
+void paginas(TRVReport& rel, TRVBand& detalhe, TRVBand& cabecalho, TRVBand& rodape)
+{
+    rel.SetDetailBand(0, &detalhe);
+    rel.PageHeader = &cabecalho;
+    rel.PageFooter = &rodape;
+    rel.LinesFooter = 3;
+    rel.PrintPageHeader = rel.PrintPageFooter = true;
+}
+
+void grupos(TRVReport& rel, std::initializer_list<std::pair<TRVBand*, TRVBand*>> niveis)
+{
+    int nivel = 0;
+    for (const auto& [cabecalho, rodape] : niveis) {
+        rel.SetGroupHeader(nivel, cabecalho);
+        rel.SetGroupFooter(nivel, rodape);
+        ++nivel;
+    }
+}
+
+bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dados)
+{
+    q.Open();
+    if (q.IsEmpty()) {
+        q.Close();
+        return false;
+    }
+    dados = std::make_unique<RVDataSetQuery>(q);
+    rel.DataSet = dados.get();
+    rel.Print();
+    rel.DataSet = nullptr;
+    q.Close();
+    return true;
 }
 
 void em(TRelevo& j, const QString& texto, int coluna)

@@ -1,11 +1,22 @@
 #pragma once
 
 #include "Decimal.h"
+// TRVBand needs the complete column type.
+#include "TRVColumn.h"
+
+#include "TRVBand.h"
 
 #include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <memory>
+#include <utility>
 
 class TRelevo;
 class LeConfig;
+class TRVReport;
+class TQuery;
+class RVDataSet;
 
 // What every report shares: the print job set from the configuration, the
 // system's title line and the page footer.
@@ -16,6 +27,36 @@ namespace ConfiguraRelatorio
 // Windows printing an A4 page and the configured line spacing, otherwise the
 // continuous form of 66 lines. Preview on.
 void job(TRelevo& job, LeConfig& cfg);
+
+// The switches every statement of weighings reads from the configuration, and
+// the issuer of the session.
+struct Ajustes {
+    int casas = 0;        // CFG_CASASDECIMAIS
+    bool cabeca = false;  // CFG_CABECA = 1: the company's heading on each page
+    bool umidade = false; // CFG_UMIDADE != 0: columns with the correction factors
+    QString emissor;
+};
+
+// job() with the page `largura` and preview on screen or not, then the
+// switches above.
+Ajustes inicia(TRelevo& job, LeConfig& cfg, int largura, bool tela);
+
+// The page layout every report shares: the detail band, the page header and
+// footer (3 lines), both printed.
+void paginas(TRVReport& rel, TRVBand& detalhe, TRVBand& cabecalho, TRVBand& rodape);
+
+// The group bands, outermost level first: each level's header and footer.
+void grupos(TRVReport& rel, std::initializer_list<std::pair<TRVBand*, TRVBand*>> niveis);
+
+// Opens `q` (its SQL already set) and prints the report over it; false, and
+// nothing printed, when it brings no rows. `q` is closed on return.
+bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dados);
+
+// Runs the report's member `f` before `banda` prints.
+template <class R> void liga(TRVBand& banda, R* relatorio, void (R::*f)())
+{
+    banda.OnBeforePrint = [relatorio, f](TRVBand*, QStringList&) { (relatorio->*f)(); };
+}
 
 // "VIGA - GESTÃO DE BALANÇA RODOVIÁRIA" at column 0 and "Versao: " + version
 // (filled to 15 characters on the right, or right-aligned when `direita`) at

@@ -35,25 +35,10 @@ bool Listagem::executa(bool tela, int largura)
     m_job.Preview.ShowPreview = tela;
     m_cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
     m_registros = 0;
-    m_rel.SetDetailBand(0, &m_detalhe);
-    m_rel.PageHeader = &m_cabecalho;
-    m_rel.PageFooter = &m_rodape;
+    ConfiguraRelatorio::paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.Summary = m_temResumo ? &m_resumo : nullptr;
-    m_rel.LinesFooter = 3;
-    m_rel.PrintPageHeader = m_rel.PrintPageFooter = true;
     m_rel.PrintSummary = m_temResumo;
-    TQuery& q = m_dm.QR_TEMP;
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
-        return false;
-    }
-    m_dados = std::make_unique<RVDataSetQuery>(q);
-    m_rel.DataSet = m_dados.get();
-    m_rel.Print();
-    m_rel.DataSet = nullptr;
-    q.Close();
-    return true;
+    return ConfiguraRelatorio::imprimeConsulta(m_rel, m_dm.QR_TEMP, m_dados);
 }
 
 // Parties

@@ -6,7 +6,6 @@
 #include "Quantidades.h"
 #include "RVDataSet.h"
 #include "Rotinas.h"
-#include "SessaoAtual.h"
 #include "TDM.h"
 #include "TQuery.h"
 
@@ -88,16 +87,13 @@ RelatorioAgrupado::RelatorioAgrupado(TDM& dm) : m_dm(dm)
     m_rel.Relevo = &m_job;
     m_produto.setExpression(QStringLiteral("prd_codigo"));
     m_tipo.setExpression(QStringLiteral("cad_tipo"));
-    auto liga = [this](TRVBand& b, void (RelatorioAgrupado::*f)()) {
-        b.OnBeforePrint = [this, f](TRVBand*, QStringList&) { (this->*f)(); };
-    };
-    liga(m_cabecalho, &RelatorioAgrupado::cabecalhoPagina);
-    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodape(m_job, Largura, m_emissor); };
-    liga(m_produto, &RelatorioAgrupado::cabecalhoProduto);
-    liga(m_rodapeProduto, &RelatorioAgrupado::rodapeProduto);
-    liga(m_tipo, &RelatorioAgrupado::cabecalhoTipo);
-    liga(m_rodapeTipo, &RelatorioAgrupado::rodapeTipo);
-    liga(m_detalhe, &RelatorioAgrupado::detalhe);
+    liga(m_cabecalho, this, &RelatorioAgrupado::cabecalhoPagina);
+    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodape(m_job, Largura, m_ajustes.emissor); };
+    liga(m_produto, this, &RelatorioAgrupado::cabecalhoProduto);
+    liga(m_rodapeProduto, this, &RelatorioAgrupado::rodapeProduto);
+    liga(m_tipo, this, &RelatorioAgrupado::cabecalhoTipo);
+    liga(m_rodapeTipo, this, &RelatorioAgrupado::rodapeTipo);
+    liga(m_detalhe, this, &RelatorioAgrupado::detalhe);
 }
 
 RelatorioAgrupado::~RelatorioAgrupado() = default;
@@ -106,13 +102,7 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
 {
     m_filtro = f;
     LeConfig cfg(m_dm);
-    ConfiguraRelatorio::job(m_job, cfg);
-    m_job.PageWidth = Largura;
-    m_job.Preview.ShowPreview = tela;
-    m_casas = cfg.inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
-    m_cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
-    m_umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
-    m_emissor = SessaoAtual.NomeEmissor;
+    m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_antFornecedor = m_antCliente = m_linha = {};
     m_saldoMov = m_saldoMovFc = m_saldoProduto = m_saldoProdutoFc = {};
 
@@ -124,16 +114,9 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
     for (size_t i = 0; i < m_linhas.size(); ++i)
         m_dados->append({m_linhas[i].produto, QString::number(m_linhas[i].tipo), QString::number(i)});
 
-    m_rel.SetDetailBand(0, &m_detalhe);
-    m_rel.PageHeader = &m_cabecalho;
-    m_rel.PageFooter = &m_rodape;
-    m_rel.LinesFooter = 3;
-    m_rel.PrintPageHeader = m_rel.PrintPageFooter = true;
+    paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.PrintSummary = false;
-    m_rel.SetGroupHeader(0, &m_produto);
-    m_rel.SetGroupHeader(1, &m_tipo);
-    m_rel.SetGroupFooter(0, &m_rodapeProduto);
-    m_rel.SetGroupFooter(1, &m_rodapeTipo);
+    grupos(m_rel, {{&m_produto, &m_rodapeProduto}, {&m_tipo, &m_rodapeTipo}});
     m_rel.DataSet = m_dados.get();
     m_rel.Print();
     m_rel.DataSet = nullptr;
@@ -147,7 +130,7 @@ const RelatorioAgrupado::Linha& RelatorioAgrupado::atual() const
 
 void RelatorioAgrupado::cabecalhoPagina()
 {
-    if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
+    if (m_ajustes.cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 110, true);
     m_job.WriteText({}, QStringLiteral("Relatorio de Movimentacao de Produtos - Agrupado"), 0, true);
     if (m_filtro.inicio.isValid() || m_filtro.fim.isValid()) {
@@ -168,7 +151,7 @@ void RelatorioAgrupado::titulos()
         em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'E'), c);
     };
     t("Peso Entrada", 12, 23);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         t("Peso Entrada c/ FCV", 31, 36);
         t("Peso Saida", 12, 68);
         t("Peso Liquido", 12, 81);
@@ -194,11 +177,11 @@ void RelatorioAgrupado::cabecalhoProduto()
     m_job.WriteText({}, l.produto + QStringLiteral(" - ") + l.descricao, 0, true);
     regua(m_job, u'=', Largura);
     fimLinha(m_job);
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     if (comAnterior) {
         auto figuras = [this, c](const SomasFluxo& s) {
             numero(m_job, s.entrada, c, 12, 23);
-            if (m_umidade) {
+            if (m_ajustes.umidade) {
                 numero(m_job, s.entradaFc, c, 31, 36);
                 numero(m_job, s.saida, c, 12, 68);
                 numero(m_job, s.entradaFc - s.saida, c, 12, 81);
@@ -216,7 +199,7 @@ void RelatorioAgrupado::cabecalhoProduto()
         titulos();
         figuras(m_antCliente);
         em(m_job, QStringLiteral("Saldo Anterior:"), 0);
-        if (m_umidade) {
+        if (m_ajustes.umidade) {
             numero(m_job,
                    (m_antFornecedor.entradaFc - m_antFornecedor.saida) -
                        (m_antCliente.saida - m_antCliente.entradaFc),
@@ -257,12 +240,12 @@ void RelatorioAgrupado::detalhe()
 
 void RelatorioAgrupado::rodapeTipo()
 {
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     const SomasFluxo& s = m_linha;
     // The net as the balances take it: S - E' for clients, E' - S otherwise.
     const Decimal liquido = m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
     numero(m_job, s.entrada, c, 12, 23);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         numero(m_job, s.entradaFc, c, 31, 36);
         numero(m_job, s.saida, c, 12, 68);
         numero(m_job, s.entradaFc - s.saida, c, 12, 81);
@@ -284,7 +267,7 @@ void RelatorioAgrupado::rodapeTipo()
 
 void RelatorioAgrupado::rodapeProduto()
 {
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     const bool comAnterior = m_filtro.inicio.isValid();
     m_saldoProduto =
         (m_antFornecedor.entradaFc - m_antFornecedor.saida - (m_antCliente.saida - m_antCliente.entradaFc)) +
@@ -293,7 +276,7 @@ void RelatorioAgrupado::rodapeProduto()
     if (comAnterior) {
         em(m_job, QStringLiteral("Saldo Movimento:"), 0);
         numero(m_job, m_saldoMov, c, 12, 81);
-        if (m_umidade) numero(m_job, m_saldoMovFc, c, 31, 94);
+        if (m_ajustes.umidade) numero(m_job, m_saldoMovFc, c, 31, 94);
         fimLinha(m_job);
         regua(m_job, u'-', Largura);
         em(m_job, QStringLiteral("Saldo Produto:"), 0);

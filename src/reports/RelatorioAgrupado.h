@@ -50,9 +50,8 @@ private:
     std::vector<Linha> m_linhas;
     FiltroFluxo m_filtro;
 
-    int m_casas = 0;
-    bool m_cabeca = false, m_umidade = false;
-    QString m_emissor;
+    // Configuration read at the start of a run.
+    ConfiguraRelatorio::Ajustes m_ajustes;
 
     SomasFluxo m_antFornecedor, m_antCliente, m_linha;
     int m_tipoLinha = 0;

@@ -6,7 +6,6 @@
 #include "Quantidades.h"
 #include "RVDataSet.h"
 #include "Rotinas.h"
-#include "SessaoAtual.h"
 #include "TDM.h"
 #include "TQuery.h"
 
@@ -108,18 +107,15 @@ RelatorioFluxo::RelatorioFluxo(TDM& dm) : m_dm(dm)
     m_produto.setExpression(QStringLiteral("prd_codigo"));
     m_dia.setExpression(QStringLiteral("pes_dataentrada"));
     m_tipo.setExpression(QStringLiteral("cad_tipo"));
-    auto liga = [this](TRVBand& b, void (RelatorioFluxo::*f)()) {
-        b.OnBeforePrint = [this, f](TRVBand*, QStringList&) { (this->*f)(); };
-    };
-    liga(m_cabecalho, &RelatorioFluxo::cabecalhoPagina);
-    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodape(m_job, Largura, m_emissor); };
-    liga(m_produto, &RelatorioFluxo::cabecalhoProduto);
-    liga(m_rodapeProduto, &RelatorioFluxo::rodapeProduto);
-    liga(m_dia, &RelatorioFluxo::cabecalhoDia);
-    liga(m_rodapeDia, &RelatorioFluxo::rodapeDia);
-    liga(m_tipo, &RelatorioFluxo::cabecalhoTipo);
-    liga(m_rodapeTipo, &RelatorioFluxo::rodapeTipo);
-    liga(m_detalhe, &RelatorioFluxo::detalhe);
+    liga(m_cabecalho, this, &RelatorioFluxo::cabecalhoPagina);
+    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodape(m_job, Largura, m_ajustes.emissor); };
+    liga(m_produto, this, &RelatorioFluxo::cabecalhoProduto);
+    liga(m_rodapeProduto, this, &RelatorioFluxo::rodapeProduto);
+    liga(m_dia, this, &RelatorioFluxo::cabecalhoDia);
+    liga(m_rodapeDia, this, &RelatorioFluxo::rodapeDia);
+    liga(m_tipo, this, &RelatorioFluxo::cabecalhoTipo);
+    liga(m_rodapeTipo, this, &RelatorioFluxo::rodapeTipo);
+    liga(m_detalhe, this, &RelatorioFluxo::detalhe);
 }
 
 RelatorioFluxo::~RelatorioFluxo() = default;
@@ -128,49 +124,24 @@ bool RelatorioFluxo::imprimir(const FiltroFluxo& f, bool tela)
 {
     m_filtro = f;
     LeConfig cfg(m_dm);
-    ConfiguraRelatorio::job(m_job, cfg);
-    m_job.PageWidth = Largura;
-    m_job.Preview.ShowPreview = tela;
-    m_casas = cfg.inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
-    m_cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
-    m_umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
-    m_emissor = SessaoAtual.NomeEmissor;
+    m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_anterior = {};
     m_grupo = {};
     m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
     m_produtoSoma = m_produtoSomaFc = m_totalProdutos = {};
 
-    m_rel.SetDetailBand(0, &m_detalhe);
-    m_rel.PageHeader = &m_cabecalho;
-    m_rel.PageFooter = &m_rodape;
-    m_rel.LinesFooter = 3;
-    m_rel.PrintPageHeader = m_rel.PrintPageFooter = true;
+    paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.PrintSummary = false;
-    m_rel.SetGroupHeader(0, &m_produto);
-    m_rel.SetGroupHeader(1, &m_dia);
-    m_rel.SetGroupHeader(2, &m_tipo);
-    m_rel.SetGroupFooter(0, &m_rodapeProduto);
-    m_rel.SetGroupFooter(1, &m_rodapeDia);
-    m_rel.SetGroupFooter(2, &m_rodapeTipo);
+    grupos(m_rel, {{&m_produto, &m_rodapeProduto}, {&m_dia, &m_rodapeDia}, {&m_tipo, &m_rodapeTipo}});
 
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f);
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
-        return false;
-    }
-    m_dados = std::make_unique<RVDataSetQuery>(q);
-    m_rel.DataSet = m_dados.get();
-    m_rel.Print();
-    m_rel.DataSet = nullptr;
-    q.Close();
-    return true;
+    return imprimeConsulta(m_rel, q, m_dados);
 }
 
 void RelatorioFluxo::cabecalhoPagina()
 {
-    if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
+    if (m_ajustes.cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 110);
     m_job.WriteText({}, QStringLiteral("Relatorio de Movimentacao de Produtos - Fluxo Diario"), 0, true);
     if (m_filtro.inicio.isValid() || m_filtro.fim.isValid())
@@ -188,7 +159,7 @@ void RelatorioFluxo::titulos()
         em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'D'), c);
     };
     t("Peso Entrada", 12, 23);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         t("FC", 8, 36);
         t("Peso Entrada c/ FC", 22, 45);
         t("Peso Saida", 12, 68);
@@ -213,10 +184,10 @@ void RelatorioFluxo::cabecalhoProduto()
     regua(m_job, u'-', Largura);
     fimLinha(m_job);
     if (m_filtro.inicio.isValid()) {
-        const int c = m_casas;
+        const int c = m_ajustes.casas;
         auto valores = [this, c](const SomasFluxo& s, Decimal liquido) {
             numero(m_job, s.entrada, c, 12, 23);
-            if (m_umidade) {
+            if (m_ajustes.umidade) {
                 numero(m_job, s.entradaFc, c, 22, 45);
                 numero(m_job, s.saida, c, 12, 68);
                 numero(m_job, liquido, c, 12, 81);
@@ -235,7 +206,7 @@ void RelatorioFluxo::cabecalhoProduto()
         valores(m_anterior.cliente, m_anterior.cliente.saida - m_anterior.cliente.entradaFc);
         em(m_job, QStringLiteral("Saldo dos Movimentos Anteriores:"), 0);
         numero(m_job, m_anterior.saldo(), c, 12, 81);
-        if (m_umidade)
+        if (m_ajustes.umidade)
             numero(m_job, m_anterior.fornecedor.liquidoFc - m_anterior.cliente.liquidoFc, c, 22, 103);
         fimLinha(m_job);
         regua(m_job, u'-', Largura);
@@ -269,10 +240,10 @@ void RelatorioFluxo::detalhe()
     const TQuery& q = m_dm.QR_TEMP;
     Decimal fe, fs;
     const SomasFluxo s = linha(q, &fe, &fs);
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     m_job.WriteText({}, q.AsString(QStringLiteral("cad_razao")).trimmed().left(35), 0, true);
     numero(m_job, s.entrada, c, 12, 23);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         numero(m_job, fe, 4, 8, 36);
         numero(m_job, s.entradaFc, c, 22, 45);
         numero(m_job, s.saida, c, 12, 68);
@@ -289,9 +260,9 @@ void RelatorioFluxo::detalhe()
 
 void RelatorioFluxo::rodapeTipo()
 {
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     regua(m_job, u'-', Largura);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         em(m_job, QStringLiteral("Fator Medio"), 0);
         numero(m_job, m_grupo.entradaFc / m_grupo.entrada, 4, 8, 36);
         numero(m_job, m_grupo.liquidoFc / m_grupo.liquido, 4, 8, 94);
@@ -324,11 +295,11 @@ void RelatorioFluxo::rodapeDia()
     const Decimal dia = m_diaFornecedor - m_diaCliente;
     const Decimal diaFc = m_diaFornecedorFc - m_diaClienteFc;
     em(m_job, QStringLiteral("Total do Dia"), 0);
-    if (m_umidade) {
-        numero(m_job, dia, m_casas, 12, 81);
-        numero(m_job, diaFc, m_casas, 22, 103);
+    if (m_ajustes.umidade) {
+        numero(m_job, dia, m_ajustes.casas, 12, 81);
+        numero(m_job, diaFc, m_ajustes.casas, 22, 103);
     } else {
-        numero(m_job, dia, m_casas, 12, 49);
+        numero(m_job, dia, m_ajustes.casas, 12, 49);
     }
     fimLinha(m_job);
     m_produtoSoma += dia;
@@ -339,12 +310,12 @@ void RelatorioFluxo::rodapeDia()
 void RelatorioFluxo::rodapeProduto()
 {
     em(m_job, QStringLiteral("Total do Produto"), 0);
-    if (m_umidade) {
-        numero(m_job, m_produtoSoma, m_casas, 12, 81);
+    if (m_ajustes.umidade) {
+        numero(m_job, m_produtoSoma, m_ajustes.casas, 12, 81);
         numero(m_job, (m_anterior.fornecedor.liquidoFc - m_anterior.cliente.liquidoFc) + m_produtoSomaFc,
-               m_casas, 22, 103);
+               m_ajustes.casas, 22, 103);
     } else {
-        numero(m_job, m_produtoSoma, m_casas, 12, 49);
+        numero(m_job, m_produtoSoma, m_ajustes.casas, 12, 49);
     }
     fimLinha(m_job);
     regua(m_job, u'-', Largura);

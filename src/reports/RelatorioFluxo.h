@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfiguraRelatorio.h"
 #include "Decimal.h"
 // TRVBand needs the complete column type.
 #include "TRVColumn.h"
@@ -89,9 +90,8 @@ private:
     std::unique_ptr<RVDataSet> m_dados;
     FiltroFluxo m_filtro;
 
-    int m_casas = 0;
-    bool m_cabeca = false, m_umidade = false;
-    QString m_emissor;
+    // Configuration read at the start of a run.
+    ConfiguraRelatorio::Ajustes m_ajustes;
 
     MovimentoAnterior m_anterior;
     SomasFluxo m_grupo;

@@ -7,7 +7,6 @@
 #include "RVDataSet.h"
 #include "Relogio.h"
 #include "Rotinas.h"
-#include "SessaoAtual.h"
 #include "TDM.h"
 #include "TQuery.h"
 #include "Win1252.h"
@@ -160,12 +159,12 @@ RelatorioMovimento::RelatorioMovimento(TDM& dm) : m_dm(dm)
 {
     m_rel.Relevo = &m_job;
     m_grupoParte.setExpression(QStringLiteral("cad_codigo"));
-    m_cabecalho.OnBeforePrint = [this](TRVBand*, QStringList&) { cabecalhoPagina(); };
-    m_rodape.OnBeforePrint = [this](TRVBand*, QStringList&) { rodapePagina(); };
-    m_grupoParte.OnBeforePrint = [this](TRVBand*, QStringList&) { cabecalhoGrupo(); };
-    m_detalhe.OnBeforePrint = [this](TRVBand*, QStringList&) { detalhe(); };
-    m_rodapeGrupo.OnBeforePrint = [this](TRVBand*, QStringList&) { rodapeGrupo(); };
-    m_resumo.OnBeforePrint = [this](TRVBand*, QStringList&) { resumo(); };
+    liga(m_cabecalho, this, &RelatorioMovimento::cabecalhoPagina);
+    liga(m_rodape, this, &RelatorioMovimento::rodapePagina);
+    liga(m_grupoParte, this, &RelatorioMovimento::cabecalhoGrupo);
+    liga(m_detalhe, this, &RelatorioMovimento::detalhe);
+    liga(m_rodapeGrupo, this, &RelatorioMovimento::rodapeGrupo);
+    liga(m_resumo, this, &RelatorioMovimento::resumo);
 }
 
 RelatorioMovimento::~RelatorioMovimento() = default;
@@ -176,29 +175,19 @@ bool RelatorioMovimento::imprimir(const FiltroMovimento& f, bool tela)
     m_parte = Totais{};
     m_geral = Totais{};
     LeConfig cfg(m_dm);
-    ConfiguraRelatorio::job(m_job, cfg);
-    m_casas = cfg.inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
-    m_cabeca = cfg.inteiro(QStringLiteral("CFG_CABECA")) == 1;
     m_frete = cfg.inteiro(QStringLiteral("CFG_FRETE")) == 1;
+    const bool analitico = RelatorioMovimento::analitico(f.tipo);
+    m_ajustes = inicia(m_job, cfg, !m_frete ? 136 : (analitico ? 156 : 146), tela);
     m_tipoVeiculo = cfg.inteiro(QStringLiteral("CFG_TIPOVEICULO")) == 1;
     m_pesoEmbalagem = cfg.inteiro(QStringLiteral("CFG_PESOEMBALAGEM")) == 1;
-    m_umidade = cfg.inteiro(QStringLiteral("CFG_UMIDADE")) != 0;
     m_morProduto = cfg.inteiro(QStringLiteral("CFG_MORPRODUTO")) != 0;
     m_vlrTonelada = cfg.inteiro(QStringLiteral("CFG_VLRTONELADA")) == 1;
     m_navio = cfg.inteiro(QStringLiteral("CFG_NAVIO")) == 1;
-    m_emissor = SessaoAtual.NomeEmissor;
-
-    const bool analitico = RelatorioMovimento::analitico(f.tipo);
-    m_job.PageWidth = !m_frete ? 136 : (analitico ? 156 : 146);
     if (m_frete) m_job.Windows.Orientation = poLandscape;
-    m_job.Preview.ShowPreview = tela;
 
-    m_rel.SetDetailBand(0, &m_detalhe);
-    m_rel.PageHeader = &m_cabecalho;
-    m_rel.PageFooter = &m_rodape;
+    paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.Summary = &m_resumo;
-    m_rel.LinesFooter = 3;
-    m_rel.PrintPageHeader = m_rel.PrintPageFooter = m_rel.PrintSummary = true;
+    m_rel.PrintSummary = true;
     if (analitico) {
         m_rel.SetGroupHeader(0, nullptr);
         m_rel.SetGroupHeader(1, nullptr);
@@ -210,17 +199,7 @@ bool RelatorioMovimento::imprimir(const FiltroMovimento& f, bool tela)
 
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f, false);
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
-        return false;
-    }
-    m_dados = std::make_unique<RVDataSetQuery>(q);
-    m_rel.DataSet = m_dados.get();
-    m_rel.Print();
-    m_rel.DataSet = nullptr;
-    q.Close();
-    return true;
+    return imprimeConsulta(m_rel, q, m_dados);
 }
 
 void RelatorioMovimento::cabecalhoPagina()
@@ -228,7 +207,7 @@ void RelatorioMovimento::cabecalhoPagina()
     TRelevo& j = m_job;
     const TQuery& q = m_dm.QR_TEMP;
     const int largura = j.PageWidth;
-    if (m_cabeca) CabecalhoRelatorio(j, &m_dm);
+    if (m_ajustes.cabeca) CabecalhoRelatorio(j, &m_dm);
     titulo(j, 110);
     j.WriteText({}, QStringLiteral("Relatorio de ") + tipos().value(m_filtro.tipo), 0, true);
     const bool codigo = !m_filtro.codigo.trimmed().isEmpty();
@@ -268,7 +247,7 @@ void RelatorioMovimento::cabecalhoPagina()
 
 void RelatorioMovimento::rodapePagina()
 {
-    rodape(m_job, m_job.PageWidth, m_emissor);
+    rodape(m_job, m_job.PageWidth, m_ajustes.emissor);
 }
 
 void RelatorioMovimento::cabecalhoGrupo()
@@ -288,7 +267,7 @@ void RelatorioMovimento::cabecalhoGrupo()
     d("Saida", 10, 11);
     if (!m_morProduto) d("Produto", 22, 22);
     e("Peso Entrada", 12, 45);
-    if (m_umidade) {
+    if (m_ajustes.umidade) {
         e("FC", 6, 58);
         e("Peso Ent c/FC", 13, 65);
         e("Peso Saida", 12, 79);
@@ -340,14 +319,14 @@ void RelatorioMovimento::detalhe()
     t.frete = dec(q, "pes_frete");
     t.totalFrete = Quantidades::frete(t.km, t.frete, t.liquido);
     const Decimal valorTon = Quantidades::valorTonelada(dec(q, "prd_vlrtonelada"), t.liquido);
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
 
     if (!analitico(m_filtro.tipo)) {
         em(j, data(q, "pes_dataentrada"), 0);
         em(j, data(q, "pes_datasaida"), 11);
         if (!m_morProduto) em(j, txt(q, "prd_descricao").left(22), 22);
         numero(j, t.entrada, c, 12, 45);
-        if (m_umidade) {
+        if (m_ajustes.umidade) {
             numero(j, fcEntrada, 4, 6, 58);
             numero(j, t.entradaFc, c, 13, 65);
             numero(j, t.saida, c, 12, 79);
@@ -404,14 +383,14 @@ void RelatorioMovimento::detalhe()
 void RelatorioMovimento::totaisNaLinha(const Totais& t, bool geral)
 {
     TRelevo& j = m_job;
-    const int c = m_casas;
+    const int c = m_ajustes.casas;
     if (geral && analitico(m_filtro.tipo)) {
         numero(j, t.entrada, c, 12, 63);
         numero(j, t.saida, c, 12, 99);
         numero(j, t.liquido, c, 12, 112);
     } else {
         numero(j, t.entrada, c, 12, 45);
-        if (m_umidade) {
+        if (m_ajustes.umidade) {
             numero(j, t.entradaFc, c, 13, 65);
             numero(j, t.saida, c, 12, 79);
             numero(j, t.liquido, c, 12, 92);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfiguraRelatorio.h"
 #include "Decimal.h"
 // TRVBand needs the complete column type.
 #include "TRVColumn.h"
@@ -81,8 +82,7 @@ private:
     Totais m_parte, m_geral;
 
     // Configuration read at the start of a run.
-    int m_casas = 0;
-    bool m_cabeca = false, m_frete = false, m_tipoVeiculo = false, m_pesoEmbalagem = false, m_umidade = false,
-         m_morProduto = false, m_vlrTonelada = false, m_navio = false;
-    QString m_emissor;
+    ConfiguraRelatorio::Ajustes m_ajustes;
+    bool m_frete = false, m_tipoVeiculo = false, m_pesoEmbalagem = false, m_morProduto = false,
+         m_vlrTonelada = false, m_navio = false;
 };

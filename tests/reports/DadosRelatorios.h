@@ -1,9 +1,30 @@
 #pragma once
 
 #include "BancoTeste.h"
+#include "Relogio.h"
 #include "ServicosTeste.h"
+#include "SessaoAtual.h"
 
 #include <QStringList>
+
+// What each report test starts from: the clock stopped at 8 Dec 2026
+// 14:05:30, a fresh session of ADMIN issuing for the data set's company, and
+// test services that keep the preview pages. Undone by encerraRelatorios.
+inline ServicosTeste* iniciaRelatorios()
+{
+    Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 30)));
+    SessaoAtual = TSessao{};
+    SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+    SessaoAtual.NomeEmissor = QStringLiteral("CEREALISTA BOA SAFRA LTDA");
+    return new ServicosTeste;
+}
+
+inline void encerraRelatorios(ServicosTeste*& servicos)
+{
+    delete servicos;
+    servicos = nullptr;
+    Relogio::fixar(QDateTime());
+}
 
 // The reports' small fixed data set: an issuer, two clients, two suppliers, a
 // carrier, three products (one with fixed factors, one with a value per tonne),

@@ -26,19 +26,8 @@ class TstListagens : public QObject
     QString texto() const { return QString::fromUtf8(paginasComoTexto(*m_servicos, VersaoArquivo())); }
 
 private Q_SLOTS:
-    void init()
-    {
-        Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 30)));
-        SessaoAtual = TSessao{};
-        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
-        SessaoAtual.NomeEmissor = QStringLiteral("CEREALISTA BOA SAFRA LTDA");
-        m_servicos = new ServicosTeste;
-    }
-    void cleanup()
-    {
-        delete m_servicos;
-        Relogio::fixar(QDateTime());
-    }
+    void init() { m_servicos = iniciaRelatorios(); }
+    void cleanup() { encerraRelatorios(m_servicos); }
 
     void cadastros_data()
     {

@@ -36,19 +36,8 @@ class TstRelMovimento : public QObject
     ServicosTeste* m_servicos = nullptr;
 
 private Q_SLOTS:
-    void init()
-    {
-        Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 30)));
-        SessaoAtual = TSessao{};
-        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
-        SessaoAtual.NomeEmissor = QStringLiteral("CEREALISTA BOA SAFRA LTDA");
-        m_servicos = new ServicosTeste;
-    }
-    void cleanup()
-    {
-        delete m_servicos;
-        Relogio::fixar(QDateTime());
-    }
+    void init() { m_servicos = iniciaRelatorios(); }
+    void cleanup() { encerraRelatorios(m_servicos); }
 
     // Each report type on the fixed data set, with the configuration switches
     // that change its layout; the pages compared with their golden file and the
