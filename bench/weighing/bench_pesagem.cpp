@@ -86,7 +86,7 @@ void abreJanelaSaida(benchmark::State& state)
         TFrmPesagem w(2);
         w.show();
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(w.DBGrid1->model()->rowCount());
+        benchmark::DoNotOptimize(w.listaPesagens->model()->rowCount());
         w.close();
     }
     state.counters["pesagens"] = Pesagens;

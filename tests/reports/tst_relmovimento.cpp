@@ -172,7 +172,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(QApplication::focusWidget(), w.edtCodigo);
-        const QList<QWidget*> ordem{w.edtCodigo, w.ComboBox1,       w.edtData1,    w.edtData2, w.edtProduto,
+        const QList<QWidget*> ordem{w.edtCodigo, w.comboTipoParte,  w.edtData1,    w.edtData2, w.edtProduto,
                                     w.edtPlaca,  w.chkSomenteSaida, w.chkExportar, w.chkTela,  w.BtnImprimir};
         for (int i = 1; i < ordem.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QTest::keyClick(w.edtCodigo, Qt::Key_Return);
         QCOMPARE(w.edtRazao->text(), QStringLiteral("NÃO CADASTRADO"));
         QVERIFY(!w.BtnImprimir->isEnabled());
-        w.ComboBox1->setCurrentIndex(1);
+        w.comboTipoParte->setCurrentIndex(1);
         QCOMPARE(w.edtRazao->text(), QStringLiteral("JOAO DA SILVA"));
         QVERIFY(w.BtnImprimir->isEnabled());
 

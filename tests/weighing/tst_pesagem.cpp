@@ -73,9 +73,9 @@ void digitaEnter(QWidget& w, const char* esperado, const QString& texto)
 // Space on a row of the weighing list, as the operator picks a weighing.
 void abreDaLista(TFrmPesagem& w, int linha)
 {
-    w.DBGrid1->setFocus();
-    w.DBGrid1->selecionar(linha);
-    QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+    w.listaPesagens->setFocus();
+    w.listaPesagens->selecionar(linha);
+    QTest::keyClick(w.listaPesagens, Qt::Key_Space);
 }
 
 // Focuses a field and types into it from its start.
@@ -161,16 +161,16 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QCOMPARE(w.windowTitle(), QStringLiteral("Pesagem Entrada"));
-        QVERIFY(w.Shape1->cor() == TLampada::Branca && w.Shape1->contornoPontilhado());
-        QVERIFY(!w.DBGrid1->isVisible());
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Branca && w.lampadaBalanca->contornoPontilhado());
+        QVERIFY(!w.listaPesagens->isVisible());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("1"));
-        QCOMPARE(w.FlatMaskEdit2->maskText(), QStringLiteral("10/12/2026"));
-        QCOMPARE(w.FlatMaskEdit8->maskText(), QStringLiteral("08:15:00"));
+        QCOMPARE(w.campoCodigoPesagem->maskText().trimmed(), QStringLiteral("1"));
+        QCOMPARE(w.campoDataEntrada->maskText(), QStringLiteral("10/12/2026"));
+        QCOMPARE(w.campoHoraEntrada->maskText(), QStringLiteral("08:15:00"));
         QVERIFY(w.porta().Connected());
-        QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
-        QVERIFY(!w.FlatComboBox1->isEnabled()); // no right to weigh by hand
-        QVERIFY(w.FlatEdit1->isReadOnly());
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Vermelha);
+        QVERIFY(!w.comboModoEntrada->isEnabled()); // no right to weigh by hand
+        QVERIFY(w.campoPesoEntrada->isReadOnly());
 
         digitaEnter(w, "FlatEdit3", "abc1234");
         digitaEnter(w, "FlatEdit4", "xyz9876");
@@ -181,31 +181,31 @@ private Q_SLOTS:
         digitaEnter(w, "FlatEdit5", "jose motorista");
         digitaEnter(w, "ComboBox1", "");
         digitaEnter(w, "FlatMaskEdit7", "1");
-        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
+        QCOMPARE(w.campoNomeParte->text(), QStringLiteral("CLIENTE UM"));
         digitaEnter(w, "FlatMaskEdit6", "3");
-        QCOMPARE(w.FlatEdit11->text(), QStringLiteral("TRANSPORTES TRES"));
+        QCOMPARE(w.campoNomeTransportadora->text(), QStringLiteral("TRANSPORTES TRES"));
         digitaEnter(w, "FlatMaskEdit3", "10");
-        QCOMPARE(w.FlatEdit8->text(), QStringLiteral("SOJA"));
+        QCOMPARE(w.campoDescricaoProduto->text(), QStringLiteral("SOJA"));
         QVERIFY(!w.BtnSalvar->isEnabled());
 
         c.indicador.quadro("C011990\r");
-        QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("11990"));
-        QVERIFY(w.Shape1->cor() == TLampada::Amarela);
+        QTRY_COMPARE(w.campoPesoEntrada->text(), QStringLiteral("11990"));
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Amarela);
         QTest::qWait(300);
         QVERIFY(!w.BtnSalvar->isEnabled());
         c.indicador.quadro("D012000\r");
-        QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
-        QTRY_VERIFY(w.Shape1->cor() == TLampada::Verde);
+        QTRY_COMPARE(w.campoPesoEntrada->text(), QStringLiteral("12000"));
+        QTRY_VERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
         QVERIFY(w.BtnSalvar->isEnabled());
 
         respondeTicket(false);
-        QTest::keyClick(w.FlatMaskEdit3, Qt::Key_F10);
+        QTest::keyClick(w.campoCodigoProduto, Qt::Key_F10);
         QCOMPARE(c.d.ultimo(), sucesso);
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Sucesso"));
         QVERIFY(!w.porta().Connected());
-        QVERIFY(w.Shape1->cor() == TLampada::Branca);
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Branca);
         QCOMPARE(w.EstadoCadastro, 3);
-        QVERIFY(w.FlatEdit3->text().isEmpty());
+        QVERIFY(w.campoPlaca->text().isEmpty());
 
         auto esperado = pesagem(c.b, 1);
         QVERIFY(confere(pesagem(c.b, 1), {{"PES_CODIGO", "1"},
@@ -262,27 +262,28 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QCOMPARE(w.FlatComboBox1->isEnabled(), direito);
-        w.FlatEdit3->setFocus();
-        QTest::keyClicks(w.FlatEdit3, "MAN0001");
-        w.FlatEdit5->setFocus();
-        QTest::keyClicks(w.FlatEdit5, "ANA");
-        digita(w.FlatMaskEdit7, "1");
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Return);
+        QCOMPARE(w.comboModoEntrada->isEnabled(), direito);
+        w.campoPlaca->setFocus();
+        QTest::keyClicks(w.campoPlaca, "MAN0001");
+        w.campoNomeMotorista->setFocus();
+        QTest::keyClicks(w.campoNomeMotorista, "ANA");
+        digita(w.campoCodigoParte, "1");
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_Return);
         if (!direito) {
-            QVERIFY(w.FlatEdit1->isReadOnly());
+            QVERIFY(w.campoPesoEntrada->isReadOnly());
             return;
         }
-        w.FlatComboBox1->setFocus();
-        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up); // "Pesagem Manual"
-        QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+        w.comboModoEntrada->setFocus();
+        QTest::keyClick(w.comboModoEntrada, Qt::Key_Up); // "Pesagem Manual"
+        QCOMPARE(w.comboModoEntrada->currentIndex(), 0);
         QVERIFY(!w.porta().Connected());
-        QVERIFY(w.Shape1->cor() == TLampada::Verde);
-        QVERIFY(!w.FlatEdit1->isReadOnly());
-        w.FlatEdit1->setFocus();
-        QTest::keyClicks(w.FlatEdit1, "15000,7");
-        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
-        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("15001")); // shown with the configured decimals (none)
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
+        QVERIFY(!w.campoPesoEntrada->isReadOnly());
+        w.campoPesoEntrada->setFocus();
+        QTest::keyClicks(w.campoPesoEntrada, "15000,7");
+        QTest::keyClick(w.campoPesoEntrada, Qt::Key_Tab);
+        QCOMPARE(w.campoPesoEntrada->text(),
+                 QStringLiteral("15001")); // shown with the configured decimals (none)
         QVERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(true);
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
@@ -314,30 +315,30 @@ private Q_SLOTS:
         abrir(w);
         QCOMPARE(w.windowTitle(), QStringLiteral("Pesagem Saída"));
         QVERIFY(!w.BtnNovo->isVisible());
-        QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
-        QTest::keyClicks(w.FlatEdit2, "out");
-        QCOMPARE(w.DBGrid1->linhaAtual(), 1);
-        QTest::keyClick(w.FlatEdit2, Qt::Key_G, Qt::AltModifier);
-        QVERIFY(w.DBGrid1->hasFocus());
-        w.DBGrid1->selecionar(0);
-        QTest::keyClick(w.DBGrid1, Qt::Key_Space);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 2);
+        QTest::keyClicks(w.campoLocalizarPlaca, "out");
+        QCOMPARE(w.listaPesagens->linhaAtual(), 1);
+        QTest::keyClick(w.campoLocalizarPlaca, Qt::Key_G, Qt::AltModifier);
+        QVERIFY(w.listaPesagens->hasFocus());
+        w.listaPesagens->selecionar(0);
+        QTest::keyClick(w.listaPesagens, Qt::Key_Space);
         QCOMPARE(w.EstadoCadastro, 1);
-        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("ABC1234"));
-        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
-        QCOMPARE(w.FlatMaskEdit4->maskText(), QStringLiteral("10/12/2026"));
-        QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
-        QVERIFY(!w.FlatEdit3->isEnabled());
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("ABC1234"));
+        QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("12000"));
+        QCOMPARE(w.campoDataSaida->maskText(), QStringLiteral("10/12/2026"));
+        QCOMPARE(w.campoHoraSaida->maskText(), QStringLiteral("08:15:00"));
+        QVERIFY(!w.campoPlaca->isEnabled());
         QVERIFY(w.porta().Connected());
 
         c.indicador.quadro("D030000\r");
-        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("30000"));
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(true, QStringLiteral("2"));
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
         QCOMPARE(c.d.ultimo(), sucesso);
         QCOMPARE(impresso, 1);
         QCOMPARE(copias, 2);
-        QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 1);
 
         const auto r = pesagem(c.b, 1);
         QCOMPARE(r["PES_TIPO"], QStringLiteral("2"));
@@ -366,7 +367,7 @@ private Q_SLOTS:
         QCOMPARE(c.d.ultimo(),
                  QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."));
         QCOMPARE(w.EstadoCadastro, 3);
-        QVERIFY(w.FlatEdit3->text().isEmpty());
+        QVERIFY(w.campoPlaca->text().isEmpty());
     }
 
     // Exit-only: the driver's registered tare fills the entry weight.
@@ -377,20 +378,20 @@ private Q_SLOTS:
         abrir(w);
         QVERIFY(w.BtnNovo->isVisible());
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
-        QVERIFY(!w.FlatEdit1->isReadOnly());
-        QVERIFY(!w.FlatEdit7->isEnabled()); // packaging weight only with CFG_PESOEMBALAGEM
-        QCOMPARE(w.FlatMaskEdit4->maskText(), QStringLiteral("10/12/2026"));
-        w.FlatEdit24->setFocus();
-        QTest::keyClicks(w.FlatEdit24, "12345");
-        QTest::keyClick(w.FlatEdit24, Qt::Key_Return);
-        QCOMPARE(w.FlatEdit5->text(), QStringLiteral("JOSE MOTORISTA"));
-        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("DRV1234"));
-        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("11000"));
-        digita(w.FlatMaskEdit7, "1");
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Return);
+        QCOMPARE(w.comboModoEntrada->currentIndex(), 0);
+        QVERIFY(!w.campoPesoEntrada->isReadOnly());
+        QVERIFY(!w.campoPesoEmbalagem->isEnabled()); // packaging weight only with CFG_PESOEMBALAGEM
+        QCOMPARE(w.campoDataSaida->maskText(), QStringLiteral("10/12/2026"));
+        w.campoRgMotorista->setFocus();
+        QTest::keyClicks(w.campoRgMotorista, "12345");
+        QTest::keyClick(w.campoRgMotorista, Qt::Key_Return);
+        QCOMPARE(w.campoNomeMotorista->text(), QStringLiteral("JOSE MOTORISTA"));
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("DRV1234"));
+        QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("11000"));
+        digita(w.campoCodigoParte, "1");
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_Return);
         c.indicador.quadro("D029500\r");
-        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("29500"));
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("29500"));
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(false);
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
@@ -414,30 +415,30 @@ private Q_SLOTS:
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         for (const char* p : {"10", "20", "10", "99", "30"}) {
-            w.FlatMaskEdit3->setFocus();
-            w.FlatMaskEdit3->clear();
-            QTest::keyClicks(w.FlatMaskEdit3, p);
-            QTest::keyClick(w.FlatMaskEdit3, Qt::Key_Tab);
-            QTest::mouseClick(w.BtnOK, Qt::LeftButton);
+            w.campoCodigoProduto->setFocus();
+            w.campoCodigoProduto->clear();
+            QTest::keyClicks(w.campoCodigoProduto, p);
+            QTest::keyClick(w.campoCodigoProduto, Qt::Key_Tab);
+            QTest::mouseClick(w.botaoIncluiProduto, Qt::LeftButton);
         }
         QCOMPARE(c.d.ultimo(), QStringLiteral("NÃO CADASTRADO"));
-        QCOMPARE(w.strGrid1->RowCount(), 4);
-        w.FlatMaskEdit3->clear();
-        w.FlatEdit8->clear();
-        w.strGrid1->setFocus();
-        w.strGrid1->setRow(2);
+        QCOMPARE(w.gradeDeProdutos->RowCount(), 4);
+        w.campoCodigoProduto->clear();
+        w.campoDescricaoProduto->clear();
+        w.gradeDeProdutos->setFocus();
+        w.gradeDeProdutos->setRow(2);
         c.d.responder(Msg::RespSim);
-        QTest::keyClick(w.strGrid1, Qt::Key_Delete);
+        QTest::keyClick(w.gradeDeProdutos, Qt::Key_Delete);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Deseja deletar esse Produto da Grade ?"));
-        QCOMPARE(w.strGrid1->RowCount(), 3);
-        QCOMPARE(w.strGrid1->Cells(0, 2), QStringLiteral("30"));
+        QCOMPARE(w.gradeDeProdutos->RowCount(), 3);
+        QCOMPARE(w.gradeDeProdutos->Cells(0, 2), QStringLiteral("30"));
 
-        w.FlatEdit3->setFocus();
-        QTest::keyClicks(w.FlatEdit3, "GRD0001");
-        w.FlatEdit5->setFocus();
-        QTest::keyClicks(w.FlatEdit5, "ANA");
-        digita(w.FlatMaskEdit7, "1");
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Tab);
+        w.campoPlaca->setFocus();
+        QTest::keyClicks(w.campoPlaca, "GRD0001");
+        w.campoNomeMotorista->setFocus();
+        QTest::keyClicks(w.campoNomeMotorista, "ANA");
+        digita(w.campoCodigoParte, "1");
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_Tab);
         c.indicador.quadro("D012000\r");
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(false);
@@ -459,7 +460,7 @@ private Q_SLOTS:
         TFrmPesagem w(2);
         abrir(w);
         abreDaLista(w, 0);
-        QVERIFY(w.Fatores[0]->isVisible() && w.FlatEdit22->isVisible());
+        QVERIFY(w.Fatores[0]->isVisible() && w.campoUmidade->isVisible());
         const auto fatores = [&](const QStringList& v) {
             for (int i = 0; i < 4; ++i) {
                 w.Fatores[size_t(i)]->setFocus();
@@ -477,10 +478,10 @@ private Q_SLOTS:
         fatores({"2", "0", "0", "0,5"});
         QCOMPARE(w.Fatores[0]->text(), QStringLiteral("2,00"));
         QCOMPARE(w.Fatores[3]->text(), QStringLiteral("0,50"));
-        w.FlatEdit22->setFocus();
-        QTest::keyClicks(w.FlatEdit22, "18");
-        QTest::keyClick(w.FlatEdit22, Qt::Key_Tab);
-        QCOMPARE(w.FlatEdit23->text(), QStringLiteral("4,65"));
+        w.campoUmidade->setFocus();
+        QTest::keyClicks(w.campoUmidade, "18");
+        QTest::keyClick(w.campoUmidade, Qt::Key_Tab);
+        QCOMPARE(w.campoFatorDescontoUmidade->text(), QStringLiteral("4,65"));
 
         c.indicador.quadro("D030000\r");
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
@@ -541,7 +542,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("NULL"));
             QCOMPARE(w.EstadoCadastro, 1); // the weighing stays on screen
-            QVERIFY(w.FlatEdit9->text().isEmpty());
+            QVERIFY(w.campoPesoSaida->text().isEmpty());
             QVERIFY(!w.BtnSalvar->isEnabled());
         }
     }
@@ -555,9 +556,9 @@ private Q_SLOTS:
         abrir(w);
         abreDaLista(w, 0);
         c.indicador.quadro("P30000.\r");
-        QTRY_COMPARE(w.FlatEdit9->text(), QStringLiteral("30000"));
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
         QTest::qWait(300);
-        QVERIFY(w.Shape1->cor() == TLampada::Amarela);
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Amarela);
         QVERIFY(!w.BtnSalvar->isEnabled());
         QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
 
@@ -590,26 +591,26 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QVERIFY(w.FlatMaskEdit1->hasFocus());
-        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("2"));
+        QVERIFY(w.campoCodigoPesagem->hasFocus());
+        QCOMPARE(w.campoCodigoPesagem->maskText().trimmed(), QStringLiteral("2"));
         c.d.responder(novaPesagem ? Msg::RespSim : Msg::RespNao);
         digitaEnter(w, "FlatMaskEdit1", "1");
         QCOMPARE(c.d.ultimo(), QStringLiteral("Realizar nova Pesagem?"));
         QCOMPARE(w.EstadoCadastro, 1);
-        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("ABC1234"));
-        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
-        QCOMPARE(w.FlatEdit8->text(), QStringLiteral("SOJA"));
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("ABC1234"));
+        QCOMPARE(w.campoNomeParte->text(), QStringLiteral("CLIENTE UM"));
+        QCOMPARE(w.campoDescricaoProduto->text(), QStringLiteral("SOJA"));
         if (novaPesagem) {
             QVERIFY(w.porta().Connected());
             c.indicador.quadro("D012500\r");
-            QTRY_COMPARE(w.FlatEdit1->text(), QStringLiteral("12500"));
+            QTRY_COMPARE(w.campoPesoEntrada->text(), QStringLiteral("12500"));
         } else {
-            QCOMPARE(w.FlatEdit1->text(), QStringLiteral("12000"));
-            QCOMPARE(w.FlatComboBox1->currentIndex(), 0);
+            QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("12000"));
+            QCOMPARE(w.comboModoEntrada->currentIndex(), 0);
             QVERIFY(!w.porta().Connected());
-            QVERIFY(!w.FlatEdit1->isEnabled());
+            QVERIFY(!w.campoPesoEntrada->isEnabled());
         }
-        digita(w.FlatEdit5, QStringLiteral("OUTRO MOTORISTA"));
+        digita(w.campoNomeMotorista, QStringLiteral("OUTRO MOTORISTA"));
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton); // an entry update asks no ticket question
         QCOMPARE(c.d.ultimo(), sucesso);
@@ -631,14 +632,14 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        digita(w.FlatEdit3, QStringLiteral("FAL0001"));
-        digita(w.FlatEdit5, QStringLiteral("ANA"));
-        digita(w.FlatMaskEdit7, QStringLiteral("1"));
-        digita(w.FlatMaskEdit3, QStringLiteral("10"));
-        w.FlatComboBox1->setFocus();
-        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
-        digita(w.FlatEdit1, QStringLiteral("14000"));
-        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        digita(w.campoPlaca, QStringLiteral("FAL0001"));
+        digita(w.campoNomeMotorista, QStringLiteral("ANA"));
+        digita(w.campoCodigoParte, QStringLiteral("1"));
+        digita(w.campoCodigoProduto, QStringLiteral("10"));
+        w.comboModoEntrada->setFocus();
+        QTest::keyClick(w.comboModoEntrada, Qt::Key_Up);
+        digita(w.campoPesoEntrada, QStringLiteral("14000"));
+        QTest::keyClick(w.campoPesoEntrada, Qt::Key_Tab);
         QVERIFY(w.BtnSalvar->isEnabled());
         c.b.dm().rastreioSql = true;
         respondeTicket(false);
@@ -653,8 +654,8 @@ private Q_SLOTS:
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
         QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 0);
         QCOMPARE(w.EstadoCadastro, 0);
-        QCOMPARE(w.FlatEdit3->text(), QStringLiteral("FAL0001"));
-        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("14000"));
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("FAL0001"));
+        QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("14000"));
         QVERIFY(w.BtnSalvar->isEnabled());
     }
 
@@ -672,12 +673,12 @@ private Q_SLOTS:
             p->grade()->selecionar(0);
             p->close();
         });
-        w.FlatMaskEdit7->setFocus();
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F2);
+        w.campoCodigoParte->setFocus();
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_F2);
         QVERIFY(picker);
-        QCOMPARE(w.FlatMaskEdit7->maskText().trimmed(), QStringLiteral("1"));
-        QCOMPARE(w.FlatEdit12->text(), QStringLiteral("CLIENTE UM"));
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_F3);
+        QCOMPARE(w.campoCodigoParte->maskText().trimmed(), QStringLiteral("1"));
+        QCOMPARE(w.campoNomeParte->text(), QStringLiteral("CLIENTE UM"));
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_F3);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Módulo com acesso restrito."));
         QVERIFY(!Operador::janelaAberta<TFrmCadastrao>());
     }
@@ -711,22 +712,22 @@ private Q_SLOTS:
         TFrmPesagem w(2);
         abrir(w);
         abreDaLista(w, 0);
-        digita(w.FlatMaskEdit4, QStringLiteral("09122026"));
-        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
+        digita(w.campoDataSaida, QStringLiteral("09122026"));
+        QTest::keyClick(w.campoDataSaida, Qt::Key_Tab);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Data de Saída não pode ser menor que data de Entrada!"));
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Informação!"));
-        QVERIFY(w.FlatMaskEdit4->vazio());
-        QVERIFY(w.FlatMaskEdit4->hasFocus());
+        QVERIFY(w.campoDataSaida->vazio());
+        QVERIFY(w.campoDataSaida->hasFocus());
         QVERIFY(!w.BtnSalvar->isEnabled());
-        digita(w.FlatMaskEdit4, QStringLiteral("10122026"));
-        QTest::keyClick(w.FlatMaskEdit4, Qt::Key_Tab);
-        digita(w.FlatMaskEdit9, QStringLiteral("065959"));
-        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_Tab);
+        digita(w.campoDataSaida, QStringLiteral("10122026"));
+        QTest::keyClick(w.campoDataSaida, Qt::Key_Tab);
+        digita(w.campoHoraSaida, QStringLiteral("065959"));
+        QTest::keyClick(w.campoHoraSaida, Qt::Key_Tab);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Hora de Saída não pode ser menor que Hora de Entrada!"));
-        QVERIFY(w.FlatMaskEdit9->vazio());
-        w.FlatMaskEdit9->setFocus();
-        QTest::keyClick(w.FlatMaskEdit9, Qt::Key_F2);
-        QCOMPARE(w.FlatMaskEdit9->maskText(), QStringLiteral("08:15:00"));
+        QVERIFY(w.campoHoraSaida->vazio());
+        w.campoHoraSaida->setFocus();
+        QTest::keyClick(w.campoHoraSaida, Qt::Key_F2);
+        QCOMPARE(w.campoHoraSaida->maskText(), QStringLiteral("08:15:00"));
     }
 
     // With the scale simulator of "make run": the weight moves, settles,
@@ -751,15 +752,15 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        digita(w.FlatEdit3, QStringLiteral("SIM0001"));
-        digita(w.FlatEdit5, QStringLiteral("ANA"));
-        digita(w.FlatMaskEdit7, QStringLiteral("1"));
-        QTest::keyClick(w.FlatMaskEdit7, Qt::Key_Tab);
-        QTRY_VERIFY_WITH_TIMEOUT(w.Shape1->cor() == TLampada::Amarela, 30000);
+        digita(w.campoPlaca, QStringLiteral("SIM0001"));
+        digita(w.campoNomeMotorista, QStringLiteral("ANA"));
+        digita(w.campoCodigoParte, QStringLiteral("1"));
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_Tab);
+        QTRY_VERIFY_WITH_TIMEOUT(w.lampadaBalanca->cor() == TLampada::Amarela, 30000);
         QVERIFY(!w.BtnSalvar->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(w.BtnSalvar->isEnabled(), 30000);
-        QCOMPARE(w.FlatEdit1->text(), QStringLiteral("27340"));
-        QVERIFY(w.Shape1->cor() == TLampada::Verde);
+        QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("27340"));
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
         sim.kill();
         sim.waitForFinished();
     }
@@ -777,10 +778,10 @@ private Q_SLOTS:
         QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
         QCOMPARE(w.EstadoCadastro, 3);
         QVERIFY(!w.porta().Connected());
-        QVERIFY(w.Shape1->cor() == TLampada::Branca && w.Shape1->contornoPontilhado());
-        QVERIFY(w.FlatEdit3->text().isEmpty() && !w.FlatEdit3->isEnabled());
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Branca && w.lampadaBalanca->contornoPontilhado());
+        QVERIFY(w.campoPlaca->text().isEmpty() && !w.campoPlaca->isEnabled());
         QVERIFY(w.btnExcluir->isEnabled());
-        QVERIFY(w.FlatEdit2->isEnabled()); // "Localizar Placa:" is never disabled
+        QVERIFY(w.campoLocalizarPlaca->isEnabled()); // "Localizar Placa:" is never disabled
         QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
     }
 
@@ -791,23 +792,24 @@ private Q_SLOTS:
         operador([](TSessao& s) { s.PesagemManualEntrada = 1; });
         TFrmPesagem w(1);
         abrir(w);
-        QVERIFY(w.Fatores[3]->isVisible() && w.FlatEdit22->isVisible());
+        QVERIFY(w.Fatores[3]->isVisible() && w.campoUmidade->isVisible());
         QCOMPARE(w.Fatores[0]->accessibleName(), QStringLiteral("Impureza"));
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        digita(w.FlatEdit3, QStringLiteral("FAT0001"));
-        digita(w.FlatEdit5, QStringLiteral("ANA"));
-        digita(w.FlatMaskEdit7, QStringLiteral("1"));
-        digita(w.FlatMaskEdit3, QStringLiteral("20"));
-        QTest::keyClick(w.FlatMaskEdit3, Qt::Key_Tab);
+        digita(w.campoPlaca, QStringLiteral("FAT0001"));
+        digita(w.campoNomeMotorista, QStringLiteral("ANA"));
+        digita(w.campoCodigoParte, QStringLiteral("1"));
+        digita(w.campoCodigoProduto, QStringLiteral("20"));
+        QTest::keyClick(w.campoCodigoProduto, Qt::Key_Tab);
         digita(w.Fatores[0], QStringLiteral("1,5"));
         digita(w.Fatores[1], QStringLiteral("0,5"));
-        digita(w.FlatEdit22, QStringLiteral("12"));
-        QTest::keyClick(w.FlatEdit22, Qt::Key_Tab);
-        QCOMPARE(w.FlatEdit23->text(), QStringLiteral("1,00")); // range 10-12 of MILHO, bound included
-        w.FlatComboBox1->setFocus();
-        QTest::keyClick(w.FlatComboBox1, Qt::Key_Up);
-        digita(w.FlatEdit1, QStringLiteral("13000"));
-        QTest::keyClick(w.FlatEdit1, Qt::Key_Tab);
+        digita(w.campoUmidade, QStringLiteral("12"));
+        QTest::keyClick(w.campoUmidade, Qt::Key_Tab);
+        QCOMPARE(w.campoFatorDescontoUmidade->text(),
+                 QStringLiteral("1,00")); // range 10-12 of MILHO, bound included
+        w.comboModoEntrada->setFocus();
+        QTest::keyClick(w.comboModoEntrada, Qt::Key_Up);
+        digita(w.campoPesoEntrada, QStringLiteral("13000"));
+        QTest::keyClick(w.campoPesoEntrada, Qt::Key_Tab);
         QVERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(false);
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
@@ -886,13 +888,13 @@ private Q_SLOTS:
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
         QVERIFY(w.porta().Connected());
-        w.FlatComboBox3->setFocus();
-        QTest::keyClick(w.FlatComboBox3, Qt::Key_Down); // "Balança 2": COM3, a device that does not exist
-        QCOMPARE(w.FlatComboBox3->currentIndex(), 1);
+        w.comboBalanca->setFocus();
+        QTest::keyClick(w.comboBalanca, Qt::Key_Down); // "Balança 2": COM3, a device that does not exist
+        QCOMPARE(w.comboBalanca->currentIndex(), 1);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Erro ao conectar a balança"));
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
         QVERIFY(!w.porta().Connected());
-        QVERIFY(w.Shape1->cor() == TLampada::Vermelha);
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Vermelha);
         QVERIFY(!w.BtnSalvar->isEnabled());
     }
 
@@ -926,11 +928,11 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QCOMPARE(w.FlatMaskEdit1->maskText().trimmed(), QStringLiteral("2"));
+        QCOMPARE(w.campoCodigoPesagem->maskText().trimmed(), QStringLiteral("2"));
         digitaEnter(w, "FlatEdit3", "ABC1234");
         QCOMPARE(c.d.ultimo(), QStringLiteral("Caminhão com pesagem de entrada e sem pesagem de saída."));
-        QVERIFY(w.FlatEdit3->text().isEmpty());
-        QVERIFY(w.FlatEdit3->hasFocus());
+        QVERIFY(w.campoPlaca->text().isEmpty());
+        QVERIFY(w.campoPlaca->hasFocus());
     }
 
     // Only the administrator deletes, after the question.
@@ -949,13 +951,13 @@ private Q_SLOTS:
         SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
         TFrmPesagem w(2);
         abrir(w);
-        w.DBGrid1->selecionar(1);
+        w.listaPesagens->selecionar(1);
         c.d.responder(Msg::RespSim);
         QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
         QCOMPARE(c.d.ultimo(), sucesso);
         QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
         QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagemproduto")), 1);
-        QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 1);
     }
 };
 

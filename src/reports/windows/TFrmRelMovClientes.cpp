@@ -36,11 +36,11 @@ TFrmRelMovClientes::TFrmRelMovClientes(QWidget* parent) : TFrmRelatorio(parent)
     edtRazao->setMinimumWidth(260);
     linha(QStringLiteral("Código:"), edtCodigo, btnCodigo, edtRazao);
 
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(RelatorioMovimento::tipos());
-    ComboBox1->setCurrentIndex(0);
-    linha(QStringLiteral("Tipo:"), ComboBox1);
+    comboTipoParte = new QComboBox(this);
+    comboTipoParte->setObjectName(QStringLiteral("ComboBox1"));
+    comboTipoParte->addItems(RelatorioMovimento::tipos());
+    comboTipoParte->setCurrentIndex(0);
+    linha(QStringLiteral("Tipo:"), comboTipoParte);
 
     adicionaDatas();
     adicionaProduto();
@@ -59,7 +59,7 @@ TFrmRelMovClientes::TFrmRelMovClientes(QWidget* parent) : TFrmRelatorio(parent)
     AoSair(edtCodigo, [this] { saiCodigo(); });
     connect(btnCodigo, &QToolButton::clicked, this, [this] { escolheParte(); });
     connect(edtRazao, &QLineEdit::textChanged, this, [this] { ajustaImprimir(); });
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { saiCodigo(); });
+    connect(comboTipoParte, &QComboBox::currentIndexChanged, this, [this] { saiCodigo(); });
     edtCodigo->setFocus();
 }
 
@@ -90,7 +90,7 @@ void TFrmRelMovClientes::saiCodigo()
         q.Add(QStringLiteral("SELECT cad_razao from cadastrao"));
         q.Add(QStringLiteral("Where cad_codigo=:codigo and cad_tipo=:tipo"));
         q.setParam(QStringLiteral("codigo"), codigo.toLongLong());
-        q.setParam(QStringLiteral("tipo"), RelatorioMovimento::tipoParte(ComboBox1->currentIndex()));
+        q.setParam(QStringLiteral("tipo"), RelatorioMovimento::tipoParte(comboTipoParte->currentIndex()));
         q.Open();
         edtRazao->setText(q.IsEmpty() ? NaoCadastrado : q.AsString(QStringLiteral("cad_razao")));
         q.Close();
@@ -105,7 +105,7 @@ void TFrmRelMovClientes::escolheParte()
 {
     std::optional<Escolha> escolhida;
     {
-        TFrmCadastrao partes(RelatorioMovimento::tipoParte(ComboBox1->currentIndex()), this);
+        TFrmCadastrao partes(RelatorioMovimento::tipoParte(comboTipoParte->currentIndex()), this);
         escolhida = partes.escolher();
     }
     if (escolhida) {
@@ -118,7 +118,7 @@ void TFrmRelMovClientes::escolheParte()
 void TFrmRelMovClientes::imprimir()
 {
     FiltroMovimento f;
-    f.tipo = ComboBox1->currentIndex();
+    f.tipo = comboTipoParte->currentIndex();
     f.codigo = edtCodigo->maskText().trimmed();
     f.inicio = inicio();
     f.fim = fim();

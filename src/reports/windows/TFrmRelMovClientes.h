@@ -15,7 +15,7 @@ public:
     TMaskEdit* edtCodigo; // "Código:"
     QLineEdit* edtRazao;  // party name or "NÃO CADASTRADO"
     QToolButton* btnCodigo;
-    QComboBox* ComboBox1;       // "Tipo:"
+    QComboBox* comboTipoParte;  // "Tipo:"
     QLineEdit* edtPlaca;        // "Placa:"
     QCheckBox* chkSomenteSaida; // "Somente com saída"
     QCheckBox* chkExportar;     // "Exportar Dados"

@@ -53,7 +53,7 @@ void leituraAutomatica(QLineEdit* caixa, bool automatica)
 
 QLineEdit* TFrmPesagem::caixaDoLado() const
 {
-    return m_modo == 1 ? FlatEdit1 : FlatEdit9;
+    return m_modo == 1 ? campoPesoEntrada : campoPesoSaida;
 }
 
 void TFrmPesagem::fechaPorta()
@@ -75,17 +75,17 @@ void TFrmPesagem::FlatButton1Click()
         Mensagem(QStringLiteral("Configuração não definida."), QStringLiteral("Erro"), Msg::Erro);
         return;
     }
-    const QComboBox* lista = m_modo == 1 ? FlatComboBox1 : FlatComboBox2;
+    const QComboBox* lista = m_modo == 1 ? comboModoEntrada : comboModoSaida;
     if (lista->currentIndex() != 1) {
         // Manual weighing: the weight of this side is typed (the box of the
         // side being weighed is the one cleared).
         fechaPorta();
         leituraAutomatica(caixaDoLado(), false);
-        Shape1->define(TLampada::Verde);
+        lampadaBalanca->define(TLampada::Verde);
         return;
     }
     const TResultadoConfigPorta r =
-        ConfiguraPortaBalanca(config, m_modo, FlatComboBox3->currentIndex(), m_porta);
+        ConfiguraPortaBalanca(config, m_modo, comboBalanca->currentIndex(), m_porta);
     if (!r.ok) {
         Mensagem(r.mensagem, r.titulo, Msg::Erro);
         return;
@@ -93,26 +93,27 @@ void TFrmPesagem::FlatButton1Click()
     m_leitura.setModelo(r.modelo);
     if (!m_porta.Connect()) {
         Mensagem(QStringLiteral("Erro ao conectar a balança"), QStringLiteral("Erro"), Msg::Erro);
-        Shape1->define(TLampada::Vermelha);
+        lampadaBalanca->define(TLampada::Vermelha);
     }
 }
 
 // A weighing-mode list changed or was left.
 void TFrmPesagem::mudaModoPesagem(QComboBox* lista)
 {
-    const bool doModo = (lista == FlatComboBox1 && m_modo == 1) || (lista == FlatComboBox2 && m_modo == 2);
-    if (!doModo || EstadoCadastro == 3 || FlatMaskEdit1->maskText().trimmed().isEmpty()) {
+    const bool doModo =
+        (lista == comboModoEntrada && m_modo == 1) || (lista == comboModoSaida && m_modo == 2);
+    if (!doModo || EstadoCadastro == 3 || campoCodigoPesagem->maskText().trimmed().isEmpty()) {
         UpdateSaveButton();
         return;
     }
-    QLineEdit* caixa = lista == FlatComboBox1 ? FlatEdit1 : FlatEdit9;
+    QLineEdit* caixa = lista == comboModoEntrada ? campoPesoEntrada : campoPesoSaida;
     if (lista->currentIndex() == 1) {
         leituraAutomatica(caixa, true);
-        Shape1->define(TLampada::Vermelha);
+        lampadaBalanca->define(TLampada::Vermelha);
         FlatButton1Click();
     } else if (lista->currentIndex() == 0) {
         leituraAutomatica(caixa, false);
-        Shape1->define(TLampada::Verde);
+        lampadaBalanca->define(TLampada::Verde);
         fechaPorta();
     }
     UpdateSaveButton();
@@ -120,11 +121,12 @@ void TFrmPesagem::mudaModoPesagem(QComboBox* lista)
 
 void TFrmPesagem::mudaBalanca()
 {
-    QComboBox* lista = m_modo == 1 ? FlatComboBox1 : FlatComboBox2;
-    if (EstadoCadastro != 3 && !FlatMaskEdit1->maskText().trimmed().isEmpty() && lista->currentIndex() == 1) {
+    QComboBox* lista = m_modo == 1 ? comboModoEntrada : comboModoSaida;
+    if (EstadoCadastro != 3 && !campoCodigoPesagem->maskText().trimmed().isEmpty() &&
+        lista->currentIndex() == 1) {
         fechaPorta();
         leituraAutomatica(caixaDoLado(), true);
-        Shape1->define(TLampada::Vermelha);
+        lampadaBalanca->define(TLampada::Vermelha);
         FlatButton1Click();
     }
     UpdateSaveButton();
@@ -152,7 +154,7 @@ void TFrmPesagem::CommPortDriver1ReceiveData(TCommPortDriver*, const char* data,
         caixa->setText(*e.peso);
     }
     if (e.lampada) {
-        Shape1->define(*e.lampada);
+        lampadaBalanca->define(*e.lampada);
     }
     UpdateSaveButton();
     if (e.salvarSeHabilitado && BtnSalvar->isEnabled()) {

@@ -26,7 +26,7 @@ QString codigoDe(const TMaskEdit* m)
 // Leaving "Placa:": the newest weighing of the plate.
 void TFrmPesagem::saiPlaca()
 {
-    const QString placa = FlatEdit3->text().trimmed();
+    const QString placa = campoPlaca->text().trimmed();
     if (EstadoCadastro == 3 || EstadoCadastro == 1 || placa.isEmpty()) {
         return;
     }
@@ -38,18 +38,18 @@ void TFrmPesagem::saiPlaca()
         if (h.aberta) {
             Mensagem(QStringLiteral("Caminhão com pesagem de entrada e sem pesagem de saída."),
                      QStringLiteral("Informação"), Msg::Informacao);
-            FlatEdit3->clear();
-            FlatEdit3->setFocus();
+            campoPlaca->clear();
+            campoPlaca->setFocus();
             return;
         }
-        FlatEdit5->setText(h.motorista);
-        FlatEdit4->setText(h.placaCarreta);
+        campoNomeMotorista->setText(h.motorista);
+        campoPlacaCarreta->setText(h.placaCarreta);
         if (m_modo == 2) {
-            FlatEdit1->setText(h.pesoEntrada);
+            campoPesoEntrada->setText(h.pesoEntrada);
         }
-        if (m_cfg.tipoVeiculo == 1 && h.tpvCodigo && DBComboTipo->isVisibleTo(this)) {
-            DBComboTipo->setCurrentIndex(DBComboTipo->findData(*h.tpvCodigo));
-            FlatEdit26->setText(h.valorTipo);
+        if (m_cfg.tipoVeiculo == 1 && h.tpvCodigo && comboTipoVeiculo->isVisibleTo(this)) {
+            comboTipoVeiculo->setCurrentIndex(comboTipoVeiculo->findData(*h.tpvCodigo));
+            campoKmOuValor->setText(h.valorTipo);
         }
     } catch (const ErroBanco& e) {
         erroBanco(e);
@@ -59,7 +59,7 @@ void TFrmPesagem::saiPlaca()
 // Leaving "R.G. Motorista:" with the drivers registry in use.
 void TFrmPesagem::saiRg()
 {
-    const QString rg = FlatEdit24->text().trimmed();
+    const QString rg = campoRgMotorista->text().trimmed();
     if (EstadoCadastro == 3 || m_cfg.cadMotorista != 1 || rg.isEmpty()) {
         return;
     }
@@ -67,18 +67,18 @@ void TFrmPesagem::saiRg()
         const auto m = ConsultaPesagem::motorista(*DM, rg, m_cfg.casasDecimais);
         if (m.situacao != ConsultaPesagem::Motorista::Achado) {
             Mensagem(m.mensagem, QStringLiteral("Informação"), Msg::Informacao);
-            FlatEdit24->clear();
-            FlatEdit5->clear();
-            FlatEdit24->setFocus();
+            campoRgMotorista->clear();
+            campoNomeMotorista->clear();
+            campoRgMotorista->setFocus();
             return;
         }
-        FlatEdit5->setText(m.nome);
+        campoNomeMotorista->setText(m.nome);
         if (m_modo == 2 && m_cfg.somenteSaida == 1) {
-            if (FlatEdit3->text().trimmed().isEmpty()) {
-                FlatEdit3->setText(m.placa);
+            if (campoPlaca->text().trimmed().isEmpty()) {
+                campoPlaca->setText(m.placa);
             }
-            if (FlatEdit1->text().trimmed().isEmpty()) {
-                FlatEdit1->setText(m.tara); // the registered tare of the driver's vehicle
+            if (campoPesoEntrada->text().trimmed().isEmpty()) {
+                campoPesoEntrada->setText(m.tara); // the registered tare of the driver's vehicle
             }
         }
     } catch (const ErroBanco& e) {
@@ -92,12 +92,12 @@ void TFrmPesagem::saiParte()
     if (EstadoCadastro == 3) {
         return;
     }
-    const QString codigo = codigoDe(FlatMaskEdit7);
+    const QString codigo = codigoDe(campoCodigoParte);
     try {
-        FlatEdit12->setText(
-            codigo.isEmpty()
-                ? QString()
-                : ConsultaPesagem::razao(*DM, codigo, ComboBox1->currentIndex() + 3).value_or(NaoCadastrado));
+        campoNomeParte->setText(codigo.isEmpty()
+                                    ? QString()
+                                    : ConsultaPesagem::razao(*DM, codigo, comboTipoParte->currentIndex() + 3)
+                                          .value_or(NaoCadastrado));
     } catch (const ErroBanco& e) {
         erroBanco(e);
     }
@@ -109,9 +109,9 @@ void TFrmPesagem::saiTransportadora()
     if (EstadoCadastro == 3) {
         return;
     }
-    const QString codigo = codigoDe(FlatMaskEdit6);
+    const QString codigo = codigoDe(campoCodigoTransportadora);
     try {
-        FlatEdit11->setText(
+        campoNomeTransportadora->setText(
             codigo.isEmpty() ? QString() : ConsultaPesagem::razao(*DM, codigo, 2).value_or(NaoCadastrado));
     } catch (const ErroBanco& e) {
         erroBanco(e);
@@ -124,11 +124,11 @@ void TFrmPesagem::saiProduto()
     if (EstadoCadastro == 3) {
         return;
     }
-    const QString codigo = FlatMaskEdit3->text().trimmed();
+    const QString codigo = campoCodigoProduto->text().trimmed();
     try {
-        FlatEdit8->setText(codigo.isEmpty()
-                               ? QString()
-                               : CadastroProduto::descricao(*DM, codigo).value_or(NaoCadastrado).trimmed());
+        campoDescricaoProduto->setText(
+            codigo.isEmpty() ? QString()
+                             : CadastroProduto::descricao(*DM, codigo).value_or(NaoCadastrado).trimmed());
     } catch (const ErroBanco& e) {
         erroBanco(e);
     }
@@ -137,11 +137,12 @@ void TFrmPesagem::saiProduto()
 
 void TFrmPesagem::saiTipoVeiculo()
 {
-    if (EstadoCadastro == 3 || !DBComboTipo->currentData().isValid()) {
+    if (EstadoCadastro == 3 || !comboTipoVeiculo->currentData().isValid()) {
         return;
     }
     try {
-        FlatEdit26->setText(ConsultaPesagem::valorTipoVeiculo(*DM, DBComboTipo->currentData().toInt()));
+        campoKmOuValor->setText(
+            ConsultaPesagem::valorTipoVeiculo(*DM, comboTipoVeiculo->currentData().toInt()));
     } catch (const ErroBanco& e) {
         erroBanco(e);
     }
@@ -149,64 +150,64 @@ void TFrmPesagem::saiTipoVeiculo()
 
 void TFrmPesagem::buscaParte()
 {
-    if (EstadoCadastro == 3 || !FlatMaskEdit7->isEnabled()) {
+    if (EstadoCadastro == 3 || !campoCodigoParte->isEnabled()) {
         return;
     }
-    if (const auto e = Seletores::parte(this, ComboBox1->currentIndex() + 3)) {
-        FlatMaskEdit7->setText(e->codigo);
-        FlatEdit12->setText(e->nome);
+    if (const auto e = Seletores::parte(this, comboTipoParte->currentIndex() + 3)) {
+        campoCodigoParte->setText(e->codigo);
+        campoNomeParte->setText(e->nome);
     }
-    FlatMaskEdit7->setFocus();
+    campoCodigoParte->setFocus();
     UpdateSaveButton();
 }
 
 void TFrmPesagem::buscaTransportadora()
 {
-    if (EstadoCadastro == 3 || !FlatMaskEdit6->isEnabled()) {
+    if (EstadoCadastro == 3 || !campoCodigoTransportadora->isEnabled()) {
         return;
     }
     if (const auto e = Seletores::parte(this, 2)) {
-        FlatMaskEdit6->setText(e->codigo);
-        FlatEdit11->setText(e->nome);
+        campoCodigoTransportadora->setText(e->codigo);
+        campoNomeTransportadora->setText(e->nome);
     }
-    FlatMaskEdit6->setFocus();
+    campoCodigoTransportadora->setFocus();
     UpdateSaveButton();
 }
 
 void TFrmPesagem::buscaMotorista(bool pelaPlaca)
 {
-    if (EstadoCadastro == 3 || !FlatEdit24->isEnabled()) {
+    if (EstadoCadastro == 3 || !campoRgMotorista->isEnabled()) {
         return;
     }
     if (const auto e = Seletores::motorista(this, pelaPlaca)) {
         if (pelaPlaca) {
-            FlatEdit3->setText(e->placa);
+            campoPlaca->setText(e->placa);
         }
-        FlatEdit24->setText(e->rg);
-        FlatEdit5->setText(e->nome);
+        campoRgMotorista->setText(e->rg);
+        campoNomeMotorista->setText(e->nome);
     }
     UpdateSaveButton();
 }
 
 void TFrmPesagem::buscaProduto()
 {
-    if (EstadoCadastro == 3 || !FlatMaskEdit3->isEnabled()) {
+    if (EstadoCadastro == 3 || !campoCodigoProduto->isEnabled()) {
         return;
     }
     if (const auto e = Seletores::produto(this)) {
-        FlatMaskEdit3->setText(e->codigo);
-        FlatEdit8->setText(e->nome);
+        campoCodigoProduto->setText(e->codigo);
+        campoDescricaoProduto->setText(e->nome);
     }
-    FlatMaskEdit3->setFocus();
+    campoCodigoProduto->setFocus();
     UpdateSaveButton();
 }
 
 void TFrmPesagem::buscaFator(int indice)
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit3->text().trimmed().isEmpty()) {
+    if (EstadoCadastro == 3 || campoCodigoProduto->text().trimmed().isEmpty()) {
         return;
     }
-    if (const auto v = Seletores::fator(this, FlatMaskEdit3->text().trimmed(), 7 + indice)) {
+    if (const auto v = Seletores::fator(this, campoCodigoProduto->text().trimmed(), 7 + indice)) {
         Fatores[size_t(indice)]->setText(*v);
     }
     UpdateSaveButton();
@@ -215,10 +216,10 @@ void TFrmPesagem::buscaFator(int indice)
 // F3: the full registry of the field's kind.
 bool TFrmPesagem::cadastro(QWidget* campo)
 {
-    const bool parte = campo == FlatMaskEdit7;
-    const bool transp = campo == FlatMaskEdit6;
-    const bool produto = campo == FlatMaskEdit3;
-    const bool motorista = campo == FlatEdit3 && m_cfg.cadMotorista == 1;
+    const bool parte = campo == campoCodigoParte;
+    const bool transp = campo == campoCodigoTransportadora;
+    const bool produto = campo == campoCodigoProduto;
+    const bool motorista = campo == campoPlaca && m_cfg.cadMotorista == 1;
     if (!parte && !transp && !produto && !motorista) {
         return false;
     }
@@ -228,7 +229,7 @@ bool TFrmPesagem::cadastro(QWidget* campo)
         return true;
     }
     if (parte) {
-        const bool fornecedor = ComboBox1->currentIndex() == 1;
+        const bool fornecedor = comboTipoParte->currentIndex() == 1;
         Seletores::cadastroParte(this, fornecedor ? 4 : 3,
                                  fornecedor ? QStringLiteral("Cadastro de Fornecedor")
                                             : QStringLiteral("Cadastro de Cliente"));
@@ -237,9 +238,9 @@ bool TFrmPesagem::cadastro(QWidget* campo)
     } else if (produto) {
         Seletores::cadastroProduto(this);
     } else if (const auto e = Seletores::cadastroMotorista(this); e && EstadoCadastro != 3) {
-        FlatEdit3->setText(e->placa);
-        FlatEdit24->setText(e->rg);
-        FlatEdit5->setText(e->nome);
+        campoPlaca->setText(e->placa);
+        campoRgMotorista->setText(e->rg);
+        campoNomeMotorista->setText(e->nome);
     }
     UpdateSaveButton();
     return true;

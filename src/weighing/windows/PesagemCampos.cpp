@@ -53,58 +53,59 @@ const QString preto = QStringLiteral("color: black;");
 
 void TFrmPesagem::ligaEventos()
 {
-    AoSair(FlatMaskEdit1, [this] { saiCodigo(); });
-    AoSair(FlatEdit3, [this] { saiPlaca(); });
-    AoSair(FlatEdit24, [this] { saiRg(); });
-    AoSair(FlatMaskEdit7, [this] { saiParte(); });
-    AoSair(FlatMaskEdit6, [this] { saiTransportadora(); });
-    AoSair(FlatMaskEdit3, [this] { saiProduto(); });
-    AoSair(DBComboTipo, [this] { saiTipoVeiculo(); });
-    AoSair(FlatMaskEdit2, [this] { saiDataEntrada(); });
-    AoSair(FlatMaskEdit4, [this] { saiDataSaida(); });
-    AoSair(FlatMaskEdit8, [this] { saiHoraEntrada(); });
-    AoSair(FlatMaskEdit9, [this] { saiHoraSaida(); });
-    AoSair(FlatEdit1, [this] { saiPeso(FlatEdit1); });
-    AoSair(FlatEdit9, [this] { saiPeso(FlatEdit9); });
-    AoSair(FlatEdit22, [this] { saiUmidade(); });
+    AoSair(campoCodigoPesagem, [this] { saiCodigo(); });
+    AoSair(campoPlaca, [this] { saiPlaca(); });
+    AoSair(campoRgMotorista, [this] { saiRg(); });
+    AoSair(campoCodigoParte, [this] { saiParte(); });
+    AoSair(campoCodigoTransportadora, [this] { saiTransportadora(); });
+    AoSair(campoCodigoProduto, [this] { saiProduto(); });
+    AoSair(comboTipoVeiculo, [this] { saiTipoVeiculo(); });
+    AoSair(campoDataEntrada, [this] { saiDataEntrada(); });
+    AoSair(campoDataSaida, [this] { saiDataSaida(); });
+    AoSair(campoHoraEntrada, [this] { saiHoraEntrada(); });
+    AoSair(campoHoraSaida, [this] { saiHoraSaida(); });
+    AoSair(campoPesoEntrada, [this] { saiPeso(campoPesoEntrada); });
+    AoSair(campoPesoSaida, [this] { saiPeso(campoPesoSaida); });
+    AoSair(campoUmidade, [this] { saiUmidade(); });
     for (QLineEdit* f : Fatores) {
         AoSair(f, [this] { saiFator(); });
     }
-    AoSair(FlatMaskEdit10, [this] {
+    AoSair(campoPesoNotaFiscal, [this] {
         if (EstadoCadastro != 3) {
-            FlatMaskEdit10->setText(NormalizaPesoNota(FlatMaskEdit10->text()));
+            campoPesoNotaFiscal->setText(NormalizaPesoNota(campoPesoNotaFiscal->text()));
         }
     });
-    AoSair(FlatEdit7, [this] {
-        if (FlatEdit7->text().trimmed() == QLatin1String(",")) {
-            FlatEdit7->clear();
+    AoSair(campoPesoEmbalagem, [this] {
+        if (campoPesoEmbalagem->text().trimmed() == QLatin1String(",")) {
+            campoPesoEmbalagem->clear();
         }
     });
-    AoSair(FlatComboBox1, [this] { mudaModoPesagem(FlatComboBox1); });
-    AoSair(FlatComboBox2, [this] { mudaModoPesagem(FlatComboBox2); });
-    AoSair(FlatComboBox3, [this] { mudaModoPesagem(FlatComboBox2); });
-    connect(FlatComboBox1, &QComboBox::activated, this, [this] { mudaModoPesagem(FlatComboBox1); });
-    connect(FlatComboBox2, &QComboBox::activated, this, [this] { mudaModoPesagem(FlatComboBox2); });
-    connect(FlatComboBox3, &QComboBox::activated, this, [this] { mudaBalanca(); });
-    connect(ComboBox1, &QComboBox::activated, this, [this] { saiParte(); });
+    AoSair(comboModoEntrada, [this] { mudaModoPesagem(comboModoEntrada); });
+    AoSair(comboModoSaida, [this] { mudaModoPesagem(comboModoSaida); });
+    AoSair(comboBalanca, [this] { mudaModoPesagem(comboModoSaida); });
+    connect(comboModoEntrada, &QComboBox::activated, this, [this] { mudaModoPesagem(comboModoEntrada); });
+    connect(comboModoSaida, &QComboBox::activated, this, [this] { mudaModoPesagem(comboModoSaida); });
+    connect(comboBalanca, &QComboBox::activated, this, [this] { mudaBalanca(); });
+    connect(comboTipoParte, &QComboBox::activated, this, [this] { saiParte(); });
 
     for (QLineEdit* e : std::initializer_list<QLineEdit*>{
-             FlatMaskEdit1, FlatEdit3, FlatEdit5, FlatMaskEdit7, FlatEdit12, FlatEdit11,
-             static_cast<QLineEdit*>(FlatMaskEdit6), FlatMaskEdit3, FlatEdit8,
-             static_cast<QLineEdit*>(FlatMaskEdit2), static_cast<QLineEdit*>(FlatMaskEdit8),
-             static_cast<QLineEdit*>(FlatMaskEdit4), static_cast<QLineEdit*>(FlatMaskEdit9), FlatEdit1,
-             FlatEdit9, Fatores[0], Fatores[1], Fatores[2], Fatores[3]}) {
+             campoCodigoPesagem, campoPlaca, campoNomeMotorista, campoCodigoParte, campoNomeParte,
+             campoNomeTransportadora, static_cast<QLineEdit*>(campoCodigoTransportadora), campoCodigoProduto,
+             campoDescricaoProduto, static_cast<QLineEdit*>(campoDataEntrada),
+             static_cast<QLineEdit*>(campoHoraEntrada), static_cast<QLineEdit*>(campoDataSaida),
+             static_cast<QLineEdit*>(campoHoraSaida), campoPesoEntrada, campoPesoSaida, Fatores[0],
+             Fatores[1], Fatores[2], Fatores[3]}) {
         connect(e, &QLineEdit::textChanged, this, [this] { UpdateSaveButton(); });
     }
-    connect(strGrid1, &TstrGrid::alterada, this, [this] { UpdateSaveButton(); });
-    connect(BtnOK, &QPushButton::clicked, this, [this] { adicionaProduto(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { buscaParte(); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { buscaTransportadora(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { buscaProduto(); });
-    connect(SpeedButton5, &QToolButton::clicked, this, [this] { buscaMotorista(false); });
-    connect(DBGrid1, &TDBGrid::duploClique, this, [this] { carregaDaLista(); });
-    connect(FlatEdit2, &QLineEdit::textChanged, this,
-            [this](const QString& t) { DBGrid1->localizar(QStringLiteral("pes_placa"), t); });
+    connect(gradeDeProdutos, &TstrGrid::alterada, this, [this] { UpdateSaveButton(); });
+    connect(botaoIncluiProduto, &QPushButton::clicked, this, [this] { adicionaProduto(); });
+    connect(botaoBuscaParte, &QToolButton::clicked, this, [this] { buscaParte(); });
+    connect(botaoBuscaTransportadora, &QToolButton::clicked, this, [this] { buscaTransportadora(); });
+    connect(botaoBuscaProduto, &QToolButton::clicked, this, [this] { buscaProduto(); });
+    connect(botaoBuscaMotorista, &QToolButton::clicked, this, [this] { buscaMotorista(false); });
+    connect(listaPesagens, &TDBGrid::duploClique, this, [this] { carregaDaLista(); });
+    connect(campoLocalizarPlaca, &QLineEdit::textChanged, this,
+            [this](const QString& t) { listaPesagens->localizar(QStringLiteral("pes_placa"), t); });
 }
 
 void TFrmPesagem::erroBanco(const ErroBanco& e)
@@ -118,32 +119,32 @@ PesagemTela TFrmPesagem::pesagem() const
     PesagemTela p;
     p.modo = m_modo;
     p.estado = EstadoCadastro;
-    p.codigo = campo(FlatMaskEdit1).trimmed();
-    p.placa = FlatEdit3->text();
-    p.placaCarreta = FlatEdit4->text();
-    p.pesoNota = FlatMaskEdit10->text();
-    p.nf = FlatEdit6->text();
-    p.pesoEmbalagem = FlatEdit7->text();
-    p.rgMotorista = FlatEdit24->text();
-    p.motorista = FlatEdit5->text();
-    p.obs = FlatEdit28->isVisibleTo(this) ? FlatEdit28->text() : QString();
-    p.tipoParte = ComboBox1->currentIndex();
-    p.cadCodigo = campo(FlatMaskEdit7).trimmed();
-    p.cadRazao = FlatEdit12->text();
-    p.traCodigo = campo(FlatMaskEdit6).trimmed();
-    p.traRazao = FlatEdit11->text();
-    if (DBComboTipo->isVisibleTo(this) && DBComboTipo->currentData().isValid()) {
-        p.tpvCodigo = DBComboTipo->currentData().toInt();
+    p.codigo = campo(campoCodigoPesagem).trimmed();
+    p.placa = campoPlaca->text();
+    p.placaCarreta = campoPlacaCarreta->text();
+    p.pesoNota = campoPesoNotaFiscal->text();
+    p.nf = campoNumeroNotaFiscal->text();
+    p.pesoEmbalagem = campoPesoEmbalagem->text();
+    p.rgMotorista = campoRgMotorista->text();
+    p.motorista = campoNomeMotorista->text();
+    p.obs = campoObservacao->isVisibleTo(this) ? campoObservacao->text() : QString();
+    p.tipoParte = comboTipoParte->currentIndex();
+    p.cadCodigo = campo(campoCodigoParte).trimmed();
+    p.cadRazao = campoNomeParte->text();
+    p.traCodigo = campo(campoCodigoTransportadora).trimmed();
+    p.traRazao = campoNomeTransportadora->text();
+    if (comboTipoVeiculo->isVisibleTo(this) && comboTipoVeiculo->currentData().isValid()) {
+        p.tpvCodigo = comboTipoVeiculo->currentData().toInt();
     }
-    p.frete = FlatEdit25->text();
-    p.km = FlatEdit26->text();
-    p.percDesc = FlatEdit27->text();
-    p.prdCodigo = FlatMaskEdit3->text().trimmed();
-    p.prdDescricao = FlatEdit8->text();
-    for (int r = 1; r < strGrid1->RowCount(); ++r) {
-        p.produtos.append({strGrid1->Cells(0, r), strGrid1->Cells(1, r)});
+    p.frete = campoFrete->text();
+    p.km = campoKmOuValor->text();
+    p.percDesc = campoDescontoPercentual->text();
+    p.prdCodigo = campoCodigoProduto->text().trimmed();
+    p.prdDescricao = campoDescricaoProduto->text();
+    for (int r = 1; r < gradeDeProdutos->RowCount(); ++r) {
+        p.produtos.append({gradeDeProdutos->Cells(0, r), gradeDeProdutos->Cells(1, r)});
     }
-    p.tara = FlatEdit29->text();
+    p.tara = campoTaraMotorista->text();
     for (int i = 0; i < 6; ++i) {
         p.fatoresFixos[size_t(i)] = FatoresFixos[size_t(i)]->text();
     }
@@ -151,17 +152,17 @@ PesagemTela TFrmPesagem::pesagem() const
         p.fatores[size_t(i)] = Fatores[size_t(i)]->text();
         p.fatorVisivel[size_t(i)] = Fatores[size_t(i)]->isVisibleTo(this);
     }
-    p.umidade = FlatEdit22->text();
-    p.descontoUmidade = FlatEdit23->text();
-    p.umidadeVisivel = FlatEdit22->isVisibleTo(this);
-    p.manualEntrada = FlatComboBox1->currentIndex();
-    p.dataEntrada = FlatMaskEdit2->maskText();
-    p.horaEntrada = FlatMaskEdit8->maskText();
-    p.pesoEntrada = FlatEdit1->text();
-    p.manualSaida = FlatComboBox2->currentIndex();
-    p.dataSaida = FlatMaskEdit4->maskText();
-    p.horaSaida = FlatMaskEdit9->maskText();
-    p.pesoSaida = FlatEdit9->text();
+    p.umidade = campoUmidade->text();
+    p.descontoUmidade = campoFatorDescontoUmidade->text();
+    p.umidadeVisivel = campoUmidade->isVisibleTo(this);
+    p.manualEntrada = comboModoEntrada->currentIndex();
+    p.dataEntrada = campoDataEntrada->maskText();
+    p.horaEntrada = campoHoraEntrada->maskText();
+    p.pesoEntrada = campoPesoEntrada->text();
+    p.manualSaida = comboModoSaida->currentIndex();
+    p.dataSaida = campoDataSaida->maskText();
+    p.horaSaida = campoHoraSaida->maskText();
+    p.pesoSaida = campoPesoSaida->text();
     p.statusTexto = m_leitura.statusTexto();
     p.saidaGravada = m_saidaGravada;
     return p;
@@ -170,56 +171,56 @@ PesagemTela TFrmPesagem::pesagem() const
 void TFrmPesagem::mostraPesagem(const PesagemTela& p)
 {
     m_carregando = true;
-    poe(FlatMaskEdit1, p.codigo);
-    poe(FlatEdit3, p.placa);
-    poe(FlatEdit4, p.placaCarreta);
-    poe(FlatMaskEdit10, p.pesoNota);
-    poe(FlatEdit6, p.nf);
-    poe(FlatEdit7, p.pesoEmbalagem);
-    poe(FlatEdit24, p.rgMotorista);
-    poe(FlatEdit5, p.motorista);
-    poe(FlatEdit28, p.obs);
-    ComboBox1->setCurrentIndex(p.tipoParte);
-    poe(FlatMaskEdit7, p.cadCodigo);
-    poe(FlatEdit12, p.cadRazao);
-    poe(FlatMaskEdit6, p.traCodigo);
-    poe(FlatEdit11, p.traRazao);
+    poe(campoCodigoPesagem, p.codigo);
+    poe(campoPlaca, p.placa);
+    poe(campoPlacaCarreta, p.placaCarreta);
+    poe(campoPesoNotaFiscal, p.pesoNota);
+    poe(campoNumeroNotaFiscal, p.nf);
+    poe(campoPesoEmbalagem, p.pesoEmbalagem);
+    poe(campoRgMotorista, p.rgMotorista);
+    poe(campoNomeMotorista, p.motorista);
+    poe(campoObservacao, p.obs);
+    comboTipoParte->setCurrentIndex(p.tipoParte);
+    poe(campoCodigoParte, p.cadCodigo);
+    poe(campoNomeParte, p.cadRazao);
+    poe(campoCodigoTransportadora, p.traCodigo);
+    poe(campoNomeTransportadora, p.traRazao);
     if (p.tpvCodigo) {
-        DBComboTipo->setCurrentIndex(DBComboTipo->findData(*p.tpvCodigo));
+        comboTipoVeiculo->setCurrentIndex(comboTipoVeiculo->findData(*p.tpvCodigo));
     }
-    poe(FlatEdit25, p.frete);
-    poe(FlatEdit26, p.km);
-    poe(FlatEdit27, p.percDesc);
-    poe(FlatMaskEdit3, p.prdCodigo);
-    poe(FlatEdit8, p.prdDescricao);
-    strGrid1->Clear();
+    poe(campoFrete, p.frete);
+    poe(campoKmOuValor, p.km);
+    poe(campoDescontoPercentual, p.percDesc);
+    poe(campoCodigoProduto, p.prdCodigo);
+    poe(campoDescricaoProduto, p.prdDescricao);
+    gradeDeProdutos->Clear();
     for (const ProdutoGrade& g : p.produtos) {
-        strGrid1->AddRow({g.codigo, g.descricao});
+        gradeDeProdutos->AddRow({g.codigo, g.descricao});
     }
-    poe(FlatEdit29, p.tara);
+    poe(campoTaraMotorista, p.tara);
     for (int i = 0; i < 6; ++i) {
         poe(FatoresFixos[size_t(i)], p.fatoresFixos[size_t(i)]);
     }
     for (int i = 0; i < 4; ++i) {
         poe(Fatores[size_t(i)], p.fatores[size_t(i)]);
     }
-    poe(FlatEdit22, p.umidade);
-    poe(FlatEdit23, p.descontoUmidade);
-    FlatComboBox1->setCurrentIndex(p.manualEntrada);
-    FlatComboBox2->setCurrentIndex(p.manualSaida);
-    poe(FlatMaskEdit2, p.dataEntrada);
-    poe(FlatMaskEdit8, p.horaEntrada);
-    poe(FlatEdit1, p.pesoEntrada);
-    poe(FlatMaskEdit4, p.dataSaida);
-    poe(FlatMaskEdit9, p.horaSaida);
-    poe(FlatEdit9, p.pesoSaida);
+    poe(campoUmidade, p.umidade);
+    poe(campoFatorDescontoUmidade, p.descontoUmidade);
+    comboModoEntrada->setCurrentIndex(p.manualEntrada);
+    comboModoSaida->setCurrentIndex(p.manualSaida);
+    poe(campoDataEntrada, p.dataEntrada);
+    poe(campoHoraEntrada, p.horaEntrada);
+    poe(campoPesoEntrada, p.pesoEntrada);
+    poe(campoDataSaida, p.dataSaida);
+    poe(campoHoraSaida, p.horaSaida);
+    poe(campoPesoSaida, p.pesoSaida);
     m_saidaGravada = p.saidaGravada;
     m_carregando = false;
 }
 
 EstadoPeso TFrmPesagem::estadoPeso() const
 {
-    return m_leitura.estado(Shape1->cor());
+    return m_leitura.estado(lampadaBalanca->cor());
 }
 
 void TFrmPesagem::UpdateSaveButton()
@@ -232,7 +233,7 @@ void TFrmPesagem::UpdateSaveButton()
     if (m_modo == 1) {
         m_rotPlaca->setStyleSheet(r.placaObrigatoria ? azul : preto);
         m_rotNome->setStyleSheet(r.nomeObrigatorio ? azul : preto);
-        ComboBox1->setStyleSheet(r.parteObrigatoria ? azul : preto);
+        comboTipoParte->setStyleSheet(r.parteObrigatoria ? azul : preto);
         m_rotProduto->setStyleSheet(r.produtoObrigatorio ? azul : preto);
     }
 }
@@ -248,11 +249,11 @@ void TFrmPesagem::ocioso()
     ajustaBotoes(3);
     HabilitaCampos(this, 3);
     btnExcluir->setEnabled(m_modo == 2);
-    Shape1->ocioso();
-    FlatMaskEdit1->setReadOnly(true);
-    FlatMaskEdit1->setFocusPolicy(Qt::NoFocus);
-    BtnOK->setEnabled(false);
-    strGrid1->setEnabled(false);
+    lampadaBalanca->ocioso();
+    campoCodigoPesagem->setReadOnly(true);
+    campoCodigoPesagem->setFocusPolicy(Qt::NoFocus);
+    botaoIncluiProduto->setEnabled(false);
+    gradeDeProdutos->setEnabled(false);
     BtnSalvar->setEnabled(false);
 }
 
@@ -262,12 +263,12 @@ void TFrmPesagem::BtnNovoClick()
     m_carregando = true;
     LimpaCampos(this);
     m_carregando = false;
-    Shape1->define(TLampada::Vermelha);
+    lampadaBalanca->define(TLampada::Vermelha);
     m_leitura.novaPesagem();
     m_saidaGravada = false;
     HabilitaCampos(this, 0);
-    BtnOK->setEnabled(true);
-    strGrid1->setEnabled(true);
+    botaoIncluiProduto->setEnabled(true);
+    gradeDeProdutos->setEnabled(true);
     const bool somenteSaida = m_modo == 2 && m_cfg.somenteSaida == 1;
     qint64 proximo = 1;
     try {
@@ -276,52 +277,52 @@ void TFrmPesagem::BtnNovoClick()
         erroBanco(e);
     }
     PesagemTela p = NovaPesagem(m_modo, m_cfg, proximo, Relogio::agora());
-    p.manualEntrada = somenteSaida ? 0 : FlatComboBox1->currentIndex();
-    p.manualSaida = FlatComboBox2->currentIndex();
-    p.tipoParte = ComboBox1->currentIndex();
-    if (DBComboTipo->isVisibleTo(this)) {
+    p.manualEntrada = somenteSaida ? 0 : comboModoEntrada->currentIndex();
+    p.manualSaida = comboModoSaida->currentIndex();
+    p.tipoParte = comboTipoParte->currentIndex();
+    if (comboTipoVeiculo->isVisibleTo(this)) {
         p.tpvCodigo = 1;
     }
     mostraPesagem(p);
 
     const bool editaCodigo = SessaoAtual.pode(SessaoAtual.EditarPesagens);
     if (m_modo == 1 || somenteSaida) {
-        FlatMaskEdit1->setReadOnly(!editaCodigo);
-        FlatMaskEdit1->setFocusPolicy(editaCodigo ? Qt::StrongFocus : Qt::NoFocus);
-        (editaCodigo ? static_cast<QWidget*>(FlatMaskEdit1) : FlatEdit3)->setFocus();
+        campoCodigoPesagem->setReadOnly(!editaCodigo);
+        campoCodigoPesagem->setFocusPolicy(editaCodigo ? Qt::StrongFocus : Qt::NoFocus);
+        (editaCodigo ? static_cast<QWidget*>(campoCodigoPesagem) : campoPlaca)->setFocus();
     }
     if (m_modo == 1) {
-        for (QWidget* w : {static_cast<QWidget*>(FlatMaskEdit4), static_cast<QWidget*>(FlatMaskEdit9),
-                           static_cast<QWidget*>(FlatEdit9), static_cast<QWidget*>(FlatComboBox2)}) {
+        for (QWidget* w : {static_cast<QWidget*>(campoDataSaida), static_cast<QWidget*>(campoHoraSaida),
+                           static_cast<QWidget*>(campoPesoSaida), static_cast<QWidget*>(comboModoSaida)}) {
             w->setEnabled(false);
         }
     } else if (somenteSaida) {
-        FlatEdit7->setEnabled(m_cfg.pesoEmbalagem == 1);
-        FlatComboBox1->setEnabled(true);
-        FlatComboBox1->setCurrentIndex(0);
-        somenteLeitura(FlatEdit1, false);
+        campoPesoEmbalagem->setEnabled(m_cfg.pesoEmbalagem == 1);
+        comboModoEntrada->setEnabled(true);
+        comboModoEntrada->setCurrentIndex(0);
+        somenteLeitura(campoPesoEntrada, false);
     }
 
     // Entry side.
     if (m_modo == 1) {
         const bool direito = SessaoAtual.pode(SessaoAtual.PesagemManualEntrada);
-        FlatComboBox1->setEnabled(direito);
-        FlatEdit1->clear();
-        somenteLeitura(FlatEdit1, FlatComboBox1->currentIndex() == 1);
-        if (FlatComboBox1->currentIndex() == 1) {
+        comboModoEntrada->setEnabled(direito);
+        campoPesoEntrada->clear();
+        somenteLeitura(campoPesoEntrada, comboModoEntrada->currentIndex() == 1);
+        if (comboModoEntrada->currentIndex() == 1) {
             FlatButton1Click();
         } else {
-            Shape1->define(TLampada::Verde);
+            lampadaBalanca->define(TLampada::Verde);
         }
     } else {
         const bool direito = SessaoAtual.pode(SessaoAtual.PesagemManualSaida);
-        FlatComboBox2->setEnabled(direito);
-        FlatEdit9->clear();
-        somenteLeitura(FlatEdit9, FlatComboBox2->currentIndex() == 1);
-        if (FlatComboBox2->currentIndex() == 1) {
+        comboModoSaida->setEnabled(direito);
+        campoPesoSaida->clear();
+        somenteLeitura(campoPesoSaida, comboModoSaida->currentIndex() == 1);
+        if (comboModoSaida->currentIndex() == 1) {
             FlatButton1Click();
         } else {
-            Shape1->define(TLampada::Verde);
+            lampadaBalanca->define(TLampada::Verde);
         }
     }
     UpdateSaveButton();
@@ -336,19 +337,19 @@ void TFrmPesagem::BtnCancelarClick()
 // Leaving "Código Pesagem:" (operators allowed to type the number).
 void TFrmPesagem::saiCodigo()
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit1->isReadOnly()) {
+    if (EstadoCadastro == 3 || campoCodigoPesagem->isReadOnly()) {
         return;
     }
-    QString codigo = campo(FlatMaskEdit1).trimmed();
+    QString codigo = campo(campoCodigoPesagem).trimmed();
     try {
         if (codigo.isEmpty()) {
             codigo = QString::number(ConsultaPesagem::proximoCodigo(*DM));
-            FlatMaskEdit1->setText(codigo);
+            campoCodigoPesagem->setText(codigo);
         }
         const auto p =
             ConsultaPesagem::carregar(*DM, codigo.toLongLong(), m_modo, m_cfg, false, Relogio::agora());
-        FlatMaskEdit1->setReadOnly(true);
-        FlatMaskEdit1->setFocusPolicy(Qt::NoFocus);
+        campoCodigoPesagem->setReadOnly(true);
+        campoCodigoPesagem->setFocusPolicy(Qt::NoFocus);
         if (!p) {
             ajustaBotoes(0);
             UpdateSaveButton();
@@ -358,20 +359,20 @@ void TFrmPesagem::saiCodigo()
         mostrada.modo = m_modo;
         ajustaBotoes(1);
         mostraPesagem(mostrada);
-        FlatComboBox1->setEnabled(false);
-        Shape1->define(TLampada::Verde);
+        comboModoEntrada->setEnabled(false);
+        lampadaBalanca->define(TLampada::Verde);
         if (Mensagem(QStringLiteral("Realizar nova Pesagem?"), QStringLiteral("Pergunta"),
                      Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
-            FlatComboBox1->setCurrentIndex(0);
+            comboModoEntrada->setCurrentIndex(0);
             fechaPorta();
-            FlatEdit1->setText(p->pesoEntrada);
-            FlatEdit1->setEnabled(false);
-            somenteLeitura(FlatEdit1, true);
+            campoPesoEntrada->setText(p->pesoEntrada);
+            campoPesoEntrada->setEnabled(false);
+            somenteLeitura(campoPesoEntrada, true);
         } else {
             // The scale keeps updating the entry weight; the save stores the new one.
-            FlatComboBox1->setCurrentIndex(1);
-            FlatEdit1->clear();
-            Shape1->define(TLampada::Vermelha);
+            comboModoEntrada->setCurrentIndex(1);
+            campoPesoEntrada->clear();
+            lampadaBalanca->define(TLampada::Vermelha);
             FlatButton1Click();
         }
         if (m_cfg.morProduto != 1 && (m_cfg.umidade != 0 || m_cfg.umidadeUnica != 0) &&
@@ -388,7 +389,7 @@ void TFrmPesagem::saiCodigo()
 void TFrmPesagem::carregaDaLista()
 {
     TQuery& q = DM->QR_Pesagem;
-    if (m_modo != 2 || !q.Active() || q.IsEmpty() || DBGrid1->linhaAtual() < 0 || m_salvando) {
+    if (m_modo != 2 || !q.Active() || q.IsEmpty() || listaPesagens->linhaAtual() < 0 || m_salvando) {
         return;
     }
     const qint64 codigo = q.FieldByName(QStringLiteral("pes_codigo")).toLongLong();
@@ -412,43 +413,45 @@ void TFrmPesagem::carregaDaLista()
     m_leitura.novaPesagem();
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
-    ComboBox1->setEnabled(false);
-    FlatComboBox1->setEnabled(false);
-    FlatMaskEdit1->setReadOnly(true);
-    FlatMaskEdit1->setFocusPolicy(Qt::NoFocus);
+    comboTipoParte->setEnabled(false);
+    comboModoEntrada->setEnabled(false);
+    campoCodigoPesagem->setReadOnly(true);
+    campoCodigoPesagem->setFocusPolicy(Qt::NoFocus);
     if (m_cfg.editarSaida != 1) {
-        for (QWidget* w : {static_cast<QWidget*>(FlatMaskEdit2), static_cast<QWidget*>(FlatMaskEdit8),
-                           static_cast<QWidget*>(FlatMaskEdit10), static_cast<QWidget*>(FlatEdit3),
-                           static_cast<QWidget*>(FlatEdit1), static_cast<QWidget*>(FlatEdit4),
-                           static_cast<QWidget*>(FlatEdit5), static_cast<QWidget*>(FlatEdit6),
-                           static_cast<QWidget*>(FlatEdit24), static_cast<QWidget*>(SpeedButton5),
-                           static_cast<QWidget*>(FlatMaskEdit7), static_cast<QWidget*>(SpeedButton1),
-                           static_cast<QWidget*>(FlatMaskEdit6), static_cast<QWidget*>(SpeedButton2),
-                           static_cast<QWidget*>(FlatMaskEdit3), static_cast<QWidget*>(SpeedButton3),
-                           static_cast<QWidget*>(BtnOK), static_cast<QWidget*>(strGrid1)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(campoDataEntrada), static_cast<QWidget*>(campoHoraEntrada),
+              static_cast<QWidget*>(campoPesoNotaFiscal), static_cast<QWidget*>(campoPlaca),
+              static_cast<QWidget*>(campoPesoEntrada), static_cast<QWidget*>(campoPlacaCarreta),
+              static_cast<QWidget*>(campoNomeMotorista), static_cast<QWidget*>(campoNumeroNotaFiscal),
+              static_cast<QWidget*>(campoRgMotorista), static_cast<QWidget*>(botaoBuscaMotorista),
+              static_cast<QWidget*>(campoCodigoParte), static_cast<QWidget*>(botaoBuscaParte),
+              static_cast<QWidget*>(campoCodigoTransportadora),
+              static_cast<QWidget*>(botaoBuscaTransportadora), static_cast<QWidget*>(campoCodigoProduto),
+              static_cast<QWidget*>(botaoBuscaProduto), static_cast<QWidget*>(botaoIncluiProduto),
+              static_cast<QWidget*>(gradeDeProdutos)}) {
             w->setEnabled(false);
         }
     }
-    FlatEdit7->setEnabled(m_cfg.pesoEmbalagem == 1);
+    campoPesoEmbalagem->setEnabled(m_cfg.pesoEmbalagem == 1);
     BtnNovo->setVisible(m_cfg.somenteSaida == 1);
     mostraPesagem(*p);
     if (ConsultaPesagem::saidaAntesDaEntrada(*p)) {
         Mensagem(QStringLiteral("Data de Saída não pode ser menor que data de Entrada!"),
                  QStringLiteral("Informação!"), Msg::Informacao);
-        FlatMaskEdit4->setText(p->dataEntrada);
+        campoDataSaida->setText(p->dataEntrada);
     }
     const bool direito = SessaoAtual.pode(SessaoAtual.PesagemManualSaida);
-    FlatComboBox2->setEnabled(direito);
-    FlatEdit9->clear();
-    somenteLeitura(FlatEdit9, FlatComboBox2->currentIndex() == 1 || !direito);
-    (direito ? static_cast<QWidget*>(FlatComboBox2) : FlatMaskEdit4)->setFocus();
+    comboModoSaida->setEnabled(direito);
+    campoPesoSaida->clear();
+    somenteLeitura(campoPesoSaida, comboModoSaida->currentIndex() == 1 || !direito);
+    (direito ? static_cast<QWidget*>(comboModoSaida) : campoDataSaida)->setFocus();
     if (!p->pesoSaida.isEmpty() && m_cfg.morProduto != 1 && (m_cfg.umidade != 0 || m_cfg.umidadeUnica != 0)) {
         saiFator();
     }
     UpdateSaveButton();
     // The exit list decides whether the port opens.
-    Shape1->define(FlatComboBox2->currentIndex() == 1 ? TLampada::Vermelha : TLampada::Verde);
-    mudaModoPesagem(FlatComboBox2);
+    lampadaBalanca->define(comboModoSaida->currentIndex() == 1 ? TLampada::Vermelha : TLampada::Verde);
+    mudaModoPesagem(comboModoSaida);
 }
 
 void TFrmPesagem::recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone)
@@ -464,50 +467,50 @@ void TFrmPesagem::recusa(QWidget* campo, const QString& mensagem, const QString&
 
 void TFrmPesagem::saiDataEntrada()
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit2->isReadOnly()) {
+    if (EstadoCadastro == 3 || campoDataEntrada->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaDataEntrada(FlatMaskEdit2->maskText(), Relogio::hoje());
+    const Checagem c = ChecaDataEntrada(campoDataEntrada->maskText(), Relogio::hoje());
     if (c.recusado) {
-        recusa(FlatMaskEdit2, c.mensagem, c.titulo, c.icone);
-    } else if (c.texto != FlatMaskEdit2->maskText()) {
-        FlatMaskEdit2->setText(c.texto);
+        recusa(campoDataEntrada, c.mensagem, c.titulo, c.icone);
+    } else if (c.texto != campoDataEntrada->maskText()) {
+        campoDataEntrada->setText(c.texto);
     }
 }
 
 void TFrmPesagem::saiDataSaida()
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit4->isReadOnly()) {
+    if (EstadoCadastro == 3 || campoDataSaida->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaDataSaida(FlatMaskEdit4->maskText(), FlatMaskEdit2->maskText());
+    const Checagem c = ChecaDataSaida(campoDataSaida->maskText(), campoDataEntrada->maskText());
     if (c.recusado) {
-        recusa(FlatMaskEdit4, c.mensagem, c.titulo, c.icone);
-    } else if (c.texto != FlatMaskEdit4->maskText()) {
-        FlatMaskEdit4->setText(c.texto);
+        recusa(campoDataSaida, c.mensagem, c.titulo, c.icone);
+    } else if (c.texto != campoDataSaida->maskText()) {
+        campoDataSaida->setText(c.texto);
     }
 }
 
 void TFrmPesagem::saiHoraEntrada()
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit8->isReadOnly()) {
+    if (EstadoCadastro == 3 || campoHoraEntrada->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaHoraEntrada(FlatMaskEdit8->maskText());
+    const Checagem c = ChecaHoraEntrada(campoHoraEntrada->maskText());
     if (c.recusado) {
-        recusa(FlatMaskEdit8, c.mensagem, c.titulo, c.icone);
+        recusa(campoHoraEntrada, c.mensagem, c.titulo, c.icone);
     }
 }
 
 void TFrmPesagem::saiHoraSaida()
 {
-    if (EstadoCadastro == 3 || FlatMaskEdit9->isReadOnly()) {
+    if (EstadoCadastro == 3 || campoHoraSaida->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaHoraSaida(FlatMaskEdit9->maskText(), FlatMaskEdit8->maskText(),
-                                      FlatMaskEdit2->maskText(), FlatMaskEdit4->maskText());
+    const Checagem c = ChecaHoraSaida(campoHoraSaida->maskText(), campoHoraEntrada->maskText(),
+                                      campoDataEntrada->maskText(), campoDataSaida->maskText());
     if (c.recusado) {
-        recusa(FlatMaskEdit9, c.mensagem, c.titulo, c.icone);
+        recusa(campoHoraSaida, c.mensagem, c.titulo, c.icone);
     }
 }
 
@@ -516,7 +519,7 @@ void TFrmPesagem::saiPeso(QLineEdit* caixa)
     if (EstadoCadastro == 3 || caixa->isReadOnly() || m_salvando) {
         return;
     }
-    caixa->setText(NormalizaPeso(caixa->text(), m_cfg.casasDecimais, caixa == FlatEdit1));
+    caixa->setText(NormalizaPeso(caixa->text(), m_cfg.casasDecimais, caixa == campoPesoEntrada));
 }
 
 void TFrmPesagem::saiFator()
@@ -526,7 +529,7 @@ void TFrmPesagem::saiFator()
     }
     try {
         const auto r = FatoresPesagem::checa(
-            *DM, m_cfg, FlatMaskEdit3->text(),
+            *DM, m_cfg, campoCodigoProduto->text(),
             {Fatores[0]->text(), Fatores[1]->text(), Fatores[2]->text(), Fatores[3]->text()});
         if (r.situacao == FatoresPesagem::ChecagemFatores::NaoSeAplica) {
             return;
@@ -554,15 +557,16 @@ void TFrmPesagem::saiUmidade()
         return;
     }
     try {
-        const auto r = FatoresPesagem::calculaUmidade(*DM, m_cfg, FlatMaskEdit3->text(), FlatEdit22->text());
+        const auto r =
+            FatoresPesagem::calculaUmidade(*DM, m_cfg, campoCodigoProduto->text(), campoUmidade->text());
         if (!r) {
             return;
         }
         if (!r->mensagem.isEmpty()) {
             Mensagem(r->mensagem, QStringLiteral("Informação"), Msg::Informacao);
         }
-        FlatEdit22->setText(r->umidade);
-        FlatEdit23->setText(r->desconto);
+        campoUmidade->setText(r->umidade);
+        campoFatorDescontoUmidade->setText(r->desconto);
     } catch (const ErroBanco& e) {
         erroBanco(e);
     }
@@ -571,36 +575,36 @@ void TFrmPesagem::saiUmidade()
 // "&OK": the product joins the grid once.
 void TFrmPesagem::adicionaProduto()
 {
-    const QString codigo = FlatMaskEdit3->text().trimmed();
+    const QString codigo = campoCodigoProduto->text().trimmed();
     if (codigo.isEmpty()) {
         return;
     }
-    if (FlatEdit8->text() == NaoCadastrado) {
+    if (campoDescricaoProduto->text() == NaoCadastrado) {
         Mensagem(NaoCadastrado, QStringLiteral("Atenção"), Msg::Aviso);
-        FlatMaskEdit3->setFocus();
+        campoCodigoProduto->setFocus();
         return;
     }
     bool existe = false;
-    for (int r = 1; r < strGrid1->RowCount(); ++r) {
-        existe = existe || strGrid1->Cells(0, r).trimmed() == codigo;
+    for (int r = 1; r < gradeDeProdutos->RowCount(); ++r) {
+        existe = existe || gradeDeProdutos->Cells(0, r).trimmed() == codigo;
     }
     if (!existe) {
-        strGrid1->AddRow({codigo, FlatEdit8->text().trimmed()});
+        gradeDeProdutos->AddRow({codigo, campoDescricaoProduto->text().trimmed()});
     }
-    FlatMaskEdit3->clear();
-    FlatEdit8->clear();
-    FlatMaskEdit3->setFocus();
+    campoCodigoProduto->clear();
+    campoDescricaoProduto->clear();
+    campoCodigoProduto->setFocus();
 }
 
 // Del on the grid (entry window).
 void TFrmPesagem::removeProduto()
 {
-    if (m_modo != 1 || strGrid1->IsEmpty() || strGrid1->Cells(0, 1).trimmed().isEmpty()) {
+    if (m_modo != 1 || gradeDeProdutos->IsEmpty() || gradeDeProdutos->Cells(0, 1).trimmed().isEmpty()) {
         return;
     }
     if (Mensagem(QStringLiteral("Deseja deletar esse Produto da Grade ?"), QStringLiteral("Pergunta"),
                  Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
-        strGrid1->DeleteRow(strGrid1->Row());
+        gradeDeProdutos->DeleteRow(gradeDeProdutos->Row());
     }
     UpdateSaveButton();
 }
@@ -609,7 +613,7 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
     const int k = e->key();
     if (k == Qt::Key_G && e->modifiers() == Qt::AltModifier) {
-        DBGrid1->setFocus();
+        listaPesagens->setFocus();
         return true;
     }
     if (k == Qt::Key_F10) {
@@ -618,12 +622,12 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
         }
         return true;
     }
-    if (alvo == strGrid1 && k == Qt::Key_Delete) {
+    if (alvo == gradeDeProdutos && k == Qt::Key_Delete) {
         removeProduto();
         return true;
     }
     if (k == Qt::Key_F2) {
-        if ((alvo == FlatMaskEdit2 || alvo == FlatMaskEdit4) &&
+        if ((alvo == campoDataEntrada || alvo == campoDataSaida) &&
             !static_cast<QLineEdit*>(alvo)->isReadOnly()) {
             if (m_cfg.alteraDataHora == 1) {
                 const QString d = AbrirCalendario(this);
@@ -633,28 +637,28 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
             }
             return true;
         }
-        if ((alvo == FlatMaskEdit8 || alvo == FlatMaskEdit9) &&
+        if ((alvo == campoHoraEntrada || alvo == campoHoraSaida) &&
             !static_cast<QLineEdit*>(alvo)->isReadOnly()) {
             static_cast<QLineEdit*>(alvo)->setText(Relogio::horaAtual().toString(QStringLiteral("HH:mm:ss")));
             return true;
         }
-        if (alvo == FlatMaskEdit7) {
+        if (alvo == campoCodigoParte) {
             buscaParte();
             return true;
         }
-        if (alvo == FlatMaskEdit6) {
+        if (alvo == campoCodigoTransportadora) {
             buscaTransportadora();
             return true;
         }
-        if (alvo == FlatMaskEdit3) {
+        if (alvo == campoCodigoProduto) {
             buscaProduto();
             return true;
         }
-        if (alvo == FlatEdit24) {
+        if (alvo == campoRgMotorista) {
             buscaMotorista(false);
             return true;
         }
-        if (alvo == FlatEdit3 && m_cfg.cadMotorista == 1) {
+        if (alvo == campoPlaca && m_cfg.cadMotorista == 1) {
             buscaMotorista(true);
             return true;
         }
@@ -685,10 +689,10 @@ void TFrmPesagem::done(int r)
 {
     fechaPorta();
     TQuery& q = DM->QR_Pesagem;
-    if (m_modo == 2 && q.Active() && !q.IsEmpty() && DBGrid1->linhaAtual() >= 0) {
+    if (m_modo == 2 && q.Active() && !q.IsEmpty() && listaPesagens->linhaAtual() >= 0) {
         m_ultimoCodigo = q.AsString(QStringLiteral("pes_codigo"));
     }
     q.Close();
-    DBGrid1->recarregar();
+    listaPesagens->recarregar();
     TFrmPadrao::done(r);
 }

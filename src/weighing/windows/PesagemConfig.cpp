@@ -51,14 +51,14 @@ void TFrmPesagem::configura()
         Qt::DirectConnection);
 
     setWindowTitle(m_modo == 1 ? QStringLiteral("Pesagem Entrada") : QStringLiteral("Pesagem Saída"));
-    Shape1->ocioso();
-    strGrid1->SetTitles({QStringLiteral("Código"), QStringLiteral("Produto")});
+    lampadaBalanca->ocioso();
+    gradeDeProdutos->SetTitles({QStringLiteral("Código"), QStringLiteral("Produto")});
     const bool alteraData = m_cfg.alteraDataHora == 1;
-    for (TMaskEdit* m : {FlatMaskEdit2, FlatMaskEdit8, FlatMaskEdit4, FlatMaskEdit9}) {
+    for (TMaskEdit* m : {campoDataEntrada, campoHoraEntrada, campoDataSaida, campoHoraSaida}) {
         m->setReadOnly(!alteraData);
     }
-    FlatMaskEdit1->setReadOnly(true);
-    FlatMaskEdit1->setFocusPolicy(Qt::NoFocus);
+    campoCodigoPesagem->setReadOnly(true);
+    campoCodigoPesagem->setFocusPolicy(Qt::NoFocus);
     aplicaVisibilidade();
 
     if (m_modo == 2) {
@@ -68,8 +68,8 @@ void TFrmPesagem::configura()
             erroBanco(e);
         }
     }
-    FlatComboBox1->setCurrentIndex(1);
-    FlatComboBox2->setCurrentIndex(1);
+    comboModoEntrada->setCurrentIndex(1);
+    comboModoSaida->setCurrentIndex(1);
     ocioso();
 }
 
@@ -77,47 +77,47 @@ void TFrmPesagem::aplicaVisibilidade()
 {
     const ConfigPesagem& c = m_cfg;
     if (c.pesagemVagao == 1) {
-        FlatEdit3->setMaxLength(20);
+        campoPlaca->setMaxLength(20);
     }
     m_rotTransportadora->setText(c.navio == 1 ? QStringLiteral("Navio:") : QStringLiteral("Transportadora:"));
     if (c.cadMotorista == 1) {
-        FlatEdit5->setReadOnly(true);
-        FlatEdit5->setFocusPolicy(Qt::NoFocus);
+        campoNomeMotorista->setReadOnly(true);
+        campoNomeMotorista->setFocusPolicy(Qt::NoFocus);
     }
     m_rotObs->setVisible(c.pesagemObs == 1);
-    FlatEdit28->setVisible(c.pesagemObs == 1);
+    campoObservacao->setVisible(c.pesagemObs == 1);
 
     // Freight and distance, or the vehicle type with its value and discount.
     const bool frete = c.frete == 1;
     const bool tipo = !frete && c.tipoVeiculo == 1;
     m_rotTipo->setVisible(tipo);
-    DBComboTipo->setVisible(tipo);
+    comboTipoVeiculo->setVisible(tipo);
     m_rotFrete->setVisible(frete);
-    FlatEdit25->setVisible(frete);
+    campoFrete->setVisible(frete);
     m_rotKm->setVisible(frete || tipo);
-    FlatEdit26->setVisible(frete || tipo);
+    campoKmOuValor->setVisible(frete || tipo);
     m_rotKm->setText(tipo ? QStringLiteral("Vlr.") : QStringLiteral("KM.:"));
     m_rotDesc->setVisible(tipo);
-    FlatEdit27->setVisible(tipo);
+    campoDescontoPercentual->setVisible(tipo);
     m_rotTara->setVisible(c.taraPesagem == 1);
-    FlatEdit29->setVisible(c.taraPesagem == 1);
+    campoTaraMotorista->setVisible(c.taraPesagem == 1);
     if (tipo) {
         try {
             TQuery& q = DM->Qr_TPVeiculo;
             q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
             q.Open();
             for (q.First(); !q.Eof(); q.Next()) {
-                DBComboTipo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
-                                     q.AsInteger(QStringLiteral("tpv_codigo")));
+                comboTipoVeiculo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
+                                          q.AsInteger(QStringLiteral("tpv_codigo")));
             }
             q.Close();
-            DBComboTipo->setCurrentIndex(DBComboTipo->findData(1));
+            comboTipoVeiculo->setCurrentIndex(comboTipoVeiculo->findData(1));
         } catch (const ErroBanco& e) {
             erroBanco(e);
         }
     }
     m_rotBalanca->setVisible(c.selecionaBal == 1);
-    FlatComboBox3->setVisible(c.selecionaBal == 1);
+    comboBalanca->setVisible(c.selecionaBal == 1);
 
     // Factors 7-10 and the moisture.
     std::array<bool, 4> fatores{};
@@ -147,17 +147,18 @@ void TFrmPesagem::aplicaVisibilidade()
         m_rotFatores[size_t(i)]->setVisible(fatores[size_t(i)]);
         Fatores[size_t(i)]->setVisible(fatores[size_t(i)]);
     }
-    for (QWidget* w : {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(FlatEdit22),
-                       static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(FlatEdit23)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(campoUmidade),
+          static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(campoFatorDescontoUmidade)}) {
         w->setVisible(umidade);
     }
 
     m_rotProduto->setText(grade ? QStringLiteral("Produto(s):") : QStringLiteral("Produto:"));
     m_painelProdutos->setVisible(grade);
-    BtnOK->setVisible(grade);
+    botaoIncluiProduto->setVisible(grade);
     if (m_modo == 1) {
-        DBGrid1->setVisible(false);
-        FlatEdit2->setVisible(false);
+        listaPesagens->setVisible(false);
+        campoLocalizarPlaca->setVisible(false);
         m_rotLocalizar->setVisible(false);
         btnExcluir->setVisible(false);
         GroupSaida->setVisible(false);
@@ -210,5 +211,5 @@ void TFrmPesagem::abreLista()
     colunas.append(
         {QStringLiteral("pes_pesosaida"), QStringLiteral("Peso Saída"), 90, QColor(Qt::darkGreen), peso});
     colunas.append({QStringLiteral("pes_motorista"), QStringLiteral("Motorista"), 160});
-    DBGrid1->setConsulta(&q, colunas);
+    listaPesagens->setConsulta(&q, colunas);
 }

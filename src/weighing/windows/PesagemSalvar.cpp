@@ -44,8 +44,8 @@ void TFrmPesagem::BtnSalvarClick()
         if (ordem.acao == OrdemPesos::Recusa) {
             Mensagem(ordem.mensagem, ordem.titulo, Msg::Informacao);
         }
-        FlatEdit9->clear();
-        FlatEdit9->setFocus();
+        campoPesoSaida->clear();
+        campoPesoSaida->setFocus();
         return;
     }
 
@@ -102,7 +102,7 @@ void TFrmPesagem::btnExcluirClick()
         return;
     }
     TQuery& q = DM->QR_Pesagem;
-    if (!q.Active() || q.IsEmpty() || DBGrid1->linhaAtual() < 0) {
+    if (!q.Active() || q.IsEmpty() || listaPesagens->linhaAtual() < 0) {
         return;
     }
     if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),

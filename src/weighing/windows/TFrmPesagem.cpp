@@ -102,121 +102,121 @@ void TFrmPesagem::montaControles()
 {
     auto* g = new QGridLayout;
     int l = 0;
-    FlatMaskEdit1 = mascara(this, "FlatMaskEdit1", "9999999;1;_");
-    g->addWidget(Rotulo(QStringLiteral("Código Pesagem:"), FlatMaskEdit1), l, 0);
-    g->addWidget(FlatMaskEdit1, l, 1);
-    FlatEdit3 = edit(this, "FlatEdit3", 7);
-    m_rotPlaca = Rotulo(QStringLiteral("Placa:"), FlatEdit3);
+    campoCodigoPesagem = mascara(this, "FlatMaskEdit1", "9999999;1;_");
+    g->addWidget(Rotulo(QStringLiteral("Código Pesagem:"), campoCodigoPesagem), l, 0);
+    g->addWidget(campoCodigoPesagem, l, 1);
+    campoPlaca = edit(this, "FlatEdit3", 7);
+    m_rotPlaca = Rotulo(QStringLiteral("Placa:"), campoPlaca);
     g->addWidget(m_rotPlaca, l, 2);
-    g->addWidget(FlatEdit3, l, 3);
-    FlatEdit4 = edit(this, "FlatEdit4", 7);
-    g->addWidget(Rotulo(QStringLiteral("Placa da Carreta:"), FlatEdit4), l, 4);
-    g->addWidget(FlatEdit4, l, 5);
+    g->addWidget(campoPlaca, l, 3);
+    campoPlacaCarreta = edit(this, "FlatEdit4", 7);
+    g->addWidget(Rotulo(QStringLiteral("Placa da Carreta:"), campoPlacaCarreta), l, 4);
+    g->addWidget(campoPlacaCarreta, l, 5);
     ++l;
-    FlatMaskEdit10 = numerico(this, "FlatMaskEdit10", 12);
-    g->addWidget(Rotulo(QStringLiteral("Peso Nota Fiscal:"), FlatMaskEdit10), l, 0);
-    g->addWidget(FlatMaskEdit10, l, 1);
-    FlatEdit6 = edit(this, "FlatEdit6", 30);
-    g->addWidget(Rotulo(QStringLiteral("Nº da N. F.:"), FlatEdit6), l, 2);
-    g->addWidget(FlatEdit6, l, 3);
-    FlatEdit7 = edit(this, "FlatEdit7", 12);
-    FiltroNumerico(FlatEdit7);
-    m_rotEmbalagem = Rotulo(QStringLiteral("Peso Embalagem:"), FlatEdit7);
+    campoPesoNotaFiscal = numerico(this, "FlatMaskEdit10", 12);
+    g->addWidget(Rotulo(QStringLiteral("Peso Nota Fiscal:"), campoPesoNotaFiscal), l, 0);
+    g->addWidget(campoPesoNotaFiscal, l, 1);
+    campoNumeroNotaFiscal = edit(this, "FlatEdit6", 30);
+    g->addWidget(Rotulo(QStringLiteral("Nº da N. F.:"), campoNumeroNotaFiscal), l, 2);
+    g->addWidget(campoNumeroNotaFiscal, l, 3);
+    campoPesoEmbalagem = edit(this, "FlatEdit7", 12);
+    FiltroNumerico(campoPesoEmbalagem);
+    m_rotEmbalagem = Rotulo(QStringLiteral("Peso Embalagem:"), campoPesoEmbalagem);
     g->addWidget(m_rotEmbalagem, l, 4);
-    g->addWidget(FlatEdit7, l, 5);
+    g->addWidget(campoPesoEmbalagem, l, 5);
     ++l;
-    FlatEdit24 = edit(this, "FlatEdit24", 15);
-    SpeedButton5 = busca(this, "SpeedButton5");
-    g->addWidget(Rotulo(QStringLiteral("R.G. Motorista:"), FlatEdit24), l, 0);
+    campoRgMotorista = edit(this, "FlatEdit24", 15);
+    botaoBuscaMotorista = busca(this, "SpeedButton5");
+    g->addWidget(Rotulo(QStringLiteral("R.G. Motorista:"), campoRgMotorista), l, 0);
     auto* rg = new QHBoxLayout;
-    rg->addWidget(FlatEdit24);
-    rg->addWidget(SpeedButton5);
+    rg->addWidget(campoRgMotorista);
+    rg->addWidget(botaoBuscaMotorista);
     g->addLayout(rg, l, 1);
-    FlatEdit5 = edit(this, "FlatEdit5", 80);
-    m_rotNome = Rotulo(QStringLiteral("Nome:"), FlatEdit5);
+    campoNomeMotorista = edit(this, "FlatEdit5", 80);
+    m_rotNome = Rotulo(QStringLiteral("Nome:"), campoNomeMotorista);
     g->addWidget(m_rotNome, l, 2);
-    g->addWidget(FlatEdit5, l, 3, 1, 3);
+    g->addWidget(campoNomeMotorista, l, 3, 1, 3);
     ++l;
-    FlatEdit28 = edit(this, "FlatEdit28", 80);
-    m_rotObs = Rotulo(QStringLiteral("Obs.:"), FlatEdit28);
+    campoObservacao = edit(this, "FlatEdit28", 80);
+    m_rotObs = Rotulo(QStringLiteral("Obs.:"), campoObservacao);
     g->addWidget(m_rotObs, l, 0);
-    g->addWidget(FlatEdit28, l, 1, 1, 5);
+    g->addWidget(campoObservacao, l, 1, 1, 5);
     ++l;
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("Cliente"), QStringLiteral("Fornecedor")});
-    ComboBox1->setAccessibleName(QStringLiteral("Cliente/Fornecedor"));
-    FlatMaskEdit7 = mascara(this, "FlatMaskEdit7", "999999;1;_");
-    FlatMaskEdit7->setAccessibleName(QStringLiteral("Código do Cliente/Fornecedor"));
-    SpeedButton1 = busca(this, "SpeedButton1");
-    FlatEdit12 = somenteLeitura(this, "FlatEdit12", 50);
-    g->addWidget(ComboBox1, l, 0);
+    comboTipoParte = new QComboBox(this);
+    comboTipoParte->setObjectName(QStringLiteral("ComboBox1"));
+    comboTipoParte->addItems({QStringLiteral("Cliente"), QStringLiteral("Fornecedor")});
+    comboTipoParte->setAccessibleName(QStringLiteral("Cliente/Fornecedor"));
+    campoCodigoParte = mascara(this, "FlatMaskEdit7", "999999;1;_");
+    campoCodigoParte->setAccessibleName(QStringLiteral("Código do Cliente/Fornecedor"));
+    botaoBuscaParte = busca(this, "SpeedButton1");
+    campoNomeParte = somenteLeitura(this, "FlatEdit12", 50);
+    g->addWidget(comboTipoParte, l, 0);
     auto* parte = new QHBoxLayout;
-    parte->addWidget(FlatMaskEdit7);
-    parte->addWidget(SpeedButton1);
+    parte->addWidget(campoCodigoParte);
+    parte->addWidget(botaoBuscaParte);
     g->addLayout(parte, l, 1);
-    g->addWidget(FlatEdit12, l, 2, 1, 4);
+    g->addWidget(campoNomeParte, l, 2, 1, 4);
     ++l;
-    FlatMaskEdit6 = mascara(this, "FlatMaskEdit6", "999999;1;_");
-    SpeedButton2 = busca(this, "SpeedButton2");
-    FlatEdit11 = somenteLeitura(this, "FlatEdit11", 50);
-    m_rotTransportadora = Rotulo(QStringLiteral("Transportadora:"), FlatMaskEdit6);
+    campoCodigoTransportadora = mascara(this, "FlatMaskEdit6", "999999;1;_");
+    botaoBuscaTransportadora = busca(this, "SpeedButton2");
+    campoNomeTransportadora = somenteLeitura(this, "FlatEdit11", 50);
+    m_rotTransportadora = Rotulo(QStringLiteral("Transportadora:"), campoCodigoTransportadora);
     g->addWidget(m_rotTransportadora, l, 0);
     auto* transp = new QHBoxLayout;
-    transp->addWidget(FlatMaskEdit6);
-    transp->addWidget(SpeedButton2);
+    transp->addWidget(campoCodigoTransportadora);
+    transp->addWidget(botaoBuscaTransportadora);
     g->addLayout(transp, l, 1);
-    g->addWidget(FlatEdit11, l, 2, 1, 4);
+    g->addWidget(campoNomeTransportadora, l, 2, 1, 4);
     ++l;
-    DBComboTipo = new QComboBox(this);
-    DBComboTipo->setObjectName(QStringLiteral("DBComboTipo"));
-    m_rotTipo = Rotulo(QStringLiteral("Tipo:"), DBComboTipo);
-    FlatEdit25 = numerico(this, "FlatEdit25", 30);
-    m_rotFrete = Rotulo(QStringLiteral("Frete:"), FlatEdit25);
-    FlatEdit26 = numerico(this, "FlatEdit26", 30);
-    m_rotKm = Rotulo(QStringLiteral("KM.:"), FlatEdit26);
-    FlatEdit27 = numerico(this, "FlatEdit27", 30);
-    m_rotDesc = Rotulo(QStringLiteral("Desc.%"), FlatEdit27);
-    FlatEdit29 = numerico(this, "FlatEdit29", 30);
-    m_rotTara = Rotulo(QStringLiteral("Tara:"), FlatEdit29);
+    comboTipoVeiculo = new QComboBox(this);
+    comboTipoVeiculo->setObjectName(QStringLiteral("DBComboTipo"));
+    m_rotTipo = Rotulo(QStringLiteral("Tipo:"), comboTipoVeiculo);
+    campoFrete = numerico(this, "FlatEdit25", 30);
+    m_rotFrete = Rotulo(QStringLiteral("Frete:"), campoFrete);
+    campoKmOuValor = numerico(this, "FlatEdit26", 30);
+    m_rotKm = Rotulo(QStringLiteral("KM.:"), campoKmOuValor);
+    campoDescontoPercentual = numerico(this, "FlatEdit27", 30);
+    m_rotDesc = Rotulo(QStringLiteral("Desc.%"), campoDescontoPercentual);
+    campoTaraMotorista = numerico(this, "FlatEdit29", 30);
+    m_rotTara = Rotulo(QStringLiteral("Tara:"), campoTaraMotorista);
     auto* valores = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(m_rotTipo), static_cast<QWidget*>(DBComboTipo),
-                       static_cast<QWidget*>(m_rotFrete), static_cast<QWidget*>(FlatEdit25),
-                       static_cast<QWidget*>(m_rotKm), static_cast<QWidget*>(FlatEdit26),
-                       static_cast<QWidget*>(m_rotDesc), static_cast<QWidget*>(FlatEdit27),
-                       static_cast<QWidget*>(m_rotTara), static_cast<QWidget*>(FlatEdit29)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_rotTipo), static_cast<QWidget*>(comboTipoVeiculo),
+                       static_cast<QWidget*>(m_rotFrete), static_cast<QWidget*>(campoFrete),
+                       static_cast<QWidget*>(m_rotKm), static_cast<QWidget*>(campoKmOuValor),
+                       static_cast<QWidget*>(m_rotDesc), static_cast<QWidget*>(campoDescontoPercentual),
+                       static_cast<QWidget*>(m_rotTara), static_cast<QWidget*>(campoTaraMotorista)}) {
         valores->addWidget(w);
         m_linhaTipo << w;
     }
     valores->addStretch(1);
     g->addLayout(valores, l, 0, 1, 6);
     ++l;
-    FlatMaskEdit3 = edit(this, "FlatMaskEdit3", 13);
-    SpeedButton3 = busca(this, "SpeedButton3");
-    FlatEdit8 = somenteLeitura(this, "FlatEdit8", 50);
-    BtnOK = new QPushButton(QStringLiteral("&OK"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    m_rotProduto = Rotulo(QStringLiteral("Produto(s):"), FlatMaskEdit3);
+    campoCodigoProduto = edit(this, "FlatMaskEdit3", 13);
+    botaoBuscaProduto = busca(this, "SpeedButton3");
+    campoDescricaoProduto = somenteLeitura(this, "FlatEdit8", 50);
+    botaoIncluiProduto = new QPushButton(QStringLiteral("&OK"), this);
+    botaoIncluiProduto->setObjectName(QStringLiteral("BtnOK"));
+    m_rotProduto = Rotulo(QStringLiteral("Produto(s):"), campoCodigoProduto);
     g->addWidget(m_rotProduto, l, 0);
     auto* prd = new QHBoxLayout;
-    prd->addWidget(FlatMaskEdit3);
-    prd->addWidget(SpeedButton3);
+    prd->addWidget(campoCodigoProduto);
+    prd->addWidget(botaoBuscaProduto);
     g->addLayout(prd, l, 1);
-    g->addWidget(FlatEdit8, l, 2, 1, 3);
-    g->addWidget(BtnOK, l, 5);
+    g->addWidget(campoDescricaoProduto, l, 2, 1, 3);
+    g->addWidget(botaoIncluiProduto, l, 5);
     ++l;
     m_painelProdutos = new QWidget(this);
     auto* pp = new QVBoxLayout(m_painelProdutos);
     pp->setContentsMargins(0, 0, 0, 0);
-    strGrid1 = new TstrGrid(m_painelProdutos);
-    strGrid1->setObjectName(QStringLiteral("strGrid1"));
-    strGrid1->setColCount(2);
-    strGrid1->setFixedCols(0);
-    strGrid1->setColWidth(0, 100);
-    strGrid1->setColWidth(1, 529);
-    strGrid1->setDefaultRowHeight(15);
-    strGrid1->setMaximumHeight(110);
-    pp->addWidget(strGrid1);
+    gradeDeProdutos = new TstrGrid(m_painelProdutos);
+    gradeDeProdutos->setObjectName(QStringLiteral("strGrid1"));
+    gradeDeProdutos->setColCount(2);
+    gradeDeProdutos->setFixedCols(0);
+    gradeDeProdutos->setColWidth(0, 100);
+    gradeDeProdutos->setColWidth(1, 529);
+    gradeDeProdutos->setDefaultRowHeight(15);
+    gradeDeProdutos->setMaximumHeight(110);
+    pp->addWidget(gradeDeProdutos);
     g->addWidget(m_painelProdutos, l, 0, 1, 6);
     ++l;
     auto* fatores = new QHBoxLayout;
@@ -232,12 +232,13 @@ void TFrmPesagem::montaControles()
             edit(this, QStringLiteral("FlatEdit%1").arg(13 + i).toLatin1().constData(), 12);
         FatoresFixos[size_t(i)]->setVisible(false);
     }
-    FlatEdit22 = numerico(this, "FlatEdit22", 12);
-    m_rotUmidade = Rotulo(QStringLiteral("Umidade:"), FlatEdit22);
-    FlatEdit23 = somenteLeitura(this, "FlatEdit23", 12);
-    m_rotDescUmidade = Rotulo(QStringLiteral("Fator de Desconto da Umidade:"), FlatEdit23);
-    for (QWidget* w : {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(FlatEdit22),
-                       static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(FlatEdit23)}) {
+    campoUmidade = numerico(this, "FlatEdit22", 12);
+    m_rotUmidade = Rotulo(QStringLiteral("Umidade:"), campoUmidade);
+    campoFatorDescontoUmidade = somenteLeitura(this, "FlatEdit23", 12);
+    m_rotDescUmidade = Rotulo(QStringLiteral("Fator de Desconto da Umidade:"), campoFatorDescontoUmidade);
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(campoUmidade),
+          static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(campoFatorDescontoUmidade)}) {
         fatores->addWidget(w);
     }
     fatores->addStretch(1);
@@ -264,24 +265,25 @@ void TFrmPesagem::montaControles()
         peso->setAccessibleName(titulo + QStringLiteral(" - Peso"));
         return grupo;
     };
-    GroupEntrada = lado(QStringLiteral("Pesagem de Entrada"), FlatComboBox1, "FlatComboBox1", FlatMaskEdit2,
-                        "FlatMaskEdit2", QStringLiteral("Data de Entrada:"), FlatMaskEdit8, "FlatMaskEdit8",
-                        QStringLiteral("Hora Entrada:"), FlatEdit1, "FlatEdit1");
-    GroupSaida = lado(QStringLiteral("Pesagem de Saída"), FlatComboBox2, "FlatComboBox2", FlatMaskEdit4,
-                      "FlatMaskEdit4", QStringLiteral("Data da Saída:"), FlatMaskEdit9, "FlatMaskEdit9",
-                      QStringLiteral("Hora da Saída:"), FlatEdit9, "FlatEdit9");
+    GroupEntrada =
+        lado(QStringLiteral("Pesagem de Entrada"), comboModoEntrada, "FlatComboBox1", campoDataEntrada,
+             "FlatMaskEdit2", QStringLiteral("Data de Entrada:"), campoHoraEntrada, "FlatMaskEdit8",
+             QStringLiteral("Hora Entrada:"), campoPesoEntrada, "FlatEdit1");
+    GroupSaida = lado(QStringLiteral("Pesagem de Saída"), comboModoSaida, "FlatComboBox2", campoDataSaida,
+                      "FlatMaskEdit4", QStringLiteral("Data da Saída:"), campoHoraSaida, "FlatMaskEdit9",
+                      QStringLiteral("Hora da Saída:"), campoPesoSaida, "FlatEdit9");
     pesos->addWidget(GroupEntrada);
     pesos->addWidget(GroupSaida);
     auto* link = new QVBoxLayout;
-    FlatComboBox3 = new QComboBox(this);
-    FlatComboBox3->setObjectName(QStringLiteral("FlatComboBox3"));
-    FlatComboBox3->addItems({QStringLiteral("Balança 1"), QStringLiteral("Balança 2")});
-    m_rotBalanca = Rotulo(QStringLiteral("Balança"), FlatComboBox3);
+    comboBalanca = new QComboBox(this);
+    comboBalanca->setObjectName(QStringLiteral("FlatComboBox3"));
+    comboBalanca->addItems({QStringLiteral("Balança 1"), QStringLiteral("Balança 2")});
+    m_rotBalanca = Rotulo(QStringLiteral("Balança"), comboBalanca);
     link->addWidget(m_rotBalanca);
-    link->addWidget(FlatComboBox3);
-    Shape1 = new TLampadaBalanca(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    link->addWidget(Shape1, 0, Qt::AlignHCenter);
+    link->addWidget(comboBalanca);
+    lampadaBalanca = new TLampadaBalanca(this);
+    lampadaBalanca->setObjectName(QStringLiteral("Shape1"));
+    link->addWidget(lampadaBalanca, 0, Qt::AlignHCenter);
     for (const auto& [texto, cor] : {std::pair{"Desconectado", "red"}, std::pair{"Aguardando", "yellow"},
                                      std::pair{"Equilíbrio", "lime"}}) {
         auto* legenda = new QLabel(QStringLiteral("<span style='color:%1'>&#9679;</span> %2")
@@ -294,16 +296,16 @@ void TFrmPesagem::montaControles()
     corpo()->addLayout(pesos);
 
     auto* localizar = new QHBoxLayout;
-    FlatEdit2 = edit(this, "FlatEdit2", 8);
-    FlatEdit2->setToolTip(QStringLiteral(":::Localiza pela Placa do Veículo:::"));
-    setTag(FlatEdit2, 1); // never disabled by the record state
-    m_rotLocalizar = Rotulo(QStringLiteral("Localizar Placa:"), FlatEdit2);
+    campoLocalizarPlaca = edit(this, "FlatEdit2", 8);
+    campoLocalizarPlaca->setToolTip(QStringLiteral(":::Localiza pela Placa do Veículo:::"));
+    setTag(campoLocalizarPlaca, 1); // never disabled by the record state
+    m_rotLocalizar = Rotulo(QStringLiteral("Localizar Placa:"), campoLocalizarPlaca);
     localizar->addWidget(m_rotLocalizar);
-    localizar->addWidget(FlatEdit2);
+    localizar->addWidget(campoLocalizarPlaca);
     localizar->addStretch(1);
     corpo()->addLayout(localizar);
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setTabKeyNavigation(false);
-    corpo()->addWidget(DBGrid1, 1);
+    listaPesagens = new TDBGrid(this);
+    listaPesagens->setObjectName(QStringLiteral("DBGrid1"));
+    listaPesagens->setTabKeyNavigation(false);
+    corpo()->addWidget(listaPesagens, 1);
 }

@@ -49,52 +49,52 @@ public:
     const ConfigPesagem& config() const { return m_cfg; }
     TCommPortDriver& porta() { return m_porta; }
 
-    // Controls, named as the operators' documentation names them.
-    TMaskEdit* FlatMaskEdit1;               // "Código Pesagem:"
-    QLineEdit* FlatEdit3;                   // "Placa:"
-    QLineEdit* FlatEdit4;                   // "Placa da Carreta:"
-    QLineEdit* FlatMaskEdit10;              // "Peso Nota Fiscal:"
-    QLineEdit* FlatEdit6;                   // "Nº da N. F.:"
-    QLineEdit* FlatEdit7;                   // "Peso Embalagem:"
-    QLineEdit* FlatEdit24;                  // "R.G. Motorista:"
-    QToolButton* SpeedButton5;              // driver search
-    QLineEdit* FlatEdit5;                   // "Nome:"
-    QLineEdit* FlatEdit28;                  // "Obs.:"
-    QComboBox* ComboBox1;                   // "Cliente" / "Fornecedor"
-    TMaskEdit* FlatMaskEdit7;               // party code
-    QToolButton* SpeedButton1;              // party search
-    QLineEdit* FlatEdit12;                  // party name
-    TMaskEdit* FlatMaskEdit6;               // "Transportadora:"
-    QToolButton* SpeedButton2;              // carrier search
-    QLineEdit* FlatEdit11;                  // carrier name
-    QComboBox* DBComboTipo;                 // "Tipo:"
-    QLineEdit* FlatEdit25;                  // "Frete:"
-    QLineEdit* FlatEdit26;                  // "KM.:" / "Vlr."
-    QLineEdit* FlatEdit27;                  // "Desc.%"
-    QLineEdit* FlatMaskEdit3;               // "Produto:"
-    QToolButton* SpeedButton3;              // product search
-    QLineEdit* FlatEdit8;                   // product description
-    QPushButton* BtnOK;                     // "&OK": adds the product to the grid
-    TstrGrid* strGrid1;                     // product grid
-    QLineEdit* FlatEdit29;                  // "Tara:"
+    // Controls; each keeps its documented control name as its object name.
+    TMaskEdit* campoCodigoPesagem;          // "Código Pesagem:"
+    QLineEdit* campoPlaca;                  // "Placa:"
+    QLineEdit* campoPlacaCarreta;           // "Placa da Carreta:"
+    QLineEdit* campoPesoNotaFiscal;         // "Peso Nota Fiscal:"
+    QLineEdit* campoNumeroNotaFiscal;       // "Nº da N. F.:"
+    QLineEdit* campoPesoEmbalagem;          // "Peso Embalagem:"
+    QLineEdit* campoRgMotorista;            // "R.G. Motorista:"
+    QToolButton* botaoBuscaMotorista;       // driver search
+    QLineEdit* campoNomeMotorista;          // "Nome:"
+    QLineEdit* campoObservacao;             // "Obs.:"
+    QComboBox* comboTipoParte;              // "Cliente" / "Fornecedor"
+    TMaskEdit* campoCodigoParte;            // party code
+    QToolButton* botaoBuscaParte;           // party search
+    QLineEdit* campoNomeParte;              // party name
+    TMaskEdit* campoCodigoTransportadora;   // "Transportadora:"
+    QToolButton* botaoBuscaTransportadora;  // carrier search
+    QLineEdit* campoNomeTransportadora;     // carrier name
+    QComboBox* comboTipoVeiculo;            // "Tipo:"
+    QLineEdit* campoFrete;                  // "Frete:"
+    QLineEdit* campoKmOuValor;              // "KM.:" / "Vlr."
+    QLineEdit* campoDescontoPercentual;     // "Desc.%"
+    QLineEdit* campoCodigoProduto;          // "Produto:"
+    QToolButton* botaoBuscaProduto;         // product search
+    QLineEdit* campoDescricaoProduto;       // product description
+    QPushButton* botaoIncluiProduto;        // "&OK": adds the product to the grid
+    TstrGrid* gradeDeProdutos;              // product grid
+    QLineEdit* campoTaraMotorista;          // "Tara:"
     std::array<QLineEdit*, 4> Fatores;      // FlatEdit10, FlatEdit19, FlatEdit20, FlatEdit21
     std::array<QLineEdit*, 6> FatoresFixos; // FlatEdit13 .. FlatEdit18, never shown
-    QLineEdit* FlatEdit22;                  // "Umidade:"
-    QLineEdit* FlatEdit23;                  // "Fator de Desconto da Umidade:"
+    QLineEdit* campoUmidade;                // "Umidade:"
+    QLineEdit* campoFatorDescontoUmidade;   // "Fator de Desconto da Umidade:"
     QGroupBox* GroupEntrada;                // "Pesagem de Entrada"
-    QComboBox* FlatComboBox1;               // entry: "Pesagem Manual" / "Pesagem Automática"
-    TMaskEdit* FlatMaskEdit2;               // "Data de Entrada:"
-    TMaskEdit* FlatMaskEdit8;               // "Hora Entrada:"
-    QLineEdit* FlatEdit1;                   // entry weight
+    QComboBox* comboModoEntrada;            // entry: "Pesagem Manual" / "Pesagem Automática"
+    TMaskEdit* campoDataEntrada;            // "Data de Entrada:"
+    TMaskEdit* campoHoraEntrada;            // "Hora Entrada:"
+    QLineEdit* campoPesoEntrada;            // entry weight
     QGroupBox* GroupSaida;                  // "Pesagem de Saída"
-    QComboBox* FlatComboBox2;               // exit weighing mode
-    TMaskEdit* FlatMaskEdit4;               // "Data da Saída:"
-    TMaskEdit* FlatMaskEdit9;               // "Hora da Saída:"
-    QLineEdit* FlatEdit9;                   // exit weight
-    TDBGrid* DBGrid1;                       // open weighings (exit mode)
-    QLineEdit* FlatEdit2;                   // "Localizar Placa:"
-    QComboBox* FlatComboBox3;               // "Balança"
-    TLampadaBalanca* Shape1;                // link status lamp
+    QComboBox* comboModoSaida;              // exit weighing mode
+    TMaskEdit* campoDataSaida;              // "Data da Saída:"
+    TMaskEdit* campoHoraSaida;              // "Hora da Saída:"
+    QLineEdit* campoPesoSaida;              // exit weight
+    TDBGrid* listaPesagens;                 // open weighings (exit mode)
+    QLineEdit* campoLocalizarPlaca;         // "Localizar Placa:"
+    QComboBox* comboBalanca;                // "Balança"
+    TLampadaBalanca* lampadaBalanca;        // link status lamp
 
 public Q_SLOTS:
     void done(int r) override;

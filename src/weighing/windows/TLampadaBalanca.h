@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-// The link status lamp (Shape1): a circle filled with the state of the scale
+// The link status lamp (lampadaBalanca): a circle filled with the state of the scale
 // link, with a dotted outline when no weighing is in progress, beside its
 // legend "Desconectado", "Aguardando", "Equilíbrio".
 class TLampadaBalanca : public QWidget
