@@ -56,7 +56,8 @@ void carregaProdutos(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool daL
             p.fatoresFixos[i] = numero(q, QStringLiteral("pes_fator%1").arg(i + 1));
         }
     }
-    if (cfg.umidade != 0 || cfg.umidadeUnica != 0) {
+    // Loaded whatever the settings show: a hidden factor is saved back as it was.
+    {
         // From the list the exit factors are shown once an exit weight is
         // stored; by the typed number, the entry factors.
         const bool saida = daLista;

@@ -181,14 +181,24 @@ private Q_SLOTS:
         QFETCH(QString, devolve);
         Relogio::fixar(QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
         QDate aberto;
-        Operador::quandoAbrir<TFrm_Calendario>([&aberto, tecla](TFrm_Calendario* c) {
+        bool focoNoCalendario = false;
+        bool ficouAberto = false;
+        Operador::quandoAbrir<TFrm_Calendario>([&](TFrm_Calendario* c) {
+            const bool ativa = QTest::qWaitForWindowActive(c);
+            Q_UNUSED(ativa); // the focus check below tells
             aberto = c->calendario()->selectedDate();
             QWidget* foco = QApplication::focusWidget();
-            QVERIFY(foco && (foco == c->calendario() || c->calendario()->isAncestorOf(foco)));
-            QTest::keyClick(foco, Qt::Key_Right); // the next day
+            focoNoCalendario = foco && (foco == c->calendario() || c->calendario()->isAncestorOf(foco));
+            QTest::keyClick(foco ? foco : c->calendario(), Qt::Key_Right); // the next day
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(tecla));
+            ficouAberto = c->isVisible();
+            if (ficouAberto) {
+                c->reject();
+            }
         });
         QCOMPARE(AbrirCalendario(nullptr, campo), devolve);
+        QVERIFY(focoNoCalendario);
+        QVERIFY(!ficouAberto);
         QCOMPARE(aberto, abreEm);
         QVERIFY(!Operador::janelaAberta<TFrm_Calendario>());
         Relogio::fixar(QDateTime());

