@@ -99,9 +99,8 @@ public:
         }
         if ((flags & 0xF) == Msg::SimNao) {
             auto* sim = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
-            box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
-            auto* nao = box.buttons().last();
-            box.setDefaultButton((flags & Msg::PadraoNao) ? static_cast<QPushButton*>(nao) : sim);
+            auto* nao = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+            box.setDefaultButton((flags & Msg::PadraoNao) ? nao : sim);
             box.exec();
             return box.clickedButton() == static_cast<QAbstractButton*>(sim) ? Msg::RespSim : Msg::RespNao;
         }
