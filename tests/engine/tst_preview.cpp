@@ -333,6 +333,40 @@ private Q_SLOTS:
         QVERIFY(confereGolden(bytes, golden));
     }
 
+    // A code sent just before a new page travels with the page marker: printed from the
+    // preview, the code goes out and the page breaks; the marker is never printed as text.
+    void codigoAntesDaNovaPagina()
+    {
+        const QString porta = m_dir.filePath(QStringLiteral("porta_ff.prn"));
+        QFile::remove(porta);
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 10;
+        job.PrinterPort = porta;
+        job.Preview.ShowPreview = true;
+        QVERIFY(job.BeginDoc());
+        const TCodigosImpressora& c = TRelevo::CodigosAtivos();
+        job.WriteText({}, QStringLiteral("Primeira"), 0, true);
+        job.SendCommand(c.NegritoOn);
+        job.NewPage();
+        job.WriteText({}, QStringLiteral("Segunda"), 0, true);
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); });
+            QCOMPARE(w->totalPaginas(), 2);
+            Operador::quandoAbrir<TFrmSelPage>(
+                [&](TFrmSelPage* s) { filho<QPushButton>(s, "BtnOk")->click(); });
+            QTest::keyClick(filho<QPlainTextEdit>(w, "Memo1"), Qt::Key_P, Qt::ControlModifier);
+        });
+        job.EndDoc();
+        const QByteArray bytes = lerArquivo(porta);
+        QVERIFY2(!bytes.contains("<ff>"), bytes.constData());
+        const qsizetype primeira = bytes.indexOf("Primeira\r\n");
+        const qsizetype negrito = bytes.indexOf(c.NegritoOn, primeira);
+        const qsizetype salto = bytes.indexOf('\x0C', primeira);
+        const qsizetype segunda = bytes.indexOf("Segunda\r\n");
+        QVERIFY(primeira >= 0 && negrito > primeira && salto > negrito && segunda > salto);
+    }
+
     void salvar_data()
     {
         QTest::addColumn<QString>("arquivo");
