@@ -716,6 +716,8 @@ void TRelevo::configurarJobDoPreview(TRelevo& d) const
     d.eMailComCopia = eMailComCopia;
     d.eMailComCopiaOculta = eMailComCopiaOculta;
     d.eMailUser = eMailUser;
+    d.eMailSeguranca = eMailSeguranca;
+    d.eMailCertificados = eMailCertificados;
     d.EjetaQuebra = EjetaQuebra;
     d.pImprimir = pImprimir;
     d.pSalvar = pSalvar;
@@ -725,4 +727,15 @@ void TRelevo::configurarJobDoPreview(TRelevo& d) const
     d.Windows.Font = Windows.Font;
     d.Windows.LineSpace = Windows.LineSpace;
     d.Windows.Orientation = Windows.Orientation;
+}
+
+void TRelevo::usarEmail(const ConfigEmail& config)
+{
+    eMail = config.configurado();
+    eMailHost = eMail ? QStringLiteral("%1:%2").arg(config.servidor.trimmed()).arg(config.porta) : QString();
+    eMailUserName = config.usuario;
+    eMailPassword = config.senha;
+    eMailUser = config.remetente;
+    eMailSeguranca = int(config.seguranca);
+    eMailCertificados = config.certificados;
 }
