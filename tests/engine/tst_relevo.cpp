@@ -303,6 +303,30 @@ private Q_SLOTS:
         QCOMPARE(m_servicos->previews, 0);
     }
 
+    // E-mail is offered by a job exactly when the site has set a mail server.
+    void emailDoSite()
+    {
+        TRelevo r;
+        r.usarEmail(ConfigEmail());
+        QVERIFY(!r.eMail);
+        ConfigEmail c;
+        c.servidor = QStringLiteral("smtp.exemplo.com.br");
+        c.porta = 465;
+        c.seguranca = ConfigEmail::Tls;
+        c.usuario = QStringLiteral("balanca");
+        c.senha = QStringLiteral("s3nha");
+        c.remetente = QStringLiteral("balanca@exemplo.com.br");
+        r.usarEmail(c);
+        QVERIFY(r.eMail);
+        QCOMPARE(r.eMailHost, QStringLiteral("smtp.exemplo.com.br:465"));
+        QCOMPARE(r.eMailSeguranca, int(ConfigEmail::Tls));
+        TRelevo doPreview;
+        r.configurarJobDoPreview(doPreview);
+        QVERIFY(doPreview.eMail);
+        QCOMPARE(doPreview.eMailPassword, QStringLiteral("s3nha"));
+        QCOMPARE(doPreview.eMailSeguranca, int(ConfigEmail::Tls));
+    }
+
     void formatNumber_data()
     {
         QTest::addColumn<QString>("mascara");
