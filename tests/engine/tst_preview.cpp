@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -536,6 +537,51 @@ private Q_SLOTS:
         // the summary is the last line (without its line end when it fell on the page's last row)
         QVERIFY(bytes.trimmed().endsWith("RESUMO"));
         QVERIFY(bytes.count("\r\n") < 200000);
+    }
+
+    // A long report run from a (modal) report window: the progress window is modal over
+    // it, so it is on top and takes the input; Esc there asks, and "Sim" stops the run
+    // with nothing previewed.
+    void escNoProgressoDeUmaJanelaModal()
+    {
+        RVDataSetMemoria dados({QStringLiteral("n")});
+        for (int i = 0; i < 200000; ++i)
+            dados.append({QString::number(i)});
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 66;
+        job.Preview.ShowPreview = true;
+        TRVReport rel;
+        rel.Relevo = &job;
+        rel.DataSet = &dados;
+        TRVBand det;
+        TRVColumn col;
+        col.Expression = QStringLiteral("n");
+        col.ColWidth = 6;
+        det.SetColumn(0, &col);
+        rel.SetDetailBand(0, &det);
+        m_dialogos->responder(Msg::RespSim);
+        QDialog janela;
+        janela.setObjectName(QStringLiteral("janelaDoRelatorio"));
+        bool noTopo = false, previewAbriu = false;
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            previewAbriu = true;
+            w->close();
+        });
+        Operador::quandoAbrir<TFrmProgress>([&](TFrmProgress* p) {
+            noTopo = p->parentWidget() == &janela && QApplication::activeModalWidget() == p;
+            QTest::keyClick(p, Qt::Key_Escape);
+        });
+        QTimer::singleShot(0, &janela, [&] {
+            rel.Print();
+            janela.accept();
+        });
+        janela.exec();
+        QVERIFY(noTopo);
+        QCOMPARE(m_dialogos->textos(),
+                 QStringList{QStringLiteral("Deseja realmente cancelar este relatório?")});
+        QVERIFY(job.Cancelled);
+        QVERIFY(!previewAbriu);
     }
 };
 

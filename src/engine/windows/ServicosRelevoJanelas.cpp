@@ -1,5 +1,7 @@
 #include "ServicosRelevoJanelas.h"
 
+#include <QApplication>
+
 #include "Dialogos.h"
 #include "ImpressoraPaginas.h"
 #include "TFrmProgress.h"
@@ -32,7 +34,9 @@ void ServicosRelevoJanelas::preview(TRelevo& job)
 
 std::unique_ptr<ProgressoRelatorio> ServicosRelevoJanelas::progresso(TRelevo& job)
 {
-    return std::make_unique<TFrmProgress>(job);
+    // Over the window that runs the report (usually modal itself), so that it stays on
+    // top of it and its "Cancelar" takes the clicks.
+    return std::make_unique<TFrmProgress>(job, QApplication::activeModalWidget());
 }
 
 QPrinter& ServicosRelevoJanelas::impressora()

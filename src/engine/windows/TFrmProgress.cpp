@@ -30,7 +30,10 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
     btnCancelar->setText(botao);
     m_pergunta = pergunta;
     m_tituloPergunta = tituloPergunta;
+    setWindowModality(Qt::ApplicationModal);
     show();
+    raise();
+    activateWindow();
     QCoreApplication::processEvents();
     m_job.Cancelled = false;
 }
@@ -45,10 +48,15 @@ int TFrmProgress::posicao() const
     return barra->value();
 }
 
+void TFrmProgress::reject()
+{
+    BtnCancelarClick();
+}
+
 void TFrmProgress::BtnCancelarClick()
 {
     if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
         m_job.Cancelled = true;
-        close();
+        hide();
     }
 }
