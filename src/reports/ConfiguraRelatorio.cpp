@@ -33,6 +33,11 @@ void job(TRelevo& j, LeConfig& cfg)
         j.setPageSize(pzA4);
         const int espaco = cfg.inteiro(QStringLiteral("CFG_LINESPACE"));
         if (espaco > 0) j.Windows.LineSpace = short(espaco);
+        // The site's type, as the tickets print with it.
+        const QString familia = cfg.texto(QStringLiteral("CFG_FONTEPADRAO")).trimmed();
+        if (!familia.isEmpty()) j.Windows.Font.setFamily(familia);
+        const int tamanho = cfg.inteiro(QStringLiteral("CFG_FONTETAMANHO"));
+        if (tamanho > 0) j.Windows.Font.setPointSize(tamanho);
     }
 }
 

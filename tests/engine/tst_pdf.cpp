@@ -301,8 +301,8 @@ private Q_SLOTS:
                 QString linha = QStringLiteral("L%1").arg(l, 3, 10, QChar('0'));
                 while (linha.size() < colunas - 12)
                     linha += QStringLiteral(" 12345,67");
-                linha =
-                    linha.left(colunas - 13).leftJustified(colunas - 12) + QStringLiteral("Pagina:%1").arg(p, 4, 10, QChar('0'));
+                linha = linha.left(colunas - 13).leftJustified(colunas - 12) +
+                        QStringLiteral("Pagina:%1").arg(p, 4, 10, QChar('0'));
                 pag << linha;
             }
             paginas << pag;

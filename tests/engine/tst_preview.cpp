@@ -19,10 +19,12 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -478,6 +480,58 @@ private Q_SLOTS:
         QVERIFY(paginas[0].contains(QStringLiteral("Pesagem 4 balança")));
         QVERIFY(!paginas[0].contains(QStringLiteral("Pesagem 5")));
         QVERIFY(paginas[2].contains(QStringLiteral("Pesagem 9")));
+    }
+
+    // A wide report on the system printer with a pitch smaller than its type (12 pt on
+    // 7 units): landscape and a type that fits, lines that never overlap, nothing beyond
+    // the page; measured with pdftotext -bbox.
+    void relatorioLargoNaImpressora()
+    {
+        m_servicos.saidaPdf = m_dir.filePath(QStringLiteral("largo.pdf"));
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 67;
+        job.Windows.PrintForWindows = true;
+        job.Windows.LineSpace = 7;
+        job.Windows.Font = QFont(QStringLiteral("Courier New"), 12);
+        QVERIFY(job.BeginDoc());
+        for (int i = 1; i <= 132; ++i) {
+            QString linha = QStringLiteral("L%1").arg(i, 3, 10, QChar(u'0'));
+            while (linha.size() < 150)
+                linha += QStringLiteral(" 12345,67");
+            job.WriteText({}, linha.left(150) + QStringLiteral(" FIM%1").arg(i, 3, 10, QChar(u'0')), 0, true);
+        }
+        job.EndDoc();
+        QProcess pdf;
+        pdf.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), m_servicos.saidaPdf, QStringLiteral("-")});
+        QVERIFY(pdf.waitForFinished(20000));
+        const QString html = QString::fromUtf8(pdf.readAllStandardOutput());
+        const QStringList paginas = html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
+        QCOMPARE(paginas.size(), 2);
+        const QRegularExpression tamanho(QStringLiteral(R"re(width="([\d.]+)" height="([\d.]+)")re"));
+        const QRegularExpression palavra(QStringLiteral(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        int fins = 0;
+        for (const QString& pagina : paginas) {
+            const auto t = tamanho.match(pagina);
+            QVERIFY(t.hasMatch());
+            QVERIFY(t.captured(1).toDouble() > t.captured(2).toDouble()); // landscape
+            QMap<double, double> linhas;                                  // top -> bottom
+            for (auto it = palavra.globalMatch(pagina); it.hasNext();) {
+                const auto m = it.next();
+                QVERIFY2(m.captured(3).toDouble() <= t.captured(1).toDouble() &&
+                             m.captured(4).toDouble() <= t.captured(2).toDouble(),
+                         qPrintable(m.captured(5)));
+                linhas[m.captured(2).toDouble()] = m.captured(4).toDouble();
+                if (m.captured(5).startsWith(QStringLiteral("FIM"))) ++fins;
+            }
+            QCOMPARE(linhas.size(), 66);
+            const QList<double> topos = linhas.keys();
+            for (int k = 1; k < topos.size(); ++k)
+                QVERIFY2(linhas[topos[k - 1]] <= topos[k] + 0.01, "linhas sobrepostas");
+        }
+        QCOMPARE(fins, 132);
     }
 
     void selecaoDePaginas()

@@ -30,12 +30,13 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
     btnCancelar->setText(botao);
     m_pergunta = pergunta;
     m_tituloPergunta = tituloPergunta;
+    // Cleared before the window shows: a cancel during its first repaint counts.
+    m_job.Cancelled = false;
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
     activateWindow();
     QCoreApplication::processEvents();
-    m_job.Cancelled = false;
 }
 
 void TFrmProgress::posicionar(int valor)
