@@ -327,6 +327,8 @@ ParametrosEmail TRVPreview::parametrosEmail() const
     p.comCopia = m_job.eMailComCopia;
     p.comCopiaOculta = m_job.eMailComCopiaOculta;
     p.remetente = m_job.eMailUser;
+    p.seguranca = m_job.eMailSeguranca;
+    p.certificados = m_job.eMailCertificados;
     p.assunto = m_job.ReportTitle;
     return p;
 }
