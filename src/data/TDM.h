@@ -74,9 +74,11 @@ public:
     TQuery QR_TEMP;
     TQuery Qr_temp1;
 
-private:
+    // Closes every named and scratch query (their cursors end), as a
+    // statement that needs the connection to itself (a backup) requires.
     void fecharConsultas();
 
+private:
     Conexao m_conexao;
     QString m_nomeConexao;
     bool m_emTransacao = false;

@@ -1,5 +1,9 @@
 #include "LeituraPeso.h"
 
+#include "ArquivoIni.h"
+#include "Decimal.h"
+#include "PastaDados.h"
+
 #include <QByteArrayView>
 
 namespace
@@ -55,6 +59,8 @@ EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade)
         return e; // a frame without a readable weight changes nothing on screen
     }
     m_foraDeFaixa = (uint8_t(quadro.front()) & 0x10) != 0;
+    m_leuPeso = true;
+    m_leituraParada = false;
     e.peso = r.peso;
     e.lampada = r.lampada;
     if (m_foraDeFaixa) {
@@ -70,5 +76,32 @@ EstadoPeso LeituraPeso::estado(TLampada lampada) const
     s.lampadaVerde = lampada == TLampada::Verde;
     s.demanda = demanda();
     s.foraDeFaixa = m_foraDeFaixa;
+    s.leituraParada = m_leituraParada;
     return s;
+}
+
+void LeituraPeso::portaFechada()
+{
+    m_leuPeso = false;
+    m_leituraParada = false;
+}
+
+int LeituraPeso::tempoSilencioMs(QString* erro)
+{
+    const QString texto =
+        ArquivoIni::ler(QStringLiteral("serial"), QStringLiteral("Silencio")).toString().trimmed();
+    if (texto.isEmpty()) {
+        return 2000;
+    }
+    const auto segundos = Decimal::parse(texto);
+    if (!segundos || *segundos <= Decimal() || *segundos > Decimal::fromInt(3600)) {
+        if (erro) {
+            *erro = QStringLiteral(
+                        "Valor inválido em %1, [serial] Silencio=%2: informe os segundos sem leitura da "
+                        "balança (por exemplo 2). Usando 2 segundos.")
+                        .arg(PastaDados::ini(), texto);
+        }
+        return 2000;
+    }
+    return qRound(segundos->toDouble() * 1000);
 }

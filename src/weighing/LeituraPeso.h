@@ -43,7 +43,22 @@ public:
     // The weight's standing for UpdateSaveButton with the lamp as it is.
     EstadoPeso estado(TLampada lampada) const;
 
+    // A stopped indicator must not leave its last weight to be saved: once a
+    // reading arrived, `tempoSilencioMs` without a valid frame makes it stale
+    // (yellow lamp, Save disabled) until frames return. On demand the
+    // indicator sends only when asked, so silence there is normal.
+    bool vigiaSilencio() const { return !demanda() && m_leuPeso; }
+    void setLeituraParada(bool parada) { m_leituraParada = parada; }
+    bool leituraParada() const { return m_leituraParada; }
+    // The port closed: the next reading starts afresh.
+    void portaFechada();
+    // viga.ini [serial] Silencio= (seconds, default 2); a value that is not
+    // a positive number gives the default and the message in `erro`.
+    static int tempoSilencioMs(QString* erro = nullptr);
+
 private:
     TLeituraBalanca m_leitura;
     bool m_foraDeFaixa = false;
+    bool m_leuPeso = false;
+    bool m_leituraParada = false;
 };

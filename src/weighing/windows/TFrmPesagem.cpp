@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace
@@ -90,6 +91,9 @@ QComboBox* modoPesagem(QWidget* pai, const char* nome)
 TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo(modo == 2 ? 2 : 1)
 {
     BtnSalvar->setText(QStringLiteral("Sal&var(F10)"));
+    m_silencio = new QTimer(this);
+    m_silencio->setSingleShot(true);
+    connect(m_silencio, &QTimer::timeout, this, &TFrmPesagem::leituraParada);
     montaControles();
     ligaEventos();
     configura();

@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QToolButton;
 class TDBGrid;
 class TLampadaBalanca;
@@ -155,6 +156,8 @@ private:
     void mudaBalanca();
     void CommPortDriver1ReceiveData(TCommPortDriver* sender, const char* data, int count);
     void fechaPorta();
+    // No valid frame for the silence time: the weight shown is stale.
+    void leituraParada();
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
@@ -172,6 +175,7 @@ private:
     std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
+    QTimer* m_silencio;
 
     QLabel* m_rotPlaca;
     QLabel* m_rotNome;
