@@ -70,6 +70,7 @@ void TFrmPesagem::configura()
     }
     comboModoEntrada->setCurrentIndex(1);
     comboModoSaida->setCurrentIndex(1);
+    configuraEvidencia();
     ocioso();
 }
 

@@ -7,12 +7,17 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 
+class Cameras;
 class ErroBanco;
+struct EvidenciaPesagem;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QToolButton;
 class TDBGrid;
 class TLampadaBalanca;
@@ -152,6 +157,13 @@ private:
     void fechaPorta();
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
+    // PesagemEvidencia.cpp: the stability wait, the cameras, the evidence of a save.
+    QWidget* montaPainelFotos();
+    void configuraEvidencia();
+    void esperaEstavel(const EfeitoLeitura& e);
+    void fimEsperaEstavel();
+    std::optional<EvidenciaPesagem> evidenciaDoLado(const PesagemTela& p);
+    void mostraFotos(qint64 numero, int lado);
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
     static void erroBanco(const ErroBanco& e);
 
@@ -166,6 +178,11 @@ private:
     QString m_ultimoCodigo;
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
+    QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
+    QTimer* m_esperaEstavel = nullptr;
+    std::unique_ptr<Cameras> m_cameras;
+    QWidget* m_painelFotos = nullptr;
+    std::array<QLabel*, 2> m_fotos{};
 
     QLabel* m_rotPlaca;
     QLabel* m_rotNome;

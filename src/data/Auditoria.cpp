@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Auditoria.h"
+
+#include "Relogio.h"
+#include "TDM.h"
+
+#include <QCryptographicHash>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlField>
+#include <QSysInfo>
+#include <algorithm>
+
+namespace
+{
+
+// One stored row as canonical text: the column names in lower case, sorted;
+// each value as the database returns it, NULL as null.
+QJsonObject objetoLinha(const QSqlRecord& r)
+{
+    QJsonObject o;
+    for (int i = 0; i < r.count(); ++i) {
+        const QVariant v = r.value(i);
+        o.insert(r.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
+    }
+    return o;
+}
+
+QString texto(const QJsonObject& o)
+{
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+// The product rows of one weighing, in a fixed order whatever order the
+// database returns them in.
+QString textoProdutos(QStringList linhas)
+{
+    if (linhas.isEmpty()) {
+        return QString();
+    }
+    std::sort(linhas.begin(), linhas.end());
+    return u'[' + linhas.join(u',') + u']';
+}
+
+QString operacao(const QString& antes, const QString& depois)
+{
+    if (antes.isEmpty()) {
+        return QStringLiteral("I");
+    }
+    return depois.isEmpty() ? QStringLiteral("E") : QStringLiteral("A");
+}
+
+void acrescenta(TDM& dm, const QString& usuario, const char* tabela, qint64 numero, const QString& op,
+                const QString& antes, const QString& depois)
+{
+    TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+    if (dm.ehPostgres()) {
+        // One chain for every workstation: appends are taken one at a time,
+        // until the transaction that holds the lock commits.
+        q.Add(QStringLiteral("LOCK TABLE AUDITORIA IN EXCLUSIVE MODE"));
+        q.ExecSQL();
+        q.Clear();
+    }
+    q.Add(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"));
+    q.Open();
+    Auditoria::Entrada e;
+    e.sequencia = q.IsEmpty() ? 1 : q.AsLargeInt(QStringLiteral("AUD_SEQ")) + 1;
+    e.hashAnterior = q.IsEmpty() ? QString() : q.AsString(QStringLiteral("AUD_HASH"));
+    q.Clear();
+    e.dataHora = Relogio::agora().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    e.usuario = usuario.trimmed();
+    e.estacao = Auditoria::estacao();
+    e.tabela = QLatin1String(tabela);
+    e.operacao = op;
+    e.numero = numero;
+    e.antes = antes;
+    e.depois = depois;
+    e.hash = Auditoria::calculaHash(e);
+    q.Add(QStringLiteral(
+        "INSERT INTO AUDITORIA (AUD_SEQ, AUD_DATAHORA, AUD_USUARIO, AUD_ESTACAO, AUD_TABELA,"));
+    q.Add(QStringLiteral("AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, AUD_HASHANTERIOR, AUD_HASH)"));
+    q.Add(QStringLiteral("VALUES (:seq, :dh, :usr, :est, :tab, :op, :pes, :antes, :depois, :ant, :hash)"));
+    q.setParam(QStringLiteral("seq"), e.sequencia);
+    q.setParam(QStringLiteral("dh"), e.dataHora);
+    q.setParam(QStringLiteral("usr"), e.usuario);
+    q.setParam(QStringLiteral("est"), e.estacao);
+    q.setParam(QStringLiteral("tab"), e.tabela);
+    q.setParam(QStringLiteral("op"), e.operacao);
+    q.setParam(QStringLiteral("pes"), e.numero);
+    q.setParam(QStringLiteral("antes"), e.antes);
+    q.setParam(QStringLiteral("depois"), e.depois);
+    q.setParam(QStringLiteral("ant"), e.hashAnterior);
+    q.setParam(QStringLiteral("hash"), e.hash);
+    q.ExecSQL();
+}
+
+QString textoCampo(const TQuery& q, const char* campo)
+{
+    const QVariant v = q.FieldByName(QLatin1String(campo));
+    return v.isNull() ? QString() : v.toString();
+}
+
+} // namespace
+
+namespace Auditoria
+{
+
+QString estacao()
+{
+    const QString nome = QSysInfo::machineHostName();
+    return nome.isEmpty() ? QStringLiteral("?") : nome;
+}
+
+QString estadoPesagem(TDM& dm, qint64 numero)
+{
+    TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+    q.Add(QStringLiteral("Select * from PESAGEM where PES_CODIGO=:pes"));
+    q.setParam(QStringLiteral("pes"), numero);
+    q.Open();
+    return q.IsEmpty() ? QString() : texto(objetoLinha(q.record()));
+}
+
+QString estadoProdutos(TDM& dm, qint64 numero)
+{
+    TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+    q.Add(QStringLiteral("Select * from PESAGEMPRODUTO where PES_CODIGO=:pes"));
+    q.setParam(QStringLiteral("pes"), numero);
+    q.Open();
+    QStringList linhas;
+    for (q.First(); !q.Eof(); q.Next()) {
+        linhas << texto(objetoLinha(q.record()));
+    }
+    return textoProdutos(linhas);
+}
+
+void registra(TDM& dm, const QString& usuario, const char* tabela, qint64 numero, const QString& antes,
+              const QString& depois)
+{
+    if (antes == depois) {
+        return;
+    }
+    acrescenta(dm, usuario, tabela, numero, operacao(antes, depois), antes, depois);
+}
+
+Antes captura(TDM& dm, qint64 numero)
+{
+    return {numero, estadoPesagem(dm, numero), estadoProdutos(dm, numero)};
+}
+
+void registraMudancas(TDM& dm, const QString& usuario, const Antes& antes)
+{
+    registra(dm, usuario, TabelaPesagem, antes.numero, antes.pesagem, estadoPesagem(dm, antes.numero));
+    registra(dm, usuario, TabelaProdutos, antes.numero, antes.produtos, estadoProdutos(dm, antes.numero));
+}
+
+QString calculaHash(const Entrada& e)
+{
+    const QStringList partes{
+        e.hashAnterior, QString::number(e.sequencia), e.dataHora, e.usuario, e.estacao, e.tabela,
+        e.operacao,     QString::number(e.numero),    e.antes,    e.depois};
+    return QString::fromLatin1(
+        QCryptographicHash::hash(partes.join(QChar(0x1F)).toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+namespace
+{
+
+Entrada leEntrada(const TQuery& q)
+{
+    Entrada e;
+    e.sequencia = q.AsLargeInt(QStringLiteral("AUD_SEQ"));
+    e.dataHora = textoCampo(q, "AUD_DATAHORA");
+    e.usuario = textoCampo(q, "AUD_USUARIO");
+    e.estacao = textoCampo(q, "AUD_ESTACAO");
+    e.tabela = textoCampo(q, "AUD_TABELA");
+    e.operacao = textoCampo(q, "AUD_OPERACAO");
+    e.numero = q.AsLargeInt(QStringLiteral("PES_CODIGO"));
+    e.antes = textoCampo(q, "AUD_ANTES");
+    e.depois = textoCampo(q, "AUD_DEPOIS");
+    e.hashAnterior = textoCampo(q, "AUD_HASHANTERIOR");
+    e.hash = textoCampo(q, "AUD_HASH");
+    return e;
+}
+
+} // namespace
+
+QList<Entrada> historico(TDM& dm, qint64 numero)
+{
+    TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+    q.Add(QStringLiteral("Select * from AUDITORIA where PES_CODIGO=:pes order by AUD_SEQ"));
+    q.setParam(QStringLiteral("pes"), numero);
+    q.Open();
+    QList<Entrada> lista;
+    for (q.First(); !q.Eof(); q.Next()) {
+        lista << leEntrada(q);
+    }
+    return lista;
+}
+
+Verificacao verifica(TDM& dm)
+{
+    Verificacao v;
+    QHash<qint64, QString> ultimaPesagem, ultimosProdutos;
+    {
+        TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+        q.Add(QStringLiteral("Select * from AUDITORIA order by AUD_SEQ"));
+        q.Open();
+        QString anterior;
+        qint64 esperada = 1;
+        for (q.First(); !q.Eof(); q.Next()) {
+            const Entrada e = leEntrada(q);
+            ++v.entradas;
+            if (v.primeiraInvalida == 0 &&
+                (e.sequencia != esperada || e.hashAnterior != anterior || calculaHash(e) != e.hash)) {
+                v.primeiraInvalida = e.sequencia;
+                v.problemas << QStringLiteral("entrada %1 da auditoria não confere").arg(e.sequencia);
+            }
+            anterior = e.hash;
+            esperada = e.sequencia + 1;
+            (e.tabela == QLatin1String(TabelaPesagem) ? ultimaPesagem : ultimosProdutos)[e.numero] = e.depois;
+        }
+    }
+
+    // Every weighing against its last logged state.
+    QHash<qint64, QString> atualPesagem;
+    QHash<qint64, QStringList> atualProdutos;
+    {
+        TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+        q.Add(QStringLiteral("Select * from PESAGEM"));
+        q.Open();
+        for (q.First(); !q.Eof(); q.Next()) {
+            atualPesagem.insert(q.AsLargeInt(QStringLiteral("PES_CODIGO")), texto(objetoLinha(q.record())));
+        }
+        q.Clear();
+        q.Add(QStringLiteral("Select * from PESAGEMPRODUTO"));
+        q.Open();
+        for (q.First(); !q.Eof(); q.Next()) {
+            atualProdutos[q.AsLargeInt(QStringLiteral("PES_CODIGO"))] << texto(objetoLinha(q.record()));
+        }
+    }
+    QList<qint64> numeros =
+        atualPesagem.keys() + ultimaPesagem.keys() + atualProdutos.keys() + ultimosProdutos.keys();
+    std::sort(numeros.begin(), numeros.end());
+    numeros.erase(std::unique(numeros.begin(), numeros.end()), numeros.end());
+    for (qint64 n : numeros) {
+        const bool pesagemConfere = atualPesagem.value(n) == ultimaPesagem.value(n);
+        const bool produtosConferem = textoProdutos(atualProdutos.value(n)) == ultimosProdutos.value(n);
+        if (!pesagemConfere || !produtosConferem) {
+            v.problemas << QStringLiteral("pesagem %1 alterada fora do VIGA").arg(n);
+        }
+    }
+    return v;
+}
+
+void registraEstadoInicial(TDM& dm)
+{
+    QList<qint64> numeros;
+    {
+        TQuery q(&dm, QStringLiteral("QR_Auditoria"));
+        q.Add(QStringLiteral("Select PES_CODIGO from PESAGEM order by PES_CODIGO"));
+        q.Open();
+        for (q.First(); !q.Eof(); q.Next()) {
+            numeros << q.AsLargeInt(QStringLiteral("PES_CODIGO"));
+        }
+    }
+    const QString sistema = QStringLiteral("VIGA");
+    for (qint64 n : numeros) {
+        acrescenta(dm, sistema, TabelaPesagem, n, QStringLiteral("S"), QString(), estadoPesagem(dm, n));
+        const QString produtos = estadoProdutos(dm, n);
+        if (!produtos.isEmpty()) {
+            acrescenta(dm, sistema, TabelaProdutos, n, QStringLiteral("S"), QString(), produtos);
+        }
+    }
+}
+
+} // namespace Auditoria
