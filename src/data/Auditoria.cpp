@@ -18,11 +18,12 @@ namespace
 
 // One stored row as canonical text: the column names in lower case, sorted;
 // each value as the database returns it, NULL as null.
-QJsonObject objetoLinha(const QSqlRecord& r)
+QJsonObject objetoLinha(const TQuery& q)
 {
     QJsonObject o;
+    const QSqlRecord& r = q.record();
     for (int i = 0; i < r.count(); ++i) {
-        const QVariant v = r.value(i);
+        const QVariant v = q.FieldByName(r.fieldName(i));
         o.insert(r.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
     }
     return o;
@@ -119,7 +120,7 @@ QString estadoPesagem(TDM& dm, qint64 numero)
     q.Add(QStringLiteral("Select * from PESAGEM where PES_CODIGO=:pes"));
     q.setParam(QStringLiteral("pes"), numero);
     q.Open();
-    return q.IsEmpty() ? QString() : texto(objetoLinha(q.record()));
+    return q.IsEmpty() ? QString() : texto(objetoLinha(q));
 }
 
 QString estadoProdutos(TDM& dm, qint64 numero)
@@ -130,7 +131,7 @@ QString estadoProdutos(TDM& dm, qint64 numero)
     q.Open();
     QStringList linhas;
     for (q.First(); !q.Eof(); q.Next()) {
-        linhas << texto(objetoLinha(q.record()));
+        linhas << texto(objetoLinha(q));
     }
     return textoProdutos(linhas);
 }
@@ -231,13 +232,13 @@ Verificacao verifica(TDM& dm)
         q.Add(QStringLiteral("Select * from PESAGEM"));
         q.Open();
         for (q.First(); !q.Eof(); q.Next()) {
-            atualPesagem.insert(q.AsLargeInt(QStringLiteral("PES_CODIGO")), texto(objetoLinha(q.record())));
+            atualPesagem.insert(q.AsLargeInt(QStringLiteral("PES_CODIGO")), texto(objetoLinha(q)));
         }
         q.Clear();
         q.Add(QStringLiteral("Select * from PESAGEMPRODUTO"));
         q.Open();
         for (q.First(); !q.Eof(); q.Next()) {
-            atualProdutos[q.AsLargeInt(QStringLiteral("PES_CODIGO"))] << texto(objetoLinha(q.record()));
+            atualProdutos[q.AsLargeInt(QStringLiteral("PES_CODIGO"))] << texto(objetoLinha(q));
         }
     }
     QList<qint64> numeros =
