@@ -237,8 +237,8 @@ QList<FotoCamera> Cameras::captura()
             f->erro = erro;
             foto.falha = QStringLiteral("câmera sem imagem (%1)").arg(erro);
         } else {
-            foto.falha =
-                QStringLiteral("câmera não respondeu em %1 s").arg(QString::number(m_esperaMs / 1000.0));
+            foto.falha = QStringLiteral("câmera não respondeu em %1 s")
+                             .arg(QString::number(m_esperaMs / 1000.0).replace(u'.', u','));
         }
         fotos << foto;
     }
