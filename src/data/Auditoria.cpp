@@ -187,6 +187,44 @@ Entrada leEntrada(const TQuery& q)
 
 } // namespace
 
+QStringList diferencas(const QString& antes, const QString& depois)
+{
+    const QJsonDocument a = QJsonDocument::fromJson(antes.toUtf8());
+    const QJsonDocument d = QJsonDocument::fromJson(depois.toUtf8());
+    if (a.isArray() || d.isArray()) {
+        const auto linhas = [](const QJsonDocument& doc) { return doc.array().size(); };
+        return {QStringLiteral("produtos: %1 linha(s) → %2 linha(s)").arg(linhas(a)).arg(linhas(d))};
+    }
+    const QJsonObject oa = a.object(), od = d.object();
+    QStringList chaves = oa.keys() + od.keys();
+    std::sort(chaves.begin(), chaves.end());
+    chaves.erase(std::unique(chaves.begin(), chaves.end()), chaves.end());
+    const auto mostra = [](const QJsonValue& v) {
+        return v.isUndefined() || v.isNull() ? QStringLiteral("(vazio)") : v.toString();
+    };
+    QStringList r;
+    for (const QString& c : chaves) {
+        if (oa.value(c) != od.value(c)) {
+            r << QStringLiteral("%1: %2 → %3").arg(c, mostra(oa.value(c)), mostra(od.value(c)));
+        }
+    }
+    return r;
+}
+
+QString nomeOperacao(const QString& operacao)
+{
+    if (operacao == QLatin1String("I")) {
+        return QStringLiteral("Inclusão");
+    }
+    if (operacao == QLatin1String("A")) {
+        return QStringLiteral("Alteração");
+    }
+    if (operacao == QLatin1String("E")) {
+        return QStringLiteral("Exclusão");
+    }
+    return QStringLiteral("Estado inicial");
+}
+
 QList<Entrada> historico(TDM& dm, qint64 numero)
 {
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));

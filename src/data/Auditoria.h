@@ -64,6 +64,12 @@ struct Entrada {
 // The hash an entry must carry.
 QString calculaHash(const Entrada& e);
 
+// What an entry changed, column by column ("pes_pesoentrada: 12000 → 11000");
+// product rows are compared as a whole set.
+QStringList diferencas(const QString& antes, const QString& depois);
+// The operation's name as the history shows it.
+QString nomeOperacao(const QString& operacao);
+
 // One weighing's history, oldest first.
 QList<Entrada> historico(TDM& dm, qint64 numero);
 

@@ -9,7 +9,9 @@
 #include "IndicadorPty.h"
 #include "Operador.h"
 #include "Relogio.h"
+#include "SalvaPesagem.h"
 #include "SessaoAtual.h"
+#include "TFrmHistoricoPesagem.h"
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
 #include "TLampadaBalanca.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace FixturePesagem;
@@ -206,6 +209,62 @@ private Q_SLOTS:
         auto* traseira = w.findChild<QLabel*>(QStringLiteral("FotoTraseira"));
         QVERIFY(!frente->pixmap().isNull());
         QCOMPARE(traseira->text(), QStringLiteral("sem foto"));
+    }
+
+    // The administrator's history of one weighing: typed number, Enter to
+    // the button, Enter; each change with who, when and what changed, and
+    // how each side's weight was taken.
+    void historico()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        cadastros(b);
+        PesagemTela p;
+        p.estado = 0;
+        p.codigo = QStringLiteral("3");
+        p.placa = QStringLiteral("ABC1234");
+        p.cadCodigo = QStringLiteral("1");
+        p.prdCodigo = QStringLiteral("10");
+        p.dataEntrada = QStringLiteral("10/12/2026");
+        p.pesoEntrada = QStringLiteral("12000");
+        p.pesoNota = QStringLiteral("11900");
+        p.pesoEmbalagem = QStringLiteral("5");
+        EvidenciaPesagem ev;
+        ev.peso = p.pesoEntrada;
+        ev.quadro = "D012000\r";
+        ev.modelo = QStringLiteral("AR");
+        ev.interface = QStringLiteral("Pesagem");
+        ev.porta = QStringLiteral("/dev/ttyUSB0");
+        ev.estavelMs = 2300;
+        ev.usuario = QStringLiteral("JOAO");
+        SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false, {}, &ev);
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        p.estado = 1;
+        p.placa = QStringLiteral("XYZ9876");
+        SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false);
+
+        TFrmHistoricoPesagem w;
+        abrir(w);
+        QCOMPARE(w.focusWidget(), w.campoCodigo);
+        QTest::keyClicks(w.campoCodigo, QStringLiteral("3"));
+        QTest::keyClick(w.campoCodigo, Qt::Key_Return);
+        QCOMPARE(w.focusWidget(), w.botaoConsulta);
+        QTest::keyClick(w.botaoConsulta, Qt::Key_Return);
+        QCOMPARE(w.tabela->rowCount(), 3);
+        QCOMPARE(w.tabela->item(0, 2)->text(), QStringLiteral("JOAO"));
+        QCOMPARE(w.tabela->item(0, 4)->text(), QStringLiteral("Inclusão"));
+        QCOMPARE(w.tabela->item(1, 4)->text(), QStringLiteral("Inclusão (produtos)"));
+        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("2026-12-10 08:15:00.000"));
+        QCOMPARE(w.tabela->item(2, 2)->text(), QStringLiteral("ADMIN"));
+        QCOMPARE(w.tabela->item(2, 4)->text(), QStringLiteral("Alteração"));
+        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("pes_placa: ABC1234 → XYZ9876"));
+        QVERIFY2(
+            w.evidencia->text().contains(QStringLiteral("Entrada: 12000 kg lido do indicador AR (Pesagem) em "
+                                                        "/dev/ttyUSB0, estável há 2,3 s, quadro 44 30 31 32 "
+                                                        "30 30 30 0d")),
+            qPrintable(w.evidencia->text()));
+        QVERIFY(w.evidencia->text().contains(QStringLiteral("Saída: sem evidência registrada")));
+        QVERIFY(d.mostradas.isEmpty());
     }
 };
 
