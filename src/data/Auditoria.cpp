@@ -53,9 +53,19 @@ QString operacao(const QString& antes, const QString& depois)
     return depois.isEmpty() ? QStringLiteral("E") : QStringLiteral("A");
 }
 
-void acrescenta(TDM& dm, const QString& usuario, const char* tabela, qint64 numero, const QString& op,
-                const QString& antes, const QString& depois)
+struct Mudanca {
+    const char* tabela;
+    QString operacao;
+    QString antes;
+    QString depois;
+};
+
+// Appends the changes of one weighing to the chain, in one statement.
+void acrescenta(TDM& dm, const QString& usuario, qint64 numero, const QList<Mudanca>& mudancas)
 {
+    if (mudancas.isEmpty()) {
+        return;
+    }
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));
     if (dm.ehPostgres()) {
         // One chain for every workstation: appends are taken one at a time,
@@ -66,34 +76,44 @@ void acrescenta(TDM& dm, const QString& usuario, const char* tabela, qint64 nume
     }
     q.Add(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"));
     q.Open();
-    Auditoria::Entrada e;
-    e.sequencia = q.IsEmpty() ? 1 : q.AsLargeInt(QStringLiteral("AUD_SEQ")) + 1;
-    e.hashAnterior = q.IsEmpty() ? QString() : q.AsString(QStringLiteral("AUD_HASH"));
+    qint64 sequencia = q.IsEmpty() ? 0 : q.AsLargeInt(QStringLiteral("AUD_SEQ"));
+    QString anterior = q.IsEmpty() ? QString() : q.AsString(QStringLiteral("AUD_HASH"));
     q.Clear();
-    e.dataHora = Relogio::agora().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
-    e.usuario = usuario.trimmed();
-    e.estacao = Auditoria::estacao();
-    e.tabela = QLatin1String(tabela);
-    e.operacao = op;
-    e.numero = numero;
-    e.antes = antes;
-    e.depois = depois;
-    e.hash = Auditoria::calculaHash(e);
     q.Add(QStringLiteral(
         "INSERT INTO AUDITORIA (AUD_SEQ, AUD_DATAHORA, AUD_USUARIO, AUD_ESTACAO, AUD_TABELA,"));
-    q.Add(QStringLiteral("AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, AUD_HASHANTERIOR, AUD_HASH)"));
-    q.Add(QStringLiteral("VALUES (:seq, :dh, :usr, :est, :tab, :op, :pes, :antes, :depois, :ant, :hash)"));
-    q.setParam(QStringLiteral("seq"), e.sequencia);
-    q.setParam(QStringLiteral("dh"), e.dataHora);
-    q.setParam(QStringLiteral("usr"), e.usuario);
-    q.setParam(QStringLiteral("est"), e.estacao);
-    q.setParam(QStringLiteral("tab"), e.tabela);
-    q.setParam(QStringLiteral("op"), e.operacao);
-    q.setParam(QStringLiteral("pes"), e.numero);
-    q.setParam(QStringLiteral("antes"), e.antes);
-    q.setParam(QStringLiteral("depois"), e.depois);
-    q.setParam(QStringLiteral("ant"), e.hashAnterior);
-    q.setParam(QStringLiteral("hash"), e.hash);
+    q.Add(QStringLiteral("AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, AUD_HASHANTERIOR, AUD_HASH) VALUES"));
+    const QString dataHora = Relogio::agora().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    for (int i = 0; i < mudancas.size(); ++i) {
+        const Mudanca& m = mudancas[i];
+        Auditoria::Entrada e;
+        e.sequencia = ++sequencia;
+        e.hashAnterior = anterior;
+        e.dataHora = dataHora;
+        e.usuario = usuario.trimmed();
+        e.estacao = Auditoria::estacao();
+        e.tabela = QLatin1String(m.tabela);
+        e.operacao = m.operacao;
+        e.numero = numero;
+        e.antes = m.antes;
+        e.depois = m.depois;
+        e.hash = Auditoria::calculaHash(e);
+        anterior = e.hash;
+        const QString n = QString::number(i);
+        q.Add(QStringLiteral("%1(:seq%2, :dh%2, :usr%2, :est%2, :tab%2, :op%2, :pes%2, :antes%2, :depois%2, "
+                             ":ant%2, :hash%2)")
+                  .arg(i ? QStringLiteral(",") : QString(), n));
+        q.setParam(QStringLiteral("seq") + n, e.sequencia);
+        q.setParam(QStringLiteral("dh") + n, e.dataHora);
+        q.setParam(QStringLiteral("usr") + n, e.usuario);
+        q.setParam(QStringLiteral("est") + n, e.estacao);
+        q.setParam(QStringLiteral("tab") + n, e.tabela);
+        q.setParam(QStringLiteral("op") + n, e.operacao);
+        q.setParam(QStringLiteral("pes") + n, e.numero);
+        q.setParam(QStringLiteral("antes") + n, e.antes);
+        q.setParam(QStringLiteral("depois") + n, e.depois);
+        q.setParam(QStringLiteral("ant") + n, e.hashAnterior);
+        q.setParam(QStringLiteral("hash") + n, e.hash);
+    }
     q.ExecSQL();
 }
 
@@ -110,8 +130,11 @@ namespace Auditoria
 
 QString estacao()
 {
-    const QString nome = QSysInfo::machineHostName();
-    return nome.isEmpty() ? QStringLiteral("?") : nome;
+    static const QString nome = [] {
+        const QString n = QSysInfo::machineHostName();
+        return n.isEmpty() ? QStringLiteral("?") : n;
+    }();
+    return nome;
 }
 
 QString estadoPesagem(TDM& dm, qint64 numero)
@@ -142,7 +165,7 @@ void registra(TDM& dm, const QString& usuario, const char* tabela, qint64 numero
     if (antes == depois) {
         return;
     }
-    acrescenta(dm, usuario, tabela, numero, operacao(antes, depois), antes, depois);
+    acrescenta(dm, usuario, numero, {{tabela, operacao(antes, depois), antes, depois}});
 }
 
 Antes captura(TDM& dm, qint64 numero)
@@ -152,8 +175,16 @@ Antes captura(TDM& dm, qint64 numero)
 
 void registraMudancas(TDM& dm, const QString& usuario, const Antes& antes)
 {
-    registra(dm, usuario, TabelaPesagem, antes.numero, antes.pesagem, estadoPesagem(dm, antes.numero));
-    registra(dm, usuario, TabelaProdutos, antes.numero, antes.produtos, estadoProdutos(dm, antes.numero));
+    QList<Mudanca> mudancas;
+    const QString pesagem = estadoPesagem(dm, antes.numero);
+    if (pesagem != antes.pesagem) {
+        mudancas.append({TabelaPesagem, operacao(antes.pesagem, pesagem), antes.pesagem, pesagem});
+    }
+    const QString produtos = estadoProdutos(dm, antes.numero);
+    if (produtos != antes.produtos) {
+        mudancas.append({TabelaProdutos, operacao(antes.produtos, produtos), antes.produtos, produtos});
+    }
+    acrescenta(dm, usuario, antes.numero, mudancas);
 }
 
 QString calculaHash(const Entrada& e)
@@ -306,11 +337,12 @@ void registraEstadoInicial(TDM& dm)
     }
     const QString sistema = QStringLiteral("VIGA");
     for (qint64 n : numeros) {
-        acrescenta(dm, sistema, TabelaPesagem, n, QStringLiteral("S"), QString(), estadoPesagem(dm, n));
+        QList<Mudanca> estado{{TabelaPesagem, QStringLiteral("S"), QString(), estadoPesagem(dm, n)}};
         const QString produtos = estadoProdutos(dm, n);
         if (!produtos.isEmpty()) {
-            acrescenta(dm, sistema, TabelaProdutos, n, QStringLiteral("S"), QString(), produtos);
+            estado.append({TabelaProdutos, QStringLiteral("S"), QString(), produtos});
         }
+        acrescenta(dm, sistema, n, estado);
     }
 }
 
