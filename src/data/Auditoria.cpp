@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QSqlField>
 #include <QSysInfo>
 #include <algorithm>
@@ -81,7 +82,8 @@ void acrescenta(TDM& dm, const QString& usuario, qint64 numero, const QList<Muda
     q.Clear();
     q.Add(QStringLiteral(
         "INSERT INTO AUDITORIA (AUD_SEQ, AUD_DATAHORA, AUD_USUARIO, AUD_ESTACAO, AUD_TABELA,"));
-    q.Add(QStringLiteral("AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, AUD_HASHANTERIOR, AUD_HASH) VALUES"));
+    q.Add(QStringLiteral(
+        "AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, AUD_HASHANTERIOR, AUD_HASH) VALUES"));
     const QString dataHora = Relogio::agora().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
     for (int i = 0; i < mudancas.size(); ++i) {
         const Mudanca& m = mudancas[i];
@@ -271,8 +273,14 @@ QList<Entrada> historico(TDM& dm, qint64 numero)
 
 Verificacao verifica(TDM& dm)
 {
+    // The last logged states are kept as digests, so that a database of a
+    // million weighings is checked in bounded memory.
+    const auto resumo = [](const QString& t) {
+        return QCryptographicHash::hash(t.toUtf8(), QCryptographicHash::Sha256);
+    };
+    const QByteArray vazio = resumo(QString());
     Verificacao v;
-    QHash<qint64, QString> ultimaPesagem, ultimosProdutos;
+    QHash<qint64, QByteArray> ultimaPesagem, ultimosProdutos;
     {
         TQuery q(&dm, QStringLiteral("QR_Auditoria"));
         q.Add(QStringLiteral("Select * from AUDITORIA order by AUD_SEQ"));
@@ -289,37 +297,63 @@ Verificacao verifica(TDM& dm)
             }
             anterior = e.hash;
             esperada = e.sequencia + 1;
-            (e.tabela == QLatin1String(TabelaPesagem) ? ultimaPesagem : ultimosProdutos)[e.numero] = e.depois;
+            (e.tabela == QLatin1String(TabelaPesagem) ? ultimaPesagem : ultimosProdutos)[e.numero] =
+                resumo(e.depois);
         }
     }
 
-    // Every weighing against its last logged state.
-    QHash<qint64, QString> atualPesagem;
-    QHash<qint64, QStringList> atualProdutos;
+    // Every weighing and its product rows against their last logged state.
+    QSet<qint64> alteradas, pesagens, comProdutos;
     {
         TQuery q(&dm, QStringLiteral("QR_Auditoria"));
         q.Add(QStringLiteral("Select * from PESAGEM"));
         q.Open();
         for (q.First(); !q.Eof(); q.Next()) {
-            atualPesagem.insert(q.AsLargeInt(QStringLiteral("PES_CODIGO")), texto(objetoLinha(q)));
+            const qint64 n = q.AsLargeInt(QStringLiteral("PES_CODIGO"));
+            pesagens.insert(n);
+            if (resumo(texto(objetoLinha(q))) != ultimaPesagem.value(n, vazio)) {
+                alteradas.insert(n);
+            }
         }
         q.Clear();
-        q.Add(QStringLiteral("Select * from PESAGEMPRODUTO"));
+        q.Add(QStringLiteral("Select * from PESAGEMPRODUTO order by PES_CODIGO"));
         q.Open();
+        QStringList linhas;
+        qint64 atual = 0;
+        const auto fechaGrupo = [&] {
+            if (!linhas.isEmpty()) {
+                comProdutos.insert(atual);
+                if (resumo(textoProdutos(linhas)) != ultimosProdutos.value(atual, vazio)) {
+                    alteradas.insert(atual);
+                }
+                linhas.clear();
+            }
+        };
         for (q.First(); !q.Eof(); q.Next()) {
-            atualProdutos[q.AsLargeInt(QStringLiteral("PES_CODIGO"))] << texto(objetoLinha(q));
+            const qint64 n = q.AsLargeInt(QStringLiteral("PES_CODIGO"));
+            if (n != atual) {
+                fechaGrupo();
+                atual = n;
+            }
+            linhas << texto(objetoLinha(q));
+        }
+        fechaGrupo();
+    }
+    // Logged rows that are gone.
+    for (auto it = ultimaPesagem.cbegin(); it != ultimaPesagem.cend(); ++it) {
+        if (!pesagens.contains(it.key()) && it.value() != vazio) {
+            alteradas.insert(it.key());
         }
     }
-    QList<qint64> numeros =
-        atualPesagem.keys() + ultimaPesagem.keys() + atualProdutos.keys() + ultimosProdutos.keys();
-    std::sort(numeros.begin(), numeros.end());
-    numeros.erase(std::unique(numeros.begin(), numeros.end()), numeros.end());
-    for (qint64 n : numeros) {
-        const bool pesagemConfere = atualPesagem.value(n) == ultimaPesagem.value(n);
-        const bool produtosConferem = textoProdutos(atualProdutos.value(n)) == ultimosProdutos.value(n);
-        if (!pesagemConfere || !produtosConferem) {
-            v.problemas << QStringLiteral("pesagem %1 alterada fora do VIGA").arg(n);
+    for (auto it = ultimosProdutos.cbegin(); it != ultimosProdutos.cend(); ++it) {
+        if (!comProdutos.contains(it.key()) && it.value() != vazio) {
+            alteradas.insert(it.key());
         }
+    }
+    QList<qint64> numeros(alteradas.cbegin(), alteradas.cend());
+    std::sort(numeros.begin(), numeros.end());
+    for (qint64 n : numeros) {
+        v.problemas << QStringLiteral("pesagem %1 alterada fora do VIGA").arg(n);
     }
     return v;
 }
