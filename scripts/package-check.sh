@@ -25,8 +25,8 @@ dpkg-deb --contents "$deb" | awk '{print $3, $6}' | tee "$tmp/lista"
 [ "$(dpkg-deb --field "$deb" Package)" = viga ] || falha "nome do pacote"
 [ "$(dpkg-deb --field "$deb" Version)" = "$versao" ] || falha "versão do pacote"
 depends=$(dpkg-deb --field "$deb" Depends)
-for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6gui6 libc6 \
-  libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good; do
+for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6gui6 libc6 fonts-liberation2 \
+  qt6-translations-l10n libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good; do
   grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || falha "Depends sem $d: $depends"
 done
 

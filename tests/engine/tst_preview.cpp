@@ -18,6 +18,7 @@
 #include "TRelevo.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -133,7 +134,7 @@ private Q_SLOTS:
             const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             QCOMPARE(status(w), QStringLiteral("Page 1 of 2"));
             QCOMPARE(filho<QToolButton>(w, "BtnImprimir")->toolTip(), QStringLiteral("Print (Ctrl+P)"));
-            QCOMPARE(filho<QCheckBox>(w, "CheckBox1")->text(), QStringLiteral("&Print for Windows"));
+            QCOMPARE(filho<QCheckBox>(w, "CheckBox1")->text(), QStringLiteral("Print for &Windows"));
             QTest::keyClicks(filho<QLineEdit>(w, "edtPagina"), QStringLiteral("3"));
             filho<QPushButton>(w, "BtnIrPara")->click();
             w->close();
@@ -157,6 +158,9 @@ private Q_SLOTS:
             w->close();
         });
         job.EndDoc();
+        // the dialog opened on the font in use, a monospaced family it can show
+        QCOMPARE(m_dialogos->fontesIniciais.size(), 1);
+        QVERIFY(QFontInfo(FonteInstalada(m_dialogos->fontesIniciais.first())).fixedPitch());
     }
 
     // A preview without pages asks "Impressora selecionada"; Yes begins and ends a job
@@ -465,6 +469,22 @@ private Q_SLOTS:
         const auto sel = TFrmSelPage::Executar(false);
         QVERIFY(sel.has_value());
         QCOMPARE(int(sel->escolha), int(TFrmSelPage::PaginaAtual));
+        // From the keyboard: the dialog opens on "Todos" and Enter answers it.
+        bool ficouAberta = false;
+        QString foco;
+        Operador::quandoAbrir<TFrmSelPage>([&](TFrmSelPage* s) {
+            foco = Operador::nomeDe(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            ficouAberta = s->isVisible();
+            if (ficouAberta) {
+                filho<QPushButton>(s, "BtnCancelar")->click();
+            }
+        });
+        const auto todos = TFrmSelPage::Executar(false);
+        QCOMPARE(foco, QStringLiteral("rbTodos"));
+        QVERIFY(!ficouAberta);
+        QVERIFY(todos.has_value());
+        QCOMPARE(int(todos->escolha), int(TFrmSelPage::Todos));
     }
 
     // Cancelling from the progress window stops the records; the summary and the last

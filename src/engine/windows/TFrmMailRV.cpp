@@ -55,6 +55,7 @@ TFrmMailRV::TFrmMailRV(const ParametrosEmail& parametros, QWidget* parent)
     btnEnviar = new QPushButton(QStringLiteral("&Enviar"), this);
     btnEnviar->setObjectName(QStringLiteral("btnEnviar"));
     btnSair = new QPushButton(QStringLiteral("&Sair"), this);
+    MarcaDestrutivo(btnSair);
     btnSair->setObjectName(QStringLiteral("btnSair"));
 
     int l = 0;

@@ -47,7 +47,8 @@ int TFrmProgress::posicao() const
 
 void TFrmProgress::BtnCancelarClick()
 {
-    if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
+    if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) ==
+        Msg::RespSim) {
         m_job.Cancelled = true;
         close();
     }

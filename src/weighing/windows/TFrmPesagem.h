@@ -101,6 +101,8 @@ public:
     QComboBox* comboBalanca;                // "Balança"
     TLampadaBalanca* lampadaBalanca;        // link status lamp
 
+    void setVisible(bool visivel) override;
+
 public Q_SLOTS:
     void done(int r) override;
 
@@ -126,6 +128,8 @@ private:
     void ocioso();
     void saiCodigo();
     void carregaDaLista();
+    void escolheDaLista();
+    void focoInicial();
     void saiDataEntrada();
     void saiDataSaida();
     void saiHoraEntrada();
@@ -176,6 +180,7 @@ private:
     bool m_salvando = false;
     bool m_carregando = false;
     QString m_ultimoCodigo;
+    std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
     QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
