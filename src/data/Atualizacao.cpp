@@ -4,6 +4,7 @@
 #include "ErroBanco.h"
 #include "LeConfig.h"
 #include "TDM.h"
+#include "TabelasEvidencia.h"
 
 QString Atualizacao::traduz(const QString& comando) const
 {
@@ -18,6 +19,19 @@ QString Atualizacao::alargaCodigos()
     try {
         Transacao tr(&m_dm);
         alargaCodigosNaTransacao();
+        TabelasEvidencia::garante(m_dm);
+        tr.commit();
+    } catch (const ErroBanco& e) {
+        return e.texto();
+    }
+    return QString();
+}
+
+QString Atualizacao::garanteEvidencia()
+{
+    try {
+        Transacao tr(&m_dm);
+        TabelasEvidencia::garante(m_dm);
         tr.commit();
     } catch (const ErroBanco& e) {
         return e.texto();
@@ -161,6 +175,7 @@ bool Atualizacao::executar(const std::function<void(int, const QString&)>& progr
             }
         }
         alargaCodigosNaTransacao();
+        TabelasEvidencia::garante(m_dm);
         tr.commit();
     } catch (const ErroBanco& e) {
         if (m_dm.InTransaction()) {

@@ -24,6 +24,67 @@ QByteArrayView ultimoQuadro(QByteArrayView bloco)
 
 } // namespace
 
+LeituraPeso::LeituraPeso()
+{
+    m_relogio.start();
+}
+
+qint64 LeituraPeso::agora(qint64 agoraMs) const
+{
+    return agoraMs >= 0 ? agoraMs : m_relogio.elapsed();
+}
+
+qint64 LeituraPeso::estavelHaMs(qint64 agoraMs) const
+{
+    return m_estavelDesde < 0 ? 0 : agora(agoraMs) - m_estavelDesde;
+}
+
+QString LeituraPeso::nomeModelo() const
+{
+    switch (m_leitura.config().modelo) {
+    case 1:
+        return QStringLiteral("AR-N 5 Dígitos");
+    case 2:
+        return QStringLiteral("AR-N 6 Dígitos");
+    default:
+        return QStringLiteral("AR");
+    }
+}
+
+QString LeituraPeso::nomeInterface() const
+{
+    return demanda() ? QStringLiteral("Demanda") : QStringLiteral("Pesagem");
+}
+
+void LeituraPeso::aplicaRegraEstavel(EfeitoLeitura& e, bool demanda, qint64 agoraMs)
+{
+    if (m_estavelMs <= 0 || e.lampada != TLampada::Verde) {
+        e.salvarSeHabilitado = demanda && !m_foraDeFaixa;
+        return;
+    }
+    const qint64 falta = m_estavelMs - estavelHaMs(agoraMs);
+    if (falta > 0) {
+        e.lampada = TLampada::Amarela;
+        e.esperaMs = falta;
+        m_demandaPendente = demanda;
+        return;
+    }
+    m_demandaPendente = false;
+    e.salvarSeHabilitado = demanda && !m_foraDeFaixa;
+}
+
+EfeitoLeitura LeituraPeso::reavalia(qint64 agoraMs)
+{
+    EfeitoLeitura e;
+    if (m_estavelDesde < 0 || m_foraDeFaixa) {
+        return e;
+    }
+    e.aceito = true;
+    e.lampada = TLampada::Verde;
+    aplicaRegraEstavel(e, m_demandaPendente, agoraMs);
+    return e;
+}
+
 void LeituraPeso::configura(const ConfigPesagem& cfg)
 {
     TConfigQuadro c;
@@ -38,9 +99,13 @@ void LeituraPeso::novaPesagem()
 {
     m_leitura.novaPesagem();
     m_foraDeFaixa = false;
+    m_quadro.clear();
+    m_pesoEstavel.clear();
+    m_estavelDesde = -1;
+    m_demandaPendente = false;
 }
 
-EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade)
+EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade, qint64 agoraMs)
 {
     EfeitoLeitura e;
     const QByteArrayView quadro = ultimoQuadro(QByteArrayView(dados, quantidade));
@@ -61,12 +126,23 @@ EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade)
     m_foraDeFaixa = (uint8_t(quadro.front()) & 0x10) != 0;
     m_leuPeso = true;
     m_leituraParada = false;
+    m_quadro = quadro.toByteArray();
     e.peso = r.peso;
     e.lampada = r.lampada;
     if (m_foraDeFaixa) {
         e.lampada = TLampada::Amarela;
     }
-    e.salvarSeHabilitado = r.demanda && !m_foraDeFaixa;
+    // The stable reading is timed from the frame that first showed it.
+    if (e.lampada == TLampada::Verde) {
+        if (m_estavelDesde < 0 || m_pesoEstavel != *r.peso) {
+            m_pesoEstavel = *r.peso;
+            m_estavelDesde = agora(agoraMs);
+        }
+    } else {
+        m_pesoEstavel.clear();
+        m_estavelDesde = -1;
+    }
+    aplicaRegraEstavel(e, r.demanda, agoraMs);
     return e;
 }
 

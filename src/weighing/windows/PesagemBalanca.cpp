@@ -183,6 +183,7 @@ void TFrmPesagem::CommPortDriver1ReceiveData(TCommPortDriver*, const char* data,
     if (e.lampada) {
         lampadaBalanca->define(*e.lampada);
     }
+    esperaEstavel(e);
     UpdateSaveButton();
     if (e.salvarSeHabilitado && BtnSalvar->isEnabled()) {
         BtnSalvarClick(); // on demand: the reading saves the weighing at once

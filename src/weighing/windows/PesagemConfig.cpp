@@ -76,6 +76,7 @@ void TFrmPesagem::configura()
     }
     comboModoEntrada->setCurrentIndex(1);
     comboModoSaida->setCurrentIndex(1);
+    configuraEvidencia();
     ocioso();
 }
 

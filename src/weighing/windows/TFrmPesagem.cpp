@@ -1,5 +1,7 @@
 #include "TFrmPesagem.h"
 
+#include "Cameras.h"
+
 #include "FiltrosCampo.h"
 #include "TDBGrid.h"
 #include "TLampadaBalanca.h"
@@ -303,6 +305,7 @@ void TFrmPesagem::montaControles()
     }
     link->addStretch(1);
     pesos->addLayout(link);
+    pesos->addWidget(montaPainelFotos());
     corpo()->addLayout(pesos);
 
     auto* localizar = new QHBoxLayout;

@@ -7,9 +7,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class Cameras;
 class ErroBanco;
+struct EvidenciaPesagem;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -160,6 +163,13 @@ private:
     void leituraParada();
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
+    // PesagemEvidencia.cpp: the stability wait, the cameras, the evidence of a save.
+    QWidget* montaPainelFotos();
+    void configuraEvidencia();
+    void esperaEstavel(const EfeitoLeitura& e);
+    void fimEsperaEstavel();
+    std::optional<EvidenciaPesagem> evidenciaDoLado(const PesagemTela& p);
+    void mostraFotos(qint64 numero, int lado);
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
     static void erroBanco(const ErroBanco& e);
 
@@ -176,6 +186,11 @@ private:
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
     QTimer* m_silencio;
+    QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
+    QTimer* m_esperaEstavel = nullptr;
+    std::unique_ptr<Cameras> m_cameras;
+    QWidget* m_painelFotos = nullptr;
+    std::array<QLabel*, 2> m_fotos{};
 
     QLabel* m_rotPlaca;
     QLabel* m_rotNome;
