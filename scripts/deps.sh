@@ -12,7 +12,8 @@ PKGS=(
   postgresql postgresql-client
   python3
   cups cups-daemon cups-client poppler-utils
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db lintian
+  fonts-liberation2
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
 )
 
