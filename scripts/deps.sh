@@ -6,14 +6,13 @@ set -euo pipefail
 PKGS=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
-  qt6-translations-l10n
+  qt6-translations-l10n fonts-liberation2
   libgl-dev libxkbcommon-dev
   libcups2-dev libcurl4-openssl-dev libbenchmark-dev
   postgresql postgresql-client
   python3
   cups cups-daemon cups-client poppler-utils
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db lintian
-  fonts-liberation2
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
 )
 
