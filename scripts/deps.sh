@@ -12,7 +12,7 @@ PKGS=(
   postgresql postgresql-client
   python3
   cups cups-daemon cups-client poppler-utils
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db lintian
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3

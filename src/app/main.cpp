@@ -21,10 +21,13 @@ namespace
 const char* const uso = "Uso: viga [opções]\n"
                         "\n"
                         "VIGA - Gestão de Balança Rodoviária.\n"
-                        "Pasta de dados: $VIGA_HOME, ou ~/.local/share/viga num VIGA instalado (man viga).\n"
+                        "Pasta de dados: $VIGA_HOME, ou ~/.local/share/viga num VIGA instalado\n"
+                        "(veja man viga).\n"
                         "\n"
                         "  -v, --version   mostra a versão e termina\n"
-                        "  -h, --help      mostra esta ajuda e termina\n";
+                        "  -h, --help      mostra esta ajuda e termina\n"
+                        "\n"
+                        "As opções comuns dos programas Qt, como -platform e -style, também valem.\n";
 } // namespace
 
 int main(int argc, char** argv)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // viga-demo FOLDER: creates, once, a demo data folder with a small sample
 // (issuing company, cities, clients, suppliers, carriers, drivers, products)
 // so that VIGA starts straight into its main window.
@@ -9,9 +10,72 @@
 #include <QDir>
 #include <QSettings>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
+
+const char* const kUso = "Uso: viga-demo [opções] PASTA\n"
+                         "\n"
+                         "Cria, uma única vez, uma pasta de dados do VIGA com um banco SQLite e uma\n"
+                         "pequena amostra (empresa emitente, cidades, clientes, fornecedores,\n"
+                         "transportadoras, motoristas e produtos). Se PASTA já contém um viga.db,\n"
+                         "nada é alterado.\n"
+                         "\n"
+                         "Exemplo:\n"
+                         "    viga-demo ~/viga-demo\n"
+                         "    VIGA_HOME=~/viga-demo viga\n"
+                         "\n"
+                         "  -h, --help      mostra esta ajuda e termina\n"
+                         "  -v, --version   mostra a versão e termina\n"
+                         "  --              o argumento seguinte é a PASTA, mesmo começando com \"-\"\n"
+                         "\n"
+                         "Saída: 0 pasta criada ou já existente; 1 pasta ou banco não criados;\n"
+                         "2 uso incorreto.\n";
+
+// The folder named on the command line, or nothing when the run ends here:
+// help and version are printed (exit 0), a wrong use is reported (exit 2).
+// An option is never taken for a folder name.
+bool LeArgumentos(int argc, char** argv, QString* pasta, int* saida)
+{
+    const char* nome = nullptr;
+    bool soPasta = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (!soPasta && a[0] == '-' && a[1] != '\0') {
+            if (!std::strcmp(a, "--")) {
+                soPasta = true;
+                continue;
+            }
+            if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
+                std::fputs(kUso, stdout);
+                *saida = 0;
+                return false;
+            }
+            if (!std::strcmp(a, "-v") || !std::strcmp(a, "--version")) {
+                std::printf("viga-demo %s\n", VIGA_VERSION);
+                *saida = 0;
+                return false;
+            }
+            std::fprintf(stderr, "viga-demo: opção desconhecida: %s (veja --help)\n", a);
+            *saida = 2;
+            return false;
+        }
+        if (nome) {
+            std::fprintf(stderr, "viga-demo: só uma PASTA: %s e %s (veja --help)\n", nome, a);
+            *saida = 2;
+            return false;
+        }
+        nome = a;
+    }
+    if (!nome || !*nome) {
+        std::fprintf(stderr, "viga-demo: falta a PASTA (veja --help)\n");
+        *saida = 2;
+        return false;
+    }
+    *pasta = QDir(QString::fromLocal8Bit(nome)).absolutePath();
+    return true;
+}
 
 void exec(TDM& dm, const QString& sql, const QList<QPair<QString, QVariant>>& valores = {})
 {
@@ -46,13 +110,16 @@ void parte(TDM& dm, int codigo, int tipo, int pessoa, const QString& doc, const 
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "uso: viga-demo PASTA\n");
-        return 2;
+    QString pasta;
+    int saida = 0;
+    if (!LeArgumentos(argc, argv, &pasta, &saida)) {
+        return saida;
     }
-    const QString pasta = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    QDir().mkpath(pasta);
+    QCoreApplication app(argc, argv);
+    if (!QDir().mkpath(pasta)) {
+        std::fprintf(stderr, "viga-demo: não foi possível criar a pasta %s\n", qPrintable(pasta));
+        return 1;
+    }
     qputenv("VIGA_HOME", pasta.toLocal8Bit());
     if (QFile::exists(PastaDados::arquivo(QStringLiteral("viga.db")))) {
         return 0; // created before: keep what the user did with it

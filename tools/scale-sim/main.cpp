@@ -40,7 +40,8 @@ da saída padrão; mapeie esse caminho para uma porta COM no viga.ini:
     COM1=/dev/pts/3
 
 Quadros:
-  --modelo M          ar (padrão), arn5 ("AR-N 5 Dígitos"), arn6 ("AR-N 6 Dígitos")
+  --modelo M          ar (padrão), arn5 ("AR-N 5 Dígitos") ou
+                      arn6 ("AR-N 6 Dígitos")
   --taxa N            quadros por segundo (padrão 10)
   --baud N            cadência dos bytes como na linha serial, 10 bits por
                       byte (padrão 9600: ~1,04 ms por byte); 0 = sem cadência
@@ -75,7 +76,8 @@ Gravação e reprodução:
 Parada:
   --quadros N         termina após N quadros
   --duracao S         termina após S segundos
-  -h, --help          mostra esta ajuda
+  -h, --help          mostra esta ajuda e termina
+  -v, --version       mostra a versão e termina
 
 Ctrl+C (SIGINT) ou SIGTERM encerram.
 )USO";
@@ -136,6 +138,9 @@ Opcoes LeOpcoes(int argc, char** argv)
         };
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             std::fputs(kUso, stdout);
+            std::exit(0);
+        } else if (arg == QLatin1String("-v") || arg == QLatin1String("--version")) {
+            std::printf("viga-scale-sim %s\n", VIGA_VERSION);
             std::exit(0);
         } else if (arg == QLatin1String("--modelo")) {
             const QString m = pega().toLower();

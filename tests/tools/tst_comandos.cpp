@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The three programs started from a shell: --help and --version answer in
+// Portuguese without a display and without touching the current folder, a
+// wrong use says so with exit code 2, and viga-demo creates its folder once.
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+struct Execucao {
+    int saida = -1;
+    QString saidaPadrao;
+    QString erroPadrao;
+};
+
+// Runs a program in `pasta` with no display at all: a program that started
+// the window system to answer --help would fail here.
+Execucao roda(const QString& programa, const QStringList& argumentos, const QString& pasta)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "VIGA_HOME"}) {
+        env.remove(QString::fromLatin1(v));
+    }
+    env.insert(QStringLiteral("HOME"), pasta);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(pasta);
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    Execucao e;
+    e.saida = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    e.saidaPadrao = QString::fromUtf8(p.readAllStandardOutput());
+    e.erroPadrao = QString::fromUtf8(p.readAllStandardError());
+    return e;
+}
+
+// A null QString starts with nothing, not even with "".
+bool comecaCom(const QString& texto, const QString& inicio)
+{
+    return inicio.isEmpty() || texto.startsWith(inicio);
+}
+
+QStringList conteudo(const QString& pasta)
+{
+    return QDir(pasta).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+int contaLinhas(const QString& banco, const QString& tabela)
+{
+    int n = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("conta"));
+        db.setDatabaseName(banco);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("select count(*) from ") + tabela) && q.next()) {
+                n = q.value(0).toInt();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("conta"));
+    return n;
+}
+
+} // namespace
+
+class TstComandos : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ajudaEUsoErrado_data()
+    {
+        QTest::addColumn<QString>("programa");
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<int>("saida");
+        QTest::addColumn<QString>("saidaPadrao"); // start of stdout
+        QTest::addColumn<QString>("erroPadrao");  // start of stderr
+
+        const QString viga = QStringLiteral(VIGA_BIN_VIGA);
+        const QString sim = QStringLiteral(VIGA_BIN_SCALE_SIM);
+        const QString demo = QStringLiteral(VIGA_BIN_DEMO);
+        const QString versao = QStringLiteral(VIGA_VERSION);
+        QTest::newRow("viga --help") << viga << QStringList{"--help"} << 0 << "Uso: viga [opções]\n"
+                                     << "";
+        QTest::newRow("viga -h") << viga << QStringList{"-h"} << 0 << "Uso: viga [opções]\n"
+                                 << "";
+        QTest::newRow("viga --version") << viga << QStringList{"--version"} << 0 << "viga " + versao + "\n"
+                                        << "";
+        QTest::newRow("viga-scale-sim --help")
+            << sim << QStringList{"--help"} << 0 << "Uso: viga-scale-sim [opções]\n"
+            << "";
+        QTest::newRow("viga-scale-sim --version")
+            << sim << QStringList{"--version"} << 0 << "viga-scale-sim " + versao + "\n"
+            << "";
+        QTest::newRow("viga-scale-sim opção errada") << sim << QStringList{"--balanca"} << 2 << ""
+                                                     << "viga-scale-sim: opção desconhecida: --balanca";
+        QTest::newRow("viga-demo --help")
+            << demo << QStringList{"--help"} << 0 << "Uso: viga-demo [opções] PASTA\n"
+            << "";
+        QTest::newRow("viga-demo -h") << demo << QStringList{"-h"} << 0 << "Uso: viga-demo [opções] PASTA\n"
+                                      << "";
+        QTest::newRow("viga-demo pasta --help")
+            << demo << QStringList{"treino", "--help"} << 0 << "Uso: viga-demo [opções] PASTA\n"
+            << "";
+        QTest::newRow("viga-demo --version")
+            << demo << QStringList{"--version"} << 0 << "viga-demo " + versao + "\n"
+            << "";
+        QTest::newRow("viga-demo sem pasta") << demo << QStringList{} << 2 << ""
+                                             << "viga-demo: falta a PASTA";
+        QTest::newRow("viga-demo pasta vazia") << demo << QStringList{""} << 2 << ""
+                                               << "viga-demo: falta a PASTA";
+        QTest::newRow("viga-demo opção errada") << demo << QStringList{"--pasta=treino"} << 2 << ""
+                                                << "viga-demo: opção desconhecida: --pasta=treino";
+        QTest::newRow("viga-demo duas pastas") << demo << QStringList{"um", "dois"} << 2 << ""
+                                               << "viga-demo: só uma PASTA: um e dois";
+    }
+
+    // Nothing is created where the command ran: before, "viga-demo --help"
+    // made a data folder named "--help".
+    void ajudaEUsoErrado()
+    {
+        QFETCH(QString, programa);
+        QFETCH(QStringList, argumentos);
+        QFETCH(int, saida);
+        QFETCH(QString, saidaPadrao);
+        QFETCH(QString, erroPadrao);
+        QTemporaryDir pasta;
+        QVERIFY(pasta.isValid());
+
+        const Execucao e = roda(programa, argumentos, pasta.path());
+
+        QCOMPARE(e.saida, saida);
+        QVERIFY2(comecaCom(e.saidaPadrao, saidaPadrao), qPrintable(e.saidaPadrao));
+        QVERIFY2(comecaCom(e.erroPadrao, erroPadrao), qPrintable(e.erroPadrao));
+        if (saida == 0) {
+            QVERIFY2(e.erroPadrao.isEmpty(), qPrintable(e.erroPadrao));
+        } else {
+            QVERIFY(e.saidaPadrao.isEmpty());
+        }
+        QCOMPARE(conteudo(pasta.path()), QStringList());
+    }
+
+    // The help of every program fits a terminal of 80 columns.
+    void ajudaCabeEm80Colunas_data()
+    {
+        QTest::addColumn<QString>("programa");
+        QTest::newRow("viga") << QStringLiteral(VIGA_BIN_VIGA);
+        QTest::newRow("viga-scale-sim") << QStringLiteral(VIGA_BIN_SCALE_SIM);
+        QTest::newRow("viga-demo") << QStringLiteral(VIGA_BIN_DEMO);
+    }
+
+    void ajudaCabeEm80Colunas()
+    {
+        QFETCH(QString, programa);
+        QTemporaryDir pasta;
+        const Execucao e = roda(programa, {QStringLiteral("--help")}, pasta.path());
+        QCOMPARE(e.saida, 0);
+        for (const QString& linha : e.saidaPadrao.split(u'\n')) {
+            QVERIFY2(linha.size() <= 80, qPrintable(linha));
+        }
+    }
+
+    // The demo folder is made once with its sample; a second run keeps what
+    // the user did with it. "--" lets a folder name start with a dash.
+    void demoCriaAPastaUmaVez_data()
+    {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("pasta nova") << QStringList{"treino/sub"} << "treino/sub";
+        QTest::newRow("nome com traço") << QStringList{"--", "-treino"} << "-treino";
+    }
+
+    void demoCriaAPastaUmaVez()
+    {
+        QFETCH(QStringList, argumentos);
+        QFETCH(QString, nome);
+        QTemporaryDir pasta;
+        const QString demo = QStringLiteral(VIGA_BIN_DEMO);
+        const QString destino = pasta.filePath(nome);
+
+        Execucao e = roda(demo, argumentos, pasta.path());
+        QCOMPARE(e.saida, 0);
+        QCOMPARE(e.saidaPadrao, "Dados de demonstração criados em " + destino + "\n");
+        const QString banco = destino + "/viga.db";
+        QVERIFY(QFileInfo::exists(destino + "/viga.ini"));
+        QCOMPARE(contaLinhas(banco, QStringLiteral("cadastrao")), 10);
+        QCOMPARE(contaLinhas(banco, QStringLiteral("produto")), 6);
+
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("usuario"));
+            db.setDatabaseName(banco);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("delete from produto where prd_codigoint = 6")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("usuario"));
+
+        e = roda(demo, argumentos, pasta.path());
+        QCOMPARE(e.saida, 0);
+        QCOMPARE(e.saidaPadrao, QString());
+        QCOMPARE(contaLinhas(banco, QStringLiteral("produto")), 5);
+    }
+
+    void demoPastaQueNaoPodeSerCriada()
+    {
+        QTemporaryDir pasta;
+        QFile arquivo(pasta.filePath(QStringLiteral("ocupado")));
+        QVERIFY(arquivo.open(QIODevice::WriteOnly));
+        arquivo.close();
+        const Execucao e =
+            roda(QStringLiteral(VIGA_BIN_DEMO), {QStringLiteral("ocupado/treino")}, pasta.path());
+        QCOMPARE(e.saida, 1);
+        QCOMPARE(e.erroPadrao,
+                 "viga-demo: não foi possível criar a pasta " + pasta.filePath("ocupado/treino") + "\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstComandos)
+#include "tst_comandos.moc"
