@@ -107,7 +107,7 @@ void TQuery::preparar(QSqlQuery& q) const
 {
     const QString texto = Text();
     if (!q.prepare(texto)) {
-        throw ErroBanco(q.lastError().text());
+        throw ErroBanco(q.lastError());
     }
     auto it = reParam().globalMatch(texto);
     while (it.hasNext()) {
@@ -130,6 +130,20 @@ void TQuery::preparar(QSqlQuery& q) const
 
 void TQuery::Open()
 {
+    try {
+        abrir();
+    } catch (const ErroBanco& e) {
+        // A read on a connection that was lost (a server that restarted) is
+        // tried once more on a new one; outside a transaction nothing is lost.
+        if (!e.semConexao() || m_dm->InTransaction() || !m_dm->ReconectaAposFalha()) {
+            throw;
+        }
+        abrir();
+    }
+}
+
+void TQuery::abrir()
+{
     Close();
     auto q = std::make_unique<QSqlQuery>(m_dm->DataBase1());
     // Random access: rows already read are kept by the result, PostgreSQL
@@ -138,12 +152,12 @@ void TQuery::Open()
     q->setForwardOnly(false);
     if (m_params.isEmpty() && !Text().contains(u':')) {
         if (!q->exec(Text())) {
-            throw ErroBanco(q->lastError().text());
+            throw ErroBanco(q->lastError());
         }
     } else {
         preparar(*q);
         if (!q->exec()) {
-            throw ErroBanco(q->lastError().text());
+            throw ErroBanco(q->lastError());
         }
     }
     m_registro = q->record();
@@ -159,7 +173,7 @@ void TQuery::Open()
     // a statement that fails on its first row fails here, as it always did
     le(0);
     if (m_cursor->lastError().isValid()) {
-        const QString erro = m_cursor->lastError().text();
+        const QSqlError erro = m_cursor->lastError();
         Close();
         throw ErroBanco(erro);
     }
@@ -204,7 +218,23 @@ int TQuery::RecordCount() const
 
 void TQuery::ExecSQL()
 {
+    try {
+        executar();
+    } catch (const ErroBanco& e) {
+        if (e.semConexao()) {
+            // A write is never repeated (it may have reached the server), but
+            // the connection is opened again so that the operator's next try
+            // works; a transaction it was part of is gone with it.
+            m_dm->ReconectaAposFalha();
+        }
+        throw;
+    }
+}
+
+void TQuery::executar()
+{
     Close();
+    m_alteradas = -1;
     QSqlQuery q(m_dm->DataBase1());
     bool ok;
     if (m_params.isEmpty() && !Text().contains(u':')) {
@@ -214,9 +244,30 @@ void TQuery::ExecSQL()
         ok = q.exec();
     }
     if (!ok) {
-        throw ErroBanco(q.lastError().text());
+        throw ErroBanco(q.lastError());
     }
+    m_alteradas = q.numRowsAffected();
     q.finish();
+}
+
+void TQuery::aoFecharConexao(const QObject* dono, std::function<void()> aviso)
+{
+    esquece(dono);
+    m_avisos.append({dono, std::move(aviso)});
+}
+
+void TQuery::esquece(const QObject* dono)
+{
+    m_avisos.removeIf([dono](const auto& a) { return a.first == dono; });
+}
+
+void TQuery::conexaoFechada()
+{
+    Close();
+    const auto avisos = m_avisos;
+    for (const auto& a : avisos) {
+        a.second();
+    }
 }
 
 void TQuery::Close()
