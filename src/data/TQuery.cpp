@@ -135,9 +135,14 @@ void TQuery::Open()
     } catch (const ErroBanco& e) {
         // A read on a connection that was lost (a server that restarted) is
         // tried once more on a new one; outside a transaction nothing is lost.
+        // (opening a connection runs statements of its own, on this query too)
+        const QStringList sql = m_sql;
+        const auto parametros = m_params;
         if (!e.semConexao() || m_dm->InTransaction() || !m_dm->ReconectaAposFalha()) {
             throw;
         }
+        m_sql = sql;
+        m_params = parametros;
         abrir();
     }
 }

@@ -1070,7 +1070,7 @@ private Q_SLOTS:
         QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
         auto registraSaidaNaOutra = [&] {
             auto s = ConsultaPesagem::carregar(outra, 1, 2, ConfigPesagem::ler(outra), true, agora);
-            s->pesoSaida = QStringLiteral("12000");
+            s->pesoSaida = QStringLiteral("31000");
             SalvaPesagem::salvar(outra, *s, ConfigPesagem::ler(outra), true);
         };
         if (antesDeCarregar) {
@@ -1089,13 +1089,13 @@ private Q_SLOTS:
         }
         QCOMPARE(w.EstadoCadastro, 1);
         registraSaidaNaOutra();
-        c.indicador.quadro("D009000\r");
-        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("9000"));
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
         respondeTicket(false);
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
         QCOMPARE(c.d.ultimo(), confirmada);
-        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("12000"));
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("31000"));
         QCOMPARE(pesagem(c.b, 1)["PES_TKSAIDA"], QStringLiteral("1"));
         QCOMPARE(w.EstadoCadastro, 3);
         QCOMPARE(w.listaPesagens->model()->rowCount(), 0);
@@ -1123,7 +1123,9 @@ private Q_SLOTS:
             QTest::qWait(200);
         };
         encerra();
+        c.d.limpar();
         abreDaLista(w, 0);
+        QVERIFY2(c.d.mostradas.isEmpty(), qPrintable(c.d.ultimo()));
         QCOMPARE(w.EstadoCadastro, 1);
         QCOMPARE(w.campoPlaca->text(), QStringLiteral("ABC1234"));
         encerra();
