@@ -1,9 +1,27 @@
 #include "ModeloConsulta.h"
 
+ModeloConsulta::~ModeloConsulta()
+{
+    if (m_q) {
+        m_q->esquece(this);
+    }
+}
+
 void ModeloConsulta::setConsulta(TQuery* q, const QList<Coluna>& colunas)
 {
     beginResetModel();
+    if (m_q && m_q != q) {
+        m_q->esquece(this);
+    }
     m_q = q;
+    if (m_q) {
+        // rows of a connection that was closed are gone: show none
+        m_q->aoFecharConexao(this, [this] {
+            beginResetModel();
+            m_linhas = 0;
+            endResetModel();
+        });
+    }
     m_colunas = colunas;
     m_indices.clear();
     for (const auto& c : m_colunas) {

@@ -23,6 +23,7 @@ public:
     };
 
     explicit ModeloConsulta(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    ~ModeloConsulta() override;
 
     void setConsulta(TQuery* q, const QList<Coluna>& colunas);
     // Call after the query was opened again.

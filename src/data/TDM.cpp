@@ -7,6 +7,7 @@
 #include "Esquema.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -83,6 +84,18 @@ bool TDM::ConexaoPerdida()
     return !responde;
 }
 
+bool TDM::ReconectaAposFalha()
+{
+    if (!ehPostgres() || m_reconectando || !ConexaoPerdida()) {
+        return false;
+    }
+    m_reconectando = true;
+    QString erro;
+    const bool ok = Reconectar(&erro);
+    m_reconectando = false;
+    return ok;
+}
+
 bool TDM::Reconectar(QString* erro)
 {
     Desconectar();
@@ -114,6 +127,16 @@ bool TDM::Conectar(QString* erro)
     } else {
         const QString caminho = m_conexao.caminhoArquivo();
         novo = !QFile::exists(caminho);
+        if (!novo) {
+            try {
+                recusaSomenteLeitura(caminho);
+            } catch (const ErroBanco& e) {
+                if (erro) {
+                    *erro = e.texto();
+                }
+                return false;
+            }
+        }
         db.setDatabaseName(caminho);
         db.setConnectOptions(
             QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(EsperaBanco::EsperaPorTentativaMs));
@@ -121,7 +144,7 @@ bool TDM::Conectar(QString* erro)
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!db.open()) {
         if (erro) {
-            *erro = db.lastError().text();
+            *erro = ErroBanco(db.lastError()).texto();
         }
         return false;
     }
@@ -130,19 +153,20 @@ bool TDM::Conectar(QString* erro)
         if (!m_conexao.ehPostgres()) {
             // A file that is not a database fails here, before anything is written.
             if (!q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-                throw ErroBanco(q.lastError().text());
+                throw ErroBanco(q.lastError());
             }
             q.finish();
             for (const char* p :
                  {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
                 if (!q.exec(QLatin1String(p))) {
-                    throw ErroBanco(q.lastError().text());
+                    throw ErroBanco(q.lastError());
                 }
                 q.finish();
             }
+            gravacaoDeTeste(q);
         } else {
             if (!q.exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
-                throw ErroBanco(q.lastError().text());
+                throw ErroBanco(q.lastError());
             }
         }
         if (novo) {
@@ -164,12 +188,44 @@ bool TDM::Conectar(QString* erro)
     return true;
 }
 
+// A file or folder that cannot be written is said at the start, before
+// anyone types a weighing that could not be saved: the file itself, and the
+// folder, where SQLite keeps its journal beside the file.
+void TDM::recusaSomenteLeitura(const QString& caminho)
+{
+    const QFileInfo arquivo(caminho);
+    const QString pasta = arquivo.absolutePath();
+    if (!arquivo.isWritable()) {
+        throw ErroBanco(ErroBanco::Causa::SomenteLeitura,
+                        QStringLiteral("O arquivo %1 não permite gravação.").arg(caminho));
+    }
+    if (!QFileInfo(pasta).isWritable()) {
+        throw ErroBanco(ErroBanco::Causa::SomenteLeitura,
+                        QStringLiteral("A pasta %1 não permite gravação.").arg(pasta));
+    }
+}
+
+// Then a real write that changes nothing (the header's user version written
+// back as it is): what the permissions do not tell (a read-only mount).
+void TDM::gravacaoDeTeste(QSqlQuery& q)
+{
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        throw ErroBanco(q.lastError());
+    }
+    const qint64 versao = q.value(0).toLongLong();
+    q.finish();
+    if (!q.exec(QStringLiteral("PRAGMA user_version=%1").arg(versao))) {
+        throw ErroBanco(q.lastError());
+    }
+    q.finish();
+}
+
 void TDM::fecharConsultas()
 {
     for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
                       &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo,
                       &Qr_Embalagem, &Qr_ProdEmb, &QR_EXEC, &QR_TEMP, &Qr_temp1}) {
-        q->Close();
+        q->conexaoFechada();
     }
 }
 
@@ -189,11 +245,28 @@ void TDM::Desconectar()
     }
 }
 
-void TDM::BeginTrans()
+void TDM::BeginTrans(bool paraGravar)
 {
     QSqlDatabase db = DataBase1();
+    if (paraGravar && !ehPostgres()) {
+        // SQLite: the write lock is taken now (waiting for another workstation
+        // as long as the busy time-out allows), so that what the transaction
+        // reads first is still so when it writes.
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            throw ErroBanco(q.lastError());
+        }
+        m_emTransacao = true;
+        return;
+    }
     if (!db.transaction()) {
-        throw ErroBanco(db.lastError().text());
+        const ErroBanco erro(db.lastError());
+        if (erro.semConexao() && ReconectaAposFalha() && DataBase1().transaction()) {
+            // nothing had been done yet: the transaction begins on the new connection
+            m_emTransacao = true;
+            return;
+        }
+        throw erro;
     }
     m_emTransacao = true;
 }
@@ -207,12 +280,15 @@ void TDM::CommitTrans()
         ok = db.commit();
     }
     if (!ok) {
-        const QString erro = EsperaBanco::ocupado(db.lastError())
-                                 ? EsperaBanco::mensagemEsgotada(db.lastError().text())
-                                 : db.lastError().text();
+        const ErroBanco erro = EsperaBanco::ocupado(db.lastError())
+                                   ? ErroBanco(EsperaBanco::mensagemEsgotada(db.lastError().text()))
+                                   : ErroBanco(db.lastError());
         db.rollback();
         m_emTransacao = false;
-        throw ErroBanco(erro);
+        if (erro.semConexao()) {
+            ReconectaAposFalha();
+        }
+        throw erro;
     }
     m_emTransacao = false;
 }
@@ -262,10 +338,10 @@ void TDM::RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros)
     }
 }
 
-Transacao::Transacao(TDM* dm) : m_dm(dm)
+Transacao::Transacao(TDM* dm, bool paraGravar) : m_dm(dm)
 {
     if (!m_dm->InTransaction()) {
-        m_dm->BeginTrans();
+        m_dm->BeginTrans(paraGravar);
         m_minha = true;
     }
 }

@@ -25,6 +25,13 @@ public:
     bool ConexaoPerdida();
     // Closes and opens the connection again; false with the reason in `erro`.
     bool Reconectar(QString* erro);
+    // The one place that answers a failure that may be a lost connection:
+    // when the server no longer answers, the connection is opened again,
+    // once (the attempt waits at most connect_timeout). True when a new
+    // connection is open: a read may then be tried again. A transaction that
+    // was open is gone (rolled back by the server). The named queries are
+    // closed, and grids over them told.
+    bool ReconectaAposFalha();
 
     QSqlDatabase DataBase1() const;
     const Conexao& conexao() const { return m_conexao; }
@@ -32,7 +39,9 @@ public:
 
     // Transactions: callers begin only when none is active.
     bool InTransaction() const { return m_emTransacao; }
-    void BeginTrans();
+    // `paraGravar`: on SQLite the write lock is taken at once (BEGIN
+    // IMMEDIATE), for a save that reads the stored row before writing it.
+    void BeginTrans(bool paraGravar = false);
     void CommitTrans();
     void RollbackTrans();
 
@@ -77,11 +86,14 @@ public:
     // Closes every named and scratch query (their cursors end), as a
     // statement that needs the connection to itself (a backup) requires.
     void fecharConsultas();
+    static void recusaSomenteLeitura(const QString& caminho);
+    static void gravacaoDeTeste(class QSqlQuery& q);
 
 private:
     Conexao m_conexao;
     QString m_nomeConexao;
     bool m_emTransacao = false;
+    bool m_reconectando = false;
 };
 
 // The program's data module.
@@ -92,7 +104,9 @@ extern TDM* DM;
 class Transacao
 {
 public:
-    explicit Transacao(TDM* dm);
+    explicit Transacao(TDM* dm, bool paraGravar = false);
+    // True when this object began the transaction (the save may then start it again).
+    bool minha() const { return m_minha; }
     ~Transacao();
     void commit();
 

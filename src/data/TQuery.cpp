@@ -108,7 +108,7 @@ void TQuery::preparar(QSqlQuery& q) const
 {
     const QString texto = Text();
     if (!q.prepare(texto)) {
-        throw ErroBanco(q.lastError().text());
+        throw ErroBanco(q.lastError());
     }
     auto it = reParam().globalMatch(texto);
     while (it.hasNext()) {
@@ -139,7 +139,7 @@ void TQuery::executa(QSqlQuery& q) const
     while (!(direto ? q.exec(Text()) : q.exec())) {
         const QSqlError erro = q.lastError();
         if (!EsperaBanco::ocupado(erro)) {
-            throw ErroBanco(erro.text());
+            throw ErroBanco(erro);
         }
         if (!espera.tentarDeNovo()) {
             throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
@@ -148,6 +148,25 @@ void TQuery::executa(QSqlQuery& q) const
 }
 
 void TQuery::Open()
+{
+    try {
+        abrir();
+    } catch (const ErroBanco& e) {
+        // A read on a connection that was lost (a server that restarted) is
+        // tried once more on a new one; outside a transaction nothing is lost.
+        // (opening a connection runs statements of its own, on this query too)
+        const QStringList sql = m_sql;
+        const auto parametros = m_params;
+        if (!e.semConexao() || m_dm->InTransaction() || !m_dm->ReconectaAposFalha()) {
+            throw;
+        }
+        m_sql = sql;
+        m_params = parametros;
+        abrir();
+    }
+}
+
+void TQuery::abrir()
 {
     Close();
     auto q = std::make_unique<QSqlQuery>(m_dm->DataBase1());
@@ -169,7 +188,7 @@ void TQuery::Open()
     // a statement that fails on its first row fails here, as it always did
     le(0);
     if (m_cursor->lastError().isValid()) {
-        const QString erro = m_cursor->lastError().text();
+        const QSqlError erro = m_cursor->lastError();
         Close();
         throw ErroBanco(erro);
     }
@@ -214,10 +233,47 @@ int TQuery::RecordCount() const
 
 void TQuery::ExecSQL()
 {
+    try {
+        executar();
+    } catch (const ErroBanco& e) {
+        if (e.semConexao()) {
+            // A write is never repeated (it may have reached the server), but
+            // the connection is opened again so that the operator's next try
+            // works; a transaction it was part of is gone with it.
+            m_dm->ReconectaAposFalha();
+        }
+        throw;
+    }
+}
+
+void TQuery::executar()
+{
     Close();
+    m_alteradas = -1;
     QSqlQuery q(m_dm->DataBase1());
     executa(q);
+    m_alteradas = q.numRowsAffected();
     q.finish();
+}
+
+void TQuery::aoFecharConexao(const QObject* dono, std::function<void()> aviso)
+{
+    esquece(dono);
+    m_avisos.append({dono, std::move(aviso)});
+}
+
+void TQuery::esquece(const QObject* dono)
+{
+    m_avisos.removeIf([dono](const auto& a) { return a.first == dono; });
+}
+
+void TQuery::conexaoFechada()
+{
+    Close();
+    const auto avisos = m_avisos;
+    for (const auto& a : avisos) {
+        a.second();
+    }
 }
 
 void TQuery::Close()

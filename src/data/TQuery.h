@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,9 +39,21 @@ public:
     // The SQL text with every parameter's value in place (the SQL trace).
     QString TraceText() const;
 
+    // A read that fails because the connection was lost is tried once more
+    // after the data module opened it again (outside a transaction).
     void Open();
     void ExecSQL();
+    // Rows the last ExecSQL changed (-1 when the engine does not tell): a
+    // save against a stored row checks it.
+    int RowsAffected() const { return m_alteradas; }
     void Close();
+
+    // Who shows this query's rows (a grid's model) is told when the data
+    // module closed it with its connection (a connection opened again after
+    // a server restart), so that it stops showing rows that are gone.
+    void aoFecharConexao(const class QObject* dono, std::function<void()> aviso);
+    void esquece(const class QObject* dono);
+    void conexaoFechada();
 
     bool Active() const { return m_ativa; }
     bool IsEmpty() const { return !le(0); }
@@ -86,6 +99,8 @@ public:
     static QString comoTexto(const QVariant& v);
 
 private:
+    void abrir();
+    void executar();
     void preparar(class QSqlQuery& q) const;
     // Prepares (when it has parameters) and runs the statement, waiting while
     // another connection holds the database; ErroBanco when it fails.
@@ -108,4 +123,6 @@ private:
     mutable QStringList m_textosLocalizados;
     int m_atual = 0;
     bool m_ativa = false;
+    int m_alteradas = -1;
+    QList<QPair<const class QObject*, std::function<void()>>> m_avisos;
 };

@@ -93,6 +93,7 @@ std::optional<PesagemTela> carregar(TDM& dm, qint64 codigo, int modo, const Conf
         return std::nullopt;
     }
     PesagemTela p;
+    p.armazenada = linhaAtual(q);
     p.modo = modo;
     p.estado = 1;
     p.codigo = QString::number(codigo);
@@ -266,6 +267,33 @@ QString valorTipoVeiculo(TDM& dm, int tpvCodigo)
                           : q.AsDecimal(QStringLiteral("tpv_valor")).toString(2);
     q.Close();
     return v;
+}
+
+QVariantMap linhaAtual(const TQuery& q)
+{
+    QVariantMap linha;
+    const QSqlRecord& r = q.record();
+    for (int i = 0; i < r.count(); ++i) {
+        linha.insert(r.fieldName(i).toLower(), q.valor(q.RecNo(), i));
+    }
+    return linha;
+}
+
+QString assinaturaLista(TDM& dm)
+{
+    // The open weighings (the index on the exit date) and the highest number
+    // (the primary key): an entry, an exit or a delete of an open weighing
+    // changes one of them, without counting a million completed rows.
+    TQuery& q = dm.Qr_temp1;
+    q.Clear();
+    q.Add(QStringLiteral("select count(*) as n, sum(pes_codigo) as s,"));
+    q.Add(QStringLiteral("(select max(pes_codigo) from Pesagem) as m"));
+    q.Add(QStringLiteral("from Pesagem where pes_datasaida is null"));
+    q.Open();
+    const QString a = q.AsString(QStringLiteral("n")) + u'/' + q.AsString(QStringLiteral("s")) + u'/' +
+                      q.AsString(QStringLiteral("m"));
+    q.Close();
+    return a;
 }
 
 qint64 proximoCodigo(TDM& dm)

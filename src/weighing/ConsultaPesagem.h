@@ -7,6 +7,7 @@
 #include <optional>
 
 class TDM;
+class TQuery;
 
 // The look-ups of the weighing window: a stored weighing loaded for editing,
 // the plate history, the driver by RG, party, carrier and vehicle-type names.
@@ -47,7 +48,15 @@ Motorista motorista(TDM& dm, const QString& rg, int casasDecimais);
 std::optional<QString> razao(TDM& dm, const QString& codigo, int tipo);
 // The value of a vehicle type with 2 decimals; empty when there is none.
 QString valorTipoVeiculo(TDM& dm, int tpvCodigo);
-// The next weighing number: the highest plus 1.
+// The current row of a query, column names in lower case (the stored row a
+// save compares with).
+QVariantMap linhaAtual(const TQuery& q);
+// A short fingerprint of the exit window's list: it changes when another
+// workstation stores an entry or an exit, or deletes an open weighing.
+// Indexed aggregates, cheap enough to poll.
+QString assinaturaLista(TDM& dm);
+// The next weighing number: the highest plus 1. Shown at "Novo" as a
+// proposal; the save takes its own.
 qint64 proximoCodigo(TDM& dm);
 // True when the weighing's exit date is before its entry date (loading from
 // the list then shows a message and moves the exit date to the entry date).

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 #include <array>
 #include <optional>
 
@@ -96,6 +97,14 @@ struct PesagemTela {
 
     // True when the exit date of a loaded weighing was already stored.
     bool saidaGravada = false;
+
+    // The number shown at "Novo" and left as it was: a proposal, not a
+    // reservation. The save takes the next free number and stores that.
+    bool codigoProposto = false;
+    // The stored Pesagem row as it was loaded (column in lower case ->
+    // value): the save and the delete apply only while the stored row is
+    // still so. Empty for a new weighing.
+    QVariantMap armazenada;
 };
 
 // "NÃO CADASTRADO": what a look-up shows for a code that does not exist.

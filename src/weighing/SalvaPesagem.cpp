@@ -1,6 +1,7 @@
 #include "SalvaPesagem.h"
 
 #include "Auditoria.h"
+#include "ConsultaPesagem.h"
 #include "Decimal.h"
 #include "PastaDados.h"
 #include "Rotinas.h"
@@ -12,6 +13,9 @@ namespace
 {
 
 using ValoresSql::numero;
+
+// The advisory lock under which the workstations take weighing numbers.
+constexpr qint64 ChaveNumeroPesagem = 0x56494741; // "VIGA"
 using ValoresSql::opcional;
 
 QVariant nulo()
@@ -143,6 +147,9 @@ void atualiza(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool tick
     sql << itens.join(QStringLiteral(", ")) << QStringLiteral(" Where PES_CODIGO=:pes_codigo");
     c.append({"PES_CODIGO", codigo(p.codigo)});
     executa(dm, sql, c, rastreio);
+    if (dm.QR_EXEC.RowsAffected() == 0) {
+        throw PesagemAlterada(PesagemAlterada::Excluida);
+    }
 }
 
 void insere(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
@@ -296,19 +303,76 @@ void produtos(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool saidaGrava
     q.Close();
 }
 
-bool temSaidaGravada(TDM& dm, const QVariant& numeroPesagem)
+// The stored row, read for writing: on PostgreSQL locked until the end of
+// the transaction, on SQLite under the write lock the transaction holds.
+std::optional<QVariantMap> linhaParaGravar(TDM& dm, const QVariant& numeroPesagem)
 {
     TQuery& q = dm.QR_EXEC;
     q.Clear();
-    q.Add(QStringLiteral("Select pes_datasaida from Pesagem Where PES_CODIGO=:codigo"));
+    q.Add(QStringLiteral("Select * from Pesagem Where PES_CODIGO=:codigo"));
+    if (dm.ehPostgres()) {
+        q.Add(QStringLiteral("for update"));
+    }
     q.setParam(QStringLiteral("codigo"), numeroPesagem);
     q.Open();
-    const bool gravada = !q.IsEmpty() && !q.IsNull(QStringLiteral("pes_datasaida"));
+    std::optional<QVariantMap> linha;
+    if (!q.IsEmpty()) {
+        linha = ConsultaPesagem::linhaAtual(q);
+    }
     q.Close();
-    return gravada;
+    return linha;
+}
+
+// The row as stored now against the row as the window loaded it: another
+// workstation that saved it meanwhile wins, nothing of this save is written.
+void confere(const std::optional<QVariantMap>& agora, const QVariantMap& carregada)
+{
+    if (!agora) {
+        throw PesagemAlterada(PesagemAlterada::Excluida);
+    }
+    for (auto it = carregada.cbegin(); it != carregada.cend(); ++it) {
+        const QVariant v = agora->value(it.key());
+        if (v.isNull() != it.value().isNull() || (!v.isNull() && v != it.value())) {
+            const bool concluida = !agora->value(QStringLiteral("pes_datasaida")).isNull();
+            throw PesagemAlterada(concluida ? PesagemAlterada::Concluida : PesagemAlterada::Alterada);
+        }
+    }
+}
+
+// The next free number, taken inside the insert's transaction. PostgreSQL:
+// an advisory lock held until the transaction ends makes the workstations
+// take their numbers one after the other; SQLite: the write lock is held
+// already (BEGIN IMMEDIATE).
+qint64 numeroLivre(TDM& dm)
+{
+    if (dm.ehPostgres()) {
+        TQuery& q = dm.QR_EXEC;
+        q.Clear();
+        q.Add(QStringLiteral("select pg_advisory_xact_lock(:chave)"));
+        q.setParam(QStringLiteral("chave"), ChaveNumeroPesagem);
+        q.Open();
+        q.Close();
+    }
+    return ConsultaPesagem::proximoCodigo(dm);
 }
 
 } // namespace
+
+PesagemAlterada::PesagemAlterada(Situacao situacao) : ErroBanco(textoDe(situacao)), m_situacao(situacao) {}
+
+QString PesagemAlterada::textoDe(Situacao situacao)
+{
+    switch (situacao) {
+    case Excluida:
+        return QStringLiteral("Esta pesagem foi excluída em outra estação. Nada foi gravado.");
+    case Concluida:
+        return QStringLiteral("Esta pesagem teve a saída registrada em outra estação. Nada foi gravado.");
+    case Alterada:
+        break;
+    }
+    return QStringLiteral("Esta pesagem foi alterada em outra estação depois de carregada. Nada foi "
+                          "gravado; confira os dados carregados novamente.");
+}
 
 namespace SalvaPesagem
 {
@@ -318,34 +382,70 @@ bool perguntaTicket(const PesagemTela& p)
     return p.estado == 0 || p.modo == 2;
 }
 
-void salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
-            const std::function<void(const QString&)>& rastreio, const EvidenciaPesagem* evidencia)
+qint64 salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
+              const std::function<void(const QString&)>& rastreio, const EvidenciaPesagem* evidencia)
 {
-    Transacao tr(&dm);
-    Auditoria::Antes antes;
-    bool saidaGravada = false;
-    if (p.estado == 0) {
-        insere(dm, p, cfg, ticketSim, rastreio);
-    } else {
-        antes = Auditoria::captura(dm, codigo(p.codigo).toLongLong());
-        saidaGravada = p.modo == 1 && temSaidaGravada(dm, codigo(p.codigo));
-        atualiza(dm, p, cfg, ticketSim, saidaGravada, rastreio);
+    // A proposed number that another workstation stored meanwhile (one that
+    // does not take its numbers under the lock) only costs another try.
+    for (int tentativa = 1;; ++tentativa) {
+        Transacao tr(&dm, true);
+        Evidencia::FotosDaGravacao fotos;
+        try {
+            Auditoria::Antes antes;
+            bool saidaGravada = false;
+            if (p.estado == 0) {
+                if (p.codigoProposto) {
+                    p.codigo = QString::number(numeroLivre(dm));
+                }
+                insere(dm, p, cfg, ticketSim, rastreio);
+            } else {
+                const auto agora = linhaParaGravar(dm, codigo(p.codigo));
+                if (!p.armazenada.isEmpty()) {
+                    confere(agora, p.armazenada);
+                }
+                antes = Auditoria::captura(dm, codigo(p.codigo).toLongLong());
+                saidaGravada =
+                    p.modo == 1 && agora && !agora->value(QStringLiteral("pes_datasaida")).isNull();
+                atualiza(dm, p, cfg, ticketSim, saidaGravada, rastreio);
+            }
+            // Here the weighing's number is the stored one and the Pesagem row
+            // is written, inside the transaction: its product rows, the
+            // evidence of the reading and the audit entry follow.
+            const qint64 numero = codigo(p.codigo).toLongLong();
+            produtos(dm, p, cfg, saidaGravada);
+            antes.numero = numero;
+            if (evidencia) {
+                Evidencia::grava(dm, numero, p.modo, *evidencia, PastaDados::caminho(), fotos.lista());
+            }
+            Auditoria::registraMudancas(dm, SessaoAtual.UsuarioLogado, antes);
+            tr.commit();
+            fotos.confirma();
+            return numero;
+        } catch (const ErroBanco& e) {
+            if (p.estado == 0 && p.codigoProposto && tr.minha() && tentativa < 5 &&
+                e.causa() == ErroBanco::Causa::ChaveDuplicada) {
+                continue; // rolled back by tr; the next number is taken again
+            }
+            throw;
+        }
     }
-    produtos(dm, p, cfg, saidaGravada);
-    // The evidence and the log go with the number the row was stored under.
-    antes.numero = codigo(p.codigo).toLongLong();
-    Evidencia::FotosDaGravacao fotos;
-    if (evidencia) {
-        Evidencia::grava(dm, antes.numero, p.modo, *evidencia, PastaDados::caminho(), fotos.lista());
-    }
-    Auditoria::registraMudancas(dm, SessaoAtual.UsuarioLogado, antes);
-    tr.commit();
-    fotos.confirma();
 }
 
-void excluir(TDM& dm, qint64 codigo)
+void excluir(TDM& dm, qint64 codigo, const QVariantMap& comoListada)
 {
-    Transacao tr(&dm);
+    Transacao tr(&dm, true);
+    const auto agora = linhaParaGravar(dm, codigo);
+    if (!agora) {
+        throw PesagemAlterada(PesagemAlterada::Excluida);
+    }
+    // Only the Pesagem columns the list showed (a joined list also has names).
+    QVariantMap vista;
+    for (auto it = comoListada.cbegin(); it != comoListada.cend(); ++it) {
+        if (agora->contains(it.key())) {
+            vista.insert(it.key(), it.value());
+        }
+    }
+    confere(agora, vista);
     const Auditoria::Antes antes = Auditoria::captura(dm, codigo);
     TQuery& q = dm.QR_EXEC;
     q.Clear();
@@ -356,6 +456,9 @@ void excluir(TDM& dm, qint64 codigo)
     q.Add(QStringLiteral("Delete from Pesagem where Pes_Codigo=:codigo"));
     q.setParam(QStringLiteral("codigo"), codigo);
     q.ExecSQL();
+    if (q.RowsAffected() == 0) {
+        throw PesagemAlterada(PesagemAlterada::Excluida);
+    }
     q.Close();
     Auditoria::registraMudancas(dm, SessaoAtual.UsuarioLogado, antes);
     tr.commit();

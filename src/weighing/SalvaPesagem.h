@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErroBanco.h"
 #include "Evidencia.h"
 #include "Pesagem.h"
 
@@ -7,6 +8,24 @@
 #include <functional>
 
 class TDM;
+
+// The stored weighing is no longer as the window loaded it: another
+// workstation saved or deleted it first. Nothing was written.
+class PesagemAlterada : public ErroBanco
+{
+public:
+    enum Situacao {
+        Alterada,  // changed, still open (or changed while completed)
+        Concluida, // its exit was recorded meanwhile
+        Excluida,  // deleted meanwhile
+    };
+    explicit PesagemAlterada(Situacao situacao);
+    Situacao situacao() const { return m_situacao; }
+    static QString textoDe(Situacao situacao);
+
+private:
+    Situacao m_situacao;
+};
 
 // Writing a weighing: the Pesagem row (insert for a new weighing, update
 // otherwise) and the rewrite of its PesagemProduto rows, in one transaction
@@ -24,11 +43,17 @@ bool perguntaTicket(const PesagemTela& p);
 // place before it runs (the SQL trace). `evidencia`, when set, is how the
 // weight of the side being saved was taken: stored with the weighing, in the
 // same transaction. Every save appends the change to the audit log.
-void salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
-            const std::function<void(const QString&)>& rastreio = {},
-            const EvidenciaPesagem* evidencia = nullptr);
+// A new weighing whose number is a proposal (`codigoProposto`) gets the next
+// free number inside the transaction; an existing one is written only while
+// the stored row is still `p.armazenada` (else PesagemAlterada). Returns the
+// number stored (also left in `p.codigo`).
+qint64 salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
+              const std::function<void(const QString&)>& rastreio = {},
+              const EvidenciaPesagem* evidencia = nullptr);
 
-// "Excluir": the weighing and its product rows.
-void excluir(TDM& dm, qint64 codigo);
+// "Excluir": the weighing and its product rows, while the stored row still
+// holds the values of `comoListada` (the list's row; its columns that
+// Pesagem has are compared), else PesagemAlterada.
+void excluir(TDM& dm, qint64 codigo, const QVariantMap& comoListada = {});
 
 } // namespace SalvaPesagem

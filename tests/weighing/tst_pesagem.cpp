@@ -1,4 +1,5 @@
 #include "BancoTeste.h"
+#include "ConsultaPesagem.h"
 #include "DialogosRoteiro.h"
 #include "FalhaBanco.h"
 #include "FixturePesagem.h"
@@ -22,6 +23,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QSqlQuery>
+#include <QTimer>
 #include <QtTest>
 
 using namespace FixturePesagem;
@@ -1140,6 +1143,183 @@ private Q_SLOTS:
         QCOMPARE(depois["PES_OBS"], QStringLiteral("LONA RASGADA"));
         QCOMPARE(depois["TPV_CODIGO"], antes["TPV_CODIGO"]);
         QCOMPARE(produtos(c.b, 1), produtosAntes);
+    }
+
+    // "Novo" proposed 2; another workstation stored weighing 2 meanwhile.
+    // Leaving the untouched number loads nothing; the typing stays this
+    // weighing's and it is stored under 3, which the message and ticket use.
+    void numeroPropostoOcupado()
+    {
+        Balcao c(QStringLiteral("cfg_produtoopcional=1"));
+        operador([](TSessao& s) {
+            s.EditarPesagens = 1;
+            s.PesagemManualEntrada = 1;
+        });
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(1);
+        qint64 impresso = 0;
+        w.imprimeTicket = [&](qint64 codigo, int, int) { impresso = codigo; };
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QCOMPARE(w.campoCodigoPesagem->maskText().trimmed(), QStringLiteral("2"));
+        {
+            TDM outra(c.b.conexao());
+            QString erro;
+            QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
+            PesagemTela deOutra;
+            deOutra.estado = 0;
+            deOutra.codigo = QStringLiteral("2");
+            deOutra.placa = QStringLiteral("BBB2B22");
+            deOutra.motorista = QStringLiteral("MARIA");
+            deOutra.cadCodigo = QStringLiteral("1");
+            deOutra.dataEntrada = QStringLiteral("10/12/2026");
+            deOutra.horaEntrada = QStringLiteral("08:00:00");
+            deOutra.pesoEntrada = QStringLiteral("31000");
+            SalvaPesagem::salvar(outra, deOutra, ConfigPesagem::ler(outra), false);
+        }
+        c.d.limpar();
+        QTest::keyClick(w.campoCodigoPesagem, Qt::Key_Return);
+        QVERIFY(c.d.mostradas.isEmpty()); // no "Realizar nova Pesagem?"
+        QCOMPARE(w.EstadoCadastro, 0);
+        QVERIFY(w.campoPlaca->text().isEmpty());
+        digita(w.campoPlaca, QStringLiteral("CCC3C33"));
+        digita(w.campoNomeMotorista, QStringLiteral("DO TESTE"));
+        digita(w.campoCodigoParte, QStringLiteral("1"));
+        QTest::keyClick(w.campoCodigoParte, Qt::Key_Return);
+        w.comboModoEntrada->setFocus();
+        QTest::keyClick(w.comboModoEntrada, Qt::Key_Up);
+        digita(w.campoPesoEntrada, QStringLiteral("10230"));
+        QTest::keyClick(w.campoPesoEntrada, Qt::Key_Tab);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(true);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso + QStringLiteral("\rPesagem gravada com o número 3."));
+        QCOMPARE(impresso, 3);
+        QCOMPARE(pesagem(c.b, 2)["PES_MOTORISTA"], QStringLiteral("MARIA"));
+        QCOMPARE(pesagem(c.b, 2)["PES_PESOENTRADA"], QStringLiteral("31000"));
+        QCOMPARE(pesagem(c.b, 3)["PES_MOTORISTA"], QStringLiteral("DO TESTE"));
+        QCOMPARE(pesagem(c.b, 3)["PES_PESOENTRADA"], QStringLiteral("10230"));
+    }
+
+    // The exit list shows what another workstation saved, without reopening.
+    void listaSegueOutrasEstacoes()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 1);
+        auto* timer = w.findChild<QTimer*>(QStringLiteral("timerLista"));
+        QVERIFY(timer && timer->isActive());
+        timer->setInterval(20);
+        TDM outra(c.b.conexao());
+        QString erro;
+        QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
+        PesagemTela p;
+        p.estado = 0;
+        p.codigo = QStringLiteral("2");
+        p.placa = QStringLiteral("OUT0002");
+        p.cadCodigo = QStringLiteral("1");
+        p.dataEntrada = QStringLiteral("10/12/2026");
+        p.horaEntrada = QStringLiteral("08:00:00");
+        p.pesoEntrada = QStringLiteral("15000");
+        SalvaPesagem::salvar(outra, p, ConfigPesagem::ler(outra), false);
+        QTRY_COMPARE(w.listaPesagens->model()->rowCount(), 2);
+        auto s = ConsultaPesagem::carregar(outra, 1, 2, ConfigPesagem::ler(outra), true, agora);
+        s->pesoSaida = QStringLiteral("30000");
+        SalvaPesagem::salvar(outra, *s, ConfigPesagem::ler(outra), false);
+        QTRY_COMPARE(w.listaPesagens->model()->rowCount(), 1);
+        QCOMPARE(w.listaPesagens->model()->index(0, 1).data().toString(), QStringLiteral("OUT0002"));
+    }
+
+    // Another workstation records the exit while this one has the weighing
+    // on screen: the save writes nothing and says so; the list is read again.
+    void saidaComListaVelha_data()
+    {
+        QTest::addColumn<bool>("antesDeCarregar");
+        QTest::newRow("depois de carregar") << false;
+        QTest::newRow("antes de carregar") << true;
+    }
+    void saidaComListaVelha()
+    {
+        QFETCH(bool, antesDeCarregar);
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        TDM outra(c.b.conexao());
+        QString erro;
+        QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
+        auto registraSaidaNaOutra = [&] {
+            auto s = ConsultaPesagem::carregar(outra, 1, 2, ConfigPesagem::ler(outra), true, agora);
+            s->pesoSaida = QStringLiteral("31000");
+            SalvaPesagem::salvar(outra, *s, ConfigPesagem::ler(outra), true);
+        };
+        if (antesDeCarregar) {
+            registraSaidaNaOutra();
+        }
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 1); // not polled yet
+        abreDaLista(w, 0);
+        const QString confirmada =
+            QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador.");
+        if (antesDeCarregar) {
+            QCOMPARE(c.d.ultimo(), confirmada);
+            QCOMPARE(w.EstadoCadastro, 3);
+            QVERIFY(w.campoPlaca->text().isEmpty());
+            QCOMPARE(w.listaPesagens->model()->rowCount(), 0);
+            return;
+        }
+        QCOMPARE(w.EstadoCadastro, 1);
+        registraSaidaNaOutra();
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), confirmada);
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("31000"));
+        QCOMPARE(pesagem(c.b, 1)["PES_TKSAIDA"], QStringLiteral("1"));
+        QCOMPARE(w.EstadoCadastro, 3);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 0);
+    }
+
+    // PostgreSQL restarted under an open exit window (its connection ended by
+    // the server): the list, the load and the save work from the same window.
+    void servidorReiniciado()
+    {
+        Balcao c;
+        if (!c.b.postgres()) {
+            QSKIP("uma conexão com um arquivo SQLite não se perde");
+        }
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        TFrmPesagem w(2);
+        abrir(w);
+        TDM outra(c.b.conexao());
+        QString erro;
+        QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
+        auto encerra = [&] {
+            const int pid = c.b.valor(QStringLiteral("select pg_backend_pid()")).toInt();
+            QSqlQuery q(outra.DataBase1());
+            QVERIFY(q.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid)));
+            QTest::qWait(200);
+        };
+        encerra();
+        c.d.limpar();
+        abreDaLista(w, 0);
+        QVERIFY2(c.d.mostradas.isEmpty(), qPrintable(c.d.ultimo()));
+        QCOMPARE(w.EstadoCadastro, 1);
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("ABC1234"));
+        encerra();
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        c.d.limpar();
+        QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("30000"));
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 1);
     }
 };
 

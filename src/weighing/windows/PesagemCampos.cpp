@@ -8,6 +8,7 @@
 #include "FiltrosCampo.h"
 #include "RegrasPesagem.h"
 #include "Relogio.h"
+#include "SalvaPesagem.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
 #include "TDM.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace
@@ -53,6 +55,13 @@ const QString preto = QStringLiteral("color: black;");
 
 void TFrmPesagem::ligaEventos()
 {
+    // The exit list follows the other workstations: polled rather than told
+    // (LISTEN/NOTIFY), because a poll works on both engines, needs nothing
+    // from workstations of older versions, and survives a reconnect.
+    m_timerLista = new QTimer(this);
+    m_timerLista->setObjectName(QStringLiteral("timerLista"));
+    m_timerLista->setInterval(5000);
+    connect(m_timerLista, &QTimer::timeout, this, [this] { confereLista(); });
     AoSair(campoCodigoPesagem, [this] { saiCodigo(); });
     AoSair(campoPlaca, [this] { saiPlaca(); });
     AoSair(campoRgMotorista, [this] { saiRg(); });
@@ -170,6 +179,8 @@ PesagemTela TFrmPesagem::pesagem() const
     p.pesoSaida = campoPesoSaida->text();
     p.statusTexto = m_leitura.statusTexto();
     p.saidaGravada = m_saidaGravada;
+    p.codigoProposto = EstadoCadastro == 0 && !m_codigoProposto.isEmpty() && p.codigo == m_codigoProposto;
+    p.armazenada = m_armazenada;
     return p;
 }
 
@@ -223,6 +234,7 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     m_saidaGravada = p.saidaGravada;
     m_pesoCarregado = m_modo == 1 ? p.pesoEntrada : p.pesoSaida;
     mostraFotos(p.codigo.toLongLong(), 1);
+    m_armazenada = p.armazenada;
     m_carregando = false;
 }
 
@@ -254,6 +266,8 @@ void TFrmPesagem::ocioso()
     LimpaCampos(this);
     m_carregando = false;
     m_saidaGravada = false;
+    m_armazenada.clear();
+    m_codigoProposto.clear();
     ajustaBotoes(3);
     HabilitaCampos(this, 3);
     btnExcluir->setEnabled(m_modo == 2);
@@ -286,6 +300,8 @@ void TFrmPesagem::BtnNovoClick()
         erroBanco(e);
     }
     PesagemTela p = NovaPesagem(m_modo, m_cfg, proximo, Relogio::agora());
+    // Only a proposal: the save takes the next free number when it is left as shown.
+    m_codigoProposto = p.codigo;
     p.manualEntrada = somenteSaida ? 0 : comboModoEntrada->currentIndex();
     p.manualSaida = comboModoSaida->currentIndex();
     p.tipoParte = comboTipoParte->currentIndex();
@@ -365,6 +381,16 @@ void TFrmPesagem::saiCodigo()
         if (codigo.isEmpty()) {
             codigo = QString::number(ConsultaPesagem::proximoCodigo(*DM));
             campoCodigoPesagem->setText(codigo);
+            m_codigoProposto = codigo;
+        }
+        if (codigo == m_codigoProposto) {
+            // The proposed number, untouched: a new weighing, whatever another
+            // workstation stored under that number meanwhile.
+            campoCodigoPesagem->setReadOnly(true);
+            campoCodigoPesagem->setFocusPolicy(Qt::NoFocus);
+            ajustaBotoes(0);
+            UpdateSaveButton();
+            return;
         }
         const auto p =
             ConsultaPesagem::carregar(*DM, codigo.toLongLong(), m_modo, m_cfg, false, Relogio::agora());
@@ -433,11 +459,22 @@ void TFrmPesagem::carregaDaLista()
             return;
         }
         p = ConsultaPesagem::carregar(*DM, codigo, 2, m_cfg, true, Relogio::agora());
+        // The list may be older than the stored row: another workstation may
+        // have recorded the exit, or deleted the weighing, since it was read.
+        if (!p || (p->saidaGravada && !SessaoAtual.ehAdmin())) {
+            if (p) {
+                Mensagem(
+                    QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."),
+                    QStringLiteral("Informação"), Msg::Pergunta);
+            } else {
+                Mensagem(QStringLiteral("Esta pesagem foi excluída em outra estação."),
+                         QStringLiteral("Informação"), Msg::Informacao);
+            }
+            reabreListaEm(codigo);
+            return;
+        }
     } catch (const ErroBanco& e) {
         erroBanco(e);
-        return;
-    }
-    if (!p) {
         return;
     }
     fechaPorta();
@@ -733,11 +770,15 @@ void TFrmPesagem::showEvent(QShowEvent* e)
         m_configurada = true;
         ocioso();
         focoInicial();
+        if (m_modo == 2) {
+            m_timerLista->start();
+        }
     }
 }
 
 void TFrmPesagem::done(int r)
 {
+    m_timerLista->stop();
     fechaPorta();
     TQuery& q = DM->QR_Pesagem;
     if (m_modo == 2 && q.Active() && !q.IsEmpty() && listaPesagens->linhaAtual() >= 0) {

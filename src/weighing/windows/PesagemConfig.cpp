@@ -1,6 +1,7 @@
 // The weighing window's set-up from Config: what is shown, captions, the
 // list of weighings and the scale link's settings.
 #include "ConfiguraBalanca.h"
+#include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "SessaoAtual.h"
@@ -179,6 +180,8 @@ void TFrmPesagem::aplicaVisibilidade()
 void TFrmPesagem::abreLista()
 {
     const bool todas = SessaoAtual.ehAdmin() || m_cfg.exibePesagens == 1;
+    // read before the list: a change in between shows at the next poll
+    m_assinaturaLista = ConsultaPesagem::assinaturaLista(*DM);
     TQuery& q = DM->QR_Pesagem;
     if (m_cfg.grade == 1) {
         q.setSQL(

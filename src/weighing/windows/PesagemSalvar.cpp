@@ -1,4 +1,5 @@
 // The weighing window's save and delete.
+#include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "Evidencia.h"
@@ -61,13 +62,18 @@ void TFrmPesagem::BtnSalvarClick()
         copias = pergunta.copias();
     }
     m_imprimir = false;
+    const QString numeroMostrado = p.codigo;
+    qint64 numero = 0;
     try {
         std::function<void(const QString&)> rastreio;
         if (DM->rastreioSql) {
             rastreio = [](const QString& t) { Mensagem(t, QStringLiteral("Informação"), Msg::Informacao); };
         }
         const std::optional<EvidenciaPesagem> evidencia = evidenciaDoLado(p);
-        SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio, evidencia ? &*evidencia : nullptr);
+        numero = SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio, evidencia ? &*evidencia : nullptr);
+    } catch (const PesagemAlterada& e) {
+        pesagemAlterada(e, p.codigo.toLongLong(), true);
+        return;
     } catch (const ErroBanco& e) {
         // Rolled back: the weighing stays on screen as it was typed.
         erroBanco(e);
@@ -77,10 +83,15 @@ void TFrmPesagem::BtnSalvarClick()
     }
     m_imprimir = ticket;
     m_copias = copias;
-    mostraFotos(p.codigo.toLongLong(), m_modo);
-    Mensagem(sucesso, QStringLiteral("Sucesso"), Msg::Informacao);
+    mostraFotos(numero, m_modo);
+    // The proposed number may have been taken by another workstation: the
+    // operator is told the number the weighing was stored under.
+    Mensagem(QString::number(numero) == numeroMostrado
+                 ? sucesso
+                 : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero),
+             QStringLiteral("Sucesso"), Msg::Informacao);
     if (m_imprimir && imprimeTicket) {
-        imprimeTicket(p.codigo.toLongLong(), m_modo, m_copias);
+        imprimeTicket(numero, m_modo, m_copias);
     }
 
     ocioso();
@@ -92,6 +103,80 @@ void TFrmPesagem::BtnSalvarClick()
         }
     }
     focoInicial();
+}
+
+void TFrmPesagem::pesagemAlterada(const PesagemAlterada& e, qint64 codigo, bool daGravacao)
+{
+    // Nothing was written. A completed weighing is not the operator's to
+    // change; otherwise the stored weighing comes up again as it is now.
+    const bool concluida = e.situacao() == PesagemAlterada::Concluida;
+    const bool recarrega = m_modo == 2 && e.situacao() != PesagemAlterada::Excluida &&
+                           (!concluida || SessaoAtual.ehAdmin()) && daGravacao;
+    if (concluida && !SessaoAtual.ehAdmin()) {
+        Mensagem(QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."),
+                 QStringLiteral("Informação"), Msg::Pergunta);
+    } else {
+        Mensagem(recarrega
+                     ? e.texto() + QStringLiteral("\rA pesagem foi carregada novamente como está gravada.")
+                     : e.texto(),
+                 QStringLiteral("Informação"), Msg::Informacao);
+    }
+    ocioso();
+    if (m_modo == 2) {
+        if (reabreListaEm(codigo) && recarrega) {
+            carregaDaLista();
+            return;
+        }
+    }
+    focoInicial();
+}
+
+bool TFrmPesagem::reabreListaEm(qint64 codigo)
+{
+    try {
+        abreLista();
+    } catch (const ErroBanco& e) {
+        erroBanco(e);
+        return false;
+    }
+    TQuery& q = DM->QR_Pesagem;
+    const int coluna = q.record().indexOf(QStringLiteral("pes_codigo"));
+    for (int i = 0; coluna >= 0 && q.valor(i, coluna).isValid(); ++i) {
+        if (q.valor(i, coluna).toLongLong() == codigo) {
+            listaPesagens->selecionar(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Polled: when the open weighings changed (another workstation saved an
+// entry, an exit or a delete), the idle window's list is read again, with
+// the same weighing selected. A cheap indexed count, not the list itself.
+void TFrmPesagem::confereLista()
+{
+    if (m_modo != 2 || EstadoCadastro != 3 || m_salvando || !isVisible() || !DM->Conectado() ||
+        DM->InTransaction()) {
+        return;
+    }
+    QString assinatura;
+    try {
+        assinatura = ConsultaPesagem::assinaturaLista(*DM);
+    } catch (const ErroBanco&) {
+        return; // a poll says nothing; the operator's next command reports the failure
+    }
+    TQuery& q = DM->QR_Pesagem;
+    // (a list closed with a lost connection is read again too)
+    if (assinatura == m_assinaturaLista && q.Active()) {
+        return;
+    }
+    const int linha = listaPesagens->linhaAtual();
+    const qint64 codigo = (q.Active() && linha >= 0)
+                              ? q.valor(linha, q.record().indexOf(QStringLiteral("pes_codigo"))).toLongLong()
+                              : -1;
+    if (!reabreListaEm(codigo) && listaPesagens->linhaAtual() < 0) {
+        listaPesagens->selecionar(0);
+    }
 }
 
 void TFrmPesagem::btnExcluirClick()
@@ -112,9 +197,13 @@ void TFrmPesagem::btnExcluirClick()
                  Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) == Msg::RespNao) {
         return;
     }
+    const qint64 codigo = q.FieldByName(QStringLiteral("pes_codigo")).toLongLong();
     try {
-        SalvaPesagem::excluir(*DM, q.FieldByName(QStringLiteral("pes_codigo")).toLongLong());
+        SalvaPesagem::excluir(*DM, codigo, ConsultaPesagem::linhaAtual(q));
         abreLista();
+    } catch (const PesagemAlterada& e) {
+        pesagemAlterada(e, codigo, false);
+        return;
     } catch (const ErroBanco& e) {
         Mensagem(QStringLiteral("Erro ao excluir\rErro retornado:") + e.texto(), QStringLiteral("Erro"),
                  Msg::Erro);

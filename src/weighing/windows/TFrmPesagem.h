@@ -130,6 +130,13 @@ private:
     void carregaDaLista();
     void escolheDaLista();
     void focoInicial();
+    // Reopens the list keeping the weighing `codigo` selected (when it is still there).
+    bool reabreListaEm(qint64 codigo);
+    // The list polled for what other workstations saved (idle window only).
+    void confereLista();
+    // The save or delete found the stored weighing changed by another workstation.
+    // `daGravacao`: from the save (the weighing comes up again), else from the delete.
+    void pesagemAlterada(const class PesagemAlterada& e, qint64 codigo, bool daGravacao);
     void saiDataEntrada();
     void saiDataSaida();
     void saiHoraEntrada();
@@ -181,6 +188,13 @@ private:
     int m_copias = 1;
     bool m_salvando = false;
     bool m_carregando = false;
+    // The number "Novo" proposed, while it stays as proposed.
+    QString m_codigoProposto;
+    // The stored row of the weighing on screen, as loaded.
+    QVariantMap m_armazenada;
+    // What the list of weighings last showed (count and sum of numbers).
+    QString m_assinaturaLista;
+    class QTimer* m_timerLista = nullptr;
     QString m_ultimoCodigo;
     std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
     TCommPortDriver m_porta;

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Database failures in the operator's words: each cause an operator can meet
+// is named before the driver's text, and a database that cannot be written
+// is said when the program starts.
+#include "BancoTeste.h"
+#include "ErroBanco.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QtTest>
+
+#include <unistd.h>
+
+class TstErroBanco : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    // Codes and texts as the two drivers give them.
+    void causas_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("causa");
+        using C = ErroBanco::Causa;
+        QTest::newRow("pg servidor reiniciado")
+            << "57P01"
+            << "FATAL:  terminating connection due to administrator command" << int(C::ConexaoPerdida);
+        QTest::newRow("pg conexão caiu sem código")
+            << ""
+            << "server closed the connection unexpectedly\n\tThis probably means the server terminated "
+               "abnormally\n\tbefore or while processing the request.\nQPSQL: Unable to create query"
+            << int(C::ConexaoPerdida);
+        QTest::newRow("pg sem conexão")
+            << ""
+            << "no connection to the server\nQPSQL: Unable to create query" << int(C::ConexaoPerdida);
+        QTest::newRow("pg servidor fora")
+            << ""
+            << "connection to server at \"127.0.0.1\", port 5999 failed: Connection refused\n\tIs the server "
+               "running on that host and accepting TCP/IP connections?\nQPSQL: Unable to connect"
+            << int(C::ServidorInacessivel);
+        QTest::newRow("pg tempo esgotado")
+            << ""
+            << "timeout expired\nQPSQL: Unable to connect" << int(C::ServidorInacessivel);
+        QTest::newRow("pg disco cheio")
+            << "53100"
+            << "ERROR:  could not extend file: No space left on device" << int(C::DiscoCheio);
+        QTest::newRow("pg somente leitura")
+            << "25006"
+            << "ERROR:  cannot execute INSERT in a read-only transaction" << int(C::SomenteLeitura);
+        QTest::newRow("pg sem permissão")
+            << "42501"
+            << "ERROR:  permission denied for table pesagem" << int(C::SemPermissao);
+        QTest::newRow("pg senha") << "28P01"
+                                  << "FATAL:  password authentication failed for user \"viga\""
+                                  << int(C::SemPermissao);
+        QTest::newRow("pg chave") << "23505"
+                                  << "ERROR:  duplicate key value violates unique constraint"
+                                  << int(C::ChaveDuplicada);
+        QTest::newRow("sqlite bloqueado") << "5"
+                                          << "database is locked Unable to fetch row" << int(C::Bloqueado);
+        QTest::newRow("sqlite instantâneo velho") << "517"
+                                                  << "database is locked" << int(C::Bloqueado);
+        QTest::newRow("sqlite somente leitura")
+            << "8"
+            << "attempt to write a readonly database" << int(C::SomenteLeitura);
+        QTest::newRow("sqlite disco cheio") << "13"
+                                            << "database or disk is full" << int(C::DiscoCheio);
+        QTest::newRow("sqlite chave")
+            << "2067"
+            << "UNIQUE constraint failed: PESAGEM.PES_CODIGO" << int(C::ChaveDuplicada);
+        QTest::newRow("outra") << "1"
+                               << "no such table: xyz" << int(C::Outra);
+    }
+    void causas()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, texto);
+        QFETCH(int, causa);
+        const ErroBanco e(QSqlError(QString(), texto, QSqlError::StatementError, codigo));
+        QCOMPARE(int(e.causa()), causa);
+        // the cause first, then the driver's text on one line; never empty
+        QVERIFY(e.texto().endsWith(texto.simplified()));
+        QVERIFY(!e.texto().contains(u'\n'));
+        if (causa != int(ErroBanco::Causa::Outra)) {
+            QVERIFY(e.texto().startsWith(ErroBanco::descricao(ErroBanco::Causa(causa)) + u'\r'));
+        }
+    }
+
+    void nuncaVazio()
+    {
+        const ErroBanco e{QSqlError()};
+        QCOMPARE(e.texto(), QStringLiteral("Erro desconhecido no banco de dados."));
+        const ErroBanco perdida(ErroBanco::Causa::ConexaoPerdida, QString());
+        QCOMPARE(perdida.texto(), ErroBanco::descricao(ErroBanco::Causa::ConexaoPerdida));
+    }
+
+    // A database file or data folder that cannot be written is refused at the
+    // start, in words, before anyone types a weighing.
+    void somenteLeituraNaPartida_data()
+    {
+        QTest::addColumn<bool>("pasta");
+        QTest::newRow("arquivo") << false;
+        QTest::newRow("pasta") << true;
+    }
+    void somenteLeituraNaPartida()
+    {
+        QFETCH(bool, pasta);
+        if (BancoTeste::usandoPostgres()) {
+            QSKIP("o arquivo é do SQLite");
+        }
+        if (geteuid() == 0) {
+            QSKIP("o administrador do sistema grava em qualquer arquivo");
+        }
+        BancoTeste b;
+        const Conexao c = b.conexao();
+        b.dm().Desconectar();
+        const QString alvo = pasta ? b.pasta() : c.caminhoArquivo();
+        const auto antes = QFile::permissions(alvo);
+        QVERIFY(QFile::setPermissions(alvo, pasta ? (QFile::ReadOwner | QFile::ExeOwner) : QFile::ReadOwner));
+        TDM dm(c);
+        QString erro;
+        const bool abriu = dm.Conectar(&erro);
+        dm.Desconectar();
+        QFile::setPermissions(alvo, antes);
+        QVERIFY(!abriu);
+        QVERIFY2(erro.startsWith(ErroBanco::descricao(ErroBanco::Causa::SomenteLeitura)), qPrintable(erro));
+        QVERIFY2(erro.contains(alvo), qPrintable(erro));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstErroBanco)
+#include "tst_errobanco.moc"
