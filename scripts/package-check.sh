@@ -29,13 +29,14 @@ for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql
   grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || falha "Depends sem $d: $depends"
 done
 
-for f in usr/bin/viga usr/bin/viga-scale-sim usr/bin/viga-demo \
+for f in usr/bin/viga usr/bin/viga-scale-sim usr/bin/viga-demo usr/bin/viga-relatorio \
   usr/share/icons/hicolor/scalable/apps/$id.svg \
   usr/share/icons/hicolor/48x48/apps/$id.png \
   usr/share/icons/hicolor/256x256/apps/$id.png \
   usr/share/applications/$id.desktop \
   usr/share/metainfo/$id.metainfo.xml \
-  usr/share/man/man1/viga.1.gz usr/share/man/man1/viga-scale-sim.1.gz usr/share/man/man1/viga-demo.1.gz; do
+  usr/share/man/man1/viga.1.gz usr/share/man/man1/viga-scale-sim.1.gz usr/share/man/man1/viga-demo.1.gz \
+  usr/share/man/man1/viga-relatorio.1.gz; do
   grep -q " \./$f$" "$tmp/lista" || falha "falta $f"
 done
 if grep -v ' \./usr/' "$tmp/lista" | grep -v ' \./$' | grep -q .; then
@@ -52,11 +53,11 @@ for px in 48 256; do
   file "$raiz/usr/share/icons/hicolor/${px}x${px}/apps/$id.png" | grep -q "PNG image data, $px x $px" ||
     falha "ícone de $px px"
 done
-for b in viga viga-scale-sim viga-demo; do
+for b in viga viga-scale-sim viga-demo viga-relatorio; do
   file "$raiz/usr/bin/$b" | grep -q 'not stripped' && falha "$b não foi reduzido (strip)"
 done
 echo "== manuais"
-for m in viga viga-scale-sim viga-demo; do
+for m in viga viga-scale-sim viga-demo viga-relatorio; do
   avisos=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$raiz/usr/share/man/man1/$m.1.gz" 2>&1 >"$tmp/$m.txt") ||
     falha "man $m"
   [ -z "$avisos" ] || falha "man $m: $avisos"
@@ -70,6 +71,8 @@ saida=$(env -u DISPLAY -u WAYLAND_DISPLAY "$raiz/usr/bin/viga" --version) || fal
 echo "$saida"
 [ "$saida" = "viga $versao" ] || falha "viga --version: '$saida', esperado 'viga $versao'"
 "$raiz/usr/bin/viga-scale-sim" --help | grep -q '^Uso: viga-scale-sim' || falha "viga-scale-sim --help"
+env -u DISPLAY -u WAYLAND_DISPLAY "$raiz/usr/bin/viga-relatorio" --help | grep -q '^  viga-relatorio movimento' ||
+  falha "viga-relatorio --help"
 
 if [ "$falhas" -ne 0 ]; then
   echo "$falhas falha(s)" >&2

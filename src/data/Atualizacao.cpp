@@ -1,5 +1,7 @@
 #include "Atualizacao.h"
 
+#include "Esquema.h"
+
 #include "Dialeto.h"
 #include "ErroBanco.h"
 #include "LeConfig.h"
@@ -18,7 +20,9 @@ QString Atualizacao::alargaCodigos()
     try {
         Transacao tr(&m_dm);
         alargaCodigosNaTransacao();
+        Esquema::criaIndicesQueFaltam(m_dm);
         tr.commit();
+        Esquema::estatisticas(m_dm);
     } catch (const ErroBanco& e) {
         return e.texto();
     }
@@ -161,7 +165,9 @@ bool Atualizacao::executar(const std::function<void(int, const QString&)>& progr
             }
         }
         alargaCodigosNaTransacao();
+        Esquema::criaIndicesQueFaltam(m_dm);
         tr.commit();
+        Esquema::estatisticas(m_dm);
     } catch (const ErroBanco& e) {
         if (m_dm.InTransaction()) {
             m_dm.RollbackTrans();

@@ -3,6 +3,7 @@
 #include "ErroBanco.h"
 #include "Esquema.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -143,6 +144,8 @@ bool TDM::Conectar(QString* erro)
         }
         if (criarSeVazio && (novo || !Esquema::existe(*this))) {
             Esquema::criarBanco(*this);
+        } else if (criarSeVazio) {
+            indicesQueFaltam();
         }
     } catch (const ErroBanco& e) {
         if (erro) {
@@ -155,6 +158,21 @@ bool TDM::Conectar(QString* erro)
         return false;
     }
     return true;
+}
+
+void TDM::indicesQueFaltam()
+{
+    // A database of an older layout may lack columns these indexes need until
+    // its upgrade runs, which creates them then: a failure here is not fatal.
+    try {
+        Transacao tr(this);
+        const int criados = Esquema::criaIndicesQueFaltam(*this);
+        tr.commit();
+        if (criados > 0) Esquema::estatisticas(*this);
+    } catch (const ErroBanco& e) {
+        if (InTransaction()) RollbackTrans();
+        qWarning().noquote() << "Índices não criados:" << e.texto();
+    }
 }
 
 void TDM::fecharConsultas()
@@ -177,6 +195,12 @@ void TDM::Desconectar()
         if (m_emTransacao) {
             db.rollback();
             m_emTransacao = false;
+        }
+        if (!m_conexao.ehPostgres()) {
+            // Refreshes the planner's statistics of the tables that have grown;
+            // a failure here costs speed, never data.
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("PRAGMA optimize"));
         }
         db.close();
     }

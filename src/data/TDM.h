@@ -76,6 +76,8 @@ public:
 
 private:
     void fecharConsultas();
+    // Creates the indexes an older database lacks (statistics gathered after).
+    void indicesQueFaltam();
 
     Conexao m_conexao;
     QString m_nomeConexao;

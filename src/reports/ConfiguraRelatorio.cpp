@@ -76,9 +76,37 @@ bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dado
     return true;
 }
 
+namespace
+{
+// Where text meant for `coluna` starts so that one blank at least parts it from
+// what the line already holds: a figure wider than its room moves right
+// instead of running into its neighbour.
+int livre(const TRelevo& j, int coluna)
+{
+    return j.Coluna() > 0 ? qMax(coluna, j.Coluna() + 1) : coluna;
+}
+
+// `texto` without its trailing blanks: padding a caption to its column adds
+// nothing on paper, and the next text may then start where the caption ends.
+QString semBrancosFinais(const QString& texto)
+{
+    qsizetype n = texto.size();
+    while (n > 0 && texto.at(n - 1) == u' ')
+        --n;
+    return texto.left(n);
+}
+} // namespace
+
 void em(TRelevo& j, const QString& texto, int coluna)
 {
-    j.WriteText({}, texto, coluna, false);
+    const QString t = semBrancosFinais(texto);
+    qsizetype lideres = 0;
+    while (lideres < t.size() && t.at(lideres) == u' ')
+        ++lideres;
+    if (lideres == t.size()) return;
+    // Leading blanks (right-aligned text) may give way to the text before.
+    const int inicio = livre(j, coluna + int(lideres));
+    j.WriteText({}, t.mid(lideres), inicio, false);
 }
 
 void fimLinha(TRelevo& j)
@@ -88,7 +116,9 @@ void fimLinha(TRelevo& j)
 
 void numero(TRelevo& j, Decimal valor, int casas, int largura, int coluna)
 {
-    em(j, AlinhaTexto(valor.toString(casas), largura, u'E'), coluna);
+    const QString texto = valor.toString(casas);
+    // Right-aligned in its room; a wider figure takes the blanks on its left first.
+    j.WriteText({}, texto, livre(j, qMax(0, coluna + largura - int(texto.size()))), false);
 }
 
 void regua(TRelevo& j, QChar c, int largura)
