@@ -105,19 +105,31 @@ QList<Celula> celulas(const QString& linha)
     for (const QString& bloco : limpa.split(blocos, Qt::SkipEmptyParts)) {
         const QString b = bloco.trimmed();
         if (b.isEmpty()) continue;
-        // Figures and dates parted by one blank are cells of their own;
-        // words parted by one blank are one text.
+        // Figures and dates parted by one blank are cells of their own; words
+        // parted by one blank are one text. Beside words, only dates and
+        // figures with decimals part (a code such as "PRODUTO 1" stays whole).
         const QStringList partes = b.split(u' ', Qt::SkipEmptyParts);
         QList<Celula> tipadas;
-        bool todasTipadas = partes.size() > 1;
-        for (const QString& p : partes) {
+        for (const QString& p : partes)
             tipadas << tipada(p);
-            if (tipadas.last().tipo == Celula::Texto) todasTipadas = false;
-        }
-        if (todasTipadas)
+        const auto separavel = [](const Celula& c) {
+            return c.tipo == Celula::Data || (c.tipo == Celula::Numero && c.texto.contains(u','));
+        };
+        bool todas = true;
+        for (const Celula& c : tipadas)
+            todas = todas && c.tipo != Celula::Texto;
+        if (todas) {
             r << tipadas;
-        else
-            r << tipada(b);
+            continue;
+        }
+        qsizetype ini = 0, fim = tipadas.size();
+        while (ini < fim && separavel(tipadas[ini]))
+            ++ini;
+        while (fim > ini && separavel(tipadas[fim - 1]))
+            --fim;
+        r << tipadas.mid(0, ini);
+        r << tipada(partes.mid(ini, fim - ini).join(u' '));
+        r << tipadas.mid(fim);
     }
     return r;
 }

@@ -78,35 +78,21 @@ bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dado
 
 namespace
 {
-// Where text meant for `coluna` starts so that one blank at least parts it from
-// what the line already holds: a figure wider than its room moves right
-// instead of running into its neighbour.
-int livre(const TRelevo& j, int coluna)
+// Where text meant for `coluna` starts: where it was meant to, unless it would
+// touch the text before it (a figure wider than its room, or a column placed
+// inside the one before): then one blank after that text, so that two figures
+// never run together and none is cut.
+int livre(const TRelevo& j, const QString& texto, int coluna)
 {
-    return j.Coluna() > 0 ? qMax(coluna, j.Coluna() + 1) : coluna;
-}
-
-// `texto` without its trailing blanks: padding a caption to its column adds
-// nothing on paper, and the next text may then start where the caption ends.
-QString semBrancosFinais(const QString& texto)
-{
-    qsizetype n = texto.size();
-    while (n > 0 && texto.at(n - 1) == u' ')
-        --n;
-    return texto.left(n);
+    if (j.Coluna() == 0 || texto.isEmpty() || texto.at(0) == u' ') return coluna;
+    if (coluna > j.Coluna() || j.TerminaEmBranco()) return coluna;
+    return j.Coluna() + 1;
 }
 } // namespace
 
 void em(TRelevo& j, const QString& texto, int coluna)
 {
-    const QString t = semBrancosFinais(texto);
-    qsizetype lideres = 0;
-    while (lideres < t.size() && t.at(lideres) == u' ')
-        ++lideres;
-    if (lideres == t.size()) return;
-    // Leading blanks (right-aligned text) may give way to the text before.
-    const int inicio = livre(j, coluna + int(lideres));
-    j.WriteText({}, t.mid(lideres), inicio, false);
+    j.WriteText({}, texto, livre(j, texto, coluna), false);
 }
 
 void fimLinha(TRelevo& j)
@@ -116,9 +102,7 @@ void fimLinha(TRelevo& j)
 
 void numero(TRelevo& j, Decimal valor, int casas, int largura, int coluna)
 {
-    const QString texto = valor.toString(casas);
-    // Right-aligned in its room; a wider figure takes the blanks on its left first.
-    j.WriteText({}, texto, livre(j, qMax(0, coluna + largura - int(texto.size()))), false);
+    em(j, AlinhaTexto(valor.toString(casas), largura, u'E'), coluna);
 }
 
 void regua(TRelevo& j, QChar c, int largura)

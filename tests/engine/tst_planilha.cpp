@@ -29,6 +29,9 @@ private Q_SLOTS:
             << QStringList{"T:Total Geral Movimentado", "N:56500,00"};
         QTest::newRow("codigo com zeros fica texto")
             << "000123  ABC1234  0  0,5" << QStringList{"T:000123", "T:ABC1234", "N:0", "N:0,5"};
+        QTest::newRow("inteiro junto de texto fica no texto")
+            << "1 - SOJA EM GRAOS  PRODUTO 1 12,5"
+            << QStringList{"T:1 - SOJA EM GRAOS", "T:PRODUTO 1", "N:12,5"};
         QTest::newRow("data impossivel fica texto") << "31/02/2026" << QStringList{"T:31/02/2026"};
         QTest::newRow("regua vira linha vazia") << QString(125, u'-') << QStringList{};
         QTest::newRow("marcadores saem")
