@@ -25,7 +25,7 @@ dpkg-deb --contents "$deb" | awk '{print $3, $6}' | tee "$tmp/lista"
 [ "$(dpkg-deb --field "$deb" Package)" = viga ] || falha "nome do pacote"
 [ "$(dpkg-deb --field "$deb" Version)" = "$versao" ] || falha "versão do pacote"
 depends=$(dpkg-deb --field "$deb" Depends)
-for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6gui6 libc6; do
+for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6gui6 libc6 fonts-liberation2 qt6-translations-l10n; do
   grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || falha "Depends sem $d: $depends"
 done
 

@@ -12,6 +12,7 @@
 #include "TRelevo.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -132,6 +133,60 @@ void RelatorioParaPreview(benchmark::State& state)
     state.counters["pico_RSS_cresceu_MB"] = double(picoKb() - antes) / 1024.0;
 }
 BENCHMARK(RelatorioParaPreview)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A report of 4,000 pages (64 rows per page: 4,000 x 63 records plus the headers), from
+// the start of the run to the preview showing its first page, then to its last page.
+class ServicosPrimeiraUltima : public ServicosRelevoJanelas
+{
+public:
+    QElapsedTimer relogio;
+    double msPrimeira = 0, msUltima = 0;
+    int paginas = 0;
+    void preview(TRelevo& job) override
+    {
+        TRVPreview janela(job, *this);
+        janela.show();
+        QCoreApplication::processEvents();
+        msPrimeira = double(relogio.nsecsElapsed()) / 1e6;
+        paginas = janela.totalPaginas();
+        janela.ShowPage(paginas - 1);
+        QCoreApplication::processEvents();
+        msUltima = double(relogio.nsecsElapsed()) / 1e6;
+        janela.close();
+    }
+};
+
+void Relatorio4000Paginas(benchmark::State& state)
+{
+    DialogosRoteiro dialogos;
+    ServicosPrimeiraUltima servicos;
+    ServicosRelevo::instalar(&servicos);
+    static RVDataSetMemoria* grande = [] {
+        auto* m = new RVDataSetMemoria({QStringLiteral("codigo"), QStringLiteral("placa"),
+                                        QStringLiteral("produto"), QStringLiteral("cliente"),
+                                        QStringLiteral("peso")});
+        const int n = 4000 * 63;
+        m->reserve(n);
+        for (int i = 0; i < n; ++i) {
+            m->append({QString::number(i + 1), QStringLiteral("ABC%1").arg(i % 10000, 4, 10, QChar(u'0')),
+                       QStringLiteral("SOJA"), QStringLiteral("CLIENTE NÚMERO %1 LTDA").arg(i % 977),
+                       QStringLiteral("%1,%2").arg(10000 + i % 30000).arg(i % 100)});
+        }
+        return m;
+    }();
+    const long antes = picoKb();
+    for (auto _ : state) {
+        servicos.relogio.start();
+        executaRelatorio(*grande);
+    }
+    ServicosRelevo::instalar(nullptr);
+    state.counters["paginas"] = servicos.paginas;
+    state.counters["ms_ate_primeira_pagina"] = servicos.msPrimeira;
+    state.counters["ms_ate_ultima_pagina"] = servicos.msUltima;
+    state.counters["pico_RSS_cresceu_MB"] = double(picoKb() - antes) / 1024.0;
+    state.counters["pico_RSS_MB"] = double(picoKb()) / 1024.0;
+}
+BENCHMARK(Relatorio4000Paginas)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

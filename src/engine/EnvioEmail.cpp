@@ -1,5 +1,6 @@
 #include "EnvioEmail.h"
 
+#include "ConfigEmail.h"
 #include "Relogio.h"
 
 #include <QFileInfo>
@@ -45,7 +46,47 @@ void adiciona(std::unique_ptr<curl_slist, LiberaCurl>& lista, const QByteArray& 
     }
 }
 
+// Keeps the server's reply lines; what the client sends (the login) is never kept.
+int observa(CURL*, curl_infotype tipo, char* dados, size_t n, void* destino)
+{
+    if (tipo == CURLINFO_HEADER_IN) {
+        const QString linha = QString::fromUtf8(dados, qsizetype(n)).trimmed();
+        if (!linha.isEmpty()) *static_cast<QString*>(destino) = linha;
+    }
+    return 0;
+}
+
+int progresso(void* envio, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<std::atomic<bool>*>(envio)->load() ? 1 : 0;
+}
+
 } // namespace
+
+EnvioEmail& EnvioEmail::operator=(const EnvioEmail& o)
+{
+    if (this == &o) return *this;
+    servidor = o.servidor;
+    porta = o.porta;
+    usuario = o.usuario;
+    senha = o.senha;
+    remetente = o.remetente;
+    para = o.para;
+    comCopia = o.comCopia;
+    comCopiaOculta = o.comCopiaOculta;
+    assunto = o.assunto;
+    mensagem = o.mensagem;
+    prioridade = o.prioridade;
+    confirmacaoLeitura = o.confirmacaoLeitura;
+    anexo = o.anexo;
+    certificadosConfiaveis = o.certificadosConfiaveis;
+    seguranca = o.seguranca;
+    cancelar = o.cancelar.load();
+    m_erro = o.m_erro;
+    m_resposta = o.m_resposta;
+    m_cancelado = o.m_cancelado;
+    return *this;
+}
 
 QStringList EnvioEmail::enderecos(const QString& campo)
 {
@@ -138,6 +179,8 @@ bool EnvioEmail::enviar()
     static std::once_flag iniciado;
     std::call_once(iniciado, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     m_erro.clear();
+    m_resposta.clear();
+    m_cancelado = false;
 
     const QStringList destinatarios = enderecos(para) + enderecos(comCopia) + enderecos(comCopiaOculta);
     if (destinatarios.isEmpty()) {
@@ -159,7 +202,9 @@ bool EnvioEmail::enviar()
         host = m.captured(1);
         portaUsada = m.captured(2).toInt();
     }
-    const QByteArray url = "smtp://" + host.toUtf8() + ":" + QByteArray::number(portaUsada);
+    const bool tlsDireto = seguranca == ConfigEmail::Tls;
+    const QByteArray url =
+        (tlsDireto ? "smtps://" : "smtp://") + host.toUtf8() + ":" + QByteArray::number(portaUsada);
     const QByteArray usuarioBytes = usuario.trimmed().toUtf8();
     const QByteArray senhaBytes = senha.toUtf8();
     const QByteArray de = "<" + caixaPostal(semQuebras(remetente)).toUtf8() + ">";
@@ -168,7 +213,15 @@ bool EnvioEmail::enviar()
 
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, textoErro);
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
-    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    // Only a site that allows a plain server may go on without encryption.
+    curl_easy_setopt(c, CURLOPT_USE_SSL,
+                     static_cast<long>(seguranca == ConfigEmail::Nenhuma ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, observa);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, &m_resposta);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progresso);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancelar);
     if (!ca.isEmpty()) {
         curl_easy_setopt(c, CURLOPT_CAINFO, ca.constData());
     }
@@ -228,7 +281,19 @@ bool EnvioEmail::enviar()
 
     const CURLcode r = curl_easy_perform(c);
     if (r != CURLE_OK) {
-        m_erro = QString::fromUtf8(textoErro[0] ? textoErro : curl_easy_strerror(r));
+        if (r == CURLE_ABORTED_BY_CALLBACK) {
+            m_cancelado = true;
+            m_erro = QStringLiteral("Envio cancelado.");
+            return false;
+        }
+        if (r == CURLE_USE_SSL_FAILED) {
+            m_erro = QStringLiteral("O servidor não oferece conexão segura (STARTTLS); nada foi enviado.");
+        } else {
+            m_erro = QString::fromUtf8(textoErro[0] ? textoErro : curl_easy_strerror(r));
+        }
+        const bool respostaDeErro =
+            m_resposta.size() >= 3 && (m_resposta[0] == u'4' || m_resposta[0] == u'5');
+        if (respostaDeErro) m_erro += QStringLiteral("\nResposta do servidor: ") + m_resposta;
         return false;
     }
     return true;

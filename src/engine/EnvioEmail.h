@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 // What the preview hands to the e-mail window: the print job's e-mail
 // settings and the report.
@@ -15,14 +16,18 @@ struct ParametrosEmail {
     QString comCopia;       // eMailComCopia
     QString comCopiaOculta; // eMailComCopiaOculta
     QString remetente;      // eMailUser: sender and reply-to address
+    int seguranca = 0;      // ConfigEmail::Seguranca
+    QString certificados;   // the site's own certificate authority (empty: the system's)
     QString assunto;        // ReportTitle
     QString anexo;          // path of the report file to attach
 };
 
 // Sends one e-mail over SMTP: authentication with the login and password
-// (the best mechanism the server offers), STARTTLS whenever the server offers
-// it (the server's certificate is verified; a failed verification fails the
-// send rather than fall back to plain text), a MIME multipart/mixed message
+// (the best mechanism the server offers) and encryption as the site's settings
+// say: STARTTLS required (a server that does not offer it is refused before
+// anything, the password above all, is sent), TLS from the first byte (smtps),
+// or, only when the site allows a plain server, STARTTLS when offered. The
+// server's certificate is always verified. A MIME multipart/mixed message
 // with the body as text and the report file as a base64 part named after the
 // file. Blind copies go only into the envelope. Blocks until the server has
 // answered (connect time-out 30 s; a transfer that stalls for 60 s fails).
@@ -36,6 +41,10 @@ struct ParametrosEmail {
 class EnvioEmail
 {
 public:
+    EnvioEmail() = default;
+    EnvioEmail(const EnvioEmail& o) { *this = o; }
+    EnvioEmail& operator=(const EnvioEmail& o);
+
     enum Prioridade { Alta, Normal, Baixa };
 
     QString servidor;
@@ -54,10 +63,18 @@ public:
     // Certificates to trust for STARTTLS in place of the system's (a site's own CA).
     QString certificadosConfiaveis;
 
-    // True when the server accepted the message.
+    int seguranca = 0; // ConfigEmail::Seguranca: StartTls, Tls or Nenhuma
+    // Set from another thread to stop a send under way (enviar() then fails).
+    std::atomic<bool> cancelar{false};
+
+    // True when the server accepted the message. May run on a worker thread.
     bool enviar();
-    // Why the last send failed (libcurl's text), empty after a success.
+    // Why the last send failed, with the server's last answer when it gave one;
+    // empty after a success. The password never appears in it.
     QString erro() const { return m_erro; }
+    // The server's last reply line (for example "535 5.7.8 Authentication credentials invalid").
+    QString respostaServidor() const { return m_resposta; }
+    bool cancelado() const { return m_cancelado; }
 
     // The header lines of the message (without the MIME ones libcurl adds).
     QList<QByteArray> cabecalhos() const;
@@ -68,4 +85,6 @@ public:
 
 private:
     QString m_erro;
+    QString m_resposta;
+    bool m_cancelado = false;
 };

@@ -67,6 +67,11 @@ namespace
 const QByteArray marcaFF = QByteArrayLiteral("<ff>");
 const QByteArray marcaMs = QByteArrayLiteral("<ms>");
 const QByteArray marcaE = QByteArrayLiteral("<e>");
+
+bool naoEmBranco(const QString& texto)
+{
+    return !texto.trimmed().isEmpty();
+}
 const QByteArray marcaFimE = QByteArrayLiteral("</e>");
 
 // A printer line whose "<e>" and "</e>" markers become the expanded codes where they stand.
@@ -113,8 +118,16 @@ bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
         for (int l = 0; l < linhas; ++l) {
             const QByteArray linha = origem.linhaImpressora(idx, l);
             ultima = linha;
-            if (linha == marcaFF) {
+            if (linha.endsWith(marcaFF) && origem.linhaExibida(idx, l).endsWith(QLatin1String(marcaFF))) {
+                // A new page; codes sent just before it travel in front of the marker.
+                const QByteArray antes = linha.chopped(marcaFF.size());
+                if (naoEmBranco(origem.linhaExibida(idx, l).chopped(marcaFF.size()))) {
+                    escreveComMarcas(job, antes, true);
+                } else if (!antes.isEmpty()) {
+                    job.SendCommand(antes);
+                }
                 job.NewPage();
+                ultima = marcaFF;
             } else if (const qsizetype ms = linha.indexOf(marcaMs); ms >= 0) {
                 escreveComMarcas(job, linha.left(ms), false);
                 job.WritePrinterText({}, ReverseFeedCode(DeWin1252(linha.mid(ms))), true);
@@ -123,9 +136,15 @@ bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
             }
         }
         const bool ultimaSelecionada = k == paginas.size() - 1;
-        if (ultima != marcaFF && job.EjetaQuebra && linhas < job.QtLines - 1 &&
-            (!ultimaSelecionada || job.SaltaUltima)) {
-            job.NewPage();
+        if (ultima != marcaFF && linhas < job.QtLines - 1 && (!ultimaSelecionada || job.SaltaUltima)) {
+            if (job.EjetaQuebra) {
+                job.NewPage();
+            } else {
+                // A short page still fills its form, so the next page starts at the top
+                // of the next one.
+                while (job.PRow() > 1 && job.PRow() < job.QtLines)
+                    job.WriteText({}, QString(), 0, true);
+            }
         }
     }
     job.EndDoc();

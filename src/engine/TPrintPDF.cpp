@@ -351,17 +351,38 @@ bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, 
         pdf.Font.Indice = TPDFFont::TimesRoman;
     }
     pdf.Font.Tamanho = tamanhoFonte > 0 ? tamanhoFonte : 12;
+    // The widest line and the longest page fit the paper: landscape when the widest
+    // line is wider than a portrait page, then a smaller pitch when it is still too
+    // wide or the page too long; the line pitch never falls below the type size, so
+    // lines never overlap.
+    qsizetype largura = 0, linhas = 1;
+    for (const QStringList& pagina : paginas) {
+        linhas = qMax(linhas, pagina.size());
+        for (const QString& linha : pagina)
+            largura = qMax(largura, linha.size());
+    }
+    constexpr double avanco = 0.6; // a character's advance, in type sizes (Courier's)
+    constexpr int margem = 10;
+    auto cabe = [&](int larguraPagina, double tamanho) {
+        return avanco * tamanho * double(largura) <= larguraPagina - 2;
+    };
+    if (!cabe(pdf.PageWidth, pdf.Font.Tamanho)) std::swap(pdf.PageWidth, pdf.PageHeight);
+    double tamanho = pdf.Font.Tamanho;
+    if (!cabe(pdf.PageWidth, tamanho)) tamanho = (pdf.PageWidth - 2) / (avanco * double(largura));
+    const double passo = qMin(12.0, double(pdf.PageHeight - 2 * margem) / double(linhas));
+    tamanho = qMin(tamanho, passo);
+    pdf.Font.Tamanho = qMax(1, int(tamanho));
     pdf.BeginDoc();
     for (qsizetype p = 0; p < paginas.size(); ++p) {
         if (p > 0) {
             pdf.NewPage();
         }
-        int y = 10;
+        double y = margem;
         for (const QString& linha : paginas[p]) {
             QByteArray texto = ParaWin1252(linha);
             texto.replace(')', ']').replace('(', '[');
-            pdf.PdfTextOutWin1252(1, y, texto);
-            y += 12;
+            pdf.PdfTextOutWin1252(1, int(y), texto);
+            y += passo;
         }
     }
     return pdf.EndDoc(erro);

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <unistd.h>
 
@@ -34,6 +35,37 @@ QString aspasShell(const QString& s)
     QString r = s;
     r.replace(u'\'', QStringLiteral("'\\''"));
     return u'\'' + r + u'\'';
+}
+
+// |valor| with a point and `casas` decimals, rounded half to even on the decimal digits
+// the value shows (0,125 to two places gives 0,12; 2,5 to none gives 2), as every
+// number of the system is rounded.
+QString arredondaMeioPar(double valor, int casas)
+{
+    if (!std::isfinite(valor)) valor = 0;
+    const QString s = QString::number(std::fabs(valor), 'f', casas + 6);
+    const int ponto = int(s.indexOf(u'.'));
+    QString digitos = s.left(ponto) + s.mid(ponto + 1, casas);
+    const QString resto = s.mid(ponto + 1 + casas);
+    bool sobe = resto[0] > u'5';
+    if (resto[0] == u'5') {
+        const bool exato = std::all_of(resto.begin() + 1, resto.end(), [](QChar c) { return c == u'0'; });
+        sobe = !exato || (digitos.back().digitValue() % 2) == 1;
+    }
+    if (sobe) {
+        int i = int(digitos.size()) - 1;
+        for (; i >= 0; --i) {
+            if (digitos[i] == u'9') {
+                digitos[i] = u'0';
+            } else {
+                digitos[i] = QChar(digitos[i].unicode() + 1);
+                break;
+            }
+        }
+        if (i < 0) digitos.prepend(u'1');
+    }
+    if (casas == 0) return digitos;
+    return digitos.left(digitos.size() - casas) + u'.' + digitos.right(casas);
 }
 
 // The platform's mask formatting of numbers: "0" a required digit, "#" an optional one,
@@ -72,7 +104,7 @@ QString formataComMascara(const QString& mascara, double valor)
         if (c == u'0' || c == u'#') ++decimais;
         if (c == u'0') decimaisObrigatorios = decimais;
     }
-    const QString fixo = QString::number(std::fabs(valor), 'f', decimais);
+    const QString fixo = arredondaMeioPar(valor, decimais);
     QString inteiro = fixo.section(u'.', 0, 0);
     QString fracao = decimais > 0 ? fixo.section(u'.', 1, 1) : QString();
     while (fracao.size() > decimaisObrigatorios && fracao.endsWith(u'0'))
@@ -86,7 +118,7 @@ QString formataComMascara(const QString& mascara, double valor)
     }
     QString r = inteiro;
     if (!fracao.isEmpty()) r += u',' + fracao;
-    const bool zero = std::round(std::fabs(valor) * std::pow(10.0, decimais)) == 0;
+    const bool zero = std::all_of(fixo.begin(), fixo.end(), [](QChar c) { return c == u'0' || c == u'.'; });
     if (valor < 0 && !semSinal && !zero) r.prepend(u'-');
     return prefixo + r + sufixo;
 }
@@ -339,8 +371,17 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
             // with a form feed, so each page of the job is one printed page.
             gravar(m_linhaImpressora + fimDeLinha + c.FormFeed);
         } else {
-            gravar(m_linhaImpressora);
-            if (EjetaQuebra) gravar(c.FormFeed);
+            // The last row ends like every other; then the form is ejected, or, without
+            // EjetaQuebra, line ends carry the paper to the top of the next form (the
+            // page length sent at the start of the job), so continuous forms never drift.
+            QByteArray fim = m_linhaImpressora + fimDeLinha;
+            if (EjetaQuebra) {
+                fim += c.FormFeed;
+            } else {
+                const int formulario = qMax(LinesForPageSize(m_pageSize, QtLines), QtLines);
+                fim += fimDeLinha.repeated(formulario - (QtLines - 1));
+            }
+            gravar(fim);
         }
         ++m_pageNo;
     } else {
@@ -675,6 +716,8 @@ void TRelevo::configurarJobDoPreview(TRelevo& d) const
     d.eMailComCopia = eMailComCopia;
     d.eMailComCopiaOculta = eMailComCopiaOculta;
     d.eMailUser = eMailUser;
+    d.eMailSeguranca = eMailSeguranca;
+    d.eMailCertificados = eMailCertificados;
     d.EjetaQuebra = EjetaQuebra;
     d.pImprimir = pImprimir;
     d.pSalvar = pSalvar;
@@ -684,4 +727,15 @@ void TRelevo::configurarJobDoPreview(TRelevo& d) const
     d.Windows.Font = Windows.Font;
     d.Windows.LineSpace = Windows.LineSpace;
     d.Windows.Orientation = Windows.Orientation;
+}
+
+void TRelevo::usarEmail(const ConfigEmail& config)
+{
+    eMail = config.configurado();
+    eMailHost = eMail ? QStringLiteral("%1:%2").arg(config.servidor.trimmed()).arg(config.porta) : QString();
+    eMailUserName = config.usuario;
+    eMailPassword = config.senha;
+    eMailUser = config.remetente;
+    eMailSeguranca = int(config.seguranca);
+    eMailCertificados = config.certificados;
 }

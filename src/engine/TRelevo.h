@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodigosImpressora.h"
+#include "ConfigEmail.h"
 #include "PaginasTexto.h"
 #include "PortaImpressora.h"
 
@@ -82,6 +83,8 @@ public:
     bool EjetaQuebra = false;
     bool eMail = false;
     QString eMailHost, eMailUserName, eMailPassword, eMailPara, eMailComCopia, eMailComCopiaOculta, eMailUser;
+    int eMailSeguranca = 0;    // ConfigEmail::Seguranca: TLS required unless the site allows a plain server
+    QString eMailCertificados; // the site's own certificate authority, when it has one
     bool pImprimir = true;
     bool pSalvar = true;
     bool pEmail = true;
@@ -143,6 +146,9 @@ public:
         return QString::fromUtf8(m_previewPages[pagina].linha(linha));
     }
     QByteArray linhaImpressora(int pagina, int linha) const;
+
+    // The site's mail server: e-mail is offered in the preview when one is set.
+    void usarEmail(const ConfigEmail& config);
 
     // Copies to the preview window's own job what it prints with.
     void configurarJobDoPreview(TRelevo& destino) const;

@@ -1,5 +1,6 @@
 #include "ConfiguraRelatorio.h"
 
+#include "ConfigEmail.h"
 #include "LeConfig.h"
 #include "RVDataSet.h"
 #include "Relogio.h"
@@ -16,6 +17,12 @@ void job(TRelevo& j, LeConfig& cfg)
 {
     j.setPageSize(pzContinous);
     j.QtLines = 66;
+    // The report's own header band heads each page; its footer carries the page number.
+    j.PageHeader = false;
+    // Reports may be sent by e-mail when the site has set its mail server.
+    QString erroEmail;
+    j.usarEmail(ConfigEmail::ler(&erroEmail));
+    if (!erroEmail.isEmpty()) qWarning("%s", qPrintable(erroEmail));
     j.PrinterName = rvEpson9pinos;
     j.Preview.ShowPreview = true;
     j.Windows.PrintForWindows = cfg.inteiro(QStringLiteral("CFG_IMPRESSAOFORWINDOWS")) != 0;
@@ -26,6 +33,11 @@ void job(TRelevo& j, LeConfig& cfg)
         j.setPageSize(pzA4);
         const int espaco = cfg.inteiro(QStringLiteral("CFG_LINESPACE"));
         if (espaco > 0) j.Windows.LineSpace = short(espaco);
+        // The site's type, as the tickets print with it.
+        const QString familia = cfg.texto(QStringLiteral("CFG_FONTEPADRAO")).trimmed();
+        if (!familia.isEmpty()) j.Windows.Font.setFamily(familia);
+        const int tamanho = cfg.inteiro(QStringLiteral("CFG_FONTETAMANHO"));
+        if (tamanho > 0) j.Windows.Font.setPointSize(tamanho);
     }
 }
 
@@ -122,6 +134,7 @@ void rodape(TRelevo& j, int largura, const QString& emissor, int colunaImpresso)
     fimLinha(j);
     regua(j, u'-', largura);
     em(j, emissor, 0);
+    em(j, QStringLiteral("Pagina: ") + CompletaZeros(QString::number(j.PageNo()), 4), colunaImpresso - 16);
     const QDateTime agora = Relogio::agora();
     j.WriteText({},
                 QStringLiteral("Impresso: ") + agora.toString(QStringLiteral("dd/MM/yyyy")) +

@@ -117,6 +117,8 @@ void ListagemCadastros::cabecalho()
 {
     if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 105);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Listagem de Cadastros - ") + tipos().value(m_filtro.tipo).toUpper();
     m_job.WriteText({}, QStringLiteral("Listagem de Cadastros - ") + tipos().value(m_filtro.tipo).toUpper(),
                     0, true);
     if (!m_filtro.codigoInicial.trimmed().isEmpty() || !m_filtro.codigoFinal.trimmed().isEmpty())
@@ -163,6 +165,8 @@ void ListagemProdutos::cabecalho()
 {
     if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 105);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Listagem de Produtos");
     m_job.WriteText({}, QStringLiteral("Listagem de Produtos"), 0, true);
     regua(m_job, u'-', 125);
     em(m_job, QStringLiteral("Codigo"), 0);
@@ -254,6 +258,8 @@ bool ListagemTiposVeiculo::imprimir()
 void ListagemTiposVeiculo::cabecalho()
 {
     titulo(m_job, m_job.PageWidth - 20, true);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Relatorio de Listagem de Veiculos");
     m_job.WriteText({}, QStringLiteral("Relatorio de Listagem de Veiculos"), 0, true);
     regua(m_job, u'-', m_job.PageWidth);
 }

@@ -63,6 +63,8 @@ void RelatorioAgrupado::cabecalhoPagina()
 {
     if (m_ajustes.cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 110, true);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Relatorio de Movimentacao de Produtos - Agrupado");
     m_job.WriteText({}, QStringLiteral("Relatorio de Movimentacao de Produtos - Agrupado"), 0, true);
     if (m_filtro.inicio.isValid() || m_filtro.fim.isValid()) {
         auto d = [](const QDate& x) {

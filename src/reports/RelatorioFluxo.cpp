@@ -220,6 +220,8 @@ void RelatorioFluxo::cabecalhoPagina()
 {
     if (m_ajustes.cabeca) CabecalhoRelatorio(m_job, &m_dm);
     titulo(m_job, 110);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Relatorio de Movimentacao de Produtos - Fluxo Diario");
     m_job.WriteText({}, QStringLiteral("Relatorio de Movimentacao de Produtos - Fluxo Diario"), 0, true);
     if (m_filtro.inicio.isValid() || m_filtro.fim.isValid())
         em(m_job,

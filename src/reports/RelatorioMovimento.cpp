@@ -211,6 +211,8 @@ void RelatorioMovimento::cabecalhoPagina()
     const int largura = j.PageWidth;
     if (m_ajustes.cabeca) CabecalhoRelatorio(j, &m_dm);
     titulo(j, 110);
+    // the heading names the preview, the PDF and the e-mail subject
+    j.ReportTitle = QStringLiteral("Relatorio de ") + tipos().value(m_filtro.tipo);
     j.WriteText({}, QStringLiteral("Relatorio de ") + tipos().value(m_filtro.tipo), 0, true);
     const bool codigo = !m_filtro.codigo.trimmed().isEmpty();
     const bool datas = m_filtro.inicio.isValid() || m_filtro.fim.isValid();

@@ -50,7 +50,7 @@ CamposTicket CamposTicket::ler(TDM& dm)
 
 LayoutTicket::LayoutTicket(TRelevo& job, TQuery& q, const ConfigLayout& cfg, const CamposTicket& campos,
                            const Estado& estado)
-    : m_job(job), m_q(q), m_cfg(cfg), m_campos(campos), m_estado(estado), m_largura(cfg.ticket40 ? 43 : 80)
+    : m_job(job), m_q(q), m_cfg(cfg), m_campos(campos), m_estado(estado), m_largura(cfg.ticket40 ? 40 : 80)
 {
 }
 
@@ -71,7 +71,19 @@ QString LayoutTicket::formataCoeficiente(Decimal x)
 
 void LayoutTicket::texto(const QString& t, int coluna, bool fim)
 {
-    m_job.WriteText({}, t, coluna, fim);
+    // A line is written whole, once it is known, fitted to the ticket's width.
+    m_pecas << PecaLinha{t, coluna};
+    if (!fim) return;
+    const QStringList linhas = ComporLinha(m_pecas, m_largura);
+    m_pecas.clear();
+    for (const QString& l : linhas)
+        m_job.WriteText({}, l, 0, true);
+}
+
+void LayoutTicket::linhaLonga(const QString& t)
+{
+    for (const QString& l : QuebraEmLinhas(t, m_largura))
+        linha(l);
 }
 
 void LayoutTicket::separador(QChar c)
@@ -181,6 +193,8 @@ void LayoutTicket::cabecalho()
                       campo("Pes_Codigo"),
                   19, true);
         }
+    } else {
+        texto(QString(), 0, true); // the title ends its line; the rule follows on the next
     }
     separador(u'-');
     const int c2 = l40 ? 10 : 10, c3 = l40 ? 20 : 30, c4 = l40 ? 30 : 61;
@@ -506,17 +520,19 @@ void LayoutTicket::fechamento()
     if (m_cfg.sintetico) {
         // The synthetic ticket shows the stored observation where the site keeps them.
         if (m_cfg.pesagemObs) {
-            linha(QStringLiteral("Obs.:") + obs);
+            linhaLonga(QStringLiteral("Obs.:") + obs);
         }
         return;
     }
     linha(QStringLiteral("Operador da Balanca...:________________________ Motorista:  ____________________"));
     linha(QString());
     linha(QString());
-    linha(m_cfg.pesagemObs
-              ? QStringLiteral("Obs.:") + obs
-              : QStringLiteral(
-                    "Observacao:_____________________________________________________________________"));
+    if (m_cfg.pesagemObs) {
+        linhaLonga(QStringLiteral("Obs.:") + obs);
+    } else {
+        linha(QStringLiteral(
+            "Observacao:_____________________________________________________________________"));
+    }
     linha(m_cfg.pesoEmbalagem == 1 && numero("pes_PesoEmbalagem") > Decimal()
               ? QStringLiteral("***PESO LIQUIDO JA DESCONTADO O PESO DA EMBALAGEM***")
               : QString());

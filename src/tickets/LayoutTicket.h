@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AjusteLinha.h"
+
 #include "ConsultaTicket.h"
 #include "Decimal.h"
 #include "Quantidades.h"
@@ -68,6 +70,8 @@ public:
 private:
     void texto(const QString& t, int coluna, bool fim);
     void linha(const QString& t) { texto(t, 0, true); }
+    // A text that may be longer than the line, continued on the next lines.
+    void linhaLonga(const QString& t);
     void separador(QChar c);
     QString campo(const char* nome) const;
     Decimal numero(const char* nome) const;
@@ -94,4 +98,5 @@ private:
     const CamposTicket& m_campos;
     const Estado& m_estado;
     int m_largura = 80;
+    QList<PecaLinha> m_pecas; // the line being composed
 };

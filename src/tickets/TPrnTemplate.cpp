@@ -1,5 +1,6 @@
 #include "TPrnTemplate.h"
 
+#include "AjusteLinha.h"
 #include "Decimal.h"
 #include "RVDataSet.h"
 #include "Relogio.h"
@@ -249,15 +250,13 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
             valor = Decimal::parse(dados.AsString(p[0]).trimmed());
         }
         if (valor) palavras = TExtensoX::Extenso(valor->toString(2));
-        QString l1 = palavras.left(qMax(0, t1));
-        QString l2 = palavras.mid(qMax(0, t1), qMax(0, t2));
-        if (!l1.trimmed().isEmpty() && !l2.isEmpty() && l2[0] != u' ') {
-            const int b = l1.lastIndexOf(u' ');
-            if (b >= 0) {
-                l2 = l1.mid(b + 1) + l2;
-                l1.truncate(b);
-            }
-        }
+        // Both lines end at a word boundary; the second begins where the first ended,
+        // so neither runs past its width.
+        QString l1 = CortaNaPalavra(palavras, qMax(0, t1));
+        QString resto = palavras.mid(l1.size());
+        while (resto.startsWith(u' '))
+            resto.remove(0, 1);
+        QString l2 = CortaNaPalavra(resto, qMax(0, t2));
         l1 = AlinhaTexto(l1, t1, u'*');
         l2 = AlinhaTexto(l2.trimmed(), t2, u'*');
         return linhaEscolhida == 1 ? l1 : l2;

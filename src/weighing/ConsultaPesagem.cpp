@@ -56,7 +56,8 @@ void carregaProdutos(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool daL
             p.fatoresFixos[i] = numero(q, QStringLiteral("pes_fator%1").arg(i + 1));
         }
     }
-    if (cfg.umidade != 0 || cfg.umidadeUnica != 0) {
+    // Loaded whatever the settings show: a hidden factor is saved back as it was.
+    {
         // From the list the exit factors are shown once an exit weight is
         // stored; by the typed number, the entry factors.
         const bool saida = daLista;
@@ -109,16 +110,19 @@ std::optional<PesagemTela> carregar(TDM& dm, qint64 codigo, int modo, const Conf
     }
     p.frete = numero(q, QStringLiteral("pes_frete"));
     const QString obsSaida = q.AsString(QStringLiteral("pes_obssaida")).trimmed();
-    p.obs = (modo == 2 && !obsSaida.isEmpty()) ? obsSaida : q.AsString(QStringLiteral("pes_obs")).trimmed();
+    const QString obsEntrada = q.AsString(QStringLiteral("pes_obs")).trimmed();
+    // A hidden field holds exactly the column its save writes back.
+    p.obs = modo == 2 ? ((obsSaida.isEmpty() && cfg.pesagemObs == 1) ? obsEntrada : obsSaida) : obsEntrada;
     if (cfg.tipoVeiculo == 1) {
         p.km = q.IsNull(QStringLiteral("pes_valor")) ? QString()
                                                      : q.AsDecimal(QStringLiteral("pes_valor")).toString(2);
         p.percDesc = numero(q, QStringLiteral("pes_percdesc"));
-        if (!q.IsNull(QStringLiteral("tpv_codigo"))) {
-            p.tpvCodigo = q.AsInteger(QStringLiteral("tpv_codigo"));
-        }
     } else {
         p.km = numero(q, QStringLiteral("pes_km"));
+    }
+    // loaded even when the settings hide the vehicle type, so a save keeps it
+    if (!q.IsNull(QStringLiteral("tpv_codigo"))) {
+        p.tpvCodigo = q.AsInteger(QStringLiteral("tpv_codigo"));
     }
     p.tara = numero(q, QStringLiteral("pes_tarapesagem"));
     p.dataSaida = data(q, QStringLiteral("pes_datasaida"));

@@ -7,13 +7,23 @@
 #include "TMaskEdit.h"
 #include "Traducoes.h"
 
+#include <QAbstractProxyModel>
 #include <QCalendarWidget>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <memory>
 
 namespace
 {
@@ -145,6 +155,114 @@ private Q_SLOTS:
         });
         QCOMPARE(AbrirCalendario(), QString("24/12/2026"));
         Relogio::fixar(QDateTime());
+    }
+
+    // From the keyboard: the calendar opens on the field's date, Enter
+    // chooses the marked day, Esc gives nothing back (the field keeps its
+    // typed date); a field with no date opens it on today.
+    void calendarioPeloTeclado_data()
+    {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<QDate>("abreEm");
+        QTest::addColumn<QString>("devolve");
+        QTest::newRow("Enter no dia digitado")
+            << "15/03/2025" << int(Qt::Key_Return) << QDate(2025, 3, 15) << "16/03/2025";
+        QTest::newRow("Esc mantém o digitado")
+            << "15/03/2025" << int(Qt::Key_Escape) << QDate(2025, 3, 15) << "";
+        QTest::newRow("campo vazio: hoje")
+            << "  /  /    " << int(Qt::Key_Return) << QDate(2026, 12, 9) << "10/12/2026";
+    }
+    void calendarioPeloTeclado()
+    {
+        QFETCH(QString, campo);
+        QFETCH(int, tecla);
+        QFETCH(QDate, abreEm);
+        QFETCH(QString, devolve);
+        Relogio::fixar(QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+        QDate aberto;
+        bool focoNoCalendario = false;
+        bool ficouAberto = false;
+        Operador::quandoAbrir<TFrm_Calendario>([&](TFrm_Calendario* c) {
+            const bool ativa = QTest::qWaitForWindowActive(c);
+            Q_UNUSED(ativa); // the focus check below tells
+            aberto = c->calendario()->selectedDate();
+            QWidget* foco = QApplication::focusWidget();
+            focoNoCalendario = foco && (foco == c->calendario() || c->calendario()->isAncestorOf(foco));
+            QTest::keyClick(foco ? foco : c->calendario(), Qt::Key_Right); // the next day
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(tecla));
+            ficouAberto = c->isVisible();
+            if (ficouAberto) {
+                c->reject();
+            }
+        });
+        QCOMPARE(AbrirCalendario(nullptr, campo), devolve);
+        QVERIFY(focoNoCalendario);
+        QVERIFY(!ficouAberto);
+        QCOMPARE(aberto, abreEm);
+        QVERIFY(!Operador::janelaAberta<TFrm_Calendario>());
+        Relogio::fixar(QDateTime());
+    }
+
+    // Enter on a question answers its default button: "Não" where the answer
+    // "Sim" deletes or discards, "Sim" elsewhere (the real message box).
+    void padraoDasPerguntas_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("resposta");
+        QTest::newRow("exclusão") << int(Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) << int(Msg::RespNao);
+        QTest::newRow("sair") << int(Msg::SimNao | Msg::Pergunta) << int(Msg::RespSim);
+    }
+    void padraoDasPerguntas()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, resposta);
+        Operador::quandoAbrir<QMessageBox>([](QMessageBox* m) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m, Qt::Key_Return);
+        });
+        QCOMPARE(
+            Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"), flags),
+            resposta);
+    }
+
+    // The file chooser: Portuguese type names and dates, each filter written
+    // once, opening in the data folder whatever folder the caller suggested.
+    void dialogoDeArquivo()
+    {
+        QTemporaryDir pasta;
+        QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("bkp")));
+        qputenv("VIGA_HOME", pasta.path().toLocal8Bit());
+        std::unique_ptr<QFileDialog> d(
+            NovoDialogoArquivo(nullptr, QStringLiteral("Salvar Formato PDF"),
+                               QStringLiteral("PDF (*.pdf)|*.pdf|Todos|*.pdf;*.txt"),
+                               QCoreApplication::applicationDirPath(), true));
+        QCOMPARE(d->nameFilters(), (QStringList{"PDF (*.pdf)", "Todos (*.pdf *.txt)"}));
+        QCOMPARE(QDir(d->directory()).canonicalPath(), QDir(pasta.path()).canonicalPath());
+        QAbstractProxyModel* modelo = d->proxyModel();
+        QVERIFY(modelo);
+        auto* arquivos = qobject_cast<QFileSystemModel*>(modelo->sourceModel());
+        QVERIFY(arquivos);
+        const QString bkp = QDir(pasta.path()).filePath(QStringLiteral("bkp"));
+        QTRY_VERIFY(arquivos->index(bkp).isValid());
+        const QModelIndex linha = modelo->mapFromSource(arquivos->index(bkp));
+        QCOMPARE(modelo->index(linha.row(), 2, linha.parent()).data().toString(), QStringLiteral("Pasta"));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d$"))
+                    .match(modelo->index(linha.row(), 3, linha.parent()).data().toString())
+                    .hasMatch());
+        QCOMPARE(modelo->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Tipo"));
+        qunsetenv("VIGA_HOME");
+    }
+
+    // Reports and tickets are laid out in "Courier New": an installed
+    // monospaced family stands for it, and the font dialog starts on it.
+    void fonteMonoespacada()
+    {
+        const QFont f = FonteInstalada(QFont(QStringLiteral("Courier New"), 10));
+        QVERIFY2(QFontDatabase::families().contains(f.family()), qPrintable(f.family()));
+        QVERIFY(QFontInfo(f).fixedPitch());
+        QFontDialog d(f);
+        QCOMPARE(d.currentFont().family(), f.family());
+        QVERIFY(QFontInfo(d.currentFont()).fixedPitch());
     }
 
     // The calendar names months and days in Portuguese whatever the host's language.

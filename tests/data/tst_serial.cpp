@@ -1,5 +1,6 @@
 #include "../scale/PtyTeste.h"
 #include "BancoTeste.h"
+#include "ConfigEmail.h"
 #include "DialogosRoteiro.h"
 #include "FalhaBanco.h"
 #include "Operador.h"
@@ -790,6 +791,69 @@ private Q_SLOTS:
         QFETCH(QString, nome);
         QFETCH(QString, gravado);
         QCOMPARE(SalvaConfiguracao::normalizaFator(nome), gravado);
+    }
+
+    // The administrator sets the mail server: viga.ini holds it (the database does
+    // not), the dialog shows it again, and no message ever shows the password.
+    void servidorDeEmail()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        {
+            TFrmSerial w;
+            QVERIFY(Operador::abrir(w));
+            QCOMPARE(w.edtEmailServidor->text(), QString());
+            QCOMPARE(w.edtEmailSenha->echoMode(), QLineEdit::Password);
+            digita(w.edtEmailServidor, "smtp.cooperativa.com.br");
+            digita(w.edtEmailPorta, "99999");
+            QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+            QCOMPARE(d.textos(), QStringList{"Porta do servidor de e-mail inválida."});
+            QVERIFY(w.isVisible());
+            digita(w.edtEmailPorta, "587");
+            w.cbEmailSeguranca->setCurrentIndex(ConfigEmail::StartTls);
+            digita(w.edtEmailUsuario, "balanca");
+            digita(w.edtEmailSenha, "s3nh@ secreta");
+            digita(w.edtEmailRemetente, "balanca@cooperativa.com.br");
+            QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+        }
+        for (const auto& m : d.mostradas)
+            QVERIFY(!m.texto.contains("s3nh@"));
+        QSettings ini(PastaDados::ini(), QSettings::IniFormat);
+        QCOMPARE(ini.value("email/Servidor").toString(), QString("smtp.cooperativa.com.br"));
+        QCOMPARE(ini.value("email/Porta").toInt(), 587);
+        QCOMPARE(ini.value("email/Seguranca").toString(), QString("starttls"));
+        QCOMPARE(ini.value("email/Usuario").toString(), QString("balanca"));
+        QCOMPARE(ini.value("email/Senha").toString(), QString("s3nh@ secreta"));
+        QCOMPARE(ini.value("email/Remetente").toString(), QString("balanca@cooperativa.com.br"));
+        QCOMPARE(QFile::permissions(PastaDados::ini()) & (QFile::ReadOther | QFile::ReadGroup),
+                 QFile::Permissions());
+
+        const ConfigEmail lida = ConfigEmail::ler();
+        QVERIFY(lida.configurado());
+        QCOMPARE(lida.porta, 587);
+        QCOMPARE(lida.seguranca, ConfigEmail::StartTls);
+
+        // Reopened, the dialog shows them; a setting that cannot be used is said, and
+        // e-mail is then not offered rather than sent with a guess.
+        {
+            TFrmSerial w;
+            QVERIFY(Operador::abrir(w));
+            QCOMPARE(w.edtEmailServidor->text(), QString("smtp.cooperativa.com.br"));
+            QCOMPARE(w.edtEmailSenha->text(), QString("s3nh@ secreta"));
+            w.close();
+        }
+        ini.setValue("email/Seguranca", "talvez");
+        ini.sync();
+        d.mostradas.clear();
+        TFrmSerial w;
+        QVERIFY(Operador::abrir(w));
+        QCOMPARE(d.textos(),
+                 QStringList{"Segurança do e-mail inválida em viga.ini: \"talvez\" (use starttls, tls ou "
+                             "nenhuma)."});
+        QString erro;
+        QVERIFY(!ConfigEmail::ler(&erro).configurado());
+        QVERIFY(!erro.isEmpty());
     }
 };
 

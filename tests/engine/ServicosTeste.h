@@ -23,6 +23,7 @@ public:
     QList<Msg> mensagens;
     QList<int> respostas;
     int previews = 0;
+    QStringList titulos; // the title of each previewed job
     QList<QStringList> paginasExibidas;
     QList<QList<QByteArray>> paginasImpressora;
 
@@ -36,6 +37,7 @@ public:
     void preview(TRelevo& job) override
     {
         ++previews;
+        titulos << job.ReportTitle;
         paginasExibidas.clear();
         paginasImpressora.clear();
         for (int p = 0; p < job.PreviewPages().size(); ++p) {

@@ -100,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogos->textos(), QStringList());
         QCOMPARE(job(antes + 1),
                  QByteArray("\x1B\x43\x04\x1B\x43\x04\x1B\x45Pesagem n\xF8 7\r\n"
-                            "  Linha 1 a\x87\xC6o\r\n  Linha 2 a\x87\xC6o\x0C  Linha 3 a\x87\xC6o\r\n"));
+                            "  Linha 1 a\x87\xC6o\r\n  Linha 2 a\x87\xC6o\r\n\x0C  Linha 3 a\x87\xC6o\r\n"));
         if (spool) {
             cups_job_t* jobs = nullptr;
             const int n =

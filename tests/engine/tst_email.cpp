@@ -1,9 +1,16 @@
+#include "ConfigEmail.h"
 #include "EnvioEmail.h"
 #include "Relogio.h"
 #include "ServidorSmtp.h"
 #include "TPrintPDF.h"
 
+#include <QThread>
 #include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace
 {
@@ -21,6 +28,7 @@ EnvioEmail mensagemDeTeste(const ServidorSmtp& s, const QString& anexo)
     e.assunto = "Relatório de Movimento (kg) – dezembro";
     e.mensagem = "Segue o relatório.\n.linha com ponto\nAtenção: conferir pesagens.";
     e.anexo = anexo;
+    e.certificadosConfiaveis = s.certificado(); // the test server's own authority
     return e;
 }
 
@@ -59,7 +67,7 @@ private Q_SLOTS:
     // the attachment decoded back to the very bytes of the file.
     void mensagemCompleta()
     {
-        ServidorSmtp servidor;
+        ServidorSmtp servidor(true);
         QVERIFY(servidor.porta() > 0);
         EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
         e.prioridade = EnvioEmail::Baixa;
@@ -72,7 +80,7 @@ private Q_SLOTS:
         const auto& r = recebidas[0];
         QCOMPARE(r.usuario, QString("balanca"));
         QVERIFY(!r.mecanismo.isEmpty());
-        QVERIFY(!r.tls);
+        QVERIFY(r.tls);
         QCOMPARE(r.de, QString("balanca@cooperativa.com.br"));
         QCOMPARE(r.para, QStringList({"gerente@cooperativa.com.br", "fiscal@cooperativa.com.br",
                                       "contador@escritorio.com.br", "diretoria@cooperativa.com.br"}));
@@ -128,7 +136,7 @@ private Q_SLOTS:
         QFETCH(QString, cc);
         QFETCH(QString, cco);
         QFETCH(int, destinatarios);
-        ServidorSmtp servidor;
+        ServidorSmtp servidor(true);
         EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
         e.prioridade = static_cast<EnvioEmail::Prioridade>(prioridade);
         e.comCopia = cc;
@@ -153,6 +161,7 @@ private Q_SLOTS:
         ServidorSmtp servidor(true);
         QVERIFY(servidor.porta() > 0);
         EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
+        e.certificadosConfiaveis.clear();
         QVERIFY(!e.enviar());
         QVERIFY(servidor.recebidas().isEmpty());
 
@@ -164,13 +173,75 @@ private Q_SLOTS:
         QCOMPARE(r[0].usuario, QString("balanca"));
     }
 
+    // A server without STARTTLS: refused unless the site allows a plain server, and
+    // then nothing (the password above all) is sent before the refusal.
+    void servidorSemStarttls_data()
+    {
+        QTest::addColumn<int>("seguranca");
+        QTest::addColumn<bool>("envia");
+        QTest::newRow("STARTTLS exigido") << int(ConfigEmail::StartTls) << false;
+        QTest::newRow("TLS direto") << int(ConfigEmail::Tls) << false;
+        QTest::newRow("servidor sem criptografia permitido") << int(ConfigEmail::Nenhuma) << true;
+    }
+    void servidorSemStarttls()
+    {
+        QFETCH(int, seguranca);
+        QFETCH(bool, envia);
+        ServidorSmtp servidor;
+        EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
+        e.seguranca = seguranca;
+        QCOMPARE(e.enviar(), envia);
+        const auto r = servidor.recebidas();
+        QCOMPARE(r.size(), envia ? 1 : 0);
+        if (envia) {
+            QVERIFY(!r[0].tls);
+            QCOMPARE(r[0].usuario, QString("balanca"));
+        } else if (seguranca == ConfigEmail::StartTls) {
+            QCOMPARE(e.erro(),
+                     QString("O servidor não oferece conexão segura (STARTTLS); nada foi enviado."));
+        }
+        QVERIFY(!e.erro().contains("s3nha"));
+    }
+
+    // A send under way stops when asked to (a server that never answers).
+    void cancelamento()
+    {
+        // Listening, never accepting: the connection is made and no greeting ever comes.
+        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(mudo >= 0);
+        const auto fecha = qScopeGuard([mudo] { ::close(mudo); });
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr*>(&a), n) == 0 && ::listen(mudo, 4) == 0);
+        QVERIFY(::getsockname(mudo, reinterpret_cast<sockaddr*>(&a), &n) == 0);
+        EnvioEmail e;
+        e.servidor = QStringLiteral("127.0.0.1:%1").arg(ntohs(a.sin_port));
+        e.remetente = "balanca@cooperativa.com.br";
+        e.para = "gerente@cooperativa.com.br";
+        bool ok = true;
+        QThread* t = QThread::create([&] { ok = e.enviar(); });
+        t->start();
+        QTest::qWait(300);
+        QVERIFY(!t->isFinished());
+        e.cancelar = true;
+        QVERIFY(t->wait(10000));
+        delete t;
+        QVERIFY(!ok);
+        QVERIFY(e.cancelado());
+        QCOMPARE(e.erro(), QString("Envio cancelado."));
+    }
+
     void falhas()
     {
-        ServidorSmtp servidor;
+        ServidorSmtp servidor(true);
         EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
         e.senha = "errada";
         QVERIFY(!e.enviar());
-        QVERIFY(!e.erro().isEmpty());
+        // why, in the server's own words, and never the password
+        QVERIFY2(e.erro().contains("Resposta do servidor: 535"), qPrintable(e.erro()));
+        QVERIFY(!e.erro().contains("errada"));
 
         e = mensagemDeTeste(servidor, m_dir.filePath("nao-existe.pdf"));
         QVERIFY(!e.enviar());
@@ -192,7 +263,7 @@ private Q_SLOTS:
     // A line break typed into a header field cannot add a header.
     void quebraDeLinhaNoCabecalho()
     {
-        ServidorSmtp servidor;
+        ServidorSmtp servidor(true);
         EnvioEmail e = mensagemDeTeste(servidor, m_pdf);
         e.assunto = "Relatorio\r\nBcc: intruso@fora.com";
         QVERIFY2(e.enviar(), qPrintable(e.erro()));

@@ -1,3 +1,4 @@
+#include "ConfigEmail.h"
 #include "DialogosRoteiro.h"
 #include "Operador.h"
 #include "ServidorSmtp.h"
@@ -10,7 +11,13 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace
 {
@@ -22,6 +29,7 @@ ParametrosEmail parametros(const QString& servidor, const QString& anexo = QStri
 {
     ParametrosEmail p;
     p.servidor = servidor;
+    p.seguranca = ConfigEmail::Nenhuma; // the plain test server, explicitly allowed
     p.usuario = "balanca";
     p.senha = "s3nha";
     p.remetente = "balanca@cooperativa.com.br";
@@ -162,9 +170,73 @@ private Q_SLOTS:
         abrir(w);
         QTest::mouseClick(campo<QPushButton>(w, "btnEnviar"), Qt::LeftButton);
         QCOMPARE(d.mostradas.size(), 1);
-        QCOMPARE(d.mostradas[0].texto, naoEnviado);
+        // the message says why
+        QVERIFY2(d.mostradas[0].texto.startsWith(naoEnviado + "\n\n") &&
+                     d.mostradas[0].texto.contains("Couldn't connect to server"),
+                 qPrintable(d.mostradas[0].texto));
         QCOMPARE(d.mostradas[0].titulo, QString("Confirmação"));
         QCOMPARE(d.mostradas[0].flags, int(Msg::Informacao));
+        QVERIFY(w.isVisible());
+    }
+
+    // TLS is required unless the site allows a plain server: over STARTTLS (the site's
+    // own authority trusted) the message goes; to a plain server it does not.
+    void tlsExigido()
+    {
+        ServidorSmtp comTls(true);
+        ServidorSmtp semTls;
+        DialogosRoteiro d;
+        ParametrosEmail p = parametros(comTls.endereco());
+        p.seguranca = ConfigEmail::StartTls;
+        p.certificados = comTls.certificado();
+        TFrmMailRV w(p);
+        abrir(w);
+        QTest::mouseClick(campo<QPushButton>(w, "btnEnviar"), Qt::LeftButton);
+        QCOMPARE(d.textos(), QStringList{enviado});
+        QCOMPARE(comTls.recebidas().size(), 1);
+        QVERIFY(comTls.recebidas()[0].tls);
+
+        p.servidor = semTls.endereco();
+        TFrmMailRV w2(p);
+        abrir(w2);
+        QTest::mouseClick(campo<QPushButton>(w2, "btnEnviar"), Qt::LeftButton);
+        QCOMPARE(d.mostradas.size(), 2);
+        QCOMPARE(d.mostradas[1].texto,
+                 naoEnviado + "\n\nO servidor não oferece conexão segura (STARTTLS); nada foi enviado.");
+        QVERIFY(semTls.recebidas().isEmpty());
+    }
+
+    // The window keeps answering while it sends: "Cancelar" stops a send to a server
+    // that never answers, and the window is usable again.
+    void cancelarEnvio()
+    {
+        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(mudo >= 0);
+        const auto fecha = qScopeGuard([mudo] { ::close(mudo); });
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr*>(&a), n) == 0 && ::listen(mudo, 4) == 0);
+        QVERIFY(::getsockname(mudo, reinterpret_cast<sockaddr*>(&a), &n) == 0);
+        DialogosRoteiro d;
+        TFrmMailRV w(parametros(QStringLiteral("127.0.0.1:%1").arg(ntohs(a.sin_port))));
+        abrir(w);
+        auto* cancelar = campo<QPushButton>(w, "btnCancelarEnvio");
+        QVERIFY(!cancelar->isVisible());
+        bool visivelDurante = false, enviarDesligado = false;
+        QTimer::singleShot(300, &w, [&] {
+            visivelDurante = cancelar->isVisible() && w.enviando();
+            enviarDesligado = !campo<QPushButton>(w, "btnEnviar")->isEnabled();
+            QTest::mouseClick(cancelar, Qt::LeftButton);
+        });
+        QTest::mouseClick(campo<QPushButton>(w, "btnEnviar"), Qt::LeftButton);
+        QVERIFY(visivelDurante);
+        QVERIFY(enviarDesligado);
+        QCOMPARE(d.textos(), QStringList{"Envio do e-mail cancelado."});
+        QVERIFY(!w.enviando());
+        QVERIFY(!cancelar->isVisible());
+        QVERIFY(campo<QPushButton>(w, "btnEnviar")->isEnabled());
         QVERIFY(w.isVisible());
     }
 

@@ -1,6 +1,7 @@
 #include "Relogio.h"
 #include "TPrintPDF.h"
 
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -274,6 +275,69 @@ private Q_SLOTS:
         QVERIFY(!pdf.EndDoc(&erro));
         QVERIFY(!erro.isEmpty());
         QVERIFY(!QFile::exists(pdf.FileName));
+    }
+
+    // A wide report (163 columns, 66 lines a page) in 8 pt, as the movement report with
+    // freight: every word lies inside its page and no line overlaps the next, measured
+    // on the file with pdftotext -bbox; the last column (the page number) is there.
+    void relatorioLargoCabeNaPagina_data()
+    {
+        QTest::addColumn<int>("colunas");
+        QTest::addColumn<int>("linhas");
+        QTest::newRow("80 colunas") << 80 << 66;
+        QTest::newRow("163 colunas") << 163 << 66;
+        QTest::newRow("250 colunas") << 250 << 66;
+        QTest::newRow("100 linhas") << 100 << 100;
+    }
+    void relatorioLargoCabeNaPagina()
+    {
+        QFETCH(int, colunas);
+        QFETCH(int, linhas);
+        QTemporaryDir dir;
+        QList<QStringList> paginas;
+        for (int p = 1; p <= 2; ++p) {
+            QStringList pag;
+            for (int l = 1; l <= linhas; ++l) {
+                QString linha = QStringLiteral("L%1").arg(l, 3, 10, QChar('0'));
+                while (linha.size() < colunas - 12)
+                    linha += QStringLiteral(" 12345,67");
+                linha = linha.left(colunas - 13).leftJustified(colunas - 12) +
+                        QStringLiteral("Pagina:%1").arg(p, 4, 10, QChar('0'));
+                pag << linha;
+            }
+            paginas << pag;
+        }
+        const QString arq = dir.filePath("largo.pdf");
+        QVERIFY(GravaPdfPaginas(paginas, arq, QStringLiteral("Movimento"), "Courier New", 8));
+        int codigo = 0;
+        const QString html = executa("pdftotext", {"-bbox", arq, "-"}, &codigo);
+        QCOMPARE(codigo, 0);
+        const QRegularExpression pagina(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+        const QRegularExpression palavra(QStringLiteral(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        const QStringList porPagina = html.split(QStringLiteral("<page "));
+        QCOMPARE(porPagina.size(), 3); // what comes before the first page, and two pages
+        for (int p = 1; p <= 2; ++p) {
+            const auto mp = pagina.match(QStringLiteral("<page ") + porPagina[p]);
+            QVERIFY(mp.hasMatch());
+            const double largura = mp.captured(1).toDouble(), altura = mp.captured(2).toDouble();
+            QMap<double, QPair<double, double>> linhasY; // top -> (top, bottom)
+            int numeros = 0;
+            for (auto it = palavra.globalMatch(porPagina[p]); it.hasNext();) {
+                const auto m = it.next();
+                const double x0 = m.captured(1).toDouble(), y0 = m.captured(2).toDouble();
+                const double x1 = m.captured(3).toDouble(), y1 = m.captured(4).toDouble();
+                QVERIFY2(x0 >= 0 && x1 <= largura && y0 >= 0 && y1 <= altura,
+                         qPrintable(m.captured(5) + QStringLiteral(" fora da página")));
+                linhasY[y0] = {y0, y1};
+                if (m.captured(5) == QStringLiteral("Pagina:%1").arg(p, 4, 10, QChar('0'))) ++numeros;
+            }
+            QCOMPARE(numeros, linhas);
+            QCOMPARE(linhasY.size(), linhas);
+            const auto valores = linhasY.values();
+            for (int k = 1; k < valores.size(); ++k)
+                QVERIFY2(valores[k - 1].second <= valores[k].first + 0.01, "linhas sobrepostas");
+        }
     }
 };
 

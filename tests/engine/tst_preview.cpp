@@ -18,13 +18,17 @@
 #include "TRelevo.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -133,7 +137,7 @@ private Q_SLOTS:
             const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
             QCOMPARE(status(w), QStringLiteral("Page 1 of 2"));
             QCOMPARE(filho<QToolButton>(w, "BtnImprimir")->toolTip(), QStringLiteral("Print (Ctrl+P)"));
-            QCOMPARE(filho<QCheckBox>(w, "CheckBox1")->text(), QStringLiteral("&Print for Windows"));
+            QCOMPARE(filho<QCheckBox>(w, "CheckBox1")->text(), QStringLiteral("Print for &Windows"));
             QTest::keyClicks(filho<QLineEdit>(w, "edtPagina"), QStringLiteral("3"));
             filho<QPushButton>(w, "BtnIrPara")->click();
             w->close();
@@ -157,6 +161,9 @@ private Q_SLOTS:
             w->close();
         });
         job.EndDoc();
+        // the dialog opened on the font in use, a monospaced family it can show
+        QCOMPARE(m_dialogos->fontesIniciais.size(), 1);
+        QVERIFY(QFontInfo(FonteInstalada(m_dialogos->fontesIniciais.first())).fixedPitch());
     }
 
     // A preview without pages asks "Impressora selecionada"; Yes begins and ends a job
@@ -333,6 +340,40 @@ private Q_SLOTS:
         QVERIFY(confereGolden(bytes, golden));
     }
 
+    // A code sent just before a new page travels with the page marker: printed from the
+    // preview, the code goes out and the page breaks; the marker is never printed as text.
+    void codigoAntesDaNovaPagina()
+    {
+        const QString porta = m_dir.filePath(QStringLiteral("porta_ff.prn"));
+        QFile::remove(porta);
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 10;
+        job.PrinterPort = porta;
+        job.Preview.ShowPreview = true;
+        QVERIFY(job.BeginDoc());
+        const TCodigosImpressora& c = TRelevo::CodigosAtivos();
+        job.WriteText({}, QStringLiteral("Primeira"), 0, true);
+        job.SendCommand(c.NegritoOn);
+        job.NewPage();
+        job.WriteText({}, QStringLiteral("Segunda"), 0, true);
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            const auto fecha = qScopeGuard([w] { w->close(); });
+            QCOMPARE(w->totalPaginas(), 2);
+            Operador::quandoAbrir<TFrmSelPage>(
+                [&](TFrmSelPage* s) { filho<QPushButton>(s, "BtnOk")->click(); });
+            QTest::keyClick(filho<QPlainTextEdit>(w, "Memo1"), Qt::Key_P, Qt::ControlModifier);
+        });
+        job.EndDoc();
+        const QByteArray bytes = lerArquivo(porta);
+        QVERIFY2(!bytes.contains("<ff>"), bytes.constData());
+        const qsizetype primeira = bytes.indexOf("Primeira\r\n");
+        const qsizetype negrito = bytes.indexOf(c.NegritoOn, primeira);
+        const qsizetype salto = bytes.indexOf('\x0C', primeira);
+        const qsizetype segunda = bytes.indexOf("Segunda\r\n");
+        QVERIFY(primeira >= 0 && negrito > primeira && salto > negrito && segunda > salto);
+    }
+
     void salvar_data()
     {
         QTest::addColumn<QString>("arquivo");
@@ -448,6 +489,58 @@ private Q_SLOTS:
         QVERIFY(paginas[2].contains(QStringLiteral("Pesagem 9")));
     }
 
+    // A wide report on the system printer with a pitch smaller than its type (12 pt on
+    // 7 units): landscape and a type that fits, lines that never overlap, nothing beyond
+    // the page; measured with pdftotext -bbox.
+    void relatorioLargoNaImpressora()
+    {
+        m_servicos.saidaPdf = m_dir.filePath(QStringLiteral("largo.pdf"));
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 67;
+        job.Windows.PrintForWindows = true;
+        job.Windows.LineSpace = 7;
+        job.Windows.Font = QFont(QStringLiteral("Courier New"), 12);
+        QVERIFY(job.BeginDoc());
+        for (int i = 1; i <= 132; ++i) {
+            QString linha = QStringLiteral("L%1").arg(i, 3, 10, QChar(u'0'));
+            while (linha.size() < 150)
+                linha += QStringLiteral(" 12345,67");
+            job.WriteText({}, linha.left(150) + QStringLiteral(" FIM%1").arg(i, 3, 10, QChar(u'0')), 0, true);
+        }
+        job.EndDoc();
+        QProcess pdf;
+        pdf.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), m_servicos.saidaPdf, QStringLiteral("-")});
+        QVERIFY(pdf.waitForFinished(20000));
+        const QString html = QString::fromUtf8(pdf.readAllStandardOutput());
+        const QStringList paginas = html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
+        QCOMPARE(paginas.size(), 2);
+        const QRegularExpression tamanho(QStringLiteral(R"re(width="([\d.]+)" height="([\d.]+)")re"));
+        const QRegularExpression palavra(QStringLiteral(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        int fins = 0;
+        for (const QString& pagina : paginas) {
+            const auto t = tamanho.match(pagina);
+            QVERIFY(t.hasMatch());
+            QVERIFY(t.captured(1).toDouble() > t.captured(2).toDouble()); // landscape
+            QMap<double, double> linhas;                                  // top -> bottom
+            for (auto it = palavra.globalMatch(pagina); it.hasNext();) {
+                const auto m = it.next();
+                QVERIFY2(m.captured(3).toDouble() <= t.captured(1).toDouble() &&
+                             m.captured(4).toDouble() <= t.captured(2).toDouble(),
+                         qPrintable(m.captured(5)));
+                linhas[m.captured(2).toDouble()] = m.captured(4).toDouble();
+                if (m.captured(5).startsWith(QStringLiteral("FIM"))) ++fins;
+            }
+            QCOMPARE(linhas.size(), 66);
+            const QList<double> topos = linhas.keys();
+            for (int k = 1; k < topos.size(); ++k)
+                QVERIFY2(linhas[topos[k - 1]] <= topos[k] + 0.01, "linhas sobrepostas");
+        }
+        QCOMPARE(fins, 132);
+    }
+
     void selecaoDePaginas()
     {
         TFrmSelPage janela(false);
@@ -468,6 +561,22 @@ private Q_SLOTS:
         const auto sel = TFrmSelPage::Executar(false);
         QVERIFY(sel.has_value());
         QCOMPARE(int(sel->escolha), int(TFrmSelPage::PaginaAtual));
+        // From the keyboard: the dialog opens on "Todos" and Enter answers it.
+        bool ficouAberta = false;
+        QString foco;
+        Operador::quandoAbrir<TFrmSelPage>([&](TFrmSelPage* s) {
+            foco = Operador::nomeDe(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            ficouAberta = s->isVisible();
+            if (ficouAberta) {
+                filho<QPushButton>(s, "BtnCancelar")->click();
+            }
+        });
+        const auto todos = TFrmSelPage::Executar(false);
+        QCOMPARE(foco, QStringLiteral("rbTodos"));
+        QVERIFY(!ficouAberta);
+        QVERIFY(todos.has_value());
+        QCOMPARE(int(todos->escolha), int(TFrmSelPage::Todos));
     }
 
     // Cancelling from the progress window stops the records; the summary and the last
@@ -505,6 +614,51 @@ private Q_SLOTS:
         // the summary is the last line (without its line end when it fell on the page's last row)
         QVERIFY(bytes.trimmed().endsWith("RESUMO"));
         QVERIFY(bytes.count("\r\n") < 200000);
+    }
+
+    // A long report run from a (modal) report window: the progress window is modal over
+    // it, so it is on top and takes the input; Esc there asks, and "Sim" stops the run
+    // with nothing previewed.
+    void escNoProgressoDeUmaJanelaModal()
+    {
+        RVDataSetMemoria dados({QStringLiteral("n")});
+        for (int i = 0; i < 200000; ++i)
+            dados.append({QString::number(i)});
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 66;
+        job.Preview.ShowPreview = true;
+        TRVReport rel;
+        rel.Relevo = &job;
+        rel.DataSet = &dados;
+        TRVBand det;
+        TRVColumn col;
+        col.Expression = QStringLiteral("n");
+        col.ColWidth = 6;
+        det.SetColumn(0, &col);
+        rel.SetDetailBand(0, &det);
+        m_dialogos->responder(Msg::RespSim);
+        QDialog janela;
+        janela.setObjectName(QStringLiteral("janelaDoRelatorio"));
+        bool noTopo = false, previewAbriu = false;
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            previewAbriu = true;
+            w->close();
+        });
+        Operador::quandoAbrir<TFrmProgress>([&](TFrmProgress* p) {
+            noTopo = p->parentWidget() == &janela && QApplication::activeModalWidget() == p;
+            QTest::keyClick(p, Qt::Key_Escape);
+        });
+        QTimer::singleShot(0, &janela, [&] {
+            rel.Print();
+            janela.accept();
+        });
+        janela.exec();
+        QVERIFY(noTopo);
+        QCOMPARE(m_dialogos->textos(),
+                 QStringList{QStringLiteral("Deseja realmente cancelar este relatório?")});
+        QVERIFY(job.Cancelled);
+        QVERIFY(!previewAbriu);
     }
 };
 

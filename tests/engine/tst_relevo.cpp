@@ -129,8 +129,9 @@ private Q_SLOTS:
             QCOMPARE(LinesForPageSize(tamanho, 1), linhas);
     }
 
-    // A page of 66 lines carries rows 1-65; row 65 ends without CR LF, followed by a form
-    // feed only with EjetaQuebra; the next page starts without a form feed of its own.
+    // A page of 66 lines carries rows 1-65; row 65 ends with CR LF like every row, then a
+    // form feed with EjetaQuebra, or one more line end without it, so that the page fills
+    // its 66-line form and the next page starts at the top of the next form.
     void paginaDe66Linhas_data()
     {
         QTest::addColumn<bool>("ejeta");
@@ -156,10 +157,56 @@ private Q_SLOTS:
         QByteArray esperado = QByteArray("\x1B\x43\x42\x1B\x43\x42");
         for (int i = 1; i <= 64; ++i)
             esperado += "L" + QByteArray::number(i) + "\r\n";
-        esperado += "L65";
-        if (ejeta) esperado += "\x0C";
+        esperado += "L65\r\n";
+        esperado += ejeta ? "\x0C" : "\r\n";
         esperado += "L66\r\n";
         QCOMPARE(lerArquivo(saida(QStringLiteral("p66.prn"))), esperado);
+    }
+
+    // Page boundaries on every model: each row ends with CR LF; with EjetaQuebra the form
+    // is ejected after the last row, without it line ends carry the paper to the top of
+    // the next form (the page length sent at the start), so page N starts on form N.
+    void fronteiraDePagina_data()
+    {
+        QTest::addColumn<int>("modelo");
+        QTest::addColumn<bool>("ejeta");
+        QTest::addColumn<int>("pageSize");
+        for (int i = 0; i < QuantidadeModelos; ++i) {
+            QTest::addRow("%s sem EjetaQuebra", nomesModelos[i]) << i << false << int(pzCustom);
+            QTest::addRow("%s com EjetaQuebra", nomesModelos[i]) << i << true << int(pzCustom);
+        }
+        // A form longer than the page: the rest of the form is fed.
+        QTest::newRow("A4 form, 66-line pages") << int(rvEpson9pinos) << false << int(pzA4);
+    }
+    void fronteiraDePagina()
+    {
+        QFETCH(int, modelo);
+        QFETCH(bool, ejeta);
+        QFETCH(int, pageSize);
+        TRelevo r;
+        r.PrinterName = TPrinterName(modelo);
+        r.PageHeader = false;
+        r.setPageSize(TPageSize(pageSize));
+        const int linhas = pageSize == pzCustom ? 5 : 66;
+        r.QtLines = linhas;
+        r.EjetaQuebra = ejeta;
+        jobParaArquivo(r, saida(QStringLiteral("fronteira.prn")));
+        QVERIFY(r.BeginDoc());
+        const int total = 2 * (linhas - 1) + 1;
+        for (int i = 1; i <= total; ++i)
+            r.WriteText({}, QStringLiteral("L%1").arg(i), 0, true);
+        r.EndDoc();
+        QByteArray job = lerArquivo(saida(QStringLiteral("fronteira.prn")));
+        job = job.mid(job.indexOf("L1\r\n")); // after the set-up codes
+        const int formulario = qMax(LinesForPageSize(TPageSize(pageSize), linhas), linhas);
+        QByteArray esperado;
+        for (int i = 1; i <= total; ++i) {
+            esperado += "L" + QByteArray::number(i) + "\r\n";
+            if (i % (linhas - 1) == 0)
+                esperado +=
+                    ejeta ? QByteArray("\x0C") : QByteArray("\r\n").repeated(formulario - (linhas - 1));
+        }
+        QCOMPARE(job, esperado);
     }
 
     // Two pages and a half of a report with the built-in header: title centred, page
@@ -256,6 +303,30 @@ private Q_SLOTS:
         QCOMPARE(m_servicos->previews, 0);
     }
 
+    // E-mail is offered by a job exactly when the site has set a mail server.
+    void emailDoSite()
+    {
+        TRelevo r;
+        r.usarEmail(ConfigEmail());
+        QVERIFY(!r.eMail);
+        ConfigEmail c;
+        c.servidor = QStringLiteral("smtp.exemplo.com.br");
+        c.porta = 465;
+        c.seguranca = ConfigEmail::Tls;
+        c.usuario = QStringLiteral("balanca");
+        c.senha = QStringLiteral("s3nha");
+        c.remetente = QStringLiteral("balanca@exemplo.com.br");
+        r.usarEmail(c);
+        QVERIFY(r.eMail);
+        QCOMPARE(r.eMailHost, QStringLiteral("smtp.exemplo.com.br:465"));
+        QCOMPARE(r.eMailSeguranca, int(ConfigEmail::Tls));
+        TRelevo doPreview;
+        r.configurarJobDoPreview(doPreview);
+        QVERIFY(doPreview.eMail);
+        QCOMPARE(doPreview.eMailPassword, QStringLiteral("s3nha"));
+        QCOMPARE(doPreview.eMailSeguranca, int(ConfigEmail::Tls));
+    }
+
     void formatNumber_data()
     {
         QTest::addColumn<QString>("mascara");
@@ -265,7 +336,16 @@ private Q_SLOTS:
         QTest::newRow("longer than mask")
             << QStringLiteral("0.00") << 123456.0 << QStringLiteral("123456,00");
         QTest::newRow("integer") << QStringLiteral("#####0") << 42.4 << QStringLiteral("    42");
-        QTest::newRow("negative") << QStringLiteral("#,##0.0") << -1500.25 << QStringLiteral("-1.500,3");
+        QTest::newRow("negative, half to even")
+            << QStringLiteral("#,##0.0") << -1500.25 << QStringLiteral("-1.500,2");
+        QTest::newRow("half to even, down") << QStringLiteral("0") << 2.5 << QStringLiteral("2");
+        QTest::newRow("half to even, up") << QStringLiteral("0") << 3.5 << QStringLiteral("4");
+        QTest::newRow("0,125") << QStringLiteral("0.00") << 0.125 << QStringLiteral("0,12");
+        QTest::newRow("0,135") << QStringLiteral("0.00") << 0.135 << QStringLiteral("0,14");
+        QTest::newRow("above half") << QStringLiteral("0.00") << 0.1251 << QStringLiteral("0,13");
+        QTest::newRow("decimal intent 2,675") << QStringLiteral("0.00") << 2.675 << QStringLiteral("2,68");
+        QTest::newRow("carry") << QStringLiteral("0.00") << 9.995 << QStringLiteral("10,00");
+        QTest::newRow("no minus zero") << QStringLiteral("0") << -0.5 << QStringLiteral("0");
         QTest::newRow("optional decimals") << QStringLiteral("0.##") << 2.5 << QStringLiteral(" 2,5");
         QTest::newRow("zero") << QStringLiteral("#0.000") << 0.0 << QStringLiteral(" 0,000");
     }

@@ -94,6 +94,8 @@ private Q_SLOTS:
         QCOMPARE(l.registros(), banco.contar(QStringLiteral("select count(*) from produto")));
         QVERIFY(confereGolden(paginasComoTexto(*m_servicos, VersaoArquivo()), golden));
         QVERIFY(!banco.dm().QR_EXEC.Active());
+        // the preview's caption, the PDF title and the e-mail subject
+        QCOMPARE(m_servicos->titulos, QStringList{QStringLiteral("Listagem de Produtos")});
     }
 
     // "&Imprimir" of the vehicle types window previews the listing.

@@ -114,6 +114,9 @@ private Q_SLOTS:
         QVERIFY(rel.imprimir(f, true));
         QCOMPARE(m_servicos->previews, 1);
         QVERIFY(confereGolden(paginasComoTexto(*m_servicos, VersaoArquivo()), golden));
+        QCOMPARE(m_servicos->titulos.size(), 1);
+        QVERIFY2(m_servicos->titulos.first().startsWith(QStringLiteral("Relatorio de ")),
+                 qPrintable(m_servicos->titulos.first()));
         QVERIFY(!banco.dm().QR_TEMP.Active());
 
         // Independent sums of the same selection.

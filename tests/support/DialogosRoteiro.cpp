@@ -16,7 +16,11 @@ int DialogosRoteiro::mensagem(const QString& texto, const QString& titulo, int f
         aoMostrar(mostradas.last());
     }
     if ((flags & 0xF) == Msg::SimNao) {
-        return m_respostas.isEmpty() ? Msg::RespSim : m_respostas.takeFirst();
+        const int r = m_respostas.isEmpty() ? Msg::RespSim : m_respostas.takeFirst();
+        if (r == Enter) {
+            return (flags & Msg::PadraoNao) ? Msg::RespNao : Msg::RespSim;
+        }
+        return r;
     }
     if (!m_respostas.isEmpty() && m_respostas.first() == Msg::RespOk) {
         m_respostas.removeFirst();
@@ -36,8 +40,9 @@ QString DialogosRoteiro::salvarArquivo(const QString&, const QString& filtro, co
     return m_arquivos.isEmpty() ? QString() : m_arquivos.takeFirst();
 }
 
-std::optional<QFont> DialogosRoteiro::escolherFonte(const QFont&)
+std::optional<QFont> DialogosRoteiro::escolherFonte(const QFont& inicial)
 {
+    fontesIniciais << inicial;
     if (m_fontes.isEmpty()) {
         return std::nullopt;
     }

@@ -22,6 +22,10 @@ public:
 
     // Answers for the next questions, in order.
     void responder(int resposta) { m_respostas << resposta; }
+    // The operator presses Enter on the next question: its default button
+    // ("Não" on a question flagged Msg::PadraoNao, else "Sim").
+    static constexpr int Enter = -1;
+    void responderEnter() { m_respostas << Enter; }
     void arquivo(const QString& caminho) { m_arquivos << caminho; }
     void fonte(const QFont& f) { m_fontes << f; }
     // Called for every message, before it is answered.
@@ -38,6 +42,8 @@ public:
     std::optional<QFont> escolherFonte(const QFont& inicial) override;
 
     QStringList filtrosPedidos;
+    // The font each font dialog was opened on.
+    QList<QFont> fontesIniciais;
 
 private:
     QList<int> m_respostas;

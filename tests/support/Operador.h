@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -107,6 +110,57 @@ inline QStringList caminhoDoEnter(int vezes)
         caminho << nomeDe(QApplication::focusWidget());
     }
     return caminho;
+}
+
+// What an operator meets walking a window with Enter, and what such a walk
+// must never do: press a button that deletes, discards or leaves (marked
+// destructive), or empty a field that held text.
+struct Caminhada {
+    QStringList caminho;      // the controls the focus reached, in order
+    QStringList pressionados; // destructive buttons pressed on the way
+    QStringList apagados;     // fields that held text and were emptied
+    bool segura() const { return pressionados.isEmpty() && apagados.isEmpty(); }
+    QString relato() const
+    {
+        return QStringLiteral("caminho: %1; pressionados: %2; apagados: %3")
+            .arg(caminho.join(u','), pressionados.join(u','), apagados.join(u','));
+    }
+};
+
+inline Caminhada caminhaComEnter(QWidget& janela, int vezes)
+{
+    Caminhada c;
+    QList<QMetaObject::Connection> ligacoes;
+    for (QAbstractButton* b : janela.findChildren<QAbstractButton*>()) {
+        if (b->property("destrutivo").toBool()) {
+            ligacoes << QObject::connect(b, &QAbstractButton::pressed,
+                                         [&c, b] { c.pressionados << nomeDe(b); });
+            ligacoes << QObject::connect(b, &QAbstractButton::clicked, [&c, b] {
+                if (!c.pressionados.contains(nomeDe(b))) {
+                    c.pressionados << nomeDe(b);
+                }
+            });
+        }
+    }
+    QList<QPointer<QLineEdit>> cheios;
+    for (QLineEdit* e : janela.findChildren<QLineEdit*>()) {
+        if (e->isVisible() && !e->text().trimmed().isEmpty() && e->text() != e->placeholderText()) {
+            cheios << e;
+        }
+    }
+    QPointer<QWidget> guarda(&janela);
+    c.caminho = caminhoDoEnter(vezes);
+    if (guarda) {
+        for (const QPointer<QLineEdit>& e : cheios) {
+            if (e && e->text().remove(u'/').remove(u':').trimmed().isEmpty()) {
+                c.apagados << nomeDe(e);
+            }
+        }
+    }
+    for (const auto& l : ligacoes) {
+        QObject::disconnect(l);
+    }
+    return c;
 }
 
 } // namespace Operador

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -75,8 +76,9 @@ private Q_SLOTS:
         QCOMPARE(guardadas(*m_banco, 7),
                  (QStringList{"0=PRIMEIRA", "1=TERCEIRA D\"AGUA", QStringLiteral("2=BALANÇA")}));
         QCOMPARE(guardadas(*m_banco, 8), QStringList{"0=OUTRO"});
-        QCOMPARE(d.textos(), QStringList{"Operação efetuada com sucesso."});
-        QCOMPARE(d.mostradas[0].titulo, QStringLiteral("Sucesso"));
+        QCOMPARE(d.textos(),
+                 (QStringList{"Gravar as alterações do template?", "Operação efetuada com sucesso."}));
+        QCOMPARE(d.mostradas[1].titulo, QStringLiteral("Sucesso"));
 
         Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
             mostrado = j->texto()->toPlainText();
@@ -87,6 +89,42 @@ private Q_SLOTS:
         QCOMPARE(mostrado, QStringLiteral("PRIMEIRA\nTERCEIRA D\"AGUA\nBALANÇA"));
         // An empty text area leaves an empty template.
         QCOMPARE(guardadas(*m_banco, 7), QStringList{});
+    }
+
+    // From the keyboard: the editor opens with the caret in the text, where a
+    // typed space is a space; Tab leaves the text (no tab lands in it);
+    // "&Importar" and "&Exportar" are in the Tab order; Esc after a change
+    // asks, and "Não" keeps the stored template.
+    void peloTeclado()
+    {
+        DialogosRoteiro d;
+        QString texto;
+        QStringList ordem;
+        Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
+            QVERIFY(j->texto()->hasFocus());
+            QTest::keyClick(j->texto(), Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(j->texto(), QStringLiteral(" X"));
+            QTest::keyClick(j->texto(), Qt::Key_Tab);
+            texto = j->texto()->toPlainText();
+            for (int i = 0; i < 3; ++i) {
+                ordem << Operador::nomeDe(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            for (const char* b : {"BtnImportar", "BtnExportar"}) {
+                auto* botao = j->findChild<QPushButton*>(QLatin1String(b));
+                QVERIFY(botao && botao->text().startsWith(u'&') && (botao->focusPolicy() & Qt::TabFocus));
+            }
+            d.responder(Msg::RespNao);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        TFrmConfTempl::editar(nullptr, QStringLiteral("7"));
+        QCOMPARE(texto, QStringLiteral("PRIMEIRA\nSEGUNDA\nTERCEIRA X"));
+        QVERIFY2(!ordem.contains(QStringLiteral("RichEdit1")), qPrintable(ordem.join(u',')));
+        QVERIFY2(ordem.contains(QStringLiteral("BtnImportar")) &&
+                     ordem.contains(QStringLiteral("BtnExportar")),
+                 qPrintable(ordem.join(u',')));
+        QCOMPARE(d.textos(), QStringList{"Gravar as alterações do template?"});
+        QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=PRIMEIRA", "1=SEGUNDA", "2=TERCEIRA"}));
     }
 
     void semNumero()
@@ -108,11 +146,11 @@ private Q_SLOTS:
             j->close();
         });
         TFrmConfTempl::editar(nullptr, QStringLiteral("7"));
-        QCOMPARE(d.mostradas.size(), 1);
+        QCOMPARE(d.mostradas.size(), 2);
         QVERIFY2(d.ultimo().startsWith(QStringLiteral("Erro ao efetuar a operação\rErro retornado: \r")),
                  qPrintable(d.ultimo()));
         QVERIFY(d.ultimo().contains(QStringLiteral("sem espaço")));
-        QCOMPARE(d.mostradas[0].titulo, QStringLiteral("Erro"));
+        QCOMPARE(d.mostradas[1].titulo, QStringLiteral("Erro"));
         QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=PRIMEIRA", "1=SEGUNDA", "2=TERCEIRA"}));
     }
 

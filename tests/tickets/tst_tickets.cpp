@@ -2,6 +2,7 @@
 // weighings (client with factors and a carrier, supplier without factors,
 // three products), the same bytes on every engine.
 #include "../engine/ServicosTeste.h"
+#include "AjusteLinha.h"
 #include "ConsultaTicket.h"
 #include "FixtureTicket.h"
 #include "ImpressaoTicket.h"
@@ -11,6 +12,26 @@
 #include <QTemporaryDir>
 
 using FixtureTicket::pesagens;
+
+namespace
+{
+// The printed lines of an Epson job, without its control codes.
+QList<QByteArray> linhasImpressas(const QByteArray& job)
+{
+    QByteArray texto;
+    for (qsizetype i = 0; i < job.size(); ++i) {
+        const char c = job[i];
+        if (c == '\x1B') {
+            const char cmd = i + 1 < job.size() ? job[i + 1] : 0;
+            i += (cmd == 'C' || cmd == 'W') ? 2 : 1; // these carry one more byte
+            continue;
+        }
+        if (uchar(c) < 0x20 && c != '\r' && c != '\n') continue;
+        texto += c;
+    }
+    return texto.split('\n');
+}
+} // namespace
 
 class TstTickets : public QObject
 {
@@ -40,6 +61,62 @@ class TstTickets : public QObject
 
 private Q_SLOTS:
     void initTestCase() { qputenv("VIGA_HOME", m_dir.path().toUtf8()); }
+
+    // A ticket line fitted to its paper: padding goes first, then words of a text at a
+    // word boundary; figures are never cut and never run together.
+    void ajusteDeLinha_data()
+    {
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<QList<int>>("colunas");
+        QTest::addColumn<int>("largura");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("fits, unchanged")
+            << QStringList{"Placa", "Carreta"} << QList<int>{0, 10} << 40 << QStringList{"Placa     Carreta"};
+        QTest::newRow("caption and value touch by design")
+            << QStringList{"Produto.......:", "20"} << QList<int>{0, 15} << 40
+            << QStringList{"Produto.......:20"};
+        QTest::newRow("40-column result, wide figures")
+            << QStringList{"999998,500", "999999,000", "0,500", "999998,500"} << QList<int>{0, 10, 20, 30}
+            << 40 << QStringList{"999998,500 999999,000 0,500   999998,500"};
+        QTest::newRow("figures too wide for one line move down")
+            << QStringList{"9999998,500", "9999999,000", "9999990,500", "9999998,500"}
+            << QList<int>{0, 10, 20, 30} << 40
+            << QStringList{"9999998,500 9999999,000 9999990,500", "9999998,500"};
+        QTest::newRow("gaps shrink first")
+            << QStringList{"-99,750 kg", "38000,500 kg", "14000,000 kg", "350,000 kg", "999999,500 kg"}
+            << QList<int>{0, 20, 40, 55, 69} << 80
+            << QStringList{
+                   "-99,750 kg        38000,500 kg        14000,000 kg   350,000 kg    999999,500 kg"};
+        QTest::newRow("description cut at a word boundary")
+            << QStringList{"Produto:", "1234",
+                           " - SOJA EM GRAOS TIPO EXPORTACAO PADRAO UM CLASSIFICADA NO PORTO DE SANTOS"}
+            << QList<int>{0, 15, 28} << 80
+            << QStringList{
+                   "Produto: 1234 - SOJA EM GRAOS TIPO EXPORTACAO PADRAO UM CLASSIFICADA NO PORTO DE"};
+        QTest::newRow("a caption loses words, its figure stays")
+            << QStringList{"(FCV) Fatores de Correcao Variaveis: 0,9650"} << QList<int>{0} << 40
+            << QStringList{"(FCV) Fatores de Correcao: 0,9650"};
+        QTest::newRow("padding inside a text")
+            << QStringList{"Forma de Pesagem - Entrada   : Automatico"} << QList<int>{0} << 40
+            << QStringList{"Forma de Pesagem - Entrada  : Automatico"};
+        QTest::newRow("trailing blanks")
+            << QStringList{"Obs:___________________________________ "} << QList<int>{0} << 39
+            << QStringList{"Obs:___________________________________"};
+    }
+    void ajusteDeLinha()
+    {
+        QFETCH(QStringList, textos);
+        QFETCH(QList<int>, colunas);
+        QFETCH(int, largura);
+        QFETCH(QStringList, esperado);
+        QList<PecaLinha> pecas;
+        for (int i = 0; i < textos.size(); ++i)
+            pecas << PecaLinha{textos[i], colunas[i]};
+        const QStringList linhas = ComporLinha(pecas, largura);
+        QCOMPARE(linhas, esperado);
+        for (const QString& l : linhas)
+            QVERIFY(l.size() <= largura);
+    }
 
     void layouts_data()
     {
@@ -107,7 +184,18 @@ private Q_SLOTS:
         pesagens(b);
         b.exec(QStringLiteral("update config set ") + config);
         b.exec(QStringLiteral("update configticket set ") + campos);
-        QVERIFY(confereGolden(imprime(b, codigo, saida, copias), golden));
+        const QByteArray job = imprime(b, codigo, saida, copias);
+        QVERIFY(confereGolden(job, golden));
+        // Every row ends with CR LF and fits the paper: the printer never wraps a line.
+        const int largura = config.contains(QLatin1String("cfg_ticket40=1")) ? 40 : 80;
+        const QList<QByteArray> linhas = linhasImpressas(job);
+        QVERIFY(linhas.last().isEmpty()); // the job ends with a line end
+        for (QByteArray l : linhas.mid(0, linhas.size() - 1)) {
+            QVERIFY2(l.endsWith('\r'), l.constData());
+            l.chop(1);
+            QVERIFY2(l.size() <= largura,
+                     qPrintable(QStringLiteral("%1 colunas: %2").arg(l.size()).arg(QString::fromLatin1(l))));
+        }
     }
 
     // The figures an operator checks on the exit ticket: the corrected entry

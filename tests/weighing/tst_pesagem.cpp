@@ -959,6 +959,147 @@ private Q_SLOTS:
         QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagemproduto")), 1);
         QCOMPARE(w.listaPesagens->model()->rowCount(), 1);
     }
+
+    // Enter walks the window and never deletes, discards or leaves: the exit
+    // window starts on its list (Enter opens the row), the entry window keeps
+    // what was typed while Save is disabled, "&OK" of the product grid with no
+    // product typed lets Enter go on. Every question met is answered with Enter.
+    void enterSeguro_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("preparo");
+        QTest::addColumn<int>("vezes");
+        QTest::newRow("saída: lista, Enter, Enter") << 2 << QString() << "lista" << 2;
+        QTest::newRow("saída carregada: Enter ×20") << 2 << QString() << "carregada" << 20;
+        QTest::newRow("entrada: placa, peso em movimento, Enter ×20") << 1 << QString() << "placa" << 20;
+        QTest::newRow("grade: produto vazio, Enter ×20") << 1 << "cfg_morproduto=1"
+                                                         << "produto" << 20;
+    }
+    void enterSeguro()
+    {
+        QFETCH(int, modo);
+        QFETCH(QString, config);
+        QFETCH(QString, preparo);
+        QFETCH(int, vezes);
+        Balcao c(config);
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN"); // the one allowed to delete
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        const auto antes = linhas(c.b, QStringLiteral("select * from pesagem order by pes_codigo"));
+        TFrmPesagem w(modo);
+        abrir(w);
+        if (modo == 2) {
+            QCOMPARE(Operador::nomeDe(w.focusWidget()), QStringLiteral("DBGrid1"));
+        }
+        if (preparo == QLatin1String("carregada")) {
+            w.listaPesagens->selecionar(0);
+            QTest::keyClick(w.listaPesagens, Qt::Key_Return);
+            QCOMPARE(w.EstadoCadastro, 1);
+            QVERIFY(!w.campoPlaca->text().isEmpty());
+        } else if (preparo != QLatin1String("lista")) {
+            QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+            w.campoPlaca->setFocus();
+            QTest::keyClicks(w.campoPlaca, QStringLiteral("NOV0001"));
+            if (preparo == QLatin1String("produto")) {
+                w.campoCodigoProduto->setFocus();
+            }
+        }
+        for (int i = 0; i < 3 * vezes; ++i) {
+            c.d.responderEnter();
+        }
+        const Operador::Caminhada walk = Operador::caminhaComEnter(w, vezes);
+        QVERIFY2(walk.segura(), qPrintable(walk.relato()));
+        QVERIFY2(!walk.caminho.join(u',').contains(QStringLiteral("BtnOK,BtnOK")), qPrintable(walk.relato()));
+        QVERIFY(w.isVisible());
+        QCOMPARE(linhas(c.b, QStringLiteral("select * from pesagem order by pes_codigo")), antes);
+        if (preparo == QLatin1String("placa") || preparo == QLatin1String("produto")) {
+            QCOMPARE(w.EstadoCadastro, 0);
+            QCOMPARE(w.campoPlaca->text(), QStringLiteral("NOV0001"));
+        }
+        if (preparo == QLatin1String("produto")) {
+            QVERIFY2(walk.caminho.first() == QLatin1String("BtnOK") &&
+                         walk.caminho.at(1) != QLatin1String("BtnOK"),
+                     qPrintable(walk.relato()));
+        }
+    }
+
+    // The delete question: Enter on it answers "Não"; after a delete the focus
+    // is back on the list, never on "&Excluir".
+    void exclusaoPadraoNao()
+    {
+        Balcao c;
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        TFrmPesagem w(2);
+        abrir(w);
+        w.listaPesagens->selecionar(0);
+        c.d.responderEnter();
+        QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Confirma exclusão do registro?"));
+        QVERIFY(c.d.mostradas.last().flags & Msg::PadraoNao);
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 2);
+        c.d.responder(Msg::RespSim);
+        w.btnExcluir->setFocus();
+        QTest::mouseClick(w.btnExcluir, Qt::LeftButton);
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
+        QVERIFY(w.listaPesagens->hasFocus());
+    }
+
+    // The ticket window's look-up: the exit window as a picker, on its list;
+    // Enter takes the row and nothing is deleted.
+    void seletorDaSaida()
+    {
+        Balcao c;
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        pesagemAberta(c.b, 1);
+        pesagemAberta(c.b, 2, QStringLiteral("OUT0002"));
+        TFrmPesagem w(2);
+        w.abrirComoSeletor();
+        abrir(w);
+        QVERIFY(w.listaPesagens->hasFocus());
+        QVERIFY(!w.btnExcluir->isVisible());
+        QVERIFY(w.btnSair->icon().cacheKey() != QIcon().cacheKey());
+        w.listaPesagens->selecionar(1);
+        const QString esperado = w.listaPesagens->model()->index(1, 0).data().toString().trimmed();
+        QTest::keyClick(w.listaPesagens, Qt::Key_Return);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.ultimoCodigo().trimmed(), esperado);
+        QCOMPARE(c.b.contar(QStringLiteral("select count(*) from pesagem")), 2);
+    }
+
+    // Fields the settings hide keep what the weighing stored: re-saving from
+    // the entry window with the observation, vehicle type and factors hidden
+    // writes them back unchanged.
+    void camposOcultosGuardados()
+    {
+        Balcao c(QStringLiteral("cfg_pesagemobs=0, cfg_umidadee=0, cfg_umidadeunica=0"));
+        operador([](TSessao& s) { s.EditarPesagens = 1; });
+        pesagemAberta(c.b, 1);
+        c.b.exec(QStringLiteral("insert into tipoveiculo (tpv_codigo, tpv_descricao) values (1, 'TRUCK')"));
+        c.b.exec(
+            QStringLiteral("update pesagem set pes_obs='LONA RASGADA', tpv_codigo=1 where pes_codigo=1"));
+        c.b.exec(QStringLiteral("update pesagemproduto set pes_fator7e=1 where pes_codigo=1"));
+        const auto antes = pesagem(c.b, 1);
+        const auto produtosAntes = produtos(c.b, 1);
+        QCOMPARE(antes["PES_OBS"], QStringLiteral("LONA RASGADA"));
+        TFrmPesagem w(1);
+        abrir(w);
+        QVERIFY(!w.campoObservacao->isVisibleTo(&w));
+        QVERIFY(!w.Fatores[0]->isVisibleTo(&w));
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        c.d.responder(Msg::RespNao);
+        digitaEnter(w, "FlatMaskEdit1", "1");
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Realizar nova Pesagem?"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        QTest::keyClick(w.focusWidget(), Qt::Key_F10);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        const auto depois = pesagem(c.b, 1);
+        QCOMPARE(depois["PES_OBS"], QStringLiteral("LONA RASGADA"));
+        QCOMPARE(depois["TPV_CODIGO"], antes["TPV_CODIGO"]);
+        QCOMPARE(produtos(c.b, 1), produtosAntes);
+    }
 };
 
 QTEST_MAIN(TstPesagem)

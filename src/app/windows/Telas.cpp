@@ -94,7 +94,9 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
     }
     case T::Ticket:
         TFrmTicket::ConsultaPesagens = [](QWidget* p) {
+            // a picker: the list has the focus, Enter or Space take its row
             TFrmPesagem saida(2, p);
+            saida.abrirComoSeletor();
             saida.exec();
             return saida.ultimoCodigo();
         };

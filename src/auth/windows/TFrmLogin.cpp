@@ -37,6 +37,7 @@ TFrmLogin::TFrmLogin(QWidget* parent) : TJanela(parent), m_autenticacao(*DM)
     BtnOK = new QPushButton(QStringLiteral("&OK"), this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
     BtnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    MarcaDestrutivo(BtnCancelar);
     BtnCancelar->setObjectName(QStringLiteral("BtnCancelar"));
     auto* botoes = new QHBoxLayout;
     botoes->addStretch(1);

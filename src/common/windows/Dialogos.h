@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 // Message box flags and results (the platform's values, which the windows use).
@@ -16,6 +17,9 @@ enum : int {
     Pergunta = 32,
     Aviso = 48,
     Informacao = 64,
+    // The second button ("Não") is the default one: Enter on a question that
+    // deletes or discards keeps the data.
+    PadraoNao = 256,
 };
 enum Resposta : int { RespOk = 1, RespCancelar = 2, RespSim = 6, RespNao = 7 };
 } // namespace Msg
@@ -41,3 +45,14 @@ public:
 
 // The system's message box: text, title, flags → button pressed.
 int Mensagem(const QString& texto, const QString& titulo, int flags = Msg::Informacao);
+
+// The file chooser the real service shows: Qt's own dialog in Portuguese
+// (titles, type names and dates as the operators read them), each filter
+// written once, opening in the data folder (or on the suggested file there).
+// `filtro` is "Descrição|*.a;*.b|...". The caller owns the dialog.
+QFileDialog* NovoDialogoArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
+                                const QString& sugestao, bool salvar);
+// The font as the font dialog can show it: a name the system only aliases
+// ("Courier New" → "Liberation Mono") becomes the installed family it stands
+// for, so the dialog starts on the font in use.
+QFont FonteInstalada(const QFont& f);

@@ -93,8 +93,8 @@ template <class Gravacao> bool grava(Gravacao&& gravacao)
 // "Confirma exclusão do registro?" (title "Pergunta"): true on Yes.
 inline bool confirmaExclusaoSim()
 {
-    return Mensagem(confirmaExclusao(), QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta) ==
-           Msg::RespSim;
+    return Mensagem(confirmaExclusao(), QStringLiteral("Pergunta"),
+                    Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) == Msg::RespSim;
 }
 
 } // namespace MensagensCadastro

@@ -5,6 +5,7 @@
 #include "Traducoes.h"
 
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@ TFrm_Calendario::TFrm_Calendario(QWidget* parent) : TJanela(parent)
     auto* fechar = new QPushButton(QStringLiteral("&Fechar"), this);
     fechar->setObjectName(QStringLiteral("BtnFechar"));
     l->addWidget(fechar);
+    m_calendario->setFocus();
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_calendario, &QCalendarWidget::activated, this, &QDialog::accept);
 }
@@ -32,9 +34,31 @@ QDate TFrm_Calendario::dataSelecionada() const
     return m_calendario->selectedDate();
 }
 
-QString AbrirCalendario(QWidget* parent)
+bool TFrm_Calendario::teclaPrevia(QWidget* alvo, QKeyEvent* e)
+{
+    if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+    }
+    return TJanela::teclaPrevia(alvo, e);
+}
+
+QString AbrirCalendario(QWidget* parent, const QString& campo)
 {
     TFrm_Calendario janela(parent);
-    janela.exec();
+    const QDate digitada = QDate::fromString(campo.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    if (digitada.isValid()) {
+        janela.calendario()->setSelectedDate(digitada);
+    }
+    janela.calendario()->setFocus();
+    if (janela.exec() != QDialog::Accepted) {
+        return QString();
+    }
     return FormataData(janela.dataSelecionada().toString(QStringLiteral("dd/MM/yyyy")));
 }

@@ -6,7 +6,8 @@
 
 class QCalendarWidget;
 
-// "Calendário": a month calendar and "&Fechar"; a double click or "&Fechar" closes it.
+// "Calendário": a month calendar and "&Fechar". A double click, Enter or
+// "&Fechar" chooses the marked date; Esc closes it choosing nothing.
 class TFrm_Calendario : public TJanela
 {
     Q_OBJECT
@@ -15,9 +16,14 @@ public:
     QDate dataSelecionada() const;
     QCalendarWidget* calendario() const { return m_calendario; }
 
+protected:
+    bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;
+
 private:
     QCalendarWidget* m_calendario;
 };
 
-// Opens the calendar on today and returns the chosen date as dd/mm/yyyy.
-QString AbrirCalendario(QWidget* parent = nullptr);
+// Opens the calendar on the date `campo` holds (dd/mm/yyyy; today when it holds
+// none) and returns the chosen date as dd/mm/yyyy, or "" when the operator
+// closed it with Esc (the field keeps what it had).
+QString AbrirCalendario(QWidget* parent = nullptr, const QString& campo = QString());

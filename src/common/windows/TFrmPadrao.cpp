@@ -35,6 +35,9 @@ TFrmPadrao::TFrmPadrao(QWidget* parent) : TJanela(parent)
     btnExcluir = botao("btnExcluir", QStringLiteral("&Excluir"), QStyle::SP_TrashIcon);
     btnSair = botao("btnSair", QStringLiteral("&Sair"), QStyle::SP_DialogCloseButton);
     m_barra->addStretch(1);
+    for (QPushButton* b : {BtnCancelar, btnExcluir, btnSair}) {
+        MarcaDestrutivo(b);
+    }
 
     connect(BtnNovo, &QPushButton::clicked, this, [this] { BtnNovoClick(); });
     connect(BtnSalvar, &QPushButton::clicked, this, [this] { BtnSalvarClick(); });
@@ -72,6 +75,9 @@ void TFrmPadrao::abrirComoSeletor()
         b->setEnabled(false);
     }
     btnSair->setText(QStringLiteral("&OK"));
+    btnSair->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    // OK hands the row back: nothing is thrown away
+    btnSair->setProperty("destrutivo", false);
     aoVirarSeletor();
 }
 
@@ -120,12 +126,17 @@ void dimensiona(QTableView* t, int linhas)
 
 } // namespace
 
+void TFrmPadrao::dimensionaLista(QTableView* lista, int linhas)
+{
+    dimensiona(lista, linhas);
+}
+
 void TFrmPadrao::setVisible(bool visivel)
 {
     if (visivel && !isVisible()) {
         m_listaFechada = false;
         if (!m_mostrada && m_lista) {
-            dimensiona(m_lista, 10);
+            dimensionaLista(m_lista, 10);
         }
     }
     TJanela::setVisible(visivel);
@@ -191,7 +202,7 @@ void TFrmPadrao::BtnCancelarClick()
 void TFrmPadrao::btnExcluirClick()
 {
     Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
-             Msg::SimNao | Msg::Pergunta);
+             Msg::SimNao | Msg::Pergunta | Msg::PadraoNao);
 }
 
 void TFrmPadrao::btnSairClick()

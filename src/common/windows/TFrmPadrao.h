@@ -93,6 +93,9 @@ protected:
     // picker. The grid needs consulta() (the query) and recarregar().
     template <class Grade> void defineLista(Grade* grade, const QString& colunaCodigo);
     QTableView* lista() const { return m_lista; }
+    // A list wide enough for every column title (up to most of the screen)
+    // and tall enough for `linhas` rows (the window's list gets this when shown).
+    static void dimensionaLista(QTableView* lista, int linhas);
     // (Re)opens the list's query as it stands (SQL and parameters set) and
     // shows its rows; a database error is reported and the list stays empty.
     void abreLista() { m_abreLista(); }

@@ -34,6 +34,15 @@ void TJanela::showEvent(QShowEvent* e)
 {
     instalarTeclado();
     QDialog::showEvent(e);
+    // At its first showing a window is at least as wide as its title (with
+    // the frame's icon and buttons): a small window shows what it is.
+    if (!property("vigaLarguraAjustada").toBool() && !isMaximized() && !isFullScreen()) {
+        setProperty("vigaLarguraAjustada", true);
+        const int larguraTitulo = fontMetrics().horizontalAdvance(windowTitle()) + 160;
+        if (width() < larguraTitulo) {
+            resize(larguraTitulo, height());
+        }
+    }
 }
 
 bool TJanela::eventFilter(QObject* obj, QEvent* ev)
@@ -57,11 +66,12 @@ bool TJanela::teclaPrevia(QWidget* alvo, QKeyEvent* e)
         if (qobject_cast<QPlainTextEdit*>(alvo) || qobject_cast<QTextEdit*>(alvo)) {
             return false;
         }
-        if (auto* b = qobject_cast<QAbstractButton*>(alvo); b && !qobject_cast<QCheckBox*>(alvo)) {
+        if (auto* b = qobject_cast<QAbstractButton*>(alvo);
+            b && !qobject_cast<QCheckBox*>(alvo) && !ehDestrutivo(b)) {
             b->click();
             return true;
         }
-        focusNextChild();
+        proximoCampo();
         return true;
     }
     if (e->key() == Qt::Key_Escape) {
@@ -94,10 +104,35 @@ void TJanela::keyPressEvent(QKeyEvent* e)
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        focusNextChild();
+        proximoCampo();
         return;
     }
     QDialog::keyPressEvent(e);
+}
+
+// Enter walks the fields and the buttons that carry the work on, never onto
+// a button that throws work away (an operator typing fast presses Enter once
+// more than needed): those are reached by Tab or their letter.
+void TJanela::proximoCampo()
+{
+    QWidget* inicio = focusWidget();
+    for (int i = 0; i < 200; ++i) {
+        focusNextChild();
+        QWidget* agora = focusWidget();
+        if (!agora || agora == inicio || !ehDestrutivo(agora)) {
+            return;
+        }
+    }
+}
+
+void MarcaDestrutivo(QWidget* botao)
+{
+    botao->setProperty("destrutivo", true);
+}
+
+bool ehDestrutivo(const QWidget* w)
+{
+    return w && w->property("destrutivo").toBool();
 }
 
 int tagDe(const QObject* o)

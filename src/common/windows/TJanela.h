@@ -4,7 +4,8 @@
 
 // Base of every window but the main one: modal, deleted when closed by its
 // opener, with the keyboard the operators are used to: Enter moves to the
-// next control (on a button it presses it), Esc closes the window.
+// next control (on a button it presses it, unless the button throws work
+// away: see MarcaDestrutivo), Esc closes the window.
 class TJanela : public QDialog
 {
     Q_OBJECT
@@ -19,10 +20,18 @@ protected:
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     static bool altSemDestino(const QKeyEvent* e);
+    // Enter's move: the next control in the focus order that is not a
+    // destructive button.
+    void proximoCampo();
     // Installs the key preview on every control (called when shown; call it
     // again after adding controls to a visible window).
     void instalarTeclado();
 };
+
+// Marks a button that deletes, discards typed entries or leaves the window
+// ("Excluir", "Cancelar", "Sair"): Enter never presses it nor stops on it.
+void MarcaDestrutivo(QWidget* botao);
+bool ehDestrutivo(const QWidget* w);
 
 // The system's properties that Qt widgets lack: the "tag" integer of a control.
 int tagDe(const QObject* o);

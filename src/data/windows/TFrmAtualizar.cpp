@@ -27,6 +27,7 @@ TFrmAtualizar::TFrmAtualizar(TDM& dm, QWidget* parent) : TJanela(parent), m_dm(d
     BtnAtualizar = new QPushButton(QStringLiteral("&Atualizar"), this);
     BtnAtualizar->setObjectName(QStringLiteral("BtnAtualizar"));
     BtnSair = new QPushButton(QStringLiteral("&Sair"), this);
+    MarcaDestrutivo(BtnSair);
     BtnSair->setObjectName(QStringLiteral("BtnSair"));
     botoes->addStretch(1);
     botoes->addWidget(BtnAtualizar);

@@ -6,6 +6,7 @@
 #include "FiltrosCampo.h"
 #include "TDM.h"
 
+#include "PastaDados.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace
@@ -112,6 +114,29 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     cbCasasUmidade = lista("cbCasasUmidade", casas);
     linha(serial, QStringLiteral("Casas Umidade:"), cbCasasUmidade);
 
+    // the mail server the reports are sent through
+    auto* grupoEmail = new QGroupBox(QStringLiteral("E-mail (SMTP)"), painel);
+    grupoEmail->setObjectName(QStringLiteral("grpEmail"));
+    auto* email = new QFormLayout(grupoEmail);
+    edtEmailServidor = texto("edtEmailServidor", 100);
+    edtEmailServidor->setToolTip(QStringLiteral("Em branco: os relatórios não são enviados por e-mail."));
+    linha(email, QStringLiteral("Servidor:"), edtEmailServidor);
+    edtEmailPorta = texto("edtEmailPorta", 5);
+    FiltroDigitos(edtEmailPorta, 5);
+    linha(email, QStringLiteral("Porta:"), edtEmailPorta);
+    cbEmailSeguranca =
+        lista("cbEmailSeguranca", {QStringLiteral("STARTTLS (exigido)"), QStringLiteral("TLS direto (SMTPS)"),
+                                   QStringLiteral("Nenhuma (servidor sem criptografia)")});
+    linha(email, QStringLiteral("Segurança:"), cbEmailSeguranca);
+    edtEmailUsuario = texto("edtEmailUsuario", 100);
+    linha(email, QStringLiteral("Usuário:"), edtEmailUsuario);
+    edtEmailSenha = texto("edtEmailSenha", 100);
+    edtEmailSenha->setEchoMode(QLineEdit::Password);
+    linha(email, QStringLiteral("Senha:"), edtEmailSenha);
+    edtEmailRemetente = texto("edtEmailRemetente", 100);
+    linha(email, QStringLiteral("Remetente:"), edtEmailRemetente);
+    serial->addRow(grupoEmail);
+
     // printing and tickets
     auto* impressao = new QFormLayout;
     cbImpressora =
@@ -134,7 +159,8 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     edtFonte = texto("edtFonte", 20); // the column's width
     edtFonte->setReadOnly(true);
     // wide enough for the whole name it holds
-    edtFonte->setMinimumWidth(edtFonte->fontMetrics().horizontalAdvance(QString(edtFonte->maxLength(), u'W')));
+    edtFonte->setMinimumWidth(
+        edtFonte->fontMetrics().horizontalAdvance(QString(edtFonte->maxLength(), u'W')));
     BtnFonte = new QPushButton(QStringLiteral("..."), painel);
     BtnFonte->setObjectName(QStringLiteral("BtnFonte"));
     BtnFonte->setAccessibleName(QStringLiteral("Escolher fonte"));
@@ -297,6 +323,19 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
         Mensagem(erroOperacao(e), QStringLiteral("Erro"), Msg::Erro);
     }
     mostra(v);
+    QString erroEmail;
+    const ConfigEmail configEmail = ConfigEmail::ler(&erroEmail);
+    // A setting that cannot be used is shown as it stands, and said.
+    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
+    edtEmailServidor->setText(ini.value(QStringLiteral("email/Servidor")).toString().trimmed());
+    edtEmailPorta->setText(erroEmail.isEmpty() ? QString::number(configEmail.porta)
+                                               : ini.value(QStringLiteral("email/Porta")).toString());
+    cbEmailSeguranca->setCurrentIndex(int(configEmail.seguranca));
+    edtEmailUsuario->setText(configEmail.usuario);
+    edtEmailSenha->setText(configEmail.senha);
+    edtEmailRemetente->setText(configEmail.remetente);
+    m_certificadosEmail = configEmail.certificados;
+    if (!erroEmail.isEmpty()) Mensagem(erroEmail, QStringLiteral("Atenção"), Msg::Aviso);
     ajustaSalvar();
 }
 
@@ -509,6 +548,13 @@ void TFrmSerial::BtnSalvarClick()
     if (!m_configLida || !BtnSalvar->isEnabled()) {
         return;
     }
+    const int porta = edtEmailPorta->text().trimmed().toInt();
+    if (!edtEmailServidor->text().trimmed().isEmpty() && (porta <= 0 || porta > 65535)) {
+        Mensagem(QStringLiteral("Porta do servidor de e-mail inválida."), QStringLiteral("Atenção"),
+                 Msg::Aviso);
+        edtEmailPorta->setFocus();
+        return;
+    }
     TValoresConfig v = valores();
     const auto regra = SalvaConfiguracao::corrige(v);
     if (regra != SalvaConfiguracao::Consistente) {
@@ -530,10 +576,30 @@ void TFrmSerial::BtnSalvarClick()
         reject();
         return;
     }
+    if (!email().gravar()) {
+        Mensagem(QStringLiteral("Não foi possível gravar as configurações de e-mail em %1.")
+                     .arg(PastaDados::ini()),
+                 QStringLiteral("Erro"), Msg::Erro);
+        return;
+    }
     Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"), Msg::Informacao);
     Mensagem(QStringLiteral("O sistema deve ser reiniciado para que todas alterações entrem em vigor."),
              QStringLiteral("Informação"), Msg::Informacao);
     accept();
+}
+
+ConfigEmail TFrmSerial::email() const
+{
+    ConfigEmail c;
+    c.servidor = edtEmailServidor->text().trimmed();
+    const int porta = edtEmailPorta->text().trimmed().toInt();
+    c.seguranca = ConfigEmail::Seguranca(qMax(0, cbEmailSeguranca->currentIndex()));
+    c.porta = porta > 0 ? porta : (c.seguranca == ConfigEmail::Tls ? 465 : 587);
+    c.usuario = edtEmailUsuario->text().trimmed();
+    c.senha = edtEmailSenha->text();
+    c.remetente = edtEmailRemetente->text().trimmed();
+    c.certificados = m_certificadosEmail;
+    return c;
 }
 
 void TFrmSerial::done(int r)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigEmail.h"
 #include "SalvaConfiguracao.h"
 #include "TJanela.h"
 
@@ -38,6 +39,16 @@ public:
     QComboBox* cbCasasDecimais;
     QComboBox* cbCasasUmidade;
     QPushButton* BtnTesteConexao;
+
+    // the mail server for sending reports (viga.ini, not the database)
+    QLineEdit* edtEmailServidor;
+    QLineEdit* edtEmailPorta;
+    QComboBox* cbEmailSeguranca;
+    QLineEdit* edtEmailUsuario;
+    QLineEdit* edtEmailSenha;
+    QLineEdit* edtEmailRemetente;
+    // The e-mail settings as the controls hold them.
+    ConfigEmail email() const;
 
     // printing and tickets
     QComboBox* cbImpressora;
@@ -115,4 +126,5 @@ private:
     // False when reading Config failed as the dialog opened: the fields hold
     // defaults, not the site's settings, and must never be saved over them.
     bool m_configLida = true;
+    QString m_certificadosEmail; // kept as read: not edited here
 };

@@ -1,5 +1,7 @@
 #include "ServicosRelevoJanelas.h"
 
+#include <QApplication>
+
 #include "Dialogos.h"
 #include "ImpressoraPaginas.h"
 #include "TFrmProgress.h"
@@ -7,8 +9,11 @@
 #include "TRelevo.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <cmath>
 
 namespace
 {
@@ -32,7 +37,9 @@ void ServicosRelevoJanelas::preview(TRelevo& job)
 
 std::unique_ptr<ProgressoRelatorio> ServicosRelevoJanelas::progresso(TRelevo& job)
 {
-    return std::make_unique<TFrmProgress>(job);
+    // Over the window that runs the report (usually modal itself), so that it stays on
+    // top of it and its "Cancelar" takes the clicks.
+    return std::make_unique<TFrmProgress>(job, QApplication::activeModalWidget());
 }
 
 QPrinter& ServicosRelevoJanelas::impressora()
@@ -70,7 +77,35 @@ bool ServicosRelevoJanelas::desenhar(const QList<PaginaDesenho>& paginas, const 
     p.setResolution(resolucao);
     p.setPageOrientation(orientacao == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     p.setDocName(QStringLiteral("Relevo document"));
-    return DesenhaPaginas(p, paginas, fonte, passo, erro);
+
+    // Readable pages: the widest line fits the paper (landscape when it is wider than a
+    // portrait page, then a smaller type), the longest page fits its height, and the
+    // line pitch is never less than the type's own line height (no overlapping lines).
+    QFont tipo(fonte.family());
+    tipo.setPointSizeF(fonte.pointSizeF() > 0 ? fonte.pointSizeF() : 10);
+    qsizetype maisLinhas = 1;
+    QString maisLarga;
+    for (const PaginaDesenho& pagina : paginas) {
+        maisLinhas = qMax(maisLinhas, pagina.size());
+        for (const LinhaDesenho& l : pagina) {
+            if (l.texto.size() > maisLarga.size()) maisLarga = l.texto;
+        }
+    }
+    auto larguraDa = [&](const QFont& f) {
+        QFont negrito = f;
+        negrito.setBold(true);
+        return QFontMetricsF(negrito, &p).horizontalAdvance(maisLarga);
+    };
+    auto area = [&] { return p.pageLayout().paintRectPixels(resolucao); };
+    if (larguraDa(tipo) > area().width() && p.pageLayout().orientation() == QPageLayout::Portrait)
+        p.setPageOrientation(QPageLayout::Landscape);
+    if (const qreal w = larguraDa(tipo); w > area().width())
+        tipo.setPointSizeF(tipo.pointSizeF() * area().width() / w * 0.99);
+    const int passoMaximo = qMax(1, int(area().height() / qreal(maisLinhas)));
+    const qreal altura = QFontMetricsF(tipo, &p).height();
+    passo = qMin(qMax(passo, int(std::ceil(altura))), passoMaximo);
+    if (altura > passo) tipo.setPointSizeF(tipo.pointSizeF() * passo / altura * 0.99);
+    return DesenhaPaginas(p, paginas, tipo, passo, erro);
 }
 
 bool ServicosRelevoJanelas::imprimirArquivo(TRelevo& job, const QString& arquivo, QString* erro)

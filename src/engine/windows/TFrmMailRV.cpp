@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 TFrmMailRV::TFrmMailRV(const ParametrosEmail& parametros, QWidget* parent)
@@ -55,7 +57,14 @@ TFrmMailRV::TFrmMailRV(const ParametrosEmail& parametros, QWidget* parent)
     btnEnviar = new QPushButton(QStringLiteral("&Enviar"), this);
     btnEnviar->setObjectName(QStringLiteral("btnEnviar"));
     btnSair = new QPushButton(QStringLiteral("&Sair"), this);
+    MarcaDestrutivo(btnSair);
     btnSair->setObjectName(QStringLiteral("btnSair"));
+    btnCancelarEnvio = new QPushButton(QStringLiteral("Cancelar"), this);
+    btnCancelarEnvio->setObjectName(QStringLiteral("btnCancelarEnvio"));
+    btnCancelarEnvio->setAutoDefault(false);
+    btnCancelarEnvio->hide();
+    lblSituacao = new QLabel(this);
+    lblSituacao->setObjectName(QStringLiteral("lblSituacao"));
 
     int l = 0;
     grade->addWidget(Rotulo(QStringLiteral("   Para :"), edtPara), l, 0);
@@ -75,7 +84,9 @@ TFrmMailRV::TFrmMailRV(const ParametrosEmail& parametros, QWidget* parent)
     grade->addWidget(memMensagem, l++, 1, 1, 2);
     grade->setRowStretch(l - 1, 1);
     auto* botoes = new QHBoxLayout;
+    botoes->addWidget(lblSituacao);
     botoes->addStretch();
+    botoes->addWidget(btnCancelarEnvio);
     botoes->addWidget(btnEnviar);
     botoes->addWidget(btnSair);
     grade->addLayout(botoes, l, 0, 1, 3);
@@ -88,6 +99,9 @@ TFrmMailRV::TFrmMailRV(const ParametrosEmail& parametros, QWidget* parent)
 
     connect(btnEnviar, &QPushButton::clicked, this, &TFrmMailRV::BtnEnviarClick);
     connect(btnSair, &QPushButton::clicked, this, &QDialog::close);
+    connect(btnCancelarEnvio, &QPushButton::clicked, this, [this] {
+        if (m_envio) m_envio->cancelar = true;
+    });
     resize(560, 460);
     // The operator starts with the message text.
     QTimer::singleShot(0, memMensagem, qOverload<>(&QWidget::setFocus));
@@ -108,23 +122,55 @@ EnvioEmail TFrmMailRV::mensagemAtual() const
     e.prioridade = static_cast<EnvioEmail::Prioridade>(qMax(0, cbPrioridade->currentIndex()));
     e.confirmacaoLeitura = chkConfirmacao->isChecked();
     e.anexo = m_parametros.anexo;
+    e.seguranca = m_parametros.seguranca;
+    e.certificadosConfiaveis = m_parametros.certificados;
     return e;
 }
 
 void TFrmMailRV::BtnEnviarClick()
 {
+    if (m_envio) return;
     EnvioEmail envio = mensagemAtual();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = envio.enviar();
-    QApplication::restoreOverrideCursor();
+    m_envio = &envio;
+    btnEnviar->setEnabled(false);
+    btnSair->setEnabled(false);
+    btnCancelarEnvio->show();
+    btnCancelarEnvio->setFocus();
+    lblSituacao->setText(QStringLiteral("Enviando e-mail..."));
+    // The window keeps answering (repaint, "Cancelar", Esc) while the server is talked to.
+    bool ok = false;
+    QEventLoop espera;
+    QThread* trabalho = QThread::create([&] { ok = envio.enviar(); });
+    connect(trabalho, &QThread::finished, &espera, &QEventLoop::quit);
+    trabalho->start();
+    espera.exec();
+    trabalho->wait();
+    delete trabalho;
+    m_envio = nullptr;
+    btnCancelarEnvio->hide();
+    btnEnviar->setEnabled(true);
+    btnSair->setEnabled(true);
+    lblSituacao->clear();
     if (ok) {
         Mensagem(QStringLiteral("Email enviado com sucesso!"), QStringLiteral("Confirmação"),
                  Msg::Informacao);
-    } else {
-        qWarning("e-mail: %s", qPrintable(envio.erro()));
-        Mensagem(QStringLiteral("Não Foi possível enviar o email!"), QStringLiteral("Confirmação"),
+    } else if (envio.cancelado()) {
+        Mensagem(QStringLiteral("Envio do e-mail cancelado."), QStringLiteral("Confirmação"),
                  Msg::Informacao);
+    } else {
+        // The reason holds no password: libcurl's text and the server's reply line.
+        Mensagem(QStringLiteral("Não Foi possível enviar o email!") + QStringLiteral("\n\n") + envio.erro(),
+                 QStringLiteral("Confirmação"), Msg::Informacao);
     }
+}
+
+void TFrmMailRV::reject()
+{
+    if (m_envio) {
+        m_envio->cancelar = true;
+        return;
+    }
+    TJanela::reject();
 }
 
 bool TFrmMailRV::podeEnviar(const ParametrosEmail& p, bool pEmail)

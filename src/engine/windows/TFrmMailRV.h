@@ -17,7 +17,8 @@ class QPushButton;
 // report file. Fields start from `ParametrosEmail` (To, Cc, Bcc, subject);
 // server, login, password, sender and the attachment come from there too and
 // are not shown for editing. "&Enviar" sends (the window stays open and may
-// send again), "&Sair" closes.
+// send again), "&Sair" closes. The send runs on a worker thread: the window
+// keeps repainting, "Cancelar" (or Esc) stops it, and a failure says why.
 //
 // The preview's two commands "Enviar relatório por e-mail" are the static
 // EnviarTexto and EnviarPdf: they take the preview's pages (display lines),
@@ -42,6 +43,13 @@ public:
     // The message as it would be sent now (for the tests and the send itself).
     EnvioEmail mensagemAtual() const;
 
+    // True while a send is under way.
+    bool enviando() const { return m_envio != nullptr; }
+
+protected:
+    // Esc while sending cancels the send; the window stays open.
+    void reject() override;
+
 private:
     void BtnEnviarClick();
     // Right and settings checks shared by the two commands; false: nothing to send.
@@ -59,4 +67,7 @@ private:
     QPlainTextEdit* memMensagem;
     QPushButton* btnEnviar;
     QPushButton* btnSair;
+    QPushButton* btnCancelarEnvio;
+    class QLabel* lblSituacao;
+    EnvioEmail* m_envio = nullptr; // the send under way
 };

@@ -30,9 +30,13 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
     btnCancelar->setText(botao);
     m_pergunta = pergunta;
     m_tituloPergunta = tituloPergunta;
-    show();
-    QCoreApplication::processEvents();
+    // Cleared before the window shows: a cancel during its first repaint counts.
     m_job.Cancelled = false;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QCoreApplication::processEvents();
 }
 
 void TFrmProgress::posicionar(int valor)
@@ -45,10 +49,16 @@ int TFrmProgress::posicao() const
     return barra->value();
 }
 
+void TFrmProgress::reject()
+{
+    BtnCancelarClick();
+}
+
 void TFrmProgress::BtnCancelarClick()
 {
-    if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
+    if (Mensagem(m_pergunta, m_tituloPergunta, Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) ==
+        Msg::RespSim) {
         m_job.Cancelled = true;
-        close();
+        hide();
     }
 }

@@ -9,7 +9,9 @@ class QPushButton;
 class TRelevo;
 
 // The progress window of a report run: a bar from 0 to 100 and a cancel button
-// that asks for confirmation and, on Yes, cancels the job.
+// that asks for confirmation and, on Yes, cancels the job. It is modal over the
+// window that runs the report: on top of it, and the one that takes the input
+// (the run processes events after every record, so it repaints and answers).
 class TFrmProgress : public QDialog, public ProgressoRelatorio
 {
     Q_OBJECT
@@ -20,6 +22,10 @@ public:
                  const QString& tituloPergunta) override;
     void posicionar(int valor) override;
     int posicao() const override;
+
+protected:
+    // Esc asks as "Cancelar" does; the window never just disappears while the run goes on.
+    void reject() override;
 
 private:
     void BtnCancelarClick();

@@ -12,18 +12,20 @@ TFrmSelPage::TFrmSelPage(bool ingles, QWidget* parent) : TJanela(parent)
 {
     setObjectName(QStringLiteral("FrmSelPage"));
     setWindowTitle(QStringLiteral("Relevo"));
-    rbTodos = new QRadioButton(ingles ? QStringLiteral("All") : QStringLiteral("Todos"), this);
+    rbTodos = new QRadioButton(ingles ? QStringLiteral("&All") : QStringLiteral("&Todos"), this);
     rbTodos->setObjectName(QStringLiteral("rbTodos"));
-    rbAtual = new QRadioButton(ingles ? QStringLiteral("Actual page") : QStringLiteral("Página atual"), this);
+    rbAtual =
+        new QRadioButton(ingles ? QStringLiteral("A&ctual page") : QStringLiteral("&Página atual"), this);
     rbAtual->setObjectName(QStringLiteral("rbAtual"));
-    rbIntervalo = new QRadioButton(ingles ? QStringLiteral("Interval") : QStringLiteral("Intervalo"), this);
+    rbIntervalo = new QRadioButton(ingles ? QStringLiteral("&Interval") : QStringLiteral("&Intervalo"), this);
     rbIntervalo->setObjectName(QStringLiteral("rbIntervalo"));
     edtPaginas = new QLineEdit(this);
     edtPaginas->setObjectName(QStringLiteral("edtPaginas"));
-    edtPaginas->setAccessibleName(rbIntervalo->text());
+    edtPaginas->setAccessibleName(rbIntervalo->text().remove(u'&'));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BtnOk"));
     auto* cancelar = new QPushButton(ingles ? QStringLiteral("Cancel") : QStringLiteral("Cancelar"), this);
+    MarcaDestrutivo(cancelar);
     cancelar->setObjectName(QStringLiteral("BtnCancelar"));
     rbTodos->setChecked(true);
 
@@ -61,6 +63,13 @@ bool TFrmSelPage::teclaPrevia(QWidget* alvo, QKeyEvent* e)
     if (e->key() == Qt::Key_Escape) {
         m_cancelado = true;
         reject();
+        return true;
+    }
+    // A choice (or a typed interval) followed by Enter is the answer: OK is
+    // the end of this short order.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier &&
+        (qobject_cast<QRadioButton*>(alvo) || alvo == edtPaginas)) {
+        accept();
         return true;
     }
     return TJanela::teclaPrevia(alvo, e);

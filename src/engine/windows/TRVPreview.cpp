@@ -11,12 +11,14 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,14 +41,14 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     setWindowTitle(origem.ReportTitle);
     const TPreview& op = origem.Preview;
     auto* barra = new QToolBar(this);
-    auto* sair = botao("BtnSair", QStringLiteral("Sair"), texto("Sair", "Exit"), true);
-    btnImprimir = botao("BtnImprimir", QStringLiteral("Imprimir"),
+    auto* sair = botao("BtnSair", QStringLiteral("&Sair"), texto("Sair", "Exit"), true);
+    btnImprimir = botao("BtnImprimir", QStringLiteral("&Imprimir"),
                         texto("Imprimir (Ctrl+P)", "Print (Ctrl+P)"), op.PrintEnabled);
-    auto* configurar = botao("BtnConfigurar", QStringLiteral("Impressora"),
+    auto* configurar = botao("BtnConfigurar", QStringLiteral("Im&pressora"),
                              texto("Configurar impressora", "Printer setup"), op.PrintConfigEnabled);
-    auto* fonte = botao("BtnFonte", QStringLiteral("Fonte"), texto("Configurar fonte", "Font setup"),
+    auto* fonte = botao("BtnFonte", QStringLiteral("&Fonte"), texto("Configurar fonte", "Font setup"),
                         op.FontConfigEnabled);
-    auto* salvar = botao("BtnSalvar", QStringLiteral("Salvar"), texto("Salvar para arquivo", "Save to file"),
+    auto* salvar = botao("BtnSalvar", QStringLiteral("Sal&var"), texto("Salvar para arquivo", "Save to file"),
                          op.SaveToFile);
     auto* primeira =
         botao("BtnPrimeira", QStringLiteral("|<"), texto("Primeira página", "First page"), op.FirstEnabled);
@@ -56,17 +58,18 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
                           texto("Próxima página (PageDown)", "Next page (PageDown)"), op.NextEnabled);
     auto* ultima =
         botao("BtnUltima", QStringLiteral(">|"), texto("Última página", "Last page"), op.LastEnabled);
-    auto* email = botao("BtnEmail", QStringLiteral("E-mail"), QStringLiteral("Enviar relatório por e-mail"),
+    auto* email = botao("BtnEmail", QStringLiteral("&E-mail"), QStringLiteral("Enviar relatório por e-mail"),
                         origem.eMail);
-    auto* pdf = botao("BtnPdf", QStringLiteral("PDF"), QStringLiteral("Salvar Formato PDF"), true);
-    auto* emailPdf = botao("BtnEmailPdf", QStringLiteral("E-mail PDF"),
+    auto* pdf = botao("BtnPdf", QStringLiteral("P&DF"), QStringLiteral("Salvar Formato PDF"), true);
+    auto* emailPdf = botao("BtnEmailPdf", QStringLiteral("E-mai&l PDF"),
                            QStringLiteral("Enviar relatório por e-mail"), origem.eMail);
+    MarcaDestrutivo(sair);
     for (QToolButton* b : {sair, btnImprimir, configurar, fonte, salvar, primeira, anterior, proxima, ultima,
                            email, pdf, emailPdf}) {
         barra->addWidget(b);
     }
 
-    chkWindows = new QCheckBox(texto("&Imprimir para Windows", "&Print for Windows"), this);
+    chkWindows = new QCheckBox(texto("Imprimir para &Windows", "Print for &Windows"), this);
     chkWindows->setObjectName(QStringLiteral("CheckBox1"));
     chkWindows->setChecked(origem.Windows.PrintForWindows);
     chkWindows->setEnabled(op.PrintWindowsEnabled);
@@ -75,9 +78,9 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     edtPagina->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), edtPagina));
     edtPagina->setMaximumWidth(80);
-    btnIrPara = new QPushButton(QStringLiteral("Ir para página"), this);
+    btnIrPara = new QPushButton(QStringLiteral("I&r para página"), this);
     btnIrPara->setObjectName(QStringLiteral("BtnIrPara"));
-    edtPagina->setAccessibleName(btnIrPara->text());
+    edtPagina->setAccessibleName(btnIrPara->text().remove(u'&'));
 
     memo = new QPlainTextEdit(this);
     memo->setObjectName(QStringLiteral("Memo1"));
@@ -139,6 +142,12 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     barraStatus->showMessage(texto("Página ", "Page ") + QStringLiteral("1") + texto(" de ", " of ") +
                              QString::number(totalPaginas()));
     ShowPage(0);
+    // Restored, the preview keeps a size that shows its whole tool bar and a page.
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        const QRect livre = tela->availableGeometry();
+        resize(qMin(qMax(sizeHint().width(), 1000), livre.width() * 9 / 10),
+               qMin(700, livre.height() * 9 / 10));
+    }
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -324,6 +333,8 @@ ParametrosEmail TRVPreview::parametrosEmail() const
     p.comCopia = m_job.eMailComCopia;
     p.comCopiaOculta = m_job.eMailComCopiaOculta;
     p.remetente = m_job.eMailUser;
+    p.seguranca = m_job.eMailSeguranca;
+    p.certificados = m_job.eMailCertificados;
     p.assunto = m_job.ReportTitle;
     return p;
 }

@@ -569,7 +569,9 @@ bool TFrmCadastrao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
             return true;
         }
         if (alvo == m_data && e->key() == Qt::Key_F2) {
-            m_data->setText(AbrirCalendario(this));
+            if (const QString d = AbrirCalendario(this, m_data->text()); !d.isEmpty()) {
+                m_data->setText(d);
+            }
             return true;
         }
     }

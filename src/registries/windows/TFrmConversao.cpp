@@ -205,7 +205,8 @@ bool TFrmConversao::teclaPrevia(QWidget* alvo, QKeyEvent* e)
         const int r = m_faixas->Row();
         if (!m_faixas->IsEmpty() && !m_faixas->Cells(0, r).trimmed().isEmpty() &&
             Mensagem(QStringLiteral("Deseja deletar esse Desconto da Tabela de Umidade ?"),
-                     QStringLiteral("Pergunta"), Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
+                     QStringLiteral("Pergunta"),
+                     Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) == Msg::RespSim) {
             m_faixas->DeleteRow(r);
         }
         regraSalvar();

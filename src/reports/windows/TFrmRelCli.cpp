@@ -40,6 +40,7 @@ void botoes(QWidget* janela, QFormLayout* form, QCheckBox*& tela, QPushButton*& 
     imprimir = new QPushButton(QStringLiteral("&Imprimir"), janela);
     imprimir->setObjectName(QStringLiteral("BtnImprimir"));
     sair = new QPushButton(QStringLiteral("&Sair"), janela);
+    MarcaDestrutivo(sair);
     sair->setObjectName(QStringLiteral("BtnSair"));
     imprimir->setAutoDefault(false);
     sair->setAutoDefault(false);

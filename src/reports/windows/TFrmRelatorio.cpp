@@ -107,6 +107,7 @@ void TFrmRelatorio::fecha()
     BtnImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
     BtnImprimir->setObjectName(QStringLiteral("BtnImprimir"));
     BtnSair = new QPushButton(QStringLiteral("&Sair"), this);
+    MarcaDestrutivo(BtnSair);
     BtnSair->setObjectName(QStringLiteral("BtnSair"));
     BtnImprimir->setAutoDefault(false);
     BtnSair->setAutoDefault(false);
@@ -209,7 +210,7 @@ void TFrmRelatorio::escolheProduto()
 
 void TFrmRelatorio::escolheData(TMaskEdit* campo)
 {
-    const QString data = AbrirCalendario(this);
+    const QString data = AbrirCalendario(this, campo->text());
     if (!data.isEmpty()) campo->setText(data);
     campo->setFocus();
 }

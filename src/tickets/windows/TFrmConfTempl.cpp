@@ -5,15 +5,17 @@
 #include "ErroBanco.h"
 #include "TDM.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -27,14 +29,20 @@ TFrmConfTempl::TFrmConfTempl(QWidget* parent) : TJanela(parent)
     setObjectName(QStringLiteral("FrmConfTempl"));
     setWindowTitle(QStringLiteral("Configuração Template"));
     auto* l = new QVBoxLayout(this);
-    auto* barra = new QToolBar(this);
-    m_importar = barra->addAction(QStringLiteral("&Importar"));
-    m_importar->setObjectName(QStringLiteral("BtnImportar"));
-    m_exportar = barra->addAction(QStringLiteral("&Exportar"));
-    m_exportar->setObjectName(QStringLiteral("BtnExportar"));
-    QAction* teste = barra->addAction(QStringLiteral("Imprimir página de &teste"));
-    teste->setVisible(false);
-    l->addWidget(barra);
+    // Buttons, not tool bar icons: their letters work and Tab reaches them.
+    auto* barra = new QHBoxLayout;
+    auto* botaoImportar = new QPushButton(QStringLiteral("&Importar"), this);
+    botaoImportar->setObjectName(QStringLiteral("BtnImportar"));
+    auto* botaoExportar = new QPushButton(QStringLiteral("&Exportar"), this);
+    botaoExportar->setObjectName(QStringLiteral("BtnExportar"));
+    m_importar = new QAction(QStringLiteral("&Importar"), this);
+    m_exportar = new QAction(QStringLiteral("&Exportar"), this);
+    connect(botaoImportar, &QPushButton::clicked, m_importar, &QAction::trigger);
+    connect(botaoExportar, &QPushButton::clicked, m_exportar, &QAction::trigger);
+    barra->addWidget(botaoImportar);
+    barra->addWidget(botaoExportar);
+    barra->addStretch(1);
+    l->addLayout(barra);
     auto* divisao = new QSplitter(this);
     m_arvore = new QTreeWidget(divisao);
     m_arvore->setObjectName(QStringLiteral("TreeView1"));
@@ -47,6 +55,9 @@ TFrmConfTempl::TFrmConfTempl(QWidget* parent) : TJanela(parent)
     m_texto->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_texto->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_texto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A template is laid out with spaces; Tab leaves the text like any field.
+    m_texto->setTabChangesFocus(true);
+    m_texto->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     divisao->setStretchFactor(1, 1);
     l->addWidget(divisao);
     connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* no) { insereNo(no); });
@@ -70,6 +81,8 @@ void TFrmConfTempl::showEvent(QShowEvent* e)
 {
     if (!m_arvoreMontada) montaArvore();
     TJanela::showEvent(e);
+    // the operator types into the template; a space typed on the tree would insert a field
+    m_texto->setFocus();
 }
 
 void TFrmConfTempl::montaArvore()
@@ -178,7 +191,15 @@ void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
                  QStringLiteral("Erro"), Msg::Erro);
         return;
     }
+    const QStringList carregadas = janela.linhas();
     janela.exec();
+    // However it was closed (Esc, the close box), changed lines are stored
+    // only when the operator says so.
+    if (janela.linhas() != carregadas &&
+        Mensagem(QStringLiteral("Gravar as alterações do template?"), QStringLiteral("Pergunta"),
+                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+        return;
+    }
     try {
         EdicaoTemplate::gravar(*DM, codigo, janela.linhas());
         Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"),

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -25,8 +26,15 @@ TFrmImpCopias::TFrmImpCopias(QWidget* parent) : TJanela(parent)
     sim->setObjectName(QStringLiteral("BtnSim"));
     auto* nao = new QPushButton(QStringLiteral("&Não"), this);
     nao->setObjectName(QStringLiteral("BtnNao"));
-    g->addWidget(sim, 2, 1);
-    g->addWidget(nao, 2, 2);
+    // two answers of one size, side by side under the question
+    auto* botoes = new QHBoxLayout;
+    const int largura = qMax(sim->sizeHint().width(), nao->sizeHint().width());
+    for (QPushButton* b : {sim, nao}) {
+        b->setFixedWidth(qMax(largura, 80));
+        botoes->addWidget(b);
+    }
+    botoes->addStretch(1);
+    g->addLayout(botoes, 2, 1, 1, 3);
     connect(sim, &QPushButton::clicked, this, [this] { BtnSimClick(); });
     connect(nao, &QPushButton::clicked, this, [this] {
         m_sim = false;

@@ -34,6 +34,7 @@ TFrmTicket::TFrmTicket(QWidget* parent) : TJanela(parent), m_relevo(new TRelevo(
     m_imprimir->setObjectName(QStringLiteral("FlatButton2"));
     m_imprimir->setEnabled(false);
     m_sair = new QPushButton(QStringLiteral("&Sair"), this);
+    MarcaDestrutivo(m_sair);
     m_sair->setObjectName(QStringLiteral("FlatButton3"));
     g->addWidget(Rotulo(QStringLiteral("Código:"), m_codigo), 0, 0);
     g->addWidget(m_codigo, 0, 1);
@@ -44,6 +45,9 @@ TFrmTicket::TFrmTicket(QWidget* parent) : TJanela(parent), m_relevo(new TRelevo(
     g->addWidget(m_copias, 2, 1);
     g->addWidget(m_imprimir, 3, 1);
     g->addWidget(m_sair, 3, 2);
+    // Maximised, the fields keep their size at the top left; the space goes to the margins.
+    g->setColumnStretch(3, 1);
+    g->setRowStretch(4, 1);
 
     // The print job's design values.
     TRelevo& r = *m_relevo;
@@ -107,6 +111,8 @@ void TFrmTicket::FlatButton2Click()
     if (ok) copias = n;
     ImpressaoTicket::Resultado r = ImpressaoTicket::Resultado::Impresso;
     m_imprimir->setEnabled(false);
+    // names the preview, a PDF of it and the e-mail subject
+    m_relevo->ReportTitle = QStringLiteral("Ticket de Pesagem ") + m_codigo->maskText().trimmed();
     try {
         r = ImpressaoTicket::imprimeTicket(*DM, *m_relevo, m_codigo->maskText(), saida, copias,
                                            SessaoAtual.UsuarioLogado, VersaoArquivo());

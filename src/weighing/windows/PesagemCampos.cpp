@@ -103,7 +103,7 @@ void TFrmPesagem::ligaEventos()
     connect(botaoBuscaTransportadora, &QToolButton::clicked, this, [this] { buscaTransportadora(); });
     connect(botaoBuscaProduto, &QToolButton::clicked, this, [this] { buscaProduto(); });
     connect(botaoBuscaMotorista, &QToolButton::clicked, this, [this] { buscaMotorista(false); });
-    connect(listaPesagens, &TDBGrid::duploClique, this, [this] { carregaDaLista(); });
+    connect(listaPesagens, &TDBGrid::duploClique, this, [this] { escolheDaLista(); });
     connect(campoLocalizarPlaca, &QLineEdit::textChanged, this,
             [this](const QString& t) { listaPesagens->localizar(QStringLiteral("pes_placa"), t); });
 }
@@ -127,7 +127,8 @@ PesagemTela TFrmPesagem::pesagem() const
     p.pesoEmbalagem = campoPesoEmbalagem->text();
     p.rgMotorista = campoRgMotorista->text();
     p.motorista = campoNomeMotorista->text();
-    p.obs = campoObservacao->isVisibleTo(this) ? campoObservacao->text() : QString();
+    // A field the settings hide still holds what was loaded, and is saved as it was.
+    p.obs = campoObservacao->text();
     p.tipoParte = comboTipoParte->currentIndex();
     p.cadCodigo = campo(campoCodigoParte).trimmed();
     p.cadRazao = campoNomeParte->text();
@@ -135,6 +136,8 @@ PesagemTela TFrmPesagem::pesagem() const
     p.traRazao = campoNomeTransportadora->text();
     if (comboTipoVeiculo->isVisibleTo(this) && comboTipoVeiculo->currentData().isValid()) {
         p.tpvCodigo = comboTipoVeiculo->currentData().toInt();
+    } else if (!comboTipoVeiculo->isVisibleTo(this)) {
+        p.tpvCodigo = m_tpvCarregado;
     }
     p.frete = campoFrete->text();
     p.km = campoKmOuValor->text();
@@ -150,11 +153,13 @@ PesagemTela TFrmPesagem::pesagem() const
     }
     for (int i = 0; i < 4; ++i) {
         p.fatores[size_t(i)] = Fatores[size_t(i)]->text();
-        p.fatorVisivel[size_t(i)] = Fatores[size_t(i)]->isVisibleTo(this);
+        // a hidden factor that was loaded is written back as it was
+        p.fatorVisivel[size_t(i)] =
+            Fatores[size_t(i)]->isVisibleTo(this) || !Fatores[size_t(i)]->text().trimmed().isEmpty();
     }
     p.umidade = campoUmidade->text();
     p.descontoUmidade = campoFatorDescontoUmidade->text();
-    p.umidadeVisivel = campoUmidade->isVisibleTo(this);
+    p.umidadeVisivel = campoUmidade->isVisibleTo(this) || !campoUmidade->text().trimmed().isEmpty();
     p.manualEntrada = comboModoEntrada->currentIndex();
     p.dataEntrada = campoDataEntrada->maskText();
     p.horaEntrada = campoHoraEntrada->maskText();
@@ -188,6 +193,7 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     if (p.tpvCodigo) {
         comboTipoVeiculo->setCurrentIndex(comboTipoVeiculo->findData(*p.tpvCodigo));
     }
+    m_tpvCarregado = p.tpvCodigo;
     poe(campoFrete, p.frete);
     poe(campoKmOuValor, p.km);
     poe(campoDescontoPercentual, p.percDesc);
@@ -331,7 +337,18 @@ void TFrmPesagem::BtnNovoClick()
 void TFrmPesagem::BtnCancelarClick()
 {
     ocioso();
-    BtnNovo->setFocus();
+    focoInicial();
+}
+
+// Where the operator starts: the list of open weighings in the exit window
+// (Enter or Space picks one), "&Novo" in the entry window.
+void TFrmPesagem::focoInicial()
+{
+    if (m_modo == 2 && listaPesagens->isVisible()) {
+        listaPesagens->setFocus();
+    } else if (BtnNovo->isVisible()) {
+        BtnNovo->setFocus();
+    }
 }
 
 // Leaving "Código Pesagem:" (operators allowed to type the number).
@@ -386,6 +403,17 @@ void TFrmPesagem::saiCodigo()
 }
 
 // A double click or Space on the list: the weighing comes up for its exit.
+// Enter, Space or a double click on the list: the weighing opens for its
+// exit; in a picker the row is the answer.
+void TFrmPesagem::escolheDaLista()
+{
+    if (comoSeletor()) {
+        accept();
+    } else {
+        carregaDaLista();
+    }
+}
+
 void TFrmPesagem::carregaDaLista()
 {
     TQuery& q = DM->QR_Pesagem;
@@ -603,7 +631,7 @@ void TFrmPesagem::removeProduto()
         return;
     }
     if (Mensagem(QStringLiteral("Deseja deletar esse Produto da Grade ?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespSim) {
+                 Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) == Msg::RespSim) {
         gradeDeProdutos->DeleteRow(gradeDeProdutos->Row());
     }
     UpdateSaveButton();
@@ -622,6 +650,17 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
         }
         return true;
     }
+    if (alvo == listaPesagens && e->modifiers() == Qt::NoModifier &&
+        (k == Qt::Key_Return || k == Qt::Key_Enter)) {
+        escolheDaLista();
+        return true;
+    }
+    // "&OK" adds the typed product; with none typed Enter goes on to the next field.
+    if (alvo == botaoIncluiProduto && e->modifiers() == Qt::NoModifier &&
+        (k == Qt::Key_Return || k == Qt::Key_Enter) && campoCodigoProduto->text().trimmed().isEmpty()) {
+        proximoCampo();
+        return true;
+    }
     if (alvo == gradeDeProdutos && k == Qt::Key_Delete) {
         removeProduto();
         return true;
@@ -630,7 +669,7 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
         if ((alvo == campoDataEntrada || alvo == campoDataSaida) &&
             !static_cast<QLineEdit*>(alvo)->isReadOnly()) {
             if (m_cfg.alteraDataHora == 1) {
-                const QString d = AbrirCalendario(this);
+                const QString d = AbrirCalendario(this, static_cast<QLineEdit*>(alvo)->text());
                 if (!d.isEmpty()) {
                     static_cast<QLineEdit*>(alvo)->setText(d);
                 }
@@ -675,13 +714,22 @@ bool TFrmPesagem::teclaPrevia(QWidget* alvo, QKeyEvent* e)
     return TFrmPadrao::teclaPrevia(alvo, e);
 }
 
+void TFrmPesagem::setVisible(bool visivel)
+{
+    if (visivel && !isVisible() && !m_configurada && m_modo == 2) {
+        // the open weighings: ten rows, every column readable
+        dimensionaLista(listaPesagens, 10);
+    }
+    TFrmPadrao::setVisible(visivel);
+}
+
 void TFrmPesagem::showEvent(QShowEvent* e)
 {
     TFrmPadrao::showEvent(e);
     if (!m_configurada) {
         m_configurada = true;
         ocioso();
-        BtnNovo->setFocus();
+        focoInicial();
     }
 }
 

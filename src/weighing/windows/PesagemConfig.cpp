@@ -154,6 +154,7 @@ void TFrmPesagem::aplicaVisibilidade()
     }
 
     m_rotProduto->setText(grade ? QStringLiteral("Produto(s):") : QStringLiteral("Produto:"));
+    campoCodigoProduto->setAccessibleName(grade ? QStringLiteral("Produto(s):") : QStringLiteral("Produto:"));
     m_painelProdutos->setVisible(grade);
     botaoIncluiProduto->setVisible(grade);
     if (m_modo == 1) {
@@ -202,12 +203,12 @@ void TFrmPesagem::abreLista()
         colunas.append({QStringLiteral("pes_placacarreta"), QStringLiteral("Carreta"), 70});
     }
     colunas.append(
-        {QStringLiteral("pes_dataentrada"), QStringLiteral("Data Entrada"), 80, QColor(), textoData});
-    colunas.append({QStringLiteral("pes_horaentrada"), QStringLiteral("Hora"), 60});
+        {QStringLiteral("pes_dataentrada"), QStringLiteral("Data Entrada"), 95, QColor(), textoData});
+    colunas.append({QStringLiteral("pes_horaentrada"), QStringLiteral("Hora"), 75});
     colunas.append(
         {QStringLiteral("pes_pesoentrada"), QStringLiteral("Peso Entrada"), 90, QColor(Qt::darkBlue), peso});
-    colunas.append({QStringLiteral("pes_datasaida"), QStringLiteral("Data Saída"), 80, QColor(), textoData});
-    colunas.append({QStringLiteral("pes_horasaida"), QStringLiteral("Hora"), 60});
+    colunas.append({QStringLiteral("pes_datasaida"), QStringLiteral("Data Saída"), 95, QColor(), textoData});
+    colunas.append({QStringLiteral("pes_horasaida"), QStringLiteral("Hora"), 75});
     colunas.append(
         {QStringLiteral("pes_pesosaida"), QStringLiteral("Peso Saída"), 90, QColor(Qt::darkGreen), peso});
     colunas.append({QStringLiteral("pes_motorista"), QStringLiteral("Motorista"), 160});

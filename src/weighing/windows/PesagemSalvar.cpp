@@ -88,7 +88,7 @@ void TFrmPesagem::BtnSalvarClick()
             erroBanco(e);
         }
     }
-    BtnNovo->setFocus();
+    focoInicial();
 }
 
 void TFrmPesagem::btnExcluirClick()
@@ -106,7 +106,7 @@ void TFrmPesagem::btnExcluirClick()
         return;
     }
     if (Mensagem(QStringLiteral("Confirma exclusão do registro?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) == Msg::RespNao) {
+                 Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) == Msg::RespNao) {
         return;
     }
     try {
@@ -118,4 +118,5 @@ void TFrmPesagem::btnExcluirClick()
         return;
     }
     Mensagem(sucesso, QStringLiteral("Sucesso"), Msg::Informacao);
+    focoInicial(); // never left on "&Excluir", where the next Enter would delete the next row
 }

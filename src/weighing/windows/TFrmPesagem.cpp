@@ -11,9 +11,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace
@@ -87,7 +89,7 @@ QComboBox* modoPesagem(QWidget* pai, const char* nome)
 
 TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo(modo == 2 ? 2 : 1)
 {
-    BtnSalvar->setText(QStringLiteral("&Sal&var(F10)"));
+    BtnSalvar->setText(QStringLiteral("Sal&var(F10)"));
     montaControles();
     ligaEventos();
     configura();
@@ -215,7 +217,11 @@ void TFrmPesagem::montaControles()
     gradeDeProdutos->setColWidth(0, 100);
     gradeDeProdutos->setColWidth(1, 529);
     gradeDeProdutos->setDefaultRowHeight(15);
-    gradeDeProdutos->setMaximumHeight(110);
+    // the titles and three whole rows, whatever the font makes of a row
+    gradeDeProdutos->setFixedHeight(gradeDeProdutos->horizontalHeader()->sizeHint().height() +
+                                    3 * gradeDeProdutos->verticalHeader()->defaultSectionSize() +
+                                    2 * gradeDeProdutos->frameWidth() +
+                                    gradeDeProdutos->horizontalScrollBar()->sizeHint().height());
     pp->addWidget(gradeDeProdutos);
     g->addWidget(m_painelProdutos, l, 0, 1, 6);
     ++l;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class ErroBanco;
 class QComboBox;
@@ -96,6 +97,8 @@ public:
     QComboBox* comboBalanca;                // "Balança"
     TLampadaBalanca* lampadaBalanca;        // link status lamp
 
+    void setVisible(bool visivel) override;
+
 public Q_SLOTS:
     void done(int r) override;
 
@@ -121,6 +124,8 @@ private:
     void ocioso();
     void saiCodigo();
     void carregaDaLista();
+    void escolheDaLista();
+    void focoInicial();
     void saiDataEntrada();
     void saiDataSaida();
     void saiHoraEntrada();
@@ -164,6 +169,7 @@ private:
     bool m_salvando = false;
     bool m_carregando = false;
     QString m_ultimoCodigo;
+    std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
 
