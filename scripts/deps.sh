@@ -14,6 +14,8 @@ PKGS=(
   cups cups-daemon cups-client poppler-utils
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3
 )
 
 missing=()

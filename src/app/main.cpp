@@ -1,6 +1,7 @@
 // VIGA: the gatehouse and truck scale system.
 #include "Conexao.h"
 #include "Dialogos.h"
+#include "EsperaBanco.h"
 #include "InstanciaUnica.h"
 #include "PastaDados.h"
 #include "ServicosRelevoJanelas.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStatusBar>
 
 #include <cstdio>
 #include <cstring>
@@ -58,10 +60,15 @@ int main(int argc, char** argv)
         Mensagem(erro, QStringLiteral("Erro"), Msg::Erro);
         return 1;
     }
+    // what this process creates in the data folder is closed from the start
+    PastaDados::restringirCriacao();
     Conexao conexao;
     if (!Conexao::ler(conexao, &erro)) {
         Mensagem(erro, QStringLiteral("Erro"), Msg::Erro);
         return 1;
+    }
+    if (const QString aviso = Conexao::avisoPermissoes(); !aviso.isEmpty()) {
+        Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
     }
     TDM dm(conexao);
     if (!dm.Conectar(&erro)) {
@@ -71,6 +78,19 @@ int main(int argc, char** argv)
     }
 
     TFrmMain principal(dm);
+    // A database another program holds: a wait cursor and a status text
+    // while VIGA tries again.
+    EsperaBanco::instalar([&principal](const QString& texto) {
+        if (texto.isEmpty()) {
+            QApplication::restoreOverrideCursor();
+            principal.statusBar()->clearMessage();
+        } else {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            principal.statusBar()->showMessage(texto);
+        }
+    });
     principal.showMaximized();
-    return app.exec();
+    const int r = app.exec();
+    EsperaBanco::instalar({});
+    return r;
 }

@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 QString PastaDados::escolher(const QString& vigaHome, const QString& pastaPrograma, bool programaGravavel,
                              const QString& home)
@@ -35,7 +38,9 @@ QString PastaDados::arquivo(const QString& nome)
 bool PastaDados::preparar(QString* erro)
 {
     const QString p = caminho();
-    if (!QDir().mkpath(p)) {
+    const bool existia = QFileInfo(p).isDir();
+    if (!QDir().mkpath(p) ||
+        (!existia && !QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))) {
         if (erro) {
             *erro = QStringLiteral("Não foi possível criar a pasta de dados %1.").arg(p);
         }
@@ -49,4 +54,33 @@ bool PastaDados::preparar(QString* erro)
         return false;
     }
     return true;
+}
+
+bool PastaDados::pastaCompartilhada()
+{
+    return QFileInfo(caminho()).permissions().testFlag(QFile::WriteGroup);
+}
+
+QFileDevice::Permissions PastaDados::permissoesArquivo()
+{
+    QFileDevice::Permissions p = QFile::ReadOwner | QFile::WriteOwner;
+    if (pastaCompartilhada()) {
+        p |= QFile::ReadGroup | QFile::WriteGroup;
+    }
+    return p;
+}
+
+bool PastaDados::fecharArquivo(const QString& caminho)
+{
+    return QFile::setPermissions(caminho, permissoesArquivo());
+}
+
+void PastaDados::restringirCriacao()
+{
+    ::umask(pastaCompartilhada() ? 007 : 077);
+}
+
+bool PastaDados::legivelPorOutros(const QString& caminho)
+{
+    return QFileInfo(caminho).permissions().testFlag(QFile::ReadOther);
 }

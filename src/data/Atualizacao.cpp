@@ -6,6 +6,7 @@
 #include "ErroBanco.h"
 #include "LeConfig.h"
 #include "TDM.h"
+#include "TabelasEvidencia.h"
 
 QString Atualizacao::traduz(const QString& comando) const
 {
@@ -20,9 +21,20 @@ QString Atualizacao::alargaCodigos()
     try {
         Transacao tr(&m_dm);
         alargaCodigosNaTransacao();
-        Esquema::criaIndicesQueFaltam(m_dm);
+        TabelasEvidencia::garante(m_dm);
         tr.commit();
-        Esquema::estatisticas(m_dm);
+    } catch (const ErroBanco& e) {
+        return e.texto();
+    }
+    return QString();
+}
+
+QString Atualizacao::garanteEvidencia()
+{
+    try {
+        Transacao tr(&m_dm);
+        TabelasEvidencia::garante(m_dm);
+        tr.commit();
     } catch (const ErroBanco& e) {
         return e.texto();
     }
@@ -165,6 +177,7 @@ bool Atualizacao::executar(const std::function<void(int, const QString&)>& progr
             }
         }
         alargaCodigosNaTransacao();
+        TabelasEvidencia::garante(m_dm);
         Esquema::criaIndicesQueFaltam(m_dm);
         tr.commit();
         Esquema::estatisticas(m_dm);

@@ -39,6 +39,11 @@ public:
     // fifty tags; returns the database's error text, empty when it went well.
     QString alargaCodigos();
 
+    // The evidence tables (reading evidence and the audit log), created when
+    // missing. Runs with every upgrade and at every start, outside the fifty
+    // tags; returns the database's error text, empty when it went well.
+    QString garanteEvidencia();
+
 private:
     bool aplicado(const QString& tag);
     bool temColunaConfig(const QString& coluna);

@@ -18,7 +18,13 @@ struct Conexao {
     // The SQLite file's full path (inside the data folder unless absolute).
     QString caminhoArquivo() const;
 
-    // Reads viga.ini; writes a default one when it does not exist. False with
-    // a message when the file cannot be read or names an unknown driver.
+    // Reads viga.ini; writes a default one (the owner's only) when it does
+    // not exist. An existing file is never replaced: false with a message
+    // naming the file and the problem when it cannot be read, has no
+    // [database] section with its Driver, or names an unknown driver.
+    // Section and key names are read in any case.
     static bool ler(Conexao& c, QString* erro);
+    // The warning for a viga.ini other accounts can read (it holds the
+    // database password); empty when it is closed.
+    static QString avisoPermissoes();
 };

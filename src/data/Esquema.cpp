@@ -4,6 +4,7 @@
 #include "ErroBanco.h"
 #include "PassosAtualizacao.h"
 #include "TDM.h"
+#include "TabelasEvidencia.h"
 
 #include <QSqlRecord>
 
@@ -335,6 +336,7 @@ QStringList Esquema::comandosCriacao(bool postgres)
     for (const char* i : indices) {
         c << QLatin1String(i);
     }
+    c << TabelasEvidencia::comandos(postgres);
     return c;
 }
 

@@ -1,6 +1,9 @@
 #include "TDM.h"
 
+#include "PastaDados.h"
+
 #include "ErroBanco.h"
+#include "EsperaBanco.h"
 #include "Esquema.h"
 
 #include <QDebug>
@@ -113,7 +116,8 @@ bool TDM::Conectar(QString* erro)
         const QString caminho = m_conexao.caminhoArquivo();
         novo = !QFile::exists(caminho);
         db.setDatabaseName(caminho);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(EsperaBanco::EsperaPorTentativaMs));
     }
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!db.open()) {
@@ -141,6 +145,9 @@ bool TDM::Conectar(QString* erro)
             if (!q.exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
                 throw ErroBanco(q.lastError().text());
             }
+        }
+        if (novo) {
+            PastaDados::fecharArquivo(m_conexao.caminhoArquivo());
         }
         if (criarSeVazio && (novo || !Esquema::existe(*this))) {
             Esquema::criarBanco(*this);
@@ -218,8 +225,15 @@ void TDM::BeginTrans()
 void TDM::CommitTrans()
 {
     QSqlDatabase db = DataBase1();
-    if (!db.commit()) {
-        const QString erro = db.lastError().text();
+    EsperaBanco espera;
+    bool ok = db.commit();
+    while (!ok && EsperaBanco::ocupado(db.lastError()) && espera.tentarDeNovo()) {
+        ok = db.commit();
+    }
+    if (!ok) {
+        const QString erro = EsperaBanco::ocupado(db.lastError())
+                                 ? EsperaBanco::mensagemEsgotada(db.lastError().text())
+                                 : db.lastError().text();
         db.rollback();
         m_emTransacao = false;
         throw ErroBanco(erro);

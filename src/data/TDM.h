@@ -74,11 +74,13 @@ public:
     TQuery QR_TEMP;
     TQuery Qr_temp1;
 
-private:
+    // Closes every named and scratch query (their cursors end), as a
+    // statement that needs the connection to itself (a backup) requires.
     void fecharConsultas();
     // Creates the indexes an older database lacks (statistics gathered after).
     void indicesQueFaltam();
 
+private:
     Conexao m_conexao;
     QString m_nomeConexao;
     bool m_emTransacao = false;

@@ -1,6 +1,7 @@
 #include "TQuery.h"
 
 #include "ErroBanco.h"
+#include "EsperaBanco.h"
 #include "TDM.h"
 
 #include <QRegularExpression>
@@ -128,6 +129,24 @@ void TQuery::preparar(QSqlQuery& q) const
     }
 }
 
+void TQuery::executa(QSqlQuery& q) const
+{
+    const bool direto = m_params.isEmpty() && !Text().contains(u':');
+    if (!direto) {
+        preparar(q);
+    }
+    EsperaBanco espera;
+    while (!(direto ? q.exec(Text()) : q.exec())) {
+        const QSqlError erro = q.lastError();
+        if (!EsperaBanco::ocupado(erro)) {
+            throw ErroBanco(erro.text());
+        }
+        if (!espera.tentarDeNovo()) {
+            throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
+        }
+    }
+}
+
 void TQuery::Open()
 {
     Close();
@@ -136,16 +155,7 @@ void TQuery::Open()
     // hands over the whole result at once (its size known), SQLite steps on
     // as rows are asked for.
     q->setForwardOnly(false);
-    if (m_params.isEmpty() && !Text().contains(u':')) {
-        if (!q->exec(Text())) {
-            throw ErroBanco(q->lastError().text());
-        }
-    } else {
-        preparar(*q);
-        if (!q->exec()) {
-            throw ErroBanco(q->lastError().text());
-        }
-    }
+    executa(*q);
     m_registro = q->record();
     m_cursor = std::move(q);
     m_lidas = 0;
@@ -206,16 +216,7 @@ void TQuery::ExecSQL()
 {
     Close();
     QSqlQuery q(m_dm->DataBase1());
-    bool ok;
-    if (m_params.isEmpty() && !Text().contains(u':')) {
-        ok = q.exec(Text());
-    } else {
-        preparar(q);
-        ok = q.exec();
-    }
-    if (!ok) {
-        throw ErroBanco(q.lastError().text());
-    }
+    executa(q);
     q.finish();
 }
 

@@ -87,6 +87,9 @@ public:
 
 private:
     void preparar(class QSqlQuery& q) const;
+    // Prepares (when it has parameters) and runs the statement, waiting while
+    // another connection holds the database; ErroBanco when it fails.
+    void executa(class QSqlQuery& q) const;
     // True when row `linha` exists, reading rows up to it when needed.
     bool le(int linha) const;
 

@@ -1,11 +1,10 @@
 #include "PortaImpressora.h"
 
-#include "PastaDados.h"
+#include "ArquivoIni.h"
 #include "TCommPortDriver.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSettings>
 
 #include <cups/cups.h>
 #include <fcntl.h>
@@ -27,8 +26,8 @@ DestinoPorta ResolvePorta(const QString& porta)
                                         QRegularExpression::CaseInsensitiveOption);
     if (const auto m = lpt.match(p); m.hasMatch()) {
         const int n = m.captured(1).toInt();
-        QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-        const QString mapeado = ini.value(QStringLiteral("printer/LPT%1").arg(n)).toString().trimmed();
+        const QString mapeado =
+            ArquivoIni::ler(QStringLiteral("printer"), QStringLiteral("LPT%1").arg(n)).toString().trimmed();
         d.caminho = mapeado.isEmpty() ? QStringLiteral("/dev/lp%1").arg(qMax(0, n - 1)) : mapeado;
         return d;
     }

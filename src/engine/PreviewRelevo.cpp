@@ -1,5 +1,8 @@
 #include "PreviewRelevo.h"
 
+#include "PastaJobs.h"
+#include "Relogio.h"
+
 #include "ServicosRelevo.h"
 #include "TRelevo.h"
 
@@ -8,8 +11,16 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <limits>
+
 QList<int> ParsePageList(const QString& texto, int primeira, int total)
 {
+    // a number too long for an int is past every page, not page 0
+    const auto numeroDe = [](const QString& digitos) {
+        bool ok = false;
+        const int n = digitos.toInt(&ok);
+        return ok ? n : std::numeric_limits<int>::max();
+    };
     QList<int> sel;
     auto seleciona = [&](int n) {
         if (n >= primeira && n <= total) sel << n - primeira;
@@ -19,13 +30,14 @@ QList<int> ParsePageList(const QString& texto, int primeira, int total)
     int inicio = 0;
     auto fechaItem = [&] {
         if (faixa) {
-            int fim = numero.isEmpty() ? primeira + total : numero.toInt();
+            int fim = numero.isEmpty() ? primeira + total : numeroDe(numero);
             int ini = inicio;
             if (fim < ini) std::swap(ini, fim);
-            for (int p = ini; p <= fim; ++p)
+            // only the pages the report has: "1-999999999" costs no more than "1-3"
+            for (int p = qMax(ini, primeira), ultima = qMin(fim, total); p <= ultima; ++p)
                 seleciona(p);
         } else if (!numero.isEmpty()) {
-            seleciona(numero.toInt());
+            seleciona(numeroDe(numero));
         }
         numero.clear();
         faixa = false;
@@ -38,7 +50,7 @@ QList<int> ParsePageList(const QString& texto, int primeira, int total)
         } else if (c == u';') {
             fechaItem();
         } else if (c == u'-') {
-            inicio = numero.isEmpty() ? primeira : numero.toInt();
+            inicio = numero.isEmpty() ? primeira : numeroDe(numero);
             numero.clear();
             faixa = true;
         }
@@ -153,25 +165,35 @@ bool ReplayPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
 
 void SpoolPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job)
 {
-    const QDateTime agora = QDateTime::currentDateTime();
-    const QString arquivo = QDir(TRelevo::pastaJobs())
-                                .filePath(QStringLiteral("RV%1.T%2")
-                                              .arg(agora.toString(QStringLiteral("ddhhmm")),
-                                                   agora.toString(QStringLiteral("ss"))));
+    const QDateTime agora = Relogio::agora();
+    const QString arquivo =
+        PastaJobs::novoArquivo(QStringLiteral("RV") + agora.toString(QStringLiteral("ddhhmm")),
+                               QStringLiteral(".T") + agora.toString(QStringLiteral("ss")));
     QFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (arquivo.isEmpty() || !f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         ServicosRelevo::atual().mensagem(job.texto("Erro selecionando impressora", "Error selecting printer"),
                                          job.texto("Erro", "Error"), MsgRelevo::Erro);
+        if (!arquivo.isEmpty()) QFile::remove(arquivo);
         return;
     }
     const QByteArray ff = CodigosDoModelo(job.PrinterName).FormFeed;
+    bool gravado = true;
+    const auto grava = [&f, &gravado](const QByteArray& bytes) {
+        gravado = gravado && f.write(bytes) == bytes.size();
+    };
     for (const int idx : paginas) {
         if (idx < 0 || idx >= origem.PrinterPages().size()) continue;
         for (int l = 0; l < origem.PrinterPages()[idx].size(); ++l)
-            f.write(origem.linhaImpressora(idx, l) + "\r\n");
-        f.write(ff);
+            grava(origem.linhaImpressora(idx, l) + "\r\n");
+        grava(ff);
     }
+    gravado = gravado && f.flush();
     f.close();
+    if (!gravado) {
+        QFile::remove(arquivo);
+        job.avisaSpool(ResultadoSpool::ErroEscrever);
+        return;
+    }
     const ResultadoSpool r = EnviaArquivoCups(arquivo, QString(), [] { QCoreApplication::processEvents(); });
     QFile::remove(arquivo);
     job.avisaSpool(r);

@@ -1,16 +1,20 @@
 #include "TRelevo.h"
 
+#include "PastaJobs.h"
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "ServicosRelevo.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <unistd.h>
 
 namespace
@@ -159,27 +163,24 @@ int TRelevo::mensagem(const QString& texto, const QString& titulo, int flags)
 
 QString TRelevo::pastaJobs()
 {
-    const QString pasta = QDir::temp().filePath(QStringLiteral("viga-relevo-%1").arg(::getuid()));
-    QDir().mkpath(pasta);
-    return pasta;
+    return PastaJobs::caminho();
 }
 
-QString TRelevo::novoNomeJob() const
+QString TRelevo::novoNomeJob(QString* erro) const
 {
+    // "RV" + day, hour, minute, a random part + ".T" + seconds: the time says
+    // when a job was made, the random part keeps processes apart
     const QDateTime agora = Relogio::agora();
-    const QString pasta = pastaJobs();
-    int ms = agora.time().msec() / 10;
-    for (int tentativa = 0; tentativa < 100; ++tentativa, ms = (ms + 1) % 100) {
-        const QString nome =
-            QStringLiteral("RV%1%2%3%4.T%5")
-                .arg(agora.toString(QStringLiteral("dd")), agora.toString(QStringLiteral("hh")),
-                     agora.toString(QStringLiteral("mm")))
-                .arg(ms, 2, 10, QChar(u'0'))
-                .arg(agora.toString(QStringLiteral("ss")));
-        const QString caminho = QDir(pasta).filePath(nome);
-        if (!QFile::exists(caminho) && !m_temporarios.contains(caminho)) return caminho;
-    }
-    return QDir(pasta).filePath(QStringLiteral("RV%1.T00").arg(QCoreApplication::applicationPid()));
+    return PastaJobs::novoArquivo(QStringLiteral("RV") + agora.toString(QStringLiteral("ddhhmm")),
+                                  QStringLiteral(".T") + agora.toString(QStringLiteral("ss")), erro);
+}
+
+void TRelevo::falhaDeEscrita()
+{
+    mensagem(
+        texto("Impressora em uso ou não pronta.", "Printer in use or not ready") +
+            (m_erroEscrita.isEmpty() ? QString() : texto("\rErro retornado: ", "\rError: ") + m_erroEscrita),
+        texto("Atenção", "Warning"), MsgRelevo::Ok | MsgRelevo::Aviso);
 }
 
 int TRelevo::CheckPrinterStatus()
@@ -228,7 +229,15 @@ bool TRelevo::BeginDoc()
     QString porta = PrinterPort.trimmed();
     if (porta.isEmpty()) porta = GetDefaultPrinter().porta;
     m_destino = ResolvePorta(porta);
-    m_arquivoJob = novoNomeJob();
+    m_erroEscrita.clear();
+    QString erroPasta;
+    m_arquivoJob = novoNomeJob(&erroPasta);
+    if (m_arquivoJob.isEmpty()) {
+        mensagem(texto("Não foi possível preparar a impressão: ", "Could not prepare the job: ") + erroPasta,
+                 texto("Atenção", "Warning"), MsgRelevo::Ok | MsgRelevo::Aviso);
+        return false;
+    }
+    if (!m_temporarios.contains(m_arquivoJob)) m_temporarios << m_arquivoJob;
 
     const bool paraArquivoJob = previewing() || porWindows() || PrinterTermic || SaveFile || PrintToSpool ||
                                 m_destino.tipo == DestinoPorta::FilaCups;
@@ -239,15 +248,26 @@ bool TRelevo::BeginDoc()
     if (m_alvo.isOpen()) m_alvo.close();
     m_alvo.setFileName(m_alvoEhPorta ? m_destino.caminho : m_arquivoJob);
     QIODevice::OpenMode modo = QIODevice::WriteOnly;
-    if (!m_alvoEhPorta || !m_destino.caminho.startsWith(QStringLiteral("/dev/"))) modo |= QIODevice::Truncate;
+    // A printer port (LPTn, COMn, a /dev path) is a device that must already
+    // be there: opening it never creates a file in its place.
+    const bool ehDispositivo = porta.startsWith(QStringLiteral("LPT"), Qt::CaseInsensitive) ||
+                               porta.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) ||
+                               m_destino.caminho.startsWith(QStringLiteral("/dev/"));
+    if (m_alvoEhPorta && ehDispositivo) {
+        modo |= QIODevice::ExistingOnly;
+    } else {
+        modo |= QIODevice::Truncate;
+    }
     if (!m_alvo.open(modo)) {
+        m_erroEscrita =
+            m_alvoEhPorta && !QFile::exists(m_destino.caminho)
+                ? texto("o dispositivo %1 não existe", "device %1 does not exist").arg(m_destino.caminho)
+                : m_alvo.errorString();
         m_alvo.close();
         QFile::remove(m_arquivoJob);
-        mensagem(texto("Impressora em uso ou não pronta.", "Printer in use or not ready"),
-                 texto("Atenção", "Warning"), MsgRelevo::Ok | MsgRelevo::Aviso);
+        falhaDeEscrita();
         return false;
     }
-    if (!m_temporarios.contains(m_arquivoJob)) m_temporarios << m_arquivoJob;
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
     m_col = 0;
@@ -273,7 +293,13 @@ bool TRelevo::BeginDoc()
 
 void TRelevo::gravar(const QByteArray& bytes)
 {
-    if (m_alvo.isOpen()) m_alvo.write(bytes);
+    // After a failure the rest of the job is dropped: the job is reported as
+    // failed as a whole at its end.
+    if (!m_alvo.isOpen() || !m_erroEscrita.isEmpty() || bytes.isEmpty()) return;
+    if (m_alvo.write(bytes) != bytes.size()) {
+        m_erroEscrita = m_alvo.errorString();
+        if (m_erroEscrita.isEmpty()) m_erroEscrita = texto("gravação incompleta", "incomplete write");
+    }
 }
 
 void TRelevo::novaPaginaNasListas()
@@ -552,8 +578,42 @@ void TRelevo::EndDoc()
     m_pcol = 0;
     if (!m_docAberto) return;
     m_docAberto = false;
-    m_alvo.close();
+    fecharAlvo();
+    if (!m_erroEscrita.isEmpty()) {
+        // nothing is shown, printed or sent of a job that was not written whole
+        QFile::remove(m_arquivoJob);
+        falhaDeEscrita();
+        return;
+    }
     entregar();
+}
+
+void TRelevo::AbortDoc()
+{
+    m_linhaImpressora.clear();
+    m_linhaExibida.clear();
+    if (!m_docAberto) return;
+    m_docAberto = false;
+    if (m_alvo.isOpen()) m_alvo.close();
+    m_previewPages.clear();
+    m_printerPages.clear();
+    QFile::remove(m_arquivoJob);
+}
+
+void TRelevo::fecharAlvo()
+{
+    if (!m_alvo.isOpen()) return;
+    // QFile writes in blocks: what is still buffered, and what the file
+    // system only reports when the data reaches the disk (a full disk), is
+    // checked here. A device that cannot be synchronised is fine as written.
+    if (m_erroEscrita.isEmpty() && !m_alvo.flush()) {
+        m_erroEscrita = m_alvo.errorString();
+    }
+    if (m_erroEscrita.isEmpty() && ::fsync(m_alvo.handle()) != 0 && errno != EINVAL && errno != EROFS &&
+        errno != ENOTSUP) {
+        m_erroEscrita = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    m_alvo.close();
 }
 
 void TRelevo::mensagemPermissao()
@@ -635,6 +695,7 @@ void TRelevo::entregar()
             if (QFile::exists(destino)) QFile::remove(destino);
             // rename() cannot cross file systems; copy then remove does.
             if (!QFile::rename(arquivo, destino) && !QFile::copy(arquivo, destino)) {
+                QFile::remove(destino); // no part of a ticket is left as if it were whole
                 mensagem(texto("Não foi possivel Salvar arquivo", "Could not save the file"),
                          texto("Atenção", "Warning"), MsgRelevo::Aviso);
             }
@@ -666,7 +727,9 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
     // The script prints the job file and then deletes it and itself, so nothing is
     // removed while the script still reads it.
     const int ponto = int(arquivo.lastIndexOf(u'.'));
-    const QString script = (ponto < 0 ? arquivo + u'.' : arquivo.left(ponto + 1)) + QStringLiteral("sh");
+    const QString script =
+        arquivo.isEmpty() ? QString()
+                          : (ponto < 0 ? arquivo + u'.' : arquivo.left(ponto + 1)) + QStringLiteral("sh");
     const QString porta = PrinterPort.trimmed();
     const DestinoPorta destino = ResolvePorta(porta);
     QStringList linhas{QStringLiteral("#!/bin/sh")};
@@ -691,11 +754,20 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
         linhas << QStringLiteral("cat %1 > %2").arg(aspasShell(arquivo), aspasShell(destino.caminho));
     }
     linhas << QStringLiteral("rm -f %1 \"$0\"").arg(aspasShell(arquivo));
+    // next to the job, in the private job folder: nobody else can change it
+    // between writing and running
+    if (script.isEmpty() || !PastaJobs::verificar(QFileInfo(script).absolutePath(), nullptr)) return false;
     QFile f(script);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    f.write(linhas.join(u'\n').toUtf8() + '\n');
-    f.close();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+        return false;
     if (!m_temporarios.contains(script)) m_temporarios << script;
+    const QByteArray conteudo = linhas.join(u'\n').toUtf8() + '\n';
+    const bool gravado = f.write(conteudo) == conteudo.size() && f.flush();
+    f.close();
+    if (!gravado) {
+        QFile::remove(script);
+        return false;
+    }
     return QProcess::startDetached(QStringLiteral("/bin/sh"), {script});
 }
 

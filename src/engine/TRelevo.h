@@ -125,6 +125,8 @@ public:
     void Say(int row, int column, const QString& text);
     void NewPage();
     void SendCommand(const QByteArray& code);
+    // Drops the job being composed: nothing of it is delivered, shown or kept.
+    void AbortDoc();
     void EndDoc();
 
     // Writes bytes already in the printer's code page (printer lines kept by the
@@ -155,7 +157,7 @@ public:
 
     // Path of the current job file.
     QString arquivoJob() const { return m_arquivoJob; }
-    // Folder of the job files.
+    // Folder of the job files (private to this user); empty when it cannot be made private.
     static QString pastaJobs();
 
     // The engine's own texts in the language of LanguageMessages.
@@ -184,7 +186,12 @@ private:
     bool imprimirPorScript(const QString& arquivo);
     void mensagemPermissao();
     int mensagem(const QString& texto, const QString& titulo, int flags);
-    QString novoNomeJob() const;
+    // A new job file in the private job folder; empty with the reason when it cannot be made.
+    QString novoNomeJob(QString* erro) const;
+    // The job could not be written: the operator is told, nothing is printed or shown.
+    void falhaDeEscrita();
+    // Closes the job file or port, checking that everything reached it.
+    void fecharAlvo();
 
     TPageSize m_pageSize = pzCustom;
 
@@ -206,6 +213,8 @@ private:
     QString m_arquivoJob;
     DestinoPorta m_destino;
     bool m_alvoEhPorta = false;
+    // a write of this job failed (a full disk, a printer gone): what the system said
+    QString m_erroEscrita;
     QStringList m_temporarios;
 
     PaginasTexto m_previewPages;

@@ -1,8 +1,6 @@
 #include "TCommPortDriver.h"
 
-#include "PastaDados.h"
-
-#include <QSettings>
+#include "ArquivoIni.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,8 +10,8 @@
 
 QString CaminhoPortaCom(int numero)
 {
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    const QString caminho = ini.value(QStringLiteral("serial/COM%1").arg(numero)).toString().trimmed();
+    const QString caminho =
+        ArquivoIni::ler(QStringLiteral("serial"), QStringLiteral("COM%1").arg(numero)).toString().trimmed();
     if (!caminho.isEmpty()) {
         return caminho;
     }

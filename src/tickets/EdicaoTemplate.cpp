@@ -1,6 +1,7 @@
 #include "EdicaoTemplate.h"
 
 #include "ConsultaTicket.h"
+#include "ErroBanco.h"
 #include "TDM.h"
 #include "TPrnTemplate.h"
 #include "TQuery.h"
@@ -32,8 +33,26 @@ QString limpaLinha(QString linha)
     return linha;
 }
 
+QString problema(const QStringList& linhas)
+{
+    if (linhas.size() > MaximoLinhas) {
+        return QStringLiteral("O template tem %1 linhas; o máximo é %2.")
+            .arg(linhas.size())
+            .arg(MaximoLinhas);
+    }
+    for (int i = 0; i < linhas.size(); ++i) {
+        if (linhas[i].contains(QChar(u'\0'))) {
+            return QStringLiteral("A linha %1 do template tem um caractere nulo, que não pode ser gravado. "
+                                  "Apague-o e feche novamente.")
+                .arg(i + 1);
+        }
+    }
+    return QString();
+}
+
 void gravar(TDM& dm, int codigo, const QStringList& linhas)
 {
+    if (const QString p = problema(linhas); !p.isEmpty()) throw ErroBanco(p);
     Transacao t(&dm);
     TQuery& q = dm.QR_EXEC;
     q.setSQL({QStringLiteral("Delete from LinhasTempl where tem_codigo=:codigo")});
@@ -105,7 +124,11 @@ QString importar(const QString& arquivo)
 {
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly)) return QString();
-    QByteArray bytes = f.readAll();
+    return textoCtp(f.readAll());
+}
+
+QString textoCtp(QByteArray bytes)
+{
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texto = utf8.decode(bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +19,15 @@ QStringList carregar(TDM& dm, int codigo);
 // quotes into double quotes.
 QString limpaLinha(QString linha);
 
+// What keeps `linhas` from being stored on every engine (more lines than
+// the line number holds, a NUL character); empty when they can be stored.
+QString problema(const QStringList& linhas);
+// The most lines a template holds (its line number is a small integer).
+constexpr int MaximoLinhas = 32767;
+
 // Replaces the stored template by `linhas` (cleaned, numbered from 0) in one
-// transaction; on a failure nothing changes and ErroBanco is thrown.
+// transaction; on a failure (a `problema` included) nothing changes and
+// ErroBanco is thrown.
 void gravar(TDM& dm, int codigo, const QStringList& linhas);
 
 // The field names of the ticket query, in column order.
@@ -30,6 +38,8 @@ bool exportar(const QString& arquivo, const QStringList& linhas);
 // The text of a file: UTF-8, or Windows-1252 when it is not valid UTF-8 (files
 // exported by older installations). Empty when it cannot be read.
 QString importar(const QString& arquivo);
+// The same for the bytes of a file already read.
+QString textoCtp(QByteArray bytes);
 
 // The syntax summary of F1.
 QString resumoSintaxe();

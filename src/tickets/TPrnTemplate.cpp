@@ -1,5 +1,7 @@
 #include "TPrnTemplate.h"
 
+#include <exception>
+
 #include "AjusteLinha.h"
 #include "Decimal.h"
 #include "RVDataSet.h"
@@ -457,13 +459,32 @@ void TPrnTemplate::Imprimir(const QStringList& linhas)
     job.PageHeader = false;
     job.EjetaQuebra = false;
     job.LinhasPolegada = l8LinPol;
-    job.BeginDoc();
+    // Every line is expanded once before the job starts: a template that
+    // cannot be expanded stops here, before anything is printed or shown.
+    PAGINA = 1;
+    if (PAGINAS <= 0) PAGINAS = 1;
+    for (const QString& l : linhas)
+        ExpandirLinha(l, *DataSet);
+    PAGINA = 0;
+    if (!job.BeginDoc()) {
+        // the printer's state is told; a job that could not start was told already
+        if (!job.StatusMessage.isEmpty())
+            ServicosRelevo::atual().mensagem(job.StatusMessage, QStringLiteral("Atenção"),
+                                             MsgRelevo::Informacao);
+        job.LinhasPolegada = lNoChange;
+        return;
+    }
     struct Fim {
         TRelevo& job;
+        const int excecoes = std::uncaught_exceptions();
         ~Fim()
         {
-            job.SendCommand(job.codigos().Lpi6);
-            job.EndDoc();
+            if (std::uncaught_exceptions() > excecoes) {
+                job.AbortDoc(); // a failure half-way: no partial ticket anywhere
+            } else {
+                job.SendCommand(job.codigos().Lpi6);
+                job.EndDoc();
+            }
             job.LinhasPolegada = lNoChange;
         }
     } fim{job};

@@ -1,5 +1,9 @@
 #include "LeituraPeso.h"
 
+#include "ArquivoIni.h"
+#include "Decimal.h"
+#include "PastaDados.h"
+
 #include <QByteArrayView>
 
 namespace
@@ -20,6 +24,67 @@ QByteArrayView ultimoQuadro(QByteArrayView bloco)
 
 } // namespace
 
+LeituraPeso::LeituraPeso()
+{
+    m_relogio.start();
+}
+
+qint64 LeituraPeso::agora(qint64 agoraMs) const
+{
+    return agoraMs >= 0 ? agoraMs : m_relogio.elapsed();
+}
+
+qint64 LeituraPeso::estavelHaMs(qint64 agoraMs) const
+{
+    return m_estavelDesde < 0 ? 0 : agora(agoraMs) - m_estavelDesde;
+}
+
+QString LeituraPeso::nomeModelo() const
+{
+    switch (m_leitura.config().modelo) {
+    case 1:
+        return QStringLiteral("AR-N 5 Dígitos");
+    case 2:
+        return QStringLiteral("AR-N 6 Dígitos");
+    default:
+        return QStringLiteral("AR");
+    }
+}
+
+QString LeituraPeso::nomeInterface() const
+{
+    return demanda() ? QStringLiteral("Demanda") : QStringLiteral("Pesagem");
+}
+
+void LeituraPeso::aplicaRegraEstavel(EfeitoLeitura& e, bool demanda, qint64 agoraMs)
+{
+    if (m_estavelMs <= 0 || e.lampada != TLampada::Verde) {
+        e.salvarSeHabilitado = demanda && !m_foraDeFaixa;
+        return;
+    }
+    const qint64 falta = m_estavelMs - estavelHaMs(agoraMs);
+    if (falta > 0) {
+        e.lampada = TLampada::Amarela;
+        e.esperaMs = falta;
+        m_demandaPendente = demanda;
+        return;
+    }
+    m_demandaPendente = false;
+    e.salvarSeHabilitado = demanda && !m_foraDeFaixa;
+}
+
+EfeitoLeitura LeituraPeso::reavalia(qint64 agoraMs)
+{
+    EfeitoLeitura e;
+    if (m_estavelDesde < 0 || m_foraDeFaixa) {
+        return e;
+    }
+    e.aceito = true;
+    e.lampada = TLampada::Verde;
+    aplicaRegraEstavel(e, m_demandaPendente, agoraMs);
+    return e;
+}
+
 void LeituraPeso::configura(const ConfigPesagem& cfg)
 {
     TConfigQuadro c;
@@ -34,9 +99,13 @@ void LeituraPeso::novaPesagem()
 {
     m_leitura.novaPesagem();
     m_foraDeFaixa = false;
+    m_quadro.clear();
+    m_pesoEstavel.clear();
+    m_estavelDesde = -1;
+    m_demandaPendente = false;
 }
 
-EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade)
+EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade, qint64 agoraMs)
 {
     EfeitoLeitura e;
     const QByteArrayView quadro = ultimoQuadro(QByteArrayView(dados, quantidade));
@@ -55,12 +124,25 @@ EfeitoLeitura LeituraPeso::recebe(const char* dados, int quantidade)
         return e; // a frame without a readable weight changes nothing on screen
     }
     m_foraDeFaixa = (uint8_t(quadro.front()) & 0x10) != 0;
+    m_leuPeso = true;
+    m_leituraParada = false;
+    m_quadro = quadro.toByteArray();
     e.peso = r.peso;
     e.lampada = r.lampada;
     if (m_foraDeFaixa) {
         e.lampada = TLampada::Amarela;
     }
-    e.salvarSeHabilitado = r.demanda && !m_foraDeFaixa;
+    // The stable reading is timed from the frame that first showed it.
+    if (e.lampada == TLampada::Verde) {
+        if (m_estavelDesde < 0 || m_pesoEstavel != *r.peso) {
+            m_pesoEstavel = *r.peso;
+            m_estavelDesde = agora(agoraMs);
+        }
+    } else {
+        m_pesoEstavel.clear();
+        m_estavelDesde = -1;
+    }
+    aplicaRegraEstavel(e, r.demanda, agoraMs);
     return e;
 }
 
@@ -70,5 +152,32 @@ EstadoPeso LeituraPeso::estado(TLampada lampada) const
     s.lampadaVerde = lampada == TLampada::Verde;
     s.demanda = demanda();
     s.foraDeFaixa = m_foraDeFaixa;
+    s.leituraParada = m_leituraParada;
     return s;
+}
+
+void LeituraPeso::portaFechada()
+{
+    m_leuPeso = false;
+    m_leituraParada = false;
+}
+
+int LeituraPeso::tempoSilencioMs(QString* erro)
+{
+    const QString texto =
+        ArquivoIni::ler(QStringLiteral("serial"), QStringLiteral("Silencio")).toString().trimmed();
+    if (texto.isEmpty()) {
+        return 2000;
+    }
+    const auto segundos = Decimal::parse(texto);
+    if (!segundos || *segundos <= Decimal() || *segundos > Decimal::fromInt(3600)) {
+        if (erro) {
+            *erro = QStringLiteral(
+                        "Valor inválido em %1, [serial] Silencio=%2: informe os segundos sem leitura da "
+                        "balança (por exemplo 2). Usando 2 segundos.")
+                        .arg(PastaDados::ini(), texto);
+        }
+        return 2000;
+    }
+    return qRound(segundos->toDouble() * 1000);
 }

@@ -30,7 +30,7 @@ bool HoraVazia(const QString& hora)
 bool PesoOk(const QString& caixa, const EstadoPeso& peso)
 {
     const auto v = Decimal::parse(caixa);
-    if (!v || *v <= Decimal()) {
+    if (!v || *v <= Decimal() || peso.leituraParada) {
         return false;
     }
     if (peso.demanda) {

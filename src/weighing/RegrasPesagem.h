@@ -17,8 +17,9 @@ enum : int { Erro = 16, Pergunta = 32, Aviso = 48, Informacao = 64 };
 // How the weight of the current side stands for the Save button.
 struct EstadoPeso {
     bool lampadaVerde = false;
-    bool demanda = false;     // CFG_INTERFACE = 1: the lamp counts as green
-    bool foraDeFaixa = false; // the indicator flagged its last reading as out of range
+    bool demanda = false;       // CFG_INTERFACE = 1: the lamp counts as green
+    bool foraDeFaixa = false;   // the indicator flagged its last reading as out of range
+    bool leituraParada = false; // no valid frame for longer than the silence time: the weight is stale
 };
 
 // UpdateSaveButton: whether Save may be pressed, and which captions are

@@ -1,7 +1,10 @@
 #include "SalvaPesagem.h"
 
+#include "Auditoria.h"
 #include "Decimal.h"
+#include "PastaDados.h"
 #include "Rotinas.h"
+#include "SessaoAtual.h"
 #include "TDM.h"
 #include "ValoresSql.h"
 
@@ -316,23 +319,34 @@ bool perguntaTicket(const PesagemTela& p)
 }
 
 void salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
-            const std::function<void(const QString&)>& rastreio)
+            const std::function<void(const QString&)>& rastreio, const EvidenciaPesagem* evidencia)
 {
     Transacao tr(&dm);
+    Auditoria::Antes antes;
     bool saidaGravada = false;
     if (p.estado == 0) {
         insere(dm, p, cfg, ticketSim, rastreio);
     } else {
+        antes = Auditoria::captura(dm, codigo(p.codigo).toLongLong());
         saidaGravada = p.modo == 1 && temSaidaGravada(dm, codigo(p.codigo));
         atualiza(dm, p, cfg, ticketSim, saidaGravada, rastreio);
     }
     produtos(dm, p, cfg, saidaGravada);
+    // The evidence and the log go with the number the row was stored under.
+    antes.numero = codigo(p.codigo).toLongLong();
+    Evidencia::FotosDaGravacao fotos;
+    if (evidencia) {
+        Evidencia::grava(dm, antes.numero, p.modo, *evidencia, PastaDados::caminho(), fotos.lista());
+    }
+    Auditoria::registraMudancas(dm, SessaoAtual.UsuarioLogado, antes);
     tr.commit();
+    fotos.confirma();
 }
 
 void excluir(TDM& dm, qint64 codigo)
 {
     Transacao tr(&dm);
+    const Auditoria::Antes antes = Auditoria::captura(dm, codigo);
     TQuery& q = dm.QR_EXEC;
     q.Clear();
     q.Add(QStringLiteral("Delete from PesagemProduto where Pes_Codigo=:codigo"));
@@ -343,6 +357,7 @@ void excluir(TDM& dm, qint64 codigo)
     q.setParam(QStringLiteral("codigo"), codigo);
     q.ExecSQL();
     q.Close();
+    Auditoria::registraMudancas(dm, SessaoAtual.UsuarioLogado, antes);
     tr.commit();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Evidencia.h"
 #include "Pesagem.h"
 
 #include <QString>
@@ -20,9 +21,12 @@ bool perguntaTicket(const PesagemTela& p);
 // `ticketSim`: the answer to the ticket question (ignored when none is asked).
 // In exit mode the hidden factors 1-6 of `p` are reloaded from the product.
 // `rastreio`, when set, receives the weighing statement with its values in
-// place before it runs (the SQL trace).
+// place before it runs (the SQL trace). `evidencia`, when set, is how the
+// weight of the side being saved was taken: stored with the weighing, in the
+// same transaction. Every save appends the change to the audit log.
 void salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
-            const std::function<void(const QString&)>& rastreio = {});
+            const std::function<void(const QString&)>& rastreio = {},
+            const EvidenciaPesagem* evidencia = nullptr);
 
 // "Excluir": the weighing and its product rows.
 void excluir(TDM& dm, qint64 codigo);

@@ -23,6 +23,22 @@ struct Montagem {
         }
     }
 };
+// The first value of a query run on a SQLite backup opened on its own.
+QVariant naCopia(const QString& arquivo, const char* sql)
+{
+    QVariant valor;
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "copia");
+        c.setDatabaseName(arquivo);
+        QSqlQuery q(c);
+        if (c.open() && q.exec(QLatin1String(sql)) && q.next()) {
+            valor = q.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase("copia");
+    return valor;
+}
+
 } // namespace
 
 class TstCopia : public QObject
@@ -50,16 +66,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(arquivo, QDir(b.pasta()).filePath("bkp/1435_081226viga.db"));
             // the copy is a complete database on its own
-            {
-                QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "copia");
-                c.setDatabaseName(arquivo);
-                QVERIFY(c.open());
-                QSqlQuery q(c);
-                QVERIFY(q.exec("select cid_descricao from cidade"));
-                QVERIFY(q.next());
-                QCOMPARE(q.value(0).toString(), QString("CASCAVEL"));
-            }
-            QSqlDatabase::removeDatabase("copia");
+            QCOMPARE(naCopia(arquivo, "select cid_descricao from cidade"), QVariant("CASCAVEL"));
         }
         // a second backup in the same minute finds its target taken
         QCOMPARE(CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe),
@@ -69,6 +76,44 @@ private Q_SLOTS:
         QVERIFY(b.dm().Conectado());
         Relogio::fixar(QDateTime(QDate(2026, 12, 8), QTime(14, 36, 0)));
         QCOMPARE(CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe), CopiaSeguranca::Resultado::Gerada);
+    }
+
+    // Another program holds a read open on the SQLite file (a report tool,
+    // another account's VIGA): the rows committed meanwhile sit in the
+    // write-ahead log, and the backup still holds every one of them.
+    void copiaComLeituraAberta()
+    {
+        if (BancoTeste::usandoPostgres()) {
+            QSKIP("arquivo SQLite");
+        }
+        BancoTeste b;
+        {
+            QSqlDatabase leitor = QSqlDatabase::addDatabase("QSQLITE", "leitor");
+            leitor.setDatabaseName(b.dm().conexao().caminhoArquivo());
+            QVERIFY(leitor.open());
+            QSqlQuery l(leitor);
+            QVERIFY(l.exec("begin"));
+            QVERIFY(l.exec("select count(*) from cidade"));
+            QVERIFY(l.next());
+            for (int i = 1; i <= 20; ++i) {
+                b.exec(QStringLiteral("insert into cidade (cid_codigo, cid_descricao, cid_uf) values (%1, "
+                                      "'CIDADE %1', 'PR')")
+                           .arg(i));
+            }
+            // and the main window has its configuration open, as it always has
+            b.dm().QR_Configuracao.Open();
+            QString arquivo, detalhe;
+            QCOMPARE(CopiaSeguranca::executar(b.dm(), &arquivo, &detalhe), CopiaSeguranca::Resultado::Gerada);
+            QVERIFY2(detalhe.isEmpty(), qPrintable(detalhe));
+            QVERIFY(b.dm().Conectado());
+            QCOMPARE(naCopia(arquivo, "select count(*) from cidade").toInt(), 20);
+            QCOMPARE(naCopia(arquivo, "pragma integrity_check"), QVariant("ok"));
+            // the copy is the owner's only
+            QCOMPARE(int(QFileInfo(arquivo).permissions() & 0x0077), 0);
+            l.finish();
+            QVERIFY(l.exec("rollback"));
+        }
+        QSqlDatabase::removeDatabase("leitor");
     }
 
     // Something in the way of bkp/: a file of that name, a read-only folder,

@@ -4,7 +4,10 @@
 #include "ServicosTeste.h"
 
 #include <QMetaEnum>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace
 {
@@ -425,7 +428,164 @@ private Q_SLOTS:
             r.EndDoc();
             QVERIFY(!QFile::exists(job));
         }
-        QCOMPARE(m_servicos->textos(), QStringList{texto});
+        QCOMPARE(m_servicos->textos().size(), 1);
+        QVERIFY2(m_servicos->textos().first().startsWith(texto), qPrintable(m_servicos->textos().first()));
+    }
+
+    // A job that cannot be written whole (a full disk, a device that refuses
+    // the bytes) is told, nothing is reported as printed or saved, and no
+    // half job is left behind.
+    void falhaDeGravacao_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("/dev/full como porta") << QStringLiteral("devfull");
+        QTest::newRow("arquivo num disco cheio") << QStringLiteral("disco");
+        QTest::newRow("salvar num disco cheio") << QStringLiteral("salvar");
+    }
+    void falhaDeGravacao()
+    {
+        QFETCH(QString, caso);
+        const QString pequeno = saida(QStringLiteral("pequeno"));
+        QDir().mkpath(pequeno);
+        struct Desmonta {
+            QString ponto;
+            ~Desmonta()
+            {
+                if (!ponto.isEmpty()) QProcess::execute(QStringLiteral("umount"), {ponto});
+            }
+        } desmonta;
+        if (caso != QLatin1String("devfull")) {
+            if (QProcess::execute(QStringLiteral("mount"),
+                                  {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                   QStringLiteral("size=16k"), QStringLiteral("tmpfs"), pequeno}) != 0)
+                QSKIP("sem permissão para montar um sistema de arquivos de teste");
+            desmonta.ponto = pequeno;
+        }
+        const QString destino = QDir(pequeno).filePath(QStringLiteral("ticket.prn"));
+        TRelevo r;
+        r.PageHeader = false;
+        if (caso == QLatin1String("devfull")) {
+            r.PrinterPort = QStringLiteral("/dev/full");
+        } else if (caso == QLatin1String("disco")) {
+            r.PrinterPort = destino;
+        } else {
+            jobParaArquivo(r, destino);
+        }
+        QVERIFY(r.BeginDoc());
+        const QString job = r.arquivoJob();
+        for (int i = 0; i < 2000; ++i)
+            r.WriteText({}, QStringLiteral("Linha %1 de um ticket que não cabe no disco").arg(i), 0, true);
+        r.EndDoc();
+        QCOMPARE(m_servicos->mensagens.size(), 1);
+        const QString texto = m_servicos->mensagens.first().texto;
+        QVERIFY2(texto.startsWith(QStringLiteral("Impressora em uso ou não pronta.")) ||
+                     texto.startsWith(QStringLiteral("Não foi possivel Salvar arquivo")),
+                 qPrintable(texto));
+        QVERIFY(!QFile::exists(job));
+        if (caso == QLatin1String("salvar")) QVERIFY(!QFile::exists(destino));
+    }
+
+    // LPTn and COMn name devices: one that does not exist is refused, and
+    // no regular file is ever made in its place.
+    void portaSemDispositivo_data()
+    {
+        QTest::addColumn<QString>("porta");
+        QTest::newRow("LPT3") << QStringLiteral("LPT3");
+        QTest::newRow("COM5") << QStringLiteral("com5");
+    }
+    void portaSemDispositivo()
+    {
+        QFETCH(QString, porta);
+        const QString lp = saida(QStringLiteral("lp-ausente"));
+        const QString tty = saida(QStringLiteral("tty-ausente"));
+        QFile ini(m_dir.filePath(QStringLiteral("viga.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(QStringLiteral("[printer]\nLPT3=%1\n[serial]\nCOM5=%2\n").arg(lp, tty).toUtf8());
+        ini.close();
+        TRelevo r;
+        r.PageHeader = false;
+        r.PrinterPort = porta;
+        QVERIFY(!r.BeginDoc());
+        r.WriteText({}, QStringLiteral("x"), 0, true);
+        r.EndDoc();
+        QVERIFY(!QFile::exists(lp));
+        QVERIFY(!QFile::exists(tty));
+        QCOMPARE(m_servicos->mensagens.size(), 1);
+        QVERIFY(m_servicos->textos().first().startsWith(QStringLiteral("Impressora em uso ou não pronta.")));
+        QVERIFY2(m_servicos->textos().first().contains(QStringLiteral("não existe")),
+                 qPrintable(m_servicos->textos().first()));
+    }
+
+    // Jobs live in a folder of this user only, under names nobody can guess:
+    // a folder left open is closed, one that is a link or someone else's is
+    // refused and nothing is written through it.
+    void pastaDosJobs_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<bool>("aceita");
+        QTest::newRow("nova") << QStringLiteral("nova") << true;
+        QTest::newRow("aberta 0777") << QStringLiteral("aberta") << true;
+        QTest::newRow("link para outra pasta") << QStringLiteral("link") << false;
+        QTest::newRow("de outro usuário") << QStringLiteral("alheia") << false;
+    }
+    void pastaDosJobs()
+    {
+        QFETCH(QString, caso);
+        QFETCH(bool, aceita);
+        QTemporaryDir runtime;
+        QVERIFY(
+            QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray antes = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        struct Restaura {
+            QByteArray valor;
+            ~Restaura() { qputenv("XDG_RUNTIME_DIR", valor); }
+        } restaura{antes};
+        const QString pasta = QDir(runtime.path()).filePath(QStringLiteral("viga-relevo"));
+        const QString alvo = saida(QStringLiteral("alvo-do-link"));
+        QDir().mkpath(alvo);
+        if (caso == QLatin1String("aberta")) {
+            QVERIFY(QDir().mkpath(pasta));
+            QVERIFY(QFile::setPermissions(pasta, QFile::Permissions(0x7777)));
+        } else if (caso == QLatin1String("link")) {
+            QVERIFY(QFile::link(alvo, pasta));
+        } else if (caso == QLatin1String("alheia")) {
+            if (::geteuid() != 0) QSKIP("só root entrega uma pasta a outro usuário");
+            QVERIFY(QDir().mkpath(pasta));
+            QVERIFY(::chown(QFile::encodeName(pasta).constData(), 65534, 65534) == 0);
+        }
+        TRelevo r;
+        r.PageHeader = false;
+        const QString porta = saida(QStringLiteral("porta.prn"));
+        r.PrinterPort = porta;
+        r.Preview.ShowPreview = true; // the job file is where the lines go
+        QCOMPARE(r.BeginDoc(), aceita);
+        if (!aceita) {
+            QCOMPARE(m_servicos->mensagens.size(), 1);
+            QVERIFY2(m_servicos->textos().first().startsWith(
+                         QStringLiteral("Não foi possível preparar a impressão")),
+                     qPrintable(m_servicos->textos().first()));
+            QVERIFY(QDir(alvo).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+            return;
+        }
+        const QString job = r.arquivoJob();
+        QCOMPARE(QFileInfo(job).absolutePath(), pasta);
+        const QFileInfo info(pasta);
+        QCOMPARE(info.ownerId(), uint(::geteuid()));
+        QCOMPARE(int(info.permissions() & 0x0077), 0);
+        QCOMPARE(int(QFileInfo(job).permissions() & 0x0077), 0);
+        // a second job of the same second, while the first is open, has a
+        // name of its own
+        TRelevo outro;
+        outro.PageHeader = false;
+        outro.PrinterPort = porta;
+        outro.Preview.ShowPreview = true;
+        QVERIFY(outro.BeginDoc());
+        QVERIFY(outro.arquivoJob() != job);
+        QVERIFY(QFileInfo(job).fileName().startsWith(QStringLiteral("RV081430")));
+        QVERIFY(QFileInfo(job).fileName().endsWith(QStringLiteral(".T12")));
+        r.EndDoc();
+        outro.EndDoc();
     }
 
     void portas_data()

@@ -170,6 +170,38 @@ private Q_SLOTS:
         QVERIFY(bytes.endsWith(c.Lpi6) || bytes.contains(c.Lpi6));
     }
 
+    // A line that cannot be expanded, anywhere in the template: the print
+    // stops whole; nothing reaches the printer and no preview opens with a
+    // part of the ticket.
+    void falhaNaoImprimeNada_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("impressora") << false;
+        QTest::newRow("visualização") << true;
+    }
+    void falhaNaoImprimeNada()
+    {
+        QFETCH(bool, preview);
+        ServicosTeste servicos;
+        TRelevo job;
+        const QString porta = m_dir.filePath(QStringLiteral("quebrado.prn"));
+        QFile::remove(porta);
+        job.PageHeader = false;
+        job.PrinterPort = porta;
+        job.Preview.ShowPreview = preview;
+        RVDataSetMemoria dados = registro(false);
+        TPrnTemplate t;
+        t.Relevo = &job;
+        t.DataSet = &dados;
+        t.Copias = 2;
+        QVERIFY_THROWS_EXCEPTION(ErroTemplate, t.Imprimir({QStringLiteral("TICKET [pes_codigo]"),
+                                                           QStringLiteral("PLACA [pes_placa]"),
+                                                           QStringLiteral("[pes_pesoentrada:Nxx]")}));
+        QCOMPARE(servicos.previews, 0);
+        QVERIFY(lerArquivo(porta).isEmpty());
+        QVERIFY(servicos.mensagens.isEmpty());
+    }
+
     // No rows: nothing printed, not even an empty job.
     void semLinhas()
     {

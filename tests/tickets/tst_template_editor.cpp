@@ -4,6 +4,7 @@
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
 #include "EdicaoTemplate.h"
+#include "ErroBanco.h"
 #include "FalhaBanco.h"
 #include "Operador.h"
 #include "TFrmConfTempl.h"
@@ -152,6 +153,63 @@ private Q_SLOTS:
         QVERIFY(d.ultimo().contains(QStringLiteral("sem espaço")));
         QCOMPARE(d.mostradas[1].titulo, QStringLiteral("Erro"));
         QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=PRIMEIRA", "1=SEGUNDA", "2=TERCEIRA"}));
+    }
+
+    // Text the database cannot hold (a NUL character, more lines than a
+    // template numbers) is refused when the editor closes: the editor stays
+    // open with the text as typed, and once it is mended the template is
+    // stored on either engine.
+    void textoQueNaoCabe_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("aviso");
+        QTest::newRow("caractere nulo")
+            << QStringLiteral("PRIMEIRA\nCOM") + QChar(u'\0') + QStringLiteral("NULO")
+            << QStringLiteral("A linha 2 do template tem um caractere nulo");
+        QTest::newRow("linhas demais") << QStringLiteral("L\n").repeated(40000)
+                                       << QStringLiteral("O template tem 40001 linhas; o máximo é 32767.");
+    }
+    void textoQueNaoCabe()
+    {
+        QFETCH(QString, texto);
+        QFETCH(QString, aviso);
+        DialogosRoteiro d;
+        bool continuouAberto = false;
+        QString textoMantido;
+        Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
+            j->texto()->setPlainText(texto);
+            j->close();
+            continuouAberto = j->isVisible();
+            textoMantido = j->texto()->toPlainText();
+            j->texto()->setPlainText(QStringLiteral("CORRIGIDA\nTEMPLATE"));
+            j->close();
+        });
+        TFrmConfTempl::editar(nullptr, QStringLiteral("7"));
+        QVERIFY(continuouAberto);
+        QCOMPARE(textoMantido, texto);
+        QVERIFY2(d.textos().value(0).startsWith(aviso), qPrintable(d.textos().value(0)));
+        QCOMPARE(d.textos().value(1), QStringLiteral("Operação efetuada com sucesso."));
+        QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=CORRIGIDA", "1=TEMPLATE"}));
+    }
+
+    // Whatever the editor lets through is stored on both engines: the most
+    // lines a template holds, and characters beyond Latin-1.
+    void maiorTemplate()
+    {
+        QStringList linhas;
+        for (int i = 0; i < EdicaoTemplate::MaximoLinhas; ++i)
+            linhas << QStringLiteral("LINHA %1 — ção ✓").arg(i);
+        QVERIFY(EdicaoTemplate::problema(linhas).isEmpty());
+        EdicaoTemplate::gravar(m_banco->dm(), 9, linhas);
+        QCOMPARE(m_banco->contar(QStringLiteral("select count(*) from linhastempl where tem_codigo=9")),
+                 EdicaoTemplate::MaximoLinhas);
+        const QStringList lidas = EdicaoTemplate::carregar(m_banco->dm(), 9);
+        QCOMPARE(lidas.size(), EdicaoTemplate::MaximoLinhas);
+        QCOMPARE(lidas.last(), linhas.last());
+        QVERIFY_THROWS_EXCEPTION(ErroBanco,
+                                 EdicaoTemplate::gravar(m_banco->dm(), 9, linhas << QStringLiteral("X")));
+        QCOMPARE(m_banco->contar(QStringLiteral("select count(*) from linhastempl where tem_codigo=9")),
+                 EdicaoTemplate::MaximoLinhas);
     }
 
     // Alt+G remembers the caret; "Hora" double-clicked inserts [Time] there;

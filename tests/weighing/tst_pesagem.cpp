@@ -574,6 +574,47 @@ private Q_SLOTS:
         QCOMPARE(w.EstadoCadastro, 3);
     }
 
+    // The indicator stops sending after a settled reading (a cable pulled, the
+    // indicator switched off): after the silence time set in viga.ini the
+    // weight is no longer offered, the lamp turns yellow and Save is
+    // disabled; when frames return the reading is live again.
+    void indicadorEmSilencio()
+    {
+        Balcao c;
+        QVERIFY(c.indicador.ok());
+        {
+            QSettings ini(c.b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/Silencio"), QStringLiteral("1,5"));
+        }
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QVERIFY(w.porta().Connected());
+        c.indicador.quadro("D022000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("22000"));
+        QTRY_VERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
+        QVERIFY(w.BtnSalvar->isEnabled());
+
+        c.indicador.quadro({});
+        QTest::qWait(800); // within the silence time nothing changes
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.lampadaBalanca->cor() == TLampada::Amarela, 3000);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QVERIFY(w.campoPesoSaida->text().isEmpty());
+        QCOMPARE(w.campoPesoSaida->placeholderText(), QStringLiteral("SEM LEITURA"));
+        // F10 saves nothing while the reading is stale
+        QTest::keyClick(&w, Qt::Key_F10);
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
+
+        c.indicador.quadro("D022040\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("22040"));
+        QTRY_VERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
+        QVERIFY(w.BtnSalvar->isEnabled());
+        QVERIFY(c.d.mostradas.isEmpty());
+    }
+
     // A typed number of a stored weighing: "Realizar nova Pesagem?" No keeps
     // the stored weight by hand; Yes weighs again and stores the new weight.
     void numeroDigitado_data()

@@ -42,6 +42,8 @@ const std::vector<Comando>& tabela()
          R::SemGradeProdutos, T::MovimentoAgrupado},
         {"ConSerial", "&Configurações", M::Utilitarios, D::Administrador, R::Nenhuma, T::Configuracoes},
         {"ConDados", "&Dados Cadastrais", M::Utilitarios, D::Cadastros, R::Nenhuma, T::DadosCadastrais},
+        {"HistPesagem", "&Histórico da Pesagem", M::Utilitarios, D::Administrador, R::Nenhuma,
+         T::HistoricoPesagem},
     };
     return t;
 }

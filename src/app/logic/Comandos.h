@@ -53,6 +53,7 @@ enum class Tela {
     MovimentoCadastro,
     MovimentoFluxo,
     MovimentoAgrupado,
+    HistoricoPesagem,
 };
 
 struct Comando {

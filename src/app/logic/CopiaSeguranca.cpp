@@ -8,8 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QUuid>
 
 QString CopiaSeguranca::destino(const QString& nome)
 {
@@ -85,11 +89,49 @@ bool pastaGravavel(QString* detalhe)
     return true;
 }
 
+// The copy is opened on its own and checked page by page before it is
+// called a backup.
+bool copiaIntegra(const QString& alvo, QString* detalhe)
+{
+    const QString nome =
+        QStringLiteral("viga-verifica-copia-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db.setDatabaseName(alvo);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            diz(detalhe, db.lastError().text());
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA integrity_check"))) {
+                diz(detalhe, q.lastError().text());
+            } else {
+                QStringList problemas;
+                while (q.next()) {
+                    problemas << q.value(0).toString();
+                }
+                ok = problemas == QStringList{QStringLiteral("ok")};
+                if (!ok) {
+                    diz(detalhe, QStringLiteral("a cópia não passou na verificação de integridade: ") +
+                                     problemas.join(QStringLiteral("; ")));
+                }
+            }
+            q.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nome);
+    return ok;
+}
+
+// The copy comes from VIGA's own connection (VACUUM INTO), so it holds every
+// committed row, those still in the write-ahead log included, whoever else
+// has the file open; the connection stays as it is.
 Resultado copiaSqlite(TDM& dm, QString* arquivo, QString* detalhe)
 {
     const QString origem = dm.conexao().caminhoArquivo();
-    QFile entrada(origem);
-    if (!entrada.exists()) {
+    if (!QFile::exists(origem)) {
         diz(detalhe,
             QStringLiteral("Banco de dados não encontrado: %1").arg(QDir::toNativeSeparators(origem)));
         return Resultado::NaoGerada;
@@ -102,31 +144,43 @@ Resultado copiaSqlite(TDM& dm, QString* arquivo, QString* detalhe)
     if (!pastaGravavel(detalhe)) {
         return Resultado::PastaInacessivel;
     }
-    if (!entrada.open(QIODevice::ReadOnly)) {
-        diz(detalhe, entrada.errorString());
-        return Resultado::NaoGerada;
+    if (!dm.Conectado()) {
+        QString erro;
+        if (!dm.Conectar(&erro)) {
+            diz(detalhe, erro);
+            return Resultado::NaoGerada;
+        }
     }
-    // Written here rather than by QFile::copy, so that a full disk is told
-    // apart from a target in the way; a target that appeared meanwhile is
-    // never overwritten.
-    QFile saida(alvo);
-    if (!saida.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        diz(detalhe, saida.errorString());
-        return QFileInfo::exists(alvo) ? Resultado::DestinoExiste : Resultado::PastaInacessivel;
+    // no cursor of VIGA's own may be left running on the connection
+    dm.fecharConsultas();
+    QSqlQuery q(dm.DataBase1());
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(alvo);
+    if (!q.exec()) {
+        const QString erro = q.lastError().text();
+        q.finish();
+        diz(detalhe, erro);
+        const bool existia = QFileInfo::exists(alvo);
+        // SQLite refuses a target that is already there; anything it began
+        // writing otherwise is removed
+        if (erro.contains(QLatin1String("output file already exists"), Qt::CaseInsensitive)) {
+            return Resultado::DestinoExiste;
+        }
+        if (existia) {
+            QFile::remove(alvo);
+        }
+        return erro.contains(QLatin1String("full"), Qt::CaseInsensitive) ||
+                       erro.contains(QLatin1String("I/O"), Qt::CaseInsensitive)
+                   ? Resultado::FalhaAoGravar
+                   : Resultado::NaoGerada;
     }
-    bool ok = true;
-    while (ok && !entrada.atEnd()) {
-        const QByteArray bloco = entrada.read(1 << 20);
-        ok = !bloco.isEmpty() && saida.write(bloco) == bloco.size();
-    }
-    ok = ok && saida.flush();
-    if (!ok) {
-        diz(detalhe, saida.error() != QFileDevice::NoError ? saida.errorString() : entrada.errorString());
-        saida.remove();
+    q.finish();
+    PastaDados::fecharArquivo(alvo);
+    if (!copiaIntegra(alvo, detalhe)) {
+        QFile::remove(alvo);
         return Resultado::FalhaAoGravar;
     }
-    saida.close();
-    return QFileInfo::exists(alvo) ? Resultado::Gerada : Resultado::NaoGerada;
+    return Resultado::Gerada;
 }
 
 Resultado copiaPostgres(TDM& dm, QString* arquivo, QString* detalhe)
@@ -168,7 +222,12 @@ Resultado copiaPostgres(TDM& dm, QString* arquivo, QString* detalhe)
                    ? Resultado::FalhaAoGravar
                    : Resultado::NaoGerada;
     }
-    return QFileInfo::exists(alvo) ? Resultado::Gerada : Resultado::NaoGerada;
+    if (!QFileInfo::exists(alvo)) {
+        return Resultado::NaoGerada;
+    }
+    // the dump holds every password stored in the database
+    PastaDados::fecharArquivo(alvo);
+    return Resultado::Gerada;
 }
 
 } // namespace
@@ -178,7 +237,8 @@ CopiaSeguranca::Resultado CopiaSeguranca::executar(TDM& dm, QString* arquivo, QS
 {
     diz(detalhe, QString());
     diz(erroReconexao, QString());
-    if (dm.Conectado()) {
+    // pg_dump works on its own connection; the SQLite copy needs VIGA's
+    if (dm.ehPostgres() && dm.Conectado()) {
         dm.Desconectar();
     }
     const Resultado r =

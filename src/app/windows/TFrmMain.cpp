@@ -364,6 +364,9 @@ void TFrmMain::iniciar()
     if (const QString e = atualizacao.alargaCodigos(); !e.isEmpty()) {
         Mensagem(e, tituloPrincipal, Msg::Ok);
     }
+    if (const QString e = atualizacao.garanteEvidencia(); !e.isEmpty()) {
+        Mensagem(e, tituloPrincipal, Msg::Ok);
+    }
     // 5. login
     if (!Telas::login(this)) {
         encerrar();

@@ -7,6 +7,7 @@
 #include "TFrmCadastrao.h"
 #include "TFrmConfTempl.h"
 #include "TFrmConversao.h"
+#include "TFrmHistoricoPesagem.h"
 #include "TFrmLogin.h"
 #include "TFrmPesagem.h"
 #include "TFrmRelCli.h"
@@ -101,6 +102,9 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
             return saida.ultimoCodigo();
         };
         TFrmTicket::abrir(pai);
+        return true;
+    case T::HistoricoPesagem:
+        mostra<TFrmHistoricoPesagem>(pai);
         return true;
     case T::MovimentoCadastro:
         mostra<TFrmRelMovClientes>(pai);

@@ -175,6 +175,15 @@ void TFrmConfTempl::exportar()
         Mensagem(QStringLiteral("Exportação não realizada."), QStringLiteral("Aviso"), Msg::Informacao);
 }
 
+void TFrmConfTempl::done(int r)
+{
+    if (const QString p = EdicaoTemplate::problema(linhas()); !p.isEmpty()) {
+        Mensagem(p, QStringLiteral("Aviso"), Msg::Aviso);
+        return;
+    }
+    TJanela::done(r);
+}
+
 void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
 {
     bool ok = false;

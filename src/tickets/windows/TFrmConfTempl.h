@@ -31,6 +31,9 @@ public:
     // editor and stores what it holds when it closes.
     static void editar(QWidget* parent, const QString& numero);
 
+    // Closing is refused, the text kept, while the lines cannot be stored.
+    void done(int r) override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     bool teclaPrevia(QWidget* alvo, QKeyEvent* e) override;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace
 {
@@ -59,6 +60,28 @@ QLineEdit* TFrmPesagem::caixaDoLado() const
 void TFrmPesagem::fechaPorta()
 {
     m_porta.Disconnect();
+    m_silencio->stop();
+    const bool estavaParada = m_leitura.leituraParada();
+    m_leitura.portaFechada();
+    if (estavaParada) {
+        caixaDoLado()->setPlaceholderText(QString());
+    }
+}
+
+void TFrmPesagem::leituraParada()
+{
+    if (!m_porta.Connected() || !m_leitura.vigiaSilencio()) {
+        return;
+    }
+    m_leitura.setLeituraParada(true);
+    // the last weight is not shown as if it were current
+    QLineEdit* caixa = caixaDoLado();
+    if (caixa->isReadOnly()) {
+        caixa->clear();
+        caixa->setPlaceholderText(QStringLiteral("SEM LEITURA"));
+    }
+    lampadaBalanca->define(TLampada::Amarela);
+    UpdateSaveButton();
 }
 
 // "Ler Pes&o": opens the port of the side being weighed for automatic reading.
@@ -151,11 +174,16 @@ void TFrmPesagem::CommPortDriver1ReceiveData(TCommPortDriver*, const char* data,
     }
     QLineEdit* caixa = caixaDoLado();
     if (e.peso && caixa->isReadOnly()) {
+        caixa->setPlaceholderText(QString());
         caixa->setText(*e.peso);
+    }
+    if (e.peso && m_leitura.vigiaSilencio()) {
+        m_silencio->start(); // a valid frame: the silence is counted from here
     }
     if (e.lampada) {
         lampadaBalanca->define(*e.lampada);
     }
+    esperaEstavel(e);
     UpdateSaveButton();
     if (e.salvarSeHabilitado && BtnSalvar->isEnabled()) {
         BtnSalvarClick(); // on demand: the reading saves the weighing at once

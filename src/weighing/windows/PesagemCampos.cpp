@@ -221,6 +221,8 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     poe(campoHoraSaida, p.horaSaida);
     poe(campoPesoSaida, p.pesoSaida);
     m_saidaGravada = p.saidaGravada;
+    m_pesoCarregado = m_modo == 1 ? p.pesoEntrada : p.pesoSaida;
+    mostraFotos(p.codigo.toLongLong(), 1);
     m_carregando = false;
 }
 
@@ -271,6 +273,7 @@ void TFrmPesagem::BtnNovoClick()
     m_carregando = false;
     lampadaBalanca->define(TLampada::Vermelha);
     m_leitura.novaPesagem();
+    m_pesoCarregado.clear();
     m_saidaGravada = false;
     HabilitaCampos(this, 0);
     botaoIncluiProduto->setEnabled(true);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace
@@ -44,6 +45,11 @@ void TFrmPesagem::configura()
         erroBanco(e);
     }
     m_leitura.configura(m_cfg);
+    QString erroSilencio;
+    m_silencio->setInterval(LeituraPeso::tempoSilencioMs(&erroSilencio));
+    if (!erroSilencio.isEmpty()) {
+        Mensagem(erroSilencio, QStringLiteral("Aviso"), Msg::Aviso);
+    }
     m_porta.setPollingDelay(PeriodoLeitura(m_cfg.modeloPlaca, m_cfg.baud));
     connect(
         &m_porta, &TCommPortDriver::OnReceiveData, this,
@@ -70,6 +76,7 @@ void TFrmPesagem::configura()
     }
     comboModoEntrada->setCurrentIndex(1);
     comboModoSaida->setCurrentIndex(1);
+    configuraEvidencia();
     ocioso();
 }
 

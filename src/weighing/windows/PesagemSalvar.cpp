@@ -1,6 +1,7 @@
 // The weighing window's save and delete.
 #include "Dialogos.h"
 #include "ErroBanco.h"
+#include "Evidencia.h"
 #include "RegrasPesagem.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
@@ -65,7 +66,8 @@ void TFrmPesagem::BtnSalvarClick()
         if (DM->rastreioSql) {
             rastreio = [](const QString& t) { Mensagem(t, QStringLiteral("Informação"), Msg::Informacao); };
         }
-        SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio);
+        const std::optional<EvidenciaPesagem> evidencia = evidenciaDoLado(p);
+        SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio, evidencia ? &*evidencia : nullptr);
     } catch (const ErroBanco& e) {
         // Rolled back: the weighing stays on screen as it was typed.
         erroBanco(e);
@@ -75,6 +77,7 @@ void TFrmPesagem::BtnSalvarClick()
     }
     m_imprimir = ticket;
     m_copias = copias;
+    mostraFotos(p.codigo.toLongLong(), m_modo);
     Mensagem(sucesso, QStringLiteral("Sucesso"), Msg::Informacao);
     if (m_imprimir && imprimeTicket) {
         imprimeTicket(p.codigo.toLongLong(), m_modo, m_copias);

@@ -1,5 +1,7 @@
 #include "TFrmPesagem.h"
 
+#include "Cameras.h"
+
 #include "FiltrosCampo.h"
 #include "TDBGrid.h"
 #include "TLampadaBalanca.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace
@@ -90,6 +93,9 @@ QComboBox* modoPesagem(QWidget* pai, const char* nome)
 TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo(modo == 2 ? 2 : 1)
 {
     BtnSalvar->setText(QStringLiteral("Sal&var(F10)"));
+    m_silencio = new QTimer(this);
+    m_silencio->setSingleShot(true);
+    connect(m_silencio, &QTimer::timeout, this, &TFrmPesagem::leituraParada);
     montaControles();
     ligaEventos();
     configura();
@@ -299,6 +305,7 @@ void TFrmPesagem::montaControles()
     }
     link->addStretch(1);
     pesos->addLayout(link);
+    pesos->addWidget(montaPainelFotos());
     corpo()->addLayout(pesos);
 
     auto* localizar = new QHBoxLayout;

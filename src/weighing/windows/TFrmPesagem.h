@@ -7,13 +7,17 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class Cameras;
 class ErroBanco;
+struct EvidenciaPesagem;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QToolButton;
 class TDBGrid;
 class TLampadaBalanca;
@@ -155,8 +159,17 @@ private:
     void mudaBalanca();
     void CommPortDriver1ReceiveData(TCommPortDriver* sender, const char* data, int count);
     void fechaPorta();
+    // No valid frame for the silence time: the weight shown is stale.
+    void leituraParada();
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
+    // PesagemEvidencia.cpp: the stability wait, the cameras, the evidence of a save.
+    QWidget* montaPainelFotos();
+    void configuraEvidencia();
+    void esperaEstavel(const EfeitoLeitura& e);
+    void fimEsperaEstavel();
+    std::optional<EvidenciaPesagem> evidenciaDoLado(const PesagemTela& p);
+    void mostraFotos(qint64 numero, int lado);
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
     static void erroBanco(const ErroBanco& e);
 
@@ -172,6 +185,12 @@ private:
     std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
     TCommPortDriver m_porta;
     LeituraPeso m_leitura;
+    QTimer* m_silencio;
+    QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
+    QTimer* m_esperaEstavel = nullptr;
+    std::unique_ptr<Cameras> m_cameras;
+    QWidget* m_painelFotos = nullptr;
+    std::array<QLabel*, 2> m_fotos{};
 
     QLabel* m_rotPlaca;
     QLabel* m_rotNome;

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TabelasEvidencia.h"
+
+#include "Auditoria.h"
+#include "TDM.h"
+
+namespace
+{
+
+QString evidencia(bool postgres)
+{
+    return QStringLiteral(
+               "CREATE TABLE PESAGEMEVIDENCIA (PES_CODIGO BIGINT NOT NULL, EVI_LADO SMALLINT NOT NULL, "
+               "EVI_MANUAL SMALLINT NOT NULL, EVI_PESO %1, EVI_QUADRO %2, EVI_MODELO VARCHAR(30), "
+               "EVI_INTERFACE VARCHAR(20), EVI_PORTA VARCHAR(255), EVI_ESTAVELMS INTEGER, "
+               "EVI_ESTACAO VARCHAR(255), EVI_USUARIO VARCHAR(30), EVI_DATAHORA VARCHAR(23), "
+               "EVI_CAMERAS TEXT, CONSTRAINT PESAGEMEVIDENCIA_PK PRIMARY KEY (PES_CODIGO, EVI_LADO))")
+        .arg(postgres ? QStringLiteral("NUMERIC(19,4)") : QStringLiteral("NUMERIC"),
+             postgres ? QStringLiteral("BYTEA") : QStringLiteral("BLOB"));
+}
+
+const char* const auditoria =
+    "CREATE TABLE AUDITORIA (AUD_SEQ BIGINT NOT NULL, AUD_DATAHORA VARCHAR(23) NOT NULL, "
+    "AUD_USUARIO VARCHAR(30), AUD_ESTACAO VARCHAR(255), AUD_TABELA VARCHAR(20) NOT NULL, "
+    "AUD_OPERACAO VARCHAR(1) NOT NULL, PES_CODIGO BIGINT NOT NULL, AUD_ANTES TEXT, AUD_DEPOIS TEXT, "
+    "AUD_HASHANTERIOR VARCHAR(64), AUD_HASH VARCHAR(64) NOT NULL, "
+    "CONSTRAINT AUDITORIA_PK PRIMARY KEY (AUD_SEQ))";
+
+const char* const indiceAuditoria = "CREATE INDEX AUDITORIA_PES_IDX ON AUDITORIA (PES_CODIGO, AUD_SEQ)";
+
+bool existeTabela(TDM& dm, const QString& nome)
+{
+    TQuery q(&dm, QStringLiteral("QR_Tabelas"));
+    if (dm.ehPostgres()) {
+        q.Add(QStringLiteral("select 1 from information_schema.tables where table_schema=current_schema() "
+                             "and table_name=:nome"));
+    } else {
+        q.Add(QStringLiteral("select 1 from sqlite_master where type='table' and lower(name)=:nome"));
+    }
+    q.setParam(QStringLiteral("nome"), nome.toLower());
+    q.Open();
+    return !q.IsEmpty();
+}
+
+void executa(TDM& dm, const QString& sql)
+{
+    TQuery q(&dm, QStringLiteral("QR_Tabelas"));
+    q.Add(sql);
+    q.ExecSQL();
+}
+
+} // namespace
+
+namespace TabelasEvidencia
+{
+
+QStringList comandos(bool postgres)
+{
+    return {evidencia(postgres), QLatin1String(auditoria), QLatin1String(indiceAuditoria)};
+}
+
+void garante(TDM& dm)
+{
+    if (!existeTabela(dm, QStringLiteral("PESAGEMEVIDENCIA"))) {
+        executa(dm, evidencia(dm.ehPostgres()));
+    }
+    if (!existeTabela(dm, QStringLiteral("AUDITORIA"))) {
+        executa(dm, QLatin1String(auditoria));
+        executa(dm, QLatin1String(indiceAuditoria));
+        Auditoria::registraEstadoInicial(dm);
+    }
+}
+
+} // namespace TabelasEvidencia

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TDM;
+
+// The evidence tables beside the weighings: PESAGEMEVIDENCIA (how each side's
+// weight was taken) and AUDITORIA (the chained log of every change). They sit
+// outside the fifty upgrade steps and change no other table: a new database
+// has them from the start, an older one gets them at the upgrade or at the
+// next start.
+namespace TabelasEvidencia
+{
+
+// The CREATE statements in the engine's dialect.
+QStringList comandos(bool postgres);
+
+// Creates whichever table is missing, inside the caller's transaction; a new
+// log on a database that already has weighings begins with their state.
+// Throws ErroBanco.
+void garante(TDM& dm);
+
+} // namespace TabelasEvidencia

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TDM;
+
+// One camera's snapshot taken at a save: the JPEG, or why there is none.
+struct FotoCamera {
+    QString camera;  // "Frente", "Traseira"
+    QByteArray jpeg; // empty when the camera gave no picture
+    QString falha;   // why, in the system's words
+};
+
+// How the weight of one side was taken, stored with the weighing
+// (PESAGEMEVIDENCIA, one row per weighing number and side).
+struct EvidenciaPesagem {
+    bool manual = false;  // typed by the operator
+    QString peso;         // the weight saved, as shown ("27340,00")
+    QByteArray quadro;    // the indicator's frame that produced it, as received
+    QString modelo;       // "AR", "AR-N 5 Dígitos", "AR-N 6 Dígitos"
+    QString interface;    // "Pesagem", "Demanda"
+    QString porta;        // the device the frame came from
+    qint64 estavelMs = 0; // how long the reading had been stable at the save
+    QString usuario;      // who saved (for a manual weight: who typed it)
+    QList<FotoCamera> fotos;
+};
+
+namespace Evidencia
+{
+
+// "fotos/12-entrada-frente.jpg": a snapshot's path inside the data folder.
+QString arquivoFoto(qint64 numero, int lado, const QString& camera);
+
+// The snapshots stored for one side of a weighing (absolute paths, existing files).
+QStringList fotosGravadas(const QString& pastaDados, qint64 numero, int lado);
+
+// Writes the evidence of side `lado` (1 entry, 2 exit) of weighing `numero`
+// inside the caller's transaction: the snapshots into `pastaDados`/fotos
+// (a picture that cannot be written is said in the row, never fails the
+// save), then the row, replacing the side's earlier one. The written files
+// are added to `arquivos`, so that a rolled-back save can remove them.
+// Throws ErroBanco.
+void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const QString& pastaDados,
+           QStringList* arquivos = nullptr);
+
+// Snapshots written during a save: removed again unless the save committed.
+class FotosDaGravacao
+{
+public:
+    FotosDaGravacao() = default;
+    FotosDaGravacao(const FotosDaGravacao&) = delete;
+    FotosDaGravacao& operator=(const FotosDaGravacao&) = delete;
+    ~FotosDaGravacao();
+    QStringList* lista() { return &m_arquivos; }
+    void confirma() { m_arquivos.clear(); }
+
+private:
+    QStringList m_arquivos;
+};
+
+// The stored row of one side, for the history window and the checks.
+struct Linha {
+    bool existe = false;
+    bool manual = false;
+    QString peso;
+    QByteArray quadro;
+    QString modelo;
+    QString interface;
+    QString porta;
+    qint64 estavelMs = 0;
+    QString estacao;
+    QString usuario;
+    QString dataHora;
+    QString cameras;
+};
+Linha le(TDM& dm, qint64 numero, int lado);
+
+} // namespace Evidencia

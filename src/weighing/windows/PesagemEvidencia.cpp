@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The weighing window's evidence: the stability rule's wait, the cameras and
+// their snapshots, and how the weight of the side being saved was taken.
+#include "Cameras.h"
+#include "Dialogos.h"
+#include "Evidencia.h"
+#include "PastaDados.h"
+#include "SessaoAtual.h"
+#include "TFrmPesagem.h"
+#include "TLampadaBalanca.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+
+QWidget* TFrmPesagem::montaPainelFotos()
+{
+    m_painelFotos = new QWidget(this);
+    m_painelFotos->setObjectName(QStringLiteral("PainelFotos"));
+    auto* l = new QHBoxLayout(m_painelFotos);
+    l->setContentsMargins(0, 0, 0, 0);
+    for (size_t i = 0; i < m_fotos.size(); ++i) {
+        m_fotos[i] = new QLabel(m_painelFotos);
+        m_fotos[i]->setObjectName(i == 0 ? QStringLiteral("FotoFrente") : QStringLiteral("FotoTraseira"));
+        m_fotos[i]->setFixedSize(160, 120);
+        m_fotos[i]->setAlignment(Qt::AlignCenter);
+        m_fotos[i]->setFrameShape(QFrame::StyledPanel);
+        m_fotos[i]->setAccessibleName(i == 0 ? QStringLiteral("Câmera Frente")
+                                             : QStringLiteral("Câmera Traseira"));
+        l->addWidget(m_fotos[i]);
+    }
+    m_painelFotos->hide();
+    m_esperaEstavel = new QTimer(this);
+    m_esperaEstavel->setSingleShot(true);
+    connect(m_esperaEstavel, &QTimer::timeout, this, [this] { fimEsperaEstavel(); });
+    return m_painelFotos;
+}
+
+void TFrmPesagem::configuraEvidencia()
+{
+    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
+    const QString estavel = ini.value(QStringLiteral("balanca/EstavelMs")).toString().trimmed();
+    bool ok = true;
+    const int ms = estavel.isEmpty() ? 0 : estavel.toInt(&ok);
+    if (!ok || ms < 0) {
+        Mensagem(QStringLiteral("Valor inválido em viga.ini: [balanca] EstavelMs=%1. Use um número de "
+                                "milissegundos (0 desliga a regra); a regra fica desligada.")
+                     .arg(estavel),
+                 QStringLiteral("Aviso"), Msg::Aviso);
+    }
+    m_leitura.setEstavelMs(ok ? ms : 0);
+
+    QString erro;
+    const QList<Cameras::Camera> cameras = Cameras::doIni(PastaDados::ini(), &erro);
+    if (!erro.isEmpty()) {
+        Mensagem(erro, QStringLiteral("Aviso"), Msg::Aviso);
+    }
+    if (!cameras.isEmpty()) {
+        m_cameras = std::make_unique<Cameras>(cameras);
+        m_painelFotos->show();
+    }
+}
+
+// The wait asked for by the stability rule is over.
+void TFrmPesagem::fimEsperaEstavel()
+{
+    if (m_salvando || EstadoCadastro == 3) {
+        return;
+    }
+    const EfeitoLeitura e = m_leitura.reavalia();
+    if (!e.aceito) {
+        return;
+    }
+    if (e.lampada) {
+        lampadaBalanca->define(*e.lampada);
+    }
+    if (e.esperaMs > 0) {
+        m_esperaEstavel->start(int(e.esperaMs));
+    }
+    UpdateSaveButton();
+    if (e.salvarSeHabilitado && BtnSalvar->isEnabled()) {
+        BtnSalvarClick();
+    }
+}
+
+void TFrmPesagem::esperaEstavel(const EfeitoLeitura& e)
+{
+    if (e.esperaMs > 0) {
+        m_esperaEstavel->start(int(e.esperaMs));
+        lampadaBalanca->setToolTip(
+            QStringLiteral("Aguardando o peso estável por %1 s")
+                .arg(QString::number(m_leitura.estavelMs() / 1000.0, 'f', 1).replace(u'.', u',')));
+    } else if (e.lampada) {
+        m_esperaEstavel->stop();
+        lampadaBalanca->setToolTip(QString());
+    }
+}
+
+std::optional<EvidenciaPesagem> TFrmPesagem::evidenciaDoLado(const PesagemTela& p)
+{
+    const QComboBox* lista = m_modo == 1 ? comboModoEntrada : comboModoSaida;
+    const QString peso = caixaDoLado()->text();
+    const bool automatica = lista->currentIndex() == 1;
+    const bool novoPeso =
+        p.estado == 0 || peso != m_pesoCarregado || (automatica && !m_leitura.quadro().isEmpty());
+    if (!novoPeso || peso.trimmed().isEmpty()) {
+        return std::nullopt; // the side keeps the weight it had
+    }
+    EvidenciaPesagem ev;
+    ev.peso = peso;
+    ev.usuario = SessaoAtual.UsuarioLogado;
+    ev.manual = !automatica || m_leitura.quadro().isEmpty();
+    if (!ev.manual) {
+        ev.quadro = m_leitura.quadro();
+        ev.modelo = m_leitura.nomeModelo();
+        ev.interface = m_leitura.nomeInterface();
+        ev.porta = m_porta.PortName();
+        ev.estavelMs = m_leitura.estavelHaMs();
+    }
+    if (m_cameras) {
+        ev.fotos = m_cameras->captura();
+    }
+    return ev;
+}
+
+void TFrmPesagem::mostraFotos(qint64 numero, int lado)
+{
+    if (!m_cameras) {
+        return;
+    }
+    const QStringList fotos = Evidencia::fotosGravadas(PastaDados::caminho(), numero, lado);
+    for (size_t i = 0; i < m_fotos.size(); ++i) {
+        const QString camera = i == 0 ? QStringLiteral("frente") : QStringLiteral("traseira");
+        QPixmap imagem;
+        for (const QString& f : fotos) {
+            if (f.endsWith(u'-' + camera + QStringLiteral(".jpg"))) {
+                imagem.load(f);
+            }
+        }
+        m_fotos[i]->setPixmap(imagem.isNull() ? QPixmap()
+                                              : imagem.scaled(m_fotos[i]->size(), Qt::KeepAspectRatio,
+                                                              Qt::SmoothTransformation));
+        m_fotos[i]->setText(imagem.isNull() ? QStringLiteral("sem foto") : QString());
+    }
+}

@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The weighing window's evidence as the operator meets it: the stability
+// rule's wait on an indicator that wobbles, the raw frame stored with the
+// saved weight, and the cameras' snapshots (GStreamer's test source, and one
+// camera that never answers).
+#include "DialogosRoteiro.h"
+#include "Evidencia.h"
+#include "FixturePesagem.h"
+#include "IndicadorPty.h"
+#include "Operador.h"
+#include "Relogio.h"
+#include "SalvaPesagem.h"
+#include "SessaoAtual.h"
+#include "TFrmHistoricoPesagem.h"
+#include "TFrmImpCopias.h"
+#include "TFrmPesagem.h"
+#include "TLampadaBalanca.h"
+#include "TMaskEdit.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace FixturePesagem;
+
+namespace
+{
+
+const QDateTime agora(QDate(2026, 12, 10), QTime(8, 15, 0));
+const QString sucesso = QStringLiteral("Operação efetuada com sucesso.");
+
+// A database with the registries, the scale on COM1 (model AR, whole
+// kilograms) and the given viga.ini entries.
+struct Balcao {
+    BancoTeste b;
+    DialogosRoteiro d;
+    IndicadorPty indicador{b.pasta()};
+    explicit Balcao(const QMap<QString, QString>& ini = {})
+    {
+        cadastros(b);
+        b.exec(QStringLiteral("update config set cfg_porta=0, cfg_portasaida=0, cfg_modeloplaca=0, "
+                              "cfg_divisao=0, cfg_casasdecimais=0, cfg_alteradatahora=0"));
+        QSettings s(b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+        for (auto it = ini.cbegin(); it != ini.cend(); ++it) {
+            s.setValue(it.key(), it.value());
+        }
+    }
+};
+
+void abrir(QWidget& w)
+{
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Types into the focused field and leaves it with Enter, checking the Enter order.
+void digitaEnter(QWidget& w, const char* esperado, const QString& texto)
+{
+    QWidget* f = w.focusWidget();
+    QVERIFY2(
+        f && f->objectName() == QLatin1String(esperado),
+        qPrintable(QStringLiteral("foco em %1, esperado %2").arg(f ? f->objectName() : "nada", esperado)));
+    if (auto* e = qobject_cast<QLineEdit*>(f); e && !texto.isEmpty()) {
+        if (qobject_cast<TMaskEdit*>(e)) {
+            e->clear();
+            e->home(false);
+        }
+        QTest::keyClicks(e, texto);
+    }
+    QTest::keyClick(f, Qt::Key_Return);
+}
+
+// "Novo" and the entry of a client's truck, from the first field, up to the weight.
+void novaEntrada(TFrmPesagem& w)
+{
+    QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+    digitaEnter(w, "FlatEdit3", QStringLiteral("abc1234"));
+    digitaEnter(w, "FlatEdit4", QString());
+    digitaEnter(w, "FlatMaskEdit10", QString());
+    digitaEnter(w, "FlatEdit6", QString());
+    digitaEnter(w, "FlatEdit7", QString());
+    digitaEnter(w, "FlatEdit24", QString());
+    digitaEnter(w, "FlatEdit5", QStringLiteral("jose"));
+    digitaEnter(w, "ComboBox1", QString());
+    digitaEnter(w, "FlatMaskEdit7", QStringLiteral("1"));
+    digitaEnter(w, "FlatMaskEdit6", QString());
+    digitaEnter(w, "FlatMaskEdit3", QStringLiteral("10"));
+}
+
+void salvaSemTicket(TFrmPesagem& w)
+{
+    Operador::quandoAbrir<TFrmImpCopias>([](TFrmImpCopias* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BtnNao")), Qt::LeftButton);
+    });
+    QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+}
+
+} // namespace
+
+class TstEvidenciaJanela : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        Relogio::fixar(agora);
+        SessaoAtual = TSessao();
+        SessaoAtual.UsuarioLogado = QStringLiteral("JOAO");
+        SessaoAtual.PesagemEntrada = 1;
+        SessaoAtual.PesagemSaida = 1;
+        SessaoAtual.LoginEfetuado = true;
+    }
+    void cleanup() { Relogio::fixar(QDateTime()); }
+
+    // EstavelMs=1500: a stable reading keeps the lamp yellow and Save off
+    // until it has stayed the same that long; a wobbling one never settles.
+    // The saved weight's frame is stored exactly as the indicator sent it.
+    void estabilidadeEQuadro()
+    {
+        Balcao c({{QStringLiteral("balanca/EstavelMs"), QStringLiteral("1500")}});
+        QVERIFY(c.indicador.ok());
+        TFrmPesagem w(1);
+        abrir(w);
+        novaEntrada(w);
+
+        c.indicador.quadro("D012000\r");
+        QTRY_COMPARE(w.campoPesoEntrada->text(), QStringLiteral("12000"));
+        QVERIFY(w.lampadaBalanca->cor() == TLampada::Amarela);
+        QVERIFY(!w.BtnSalvar->isEnabled());
+        QVERIFY(
+            w.lampadaBalanca->toolTip().startsWith(QStringLiteral("Aguardando o peso estável por 1,5 s")));
+
+        // The indicator wobbles between two stable readings.
+        for (int i = 0; i < 16; ++i) {
+            c.indicador.quadro(i % 2 ? "D012000\r" : "D012020\r");
+            QTest::qWait(150);
+            QVERIFY2(w.lampadaBalanca->cor() != TLampada::Verde, qPrintable(QString::number(i)));
+            QVERIFY(!w.BtnSalvar->isEnabled());
+        }
+        c.indicador.quadro("D012040\r");
+        QTRY_VERIFY_WITH_TIMEOUT(w.lampadaBalanca->cor() == TLampada::Verde, 8000);
+        QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("12040"));
+        QVERIFY(w.BtnSalvar->isEnabled());
+
+        salvaSemTicket(w);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOENTRADA"], QStringLiteral("12040"));
+        const Evidencia::Linha e = Evidencia::le(c.b.dm(), 1, 1);
+        QVERIFY(e.existe);
+        QCOMPARE(e.quadro, QByteArray("D012040\r"));
+        QCOMPARE(e.peso, QStringLiteral("12040"));
+        QVERIFY(!e.manual);
+        QCOMPARE(e.modelo, QStringLiteral("AR"));
+        QCOMPARE(e.interface, QStringLiteral("Pesagem"));
+        QCOMPARE(e.porta, QSettings(c.b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat)
+                              .value(QStringLiteral("serial/COM1"))
+                              .toString());
+        QVERIFY2(e.estavelMs >= 1500, qPrintable(QString::number(e.estavelMs)));
+        QCOMPARE(e.usuario, QStringLiteral("JOAO"));
+        QVERIFY(e.cameras.isEmpty());
+    }
+
+    // A setting that is not a number is said; the rule stays off.
+    void estavelInvalido()
+    {
+        Balcao c({{QStringLiteral("balanca/EstavelMs"), QStringLiteral("dois segundos")}});
+        TFrmPesagem w(1);
+        QCOMPARE(c.d.ultimo(),
+                 QStringLiteral("Valor inválido em viga.ini: [balanca] EstavelMs=dois segundos. "
+                                "Use um número de milissegundos (0 desliga a regra); a regra fica "
+                                "desligada."));
+        abrir(w);
+        novaEntrada(w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
+        c.indicador.quadro({});
+    }
+
+    // Two cameras, the rear one silent: the save goes through, the front
+    // picture is stored and shown, the evidence says why the rear one is missing.
+    void cameras()
+    {
+        Balcao c({{QStringLiteral("cameras/Frente"),
+                   QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=320,height=240")},
+                  {QStringLiteral("cameras/Traseira"),
+                   QStringLiteral("gst:videotestsrc is-live=true ! valve drop=true")}});
+        TFrmPesagem w(1);
+        abrir(w);
+        auto* painel = w.findChild<QWidget*>(QStringLiteral("PainelFotos"));
+        QVERIFY(painel && painel->isVisible());
+        novaEntrada(w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        salvaSemTicket(w);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+        QVERIFY(QFile::exists(c.b.pasta() + QStringLiteral("/fotos/1-entrada-frente.jpg")));
+        QVERIFY(!QFile::exists(c.b.pasta() + QStringLiteral("/fotos/1-entrada-traseira.jpg")));
+        QCOMPARE(Evidencia::le(c.b.dm(), 1, 1).cameras,
+                 QStringLiteral("Frente: fotos/1-entrada-frente.jpg; Traseira: câmera não respondeu em 2 s"));
+        auto* frente = w.findChild<QLabel*>(QStringLiteral("FotoFrente"));
+        auto* traseira = w.findChild<QLabel*>(QStringLiteral("FotoTraseira"));
+        QVERIFY(!frente->pixmap().isNull());
+        QCOMPARE(traseira->text(), QStringLiteral("sem foto"));
+    }
+
+    // The administrator's history of one weighing: typed number, Enter to
+    // the button, Enter; each change with who, when and what changed, and
+    // how each side's weight was taken.
+    void historico()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        cadastros(b);
+        PesagemTela p;
+        p.estado = 0;
+        p.codigo = QStringLiteral("3");
+        p.placa = QStringLiteral("ABC1234");
+        p.cadCodigo = QStringLiteral("1");
+        p.prdCodigo = QStringLiteral("10");
+        p.dataEntrada = QStringLiteral("10/12/2026");
+        p.pesoEntrada = QStringLiteral("12000");
+        p.pesoNota = QStringLiteral("11900");
+        p.pesoEmbalagem = QStringLiteral("5");
+        EvidenciaPesagem ev;
+        ev.peso = p.pesoEntrada;
+        ev.quadro = "D012000\r";
+        ev.modelo = QStringLiteral("AR");
+        ev.interface = QStringLiteral("Pesagem");
+        ev.porta = QStringLiteral("/dev/ttyUSB0");
+        ev.estavelMs = 2300;
+        ev.usuario = QStringLiteral("JOAO");
+        SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false, {}, &ev);
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        p.estado = 1;
+        p.placa = QStringLiteral("XYZ9876");
+        SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false);
+
+        TFrmHistoricoPesagem w;
+        abrir(w);
+        QCOMPARE(w.focusWidget(), w.campoCodigo);
+        QTest::keyClicks(w.campoCodigo, QStringLiteral("3"));
+        QTest::keyClick(w.campoCodigo, Qt::Key_Return);
+        QCOMPARE(w.focusWidget(), w.botaoConsulta);
+        QTest::keyClick(w.botaoConsulta, Qt::Key_Return);
+        QCOMPARE(w.tabela->rowCount(), 3);
+        QCOMPARE(w.tabela->item(0, 2)->text(), QStringLiteral("JOAO"));
+        QCOMPARE(w.tabela->item(0, 4)->text(), QStringLiteral("Inclusão"));
+        QCOMPARE(w.tabela->item(1, 4)->text(), QStringLiteral("Inclusão (produtos)"));
+        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("2026-12-10 08:15:00.000"));
+        QCOMPARE(w.tabela->item(2, 2)->text(), QStringLiteral("ADMIN"));
+        QCOMPARE(w.tabela->item(2, 4)->text(), QStringLiteral("Alteração"));
+        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("pes_placa: ABC1234 → XYZ9876"));
+        QVERIFY2(
+            w.evidencia->text().contains(QStringLiteral("Entrada: 12000 kg lido do indicador AR (Pesagem) em "
+                                                        "/dev/ttyUSB0, estável há 2,3 s, quadro 44 30 31 32 "
+                                                        "30 30 30 0d")),
+            qPrintable(w.evidencia->text()));
+        QVERIFY(w.evidencia->text().contains(QStringLiteral("Saída: sem evidência registrada")));
+        QVERIFY(d.mostradas.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstEvidenciaJanela)
+#include "tst_evidencia_janela.moc"
