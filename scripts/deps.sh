@@ -8,7 +8,7 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-translations-l10n fonts-liberation2
   libgl-dev libxkbcommon-dev
-  libcups2-dev libcurl4-openssl-dev libbenchmark-dev
+  libcups2-dev libcurl4-openssl-dev libbenchmark-dev libxlsxwriter-dev
   postgresql postgresql-client
   python3
   cups cups-daemon cups-client poppler-utils

@@ -1,14 +1,20 @@
-// The movement report and the daily flow over one year of a busy site (90,000
-// weighings of 200 parties and 10 products), from the run to the preview showing
-// its first page. Counters: pages, and the growth of the process's peak resident
-// memory during the first run. Run with QT_QPA_PLATFORM=offscreen on a release
-// build; VIGA_TEST_DRIVER=QPSQL (and the VIGA_TEST_PG* variables) measures on PostgreSQL.
+// The movement report, the daily flow and the grouped report over a busy site
+// (90,000 weighings a year of 200 parties and 10 products; VIGA_BENCH_PESAGENS
+// sets another count, spread over as many years as it takes), from the run to
+// the preview showing its first page, each beside the bare aggregate statement
+// of the same figures. Counters: pages, and the growth of the process's peak
+// resident memory during the first run. Run with QT_QPA_PLATFORM=offscreen on a
+// release build; VIGA_TEST_DRIVER=QPSQL (and the VIGA_TEST_PG* variables)
+// measures on PostgreSQL.
 #include "BancoTeste.h"
 #include "DialogosRoteiro.h"
+#include "Esquema.h"
+#include "RelatorioAgrupado.h"
 #include "RelatorioFluxo.h"
 #include "RelatorioMovimento.h"
 #include "ServicosRelevoJanelas.h"
 #include "SessaoAtual.h"
+#include "TQuery.h"
 #include "TRVPreview.h"
 
 #include <QApplication>
@@ -19,7 +25,11 @@
 namespace
 {
 
-constexpr int Pesagens = 90000;
+const int Pesagens = qEnvironmentVariableIsSet("VIGA_BENCH_PESAGENS")
+                         ? qEnvironmentVariableIntValue("VIGA_BENCH_PESAGENS")
+                         : 90000;
+// The last year of the data: the weighings are spread at 90,000 a year up to 2025.
+const QDate UltimoAno(2025, 1, 1);
 constexpr int Partes = 200;
 constexpr int Produtos = 10;
 
@@ -76,11 +86,13 @@ BancoTeste& banco()
         q.prepare(
             QStringLiteral("insert into pesagemproduto (pes_codigo, prd_codigo, pes_fator7e, pes_fator11) "
                            "values (?, ?, ?, ?)"));
-        const QDate inicio(2025, 1, 1);
+        const int anos = qMax(1, (Pesagens + 89999) / 90000);
+        const QDate inicio = UltimoAno.addYears(1 - anos);
+        const int dias = int(inicio.daysTo(QDate(2025, 12, 31))) + 1;
         for (int i = 1; i <= Pesagens; ++i) {
             const int parte = 1 + (i * 37) % Partes;
             const bool fornecedor = parte % 2 == 0;
-            const QDate dia = inicio.addDays((i - 1) * 365 / Pesagens);
+            const QDate dia = inicio.addDays(qint64(i - 1) * dias / Pesagens);
             const int cheio = 25000 + (i * 131) % 20000;
             const int vazio = 10000 + (i * 17) % 5000;
             p.addBindValue(i);
@@ -104,8 +116,13 @@ BancoTeste& banco()
             q.addBindValue(i % 5 == 0 ? 2.5 : 0.0);
             q.exec();
         }
+        q.prepare(
+            QStringLiteral("update pesagemproduto set pes_fator1=1.5 where prd_codigo in ('3', '6', '9')"));
+        q.exec();
         db.commit();
         novo->exec(QStringLiteral("update config set cfg_umidade=1"));
+        // The statistics a created or upgraded database gathers.
+        Esquema::estatisticas(novo->dm());
         SessaoAtual.NomeEmissor = QStringLiteral("CEREALISTA BOA SAFRA LTDA");
         return novo;
     }();
@@ -165,6 +182,88 @@ void FluxoAno(benchmark::State& state)
     });
 }
 BENCHMARK(FluxoAno)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void FluxoMes(benchmark::State& state)
+{
+    mede(state, [] {
+        FiltroFluxo f;
+        f.inicio = QDate(2025, 6, 1);
+        f.fim = QDate(2025, 6, 30);
+        RelatorioFluxo rel(banco().dm());
+        benchmark::DoNotOptimize(rel.imprimir(f, true));
+    });
+}
+BENCHMARK(FluxoMes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void AgrupadoAno(benchmark::State& state)
+{
+    mede(state, [] {
+        FiltroFluxo f;
+        f.inicio = QDate(2025, 1, 1);
+        f.fim = QDate(2025, 12, 31);
+        RelatorioAgrupado rel(banco().dm());
+        benchmark::DoNotOptimize(rel.imprimir(f, true));
+    });
+}
+BENCHMARK(AgrupadoAno)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The bare statements: the grouped report's sums of the year, with the
+// previous movement of every product; and the flow's rows of a month read through.
+void SqlAgrupadoAno(benchmark::State& state)
+{
+    banco();
+    for (auto _ : state) {
+        TQuery& q = banco().dm().QR_TEMP;
+        FiltroFluxo f;
+        f.inicio = QDate(2025, 1, 1);
+        f.fim = QDate(2025, 12, 31);
+        RelatorioAgrupado::montaSql(q, f);
+        q.Open();
+        int linhas = 0;
+        for (; !q.Eof(); q.Next())
+            ++linhas;
+        q.Close();
+        for (int p = 1; p <= Produtos; ++p) {
+            FiltroFluxo a;
+            a.produto = QString::number(p);
+            RelatorioAgrupado::montaSql(q, a, f.inicio);
+            q.Open();
+            for (; !q.Eof(); q.Next())
+                ++linhas;
+            q.Close();
+        }
+        benchmark::DoNotOptimize(linhas);
+    }
+}
+BENCHMARK(SqlAgrupadoAno)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void SqlFluxoMes(benchmark::State& state)
+{
+    banco();
+    for (auto _ : state) {
+        TQuery& q = banco().dm().QR_TEMP;
+        FiltroFluxo f;
+        f.inicio = QDate(2025, 6, 1);
+        f.fim = QDate(2025, 6, 30);
+        RelatorioFluxo::montaSql(q, f);
+        q.Open();
+        int linhas = 0;
+        for (; !q.Eof(); q.Next())
+            ++linhas;
+        q.Close();
+        for (int p = 1; p <= Produtos; ++p) {
+            FiltroFluxo a;
+            a.produto = QString::number(p);
+            RelatorioFluxo::montaSomas(q, a, f.inicio, RelatorioFluxo::FatorSaida::FixoVezesVariavel);
+            q.Open();
+            for (; !q.Eof(); q.Next())
+                ++linhas;
+            q.Close();
+        }
+        benchmark::DoNotOptimize(linhas);
+    }
+}
+BENCHMARK(SqlFluxoMes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -32,6 +32,7 @@ public:
     constexpr int64_t raw() const { return m_raw; }
     double toDouble() const { return double(m_raw) / Scale; }
     bool isZero() const { return m_raw == 0; }
+    Decimal abs() const { return fromRaw(m_raw < 0 ? -m_raw : m_raw); }
 
     // Shown form: fixed decimals (0..4), decimal comma, no thousands separator.
     QString toString(int decimals) const;

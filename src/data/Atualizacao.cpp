@@ -1,5 +1,7 @@
 #include "Atualizacao.h"
 
+#include "Esquema.h"
+
 #include "Dialeto.h"
 #include "ErroBanco.h"
 #include "LeConfig.h"
@@ -176,7 +178,9 @@ bool Atualizacao::executar(const std::function<void(int, const QString&)>& progr
         }
         alargaCodigosNaTransacao();
         TabelasEvidencia::garante(m_dm);
+        Esquema::criaIndicesQueFaltam(m_dm);
         tr.commit();
+        Esquema::estatisticas(m_dm);
     } catch (const ErroBanco& e) {
         if (m_dm.InTransaction()) {
             m_dm.RollbackTrans();

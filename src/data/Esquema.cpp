@@ -272,6 +272,9 @@ const char* const indices[] = {
     "CREATE INDEX CADASTRAO_PLACA_IDX ON CADASTRAO (CAD_TIPO, CAD_PLACA)",
     "CREATE INDEX PESAGEMPRODUTO_PES_IDX ON PESAGEMPRODUTO (PES_CODIGO)",
     "CREATE INDEX PESAGEMPRODUTO_PRD_IDX ON PESAGEMPRODUTO (PRD_CODIGO)",
+    // The reports: a party kind's weighings of a period, a product's weighings.
+    "CREATE INDEX PESAGEM_TIPO_ENTRADA_IDX ON PESAGEM (CAD_TIPO, PES_DATAENTRADA)",
+    "CREATE INDEX PESAGEMPRODUTO_PRD_PES_IDX ON PESAGEMPRODUTO (PRD_CODIGO, PES_CODIGO)",
     "CREATE INDEX TABCONVERSAO_TAB_IDX ON TABCONVERSAO (TAB_CODIGO, TAC_INICIAL)",
 };
 
@@ -376,6 +379,35 @@ void Esquema::criarBanco(TDM& dm)
         dm.QR_EXEC.ExecSQL();
     }
     tr.commit();
+    estatisticas(dm);
+}
+
+int Esquema::criaIndicesQueFaltam(TDM& dm)
+{
+    int criados = 0;
+    for (const char* i : indices) {
+        const QString sql = QLatin1String(i);
+        const QString nome = sql.section(u' ', 2, 2);
+        TQuery& q = dm.QR_EXEC;
+        q.Clear();
+        q.Add(dm.ehPostgres() ? QStringLiteral("select 1 from pg_indexes where upper(indexname)=:nome")
+                              : QStringLiteral("select 1 from sqlite_master where type='index' and "
+                                               "upper(name)=:nome"));
+        q.setParam(QStringLiteral("nome"), nome.toUpper());
+        q.Open();
+        const bool existe = !q.IsEmpty();
+        q.Close();
+        if (existe) continue;
+        executa(dm, sql);
+        ++criados;
+    }
+    return criados;
+}
+
+void Esquema::estatisticas(TDM& dm)
+{
+    // PostgreSQL gathers its own (autovacuum); SQLite only when asked.
+    if (!dm.ehPostgres()) executa(dm, QStringLiteral("ANALYZE"));
 }
 
 void Esquema::criarBancoAntigo(TDM& dm)

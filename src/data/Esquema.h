@@ -15,6 +15,10 @@ namespace Esquema
 // True when the database already holds the configuration table.
 bool existe(TDM& dm);
 void criarBanco(TDM& dm);
+// Creates the indexes a database made by an older version lacks; how many.
+int criaIndicesQueFaltam(TDM& dm);
+// Gathers the statistics the query planner chooses its indexes by (SQLite: ANALYZE).
+void estatisticas(TDM& dm);
 
 // A database of the oldest kind: the base tables without the columns and
 // tables the upgrades add, and without the upgrade log. Older installations

@@ -6,6 +6,7 @@
 #include "EsperaBanco.h"
 #include "Esquema.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -174,6 +175,8 @@ bool TDM::Conectar(QString* erro)
         }
         if (criarSeVazio && (novo || !Esquema::existe(*this))) {
             Esquema::criarBanco(*this);
+        } else if (criarSeVazio) {
+            indicesQueFaltam();
         }
     } catch (const ErroBanco& e) {
         if (erro) {
@@ -220,6 +223,21 @@ void TDM::gravacaoDeTeste(QSqlQuery& q)
     q.finish();
 }
 
+void TDM::indicesQueFaltam()
+{
+    // A database of an older layout may lack columns these indexes need until
+    // its upgrade runs, which creates them then: a failure here is not fatal.
+    try {
+        Transacao tr(this);
+        const int criados = Esquema::criaIndicesQueFaltam(*this);
+        tr.commit();
+        if (criados > 0) Esquema::estatisticas(*this);
+    } catch (const ErroBanco& e) {
+        if (InTransaction()) RollbackTrans();
+        qWarning().noquote() << "Índices não criados:" << e.texto();
+    }
+}
+
 void TDM::fecharConsultas()
 {
     for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
@@ -240,6 +258,12 @@ void TDM::Desconectar()
         if (m_emTransacao) {
             db.rollback();
             m_emTransacao = false;
+        }
+        if (!m_conexao.ehPostgres()) {
+            // Refreshes the planner's statistics of the tables that have grown;
+            // a failure here costs speed, never data.
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("PRAGMA optimize"));
         }
         db.close();
     }

@@ -88,6 +88,8 @@ public:
     void fecharConsultas();
     static void recusaSomenteLeitura(const QString& caminho);
     static void gravacaoDeTeste(class QSqlQuery& q);
+    // Creates the indexes an older database lacks (statistics gathered after).
+    void indicesQueFaltam();
 
 private:
     Conexao m_conexao;

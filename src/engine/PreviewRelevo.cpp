@@ -248,12 +248,6 @@ bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fon
     });
 }
 
-bool SalvaExcel(const QString& arquivo)
-{
-    return grava(arquivo,
-                 [](QSaveFile& f) { f.write(QByteArray::fromHex("09 08 08 00 00 00 10 00 00 00 00 00")); });
-}
-
 namespace
 {
 LinhaDesenho desenho(QString texto)

@@ -9,7 +9,7 @@ class TRelevo;
 
 // What the preview window does with a previewed job's pages, without widgets:
 // page lists, replaying printer lines through another job, spooling pages,
-// the text, HTML and Excel files, and the pages drawn on the system printer.
+// the text and HTML files (spreadsheets: PlanilhaRelatorio), and the pages drawn on the system printer.
 
 // Pages (0-based) chosen by a typed list such as "1;3-4", "5-2", "-2" or "3-", with page
 // numbers starting at `primeira` and `total` pages.
@@ -31,8 +31,6 @@ void SpoolPages(const TRelevo& origem, const QList<int>& paginas, TRelevo& job);
 bool SalvaTexto(const TRelevo& origem, const QString& arquivo);
 // The display lines in an HTML table, blanks as &nbsp;, in the font named.
 bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fonte, bool ingles);
-// The beginning-of-file record of an Excel workbook.
-bool SalvaExcel(const QString& arquivo);
 
 // One line to draw on the system printer.
 struct LinhaDesenho {

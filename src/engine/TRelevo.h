@@ -100,6 +100,10 @@ public:
     QString StatusMessage;
     int PRow() const { return m_row; }
     int PCol() const { return m_pcol; }
+    // The column just after the text of the line being composed (0: the line is empty).
+    int Coluna() const { return m_col; }
+    // True when the line being composed is empty or ends with a blank.
+    bool TerminaEmBranco() const { return m_linhaExibida.isEmpty() || m_linhaExibida.back() == u' '; }
     int PageNo() const { return m_pageNo; }
 
     // Hooks of the report driver: page header at the start of every page, page

@@ -88,9 +88,23 @@ bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dado
     return true;
 }
 
+namespace
+{
+// Where text meant for `coluna` starts: where it was meant to, unless it would
+// touch the text before it (a figure wider than its room, or a column placed
+// inside the one before): then one blank after that text, so that two figures
+// never run together and none is cut.
+int livre(const TRelevo& j, const QString& texto, int coluna)
+{
+    if (j.Coluna() == 0 || texto.isEmpty() || texto.at(0) == u' ') return coluna;
+    if (coluna > j.Coluna() || j.TerminaEmBranco()) return coluna;
+    return j.Coluna() + 1;
+}
+} // namespace
+
 void em(TRelevo& j, const QString& texto, int coluna)
 {
-    j.WriteText({}, texto, coluna, false);
+    j.WriteText({}, texto, livre(j, texto, coluna), false);
 }
 
 void fimLinha(TRelevo& j)

@@ -22,64 +22,9 @@ Decimal liquidoFcSaldo(const SomasFluxo& s, int tipo)
 }
 } // namespace
 
-std::vector<RelatorioAgrupado::Linha> RelatorioAgrupado::somas(TDM& dm, const FiltroFluxo& f,
-                                                               const QDate& antesDe)
+void RelatorioAgrupado::montaSql(TQuery& q, const FiltroFluxo& f, const QDate& antesDe)
 {
-    TQuery& q = antesDe.isValid() ? dm.QR_EXEC : dm.QR_TEMP;
-    q.Clear();
-    q.Add(QStringLiteral(
-        "select a.cad_tipo, c.prd_codigo, d.prd_descricao, b.pes_pesoentrada, b.pes_pesosaida,"));
-    q.Add(QStringLiteral(
-        "c.pes_fator1, c.pes_fator2, c.pes_fator3, c.pes_fator4, c.pes_fator5, c.pes_fator6,"));
-    q.Add(QStringLiteral("c.pes_fator7, c.pes_fator8, c.pes_fator9, c.pes_fator10, c.pes_fator11,"));
-    q.Add(QStringLiteral("c.pes_fator7e, c.pes_fator8e, c.pes_fator9e, c.pes_fator10e"));
-    q.Add(QStringLiteral("from Cadastrao a, Pesagem b, PesagemProduto c, Produto d"));
-    q.Add(QStringLiteral("where a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo"));
-    q.Add(QStringLiteral("and b.pes_codigo=c.pes_codigo and c.prd_codigo=d.prd_codigo"));
-    q.Add(QStringLiteral("and b.pes_datasaida is not null"));
-    if (antesDe.isValid()) {
-        q.Add(QStringLiteral("and b.pes_dataentrada < :antes"));
-        q.setParam(QStringLiteral("antes"), antesDe);
-    } else {
-        if (f.inicio.isValid()) {
-            q.Add(QStringLiteral("and b.pes_dataentrada >= :inicio"));
-            q.setParam(QStringLiteral("inicio"), f.inicio);
-        }
-        if (f.fim.isValid()) {
-            q.Add(QStringLiteral("and b.pes_dataentrada <= :fim"));
-            q.setParam(QStringLiteral("fim"), f.fim);
-        }
-    }
-    if (!f.produto.trimmed().isEmpty()) {
-        q.Add(QStringLiteral("and d.prd_codigo=:produto"));
-        q.setParam(QStringLiteral("produto"), f.produto.trimmed());
-    }
-    q.Add(QStringLiteral("order by c.prd_codigo, a.cad_tipo desc"));
-    q.Open();
-    std::vector<Linha> linhas;
-    for (; !q.Eof(); q.Next()) {
-        const QString produto = q.AsString(QStringLiteral("prd_codigo")).trimmed();
-        const int tipo = q.AsInteger(QStringLiteral("cad_tipo"));
-        if (linhas.empty() || linhas.back().produto != produto || linhas.back().tipo != tipo)
-            linhas.push_back({produto, q.AsString(QStringLiteral("prd_descricao")).trimmed(), tipo, {}});
-        Quantidades::Fatores fat;
-        for (int i = 0; i < 6; ++i)
-            fat.fixos[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 1));
-        for (int i = 0; i < 4; ++i) {
-            fat.saida[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 7));
-            fat.entrada[i] = q.AsDecimal(QStringLiteral("pes_fator%1e").arg(i + 7));
-        }
-        fat.umidade = q.AsDecimal(QStringLiteral("pes_fator11"));
-        SomasFluxo s;
-        s.entrada = q.AsDecimal(QStringLiteral("pes_pesoentrada"));
-        s.saida = q.AsDecimal(QStringLiteral("pes_pesosaida"));
-        s.entradaFc = Quantidades::pesoEntradaCorrigido(s.entrada, Quantidades::fcvEntrada(fat));
-        s.liquido = s.entradaFc - s.saida;
-        s.liquidoFc = Quantidades::liquidoCorrigidoMovimento(s.liquido, fat);
-        linhas.back().s.soma(s);
-    }
-    q.Close();
-    return linhas;
+    RelatorioFluxo::montaSomas(q, f, antesDe, RelatorioFluxo::FatorSaida::Combinado);
 }
 
 RelatorioAgrupado::RelatorioAgrupado(TDM& dm) : m_dm(dm)
@@ -106,26 +51,12 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
     m_antFornecedor = m_antCliente = m_linha = {};
     m_saldoMov = m_saldoMovFc = m_saldoProduto = m_saldoProdutoFc = {};
 
-    m_linhas = somas(m_dm, f);
-    if (m_linhas.empty()) return false;
-    m_dados = std::make_unique<RVDataSetMemoria>(
-        QStringList{QStringLiteral("prd_codigo"), QStringLiteral("cad_tipo"), QStringLiteral("linha")});
-    m_dados->reserve(m_linhas.size());
-    for (size_t i = 0; i < m_linhas.size(); ++i)
-        m_dados->append({m_linhas[i].produto, QString::number(m_linhas[i].tipo), QString::number(i)});
-
     paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.PrintSummary = false;
     grupos(m_rel, {{&m_produto, &m_rodapeProduto}, {&m_tipo, &m_rodapeTipo}});
-    m_rel.DataSet = m_dados.get();
-    m_rel.Print();
-    m_rel.DataSet = nullptr;
-    return true;
-}
-
-const RelatorioAgrupado::Linha& RelatorioAgrupado::atual() const
-{
-    return m_linhas[size_t(m_dados->AsString(QStringLiteral("linha")).toLongLong())];
+    TQuery& q = m_dm.QR_TEMP;
+    montaSql(q, f);
+    return imprimeConsulta(m_rel, q, m_dados);
 }
 
 void RelatorioAgrupado::cabecalhoPagina()
@@ -167,16 +98,24 @@ void RelatorioAgrupado::titulos()
 
 void RelatorioAgrupado::cabecalhoProduto()
 {
-    const Linha& l = atual();
+    const TQuery& linha = m_dm.QR_TEMP;
+    const QString produto = linha.AsString(QStringLiteral("prd_codigo")).trimmed();
     m_antFornecedor = m_antCliente = {};
     const bool comAnterior = m_filtro.inicio.isValid();
     if (comAnterior) {
         FiltroFluxo f;
-        f.produto = l.produto;
-        for (const Linha& a : somas(m_dm, f, m_filtro.inicio))
-            (a.tipo == 4 ? m_antFornecedor : m_antCliente).soma(a.s);
+        f.produto = produto;
+        TQuery& q = m_dm.QR_EXEC;
+        montaSql(q, f, m_filtro.inicio);
+        q.Open();
+        for (; !q.Eof(); q.Next())
+            (q.AsInteger(QStringLiteral("cad_tipo")) == 4 ? m_antFornecedor : m_antCliente)
+                .soma(RelatorioFluxo::somasDaLinha(q));
+        q.Close();
     }
-    m_job.WriteText({}, l.produto + QStringLiteral(" - ") + l.descricao, 0, true);
+    m_job.WriteText(
+        {}, produto + QStringLiteral(" - ") + linha.AsString(QStringLiteral("prd_descricao")).trimmed(), 0,
+        true);
     regua(m_job, u'=', Largura);
     fimLinha(m_job);
     const int c = m_ajustes.casas;
@@ -222,7 +161,7 @@ void RelatorioAgrupado::cabecalhoProduto()
 
 void RelatorioAgrupado::cabecalhoTipo()
 {
-    m_tipoLinha = atual().tipo;
+    m_tipoLinha = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
     if (m_tipoLinha == 3) {
         em(m_job, QStringLiteral("Movimento Cliente:"), 0);
         m_fornecedor = false;
@@ -235,17 +174,11 @@ void RelatorioAgrupado::cabecalhoTipo()
 
 void RelatorioAgrupado::detalhe()
 {
-    const Linha& l = atual();
-    m_linha = l.s;
-    m_tipoLinha = l.tipo;
-}
-
-void RelatorioAgrupado::rodapeTipo()
-{
     const int c = m_ajustes.casas;
+    m_linha = RelatorioFluxo::somasDaLinha(m_dm.QR_TEMP);
+    m_tipoLinha = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
     const SomasFluxo& s = m_linha;
-    // The net as the balances take it: S - E' for clients, E' - S otherwise.
-    const Decimal liquido = m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
+    // The party kind's figures right under its titles; the report ends the line.
     numero(m_job, s.entrada, c, 12, 23);
     if (m_ajustes.umidade) {
         numero(m_job, s.entradaFc, c, 31, 36);
@@ -254,9 +187,15 @@ void RelatorioAgrupado::rodapeTipo()
         numero(m_job, s.liquidoFc, c, 31, 94);
     } else {
         numero(m_job, s.saida, c, 12, 36);
-        numero(m_job, liquido, c, 12, 49);
+        numero(m_job, m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida, c, 12, 49);
     }
-    fimLinha(m_job);
+}
+
+void RelatorioAgrupado::rodapeTipo()
+{
+    const SomasFluxo& s = m_linha;
+    // The net as the balances take it: S - E' for clients, E' - S otherwise.
+    const Decimal liquido = m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
     const Decimal fc = liquidoFcSaldo(s, m_tipoLinha);
     if (m_fornecedor) {
         m_saldoMov += liquido;

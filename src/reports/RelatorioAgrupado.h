@@ -2,26 +2,16 @@
 
 #include "RelatorioFluxo.h"
 
-#include <vector>
-
-class RVDataSetMemoria;
-
 // "Movimentação de Produtos - Agrupado": per product, one line of sums per
 // party kind (suppliers before clients) of the completed weighings of the
 // period, the movement before it and the balances.
 class RelatorioAgrupado
 {
 public:
-    // One product and party kind: its sums. `liquido` is E' - S (negative for
-    // clients' withdrawals) and `liquidoFc` is (E' - S) x the combined factor.
-    struct Linha {
-        QString produto, descricao;
-        int tipo = 0;
-        SomasFluxo s;
-    };
     // The sums of the completed weighings of the filter (dates before `antesDe`
-    // when it is valid instead of the range), ordered by product, suppliers first.
-    static std::vector<Linha> somas(TDM& dm, const FiltroFluxo& f, const QDate& antesDe = QDate());
+    // when it is valid instead of the range), one row per product and party
+    // kind, suppliers first, summed by the database (RelatorioFluxo::montaSomas).
+    static void montaSql(TQuery& q, const FiltroFluxo& f, const QDate& antesDe = QDate());
 
     explicit RelatorioAgrupado(TDM& dm);
     ~RelatorioAgrupado();
@@ -40,14 +30,12 @@ private:
     void rodapeTipo();
     void rodapeProduto();
     void titulos();
-    const Linha& atual() const;
 
     TDM& m_dm;
     TRelevo m_job;
     TRVReport m_rel;
     TRVBand m_detalhe, m_cabecalho, m_rodape, m_produto, m_rodapeProduto, m_tipo, m_rodapeTipo;
-    std::unique_ptr<RVDataSetMemoria> m_dados;
-    std::vector<Linha> m_linhas;
+    std::unique_ptr<RVDataSet> m_dados;
     FiltroFluxo m_filtro;
 
     // Configuration read at the start of a run.

@@ -9,6 +9,8 @@
 #include "TDM.h"
 #include "TQuery.h"
 
+#include <vector>
+
 using namespace ConfiguraRelatorio;
 
 namespace
@@ -82,20 +84,95 @@ SomasFluxo RelatorioFluxo::linha(const TQuery& q, Decimal* fatorEntrada, Decimal
     return s;
 }
 
+namespace
+{
+// "(100 - f1 - f2 ...)" over the stored factors named, a missing one as 0.
+QString cem(const std::vector<const char*>& fatores)
+{
+    QString r = QStringLiteral("(100");
+    for (const char* f : fatores)
+        r += QStringLiteral("-coalesce(c.%1,0)").arg(QLatin1String(f));
+    return r + u')';
+}
+} // namespace
+
+void RelatorioFluxo::montaSomas(TQuery& q, const FiltroFluxo& f, const QDate& antesDe, FatorSaida modo)
+{
+    const QString entradaFc = QStringLiteral("b.pes_pesoentrada*") +
+                              cem({"pes_fator7e", "pes_fator8e", "pes_fator9e", "pes_fator10e"}) +
+                              QStringLiteral("/100.0");
+    const std::vector<const char*> fixos{"pes_fator1", "pes_fator2", "pes_fator3",
+                                         "pes_fator4", "pes_fator5", "pes_fator6"};
+    const std::vector<const char*> variaveis{"pes_fator7", "pes_fator8", "pes_fator9", "pes_fator10",
+                                             "pes_fator11"};
+    QString fator;
+    if (modo == FatorSaida::FixoVezesVariavel) {
+        fator = cem(fixos) + QStringLiteral("/100.0*") + cem(variaveis) + QStringLiteral("/100.0");
+    } else {
+        std::vector<const char*> todos = fixos;
+        todos.insert(todos.end(), variaveis.begin(), variaveis.end());
+        fator = cem(todos) + QStringLiteral("/100.0");
+    }
+    q.Clear();
+    q.Add(QStringLiteral("select a.cad_tipo, c.prd_codigo, d.prd_descricao"));
+    q.Add(QStringLiteral(",sum(b.pes_pesoentrada) as PesoEntrada, sum(b.pes_pesosaida) as PesoSaida"));
+    q.Add(QStringLiteral(",sum(") + entradaFc + QStringLiteral(") as EntLiquido"));
+    q.Add(QStringLiteral(",sum((") + entradaFc + QStringLiteral("-b.pes_pesosaida)*") + fator +
+          QStringLiteral(") as LiquidoFc"));
+    q.Add(QStringLiteral("from Cadastrao a, Pesagem b, PesagemProduto c, Produto d"));
+    q.Add(QStringLiteral("where a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo"));
+    q.Add(QStringLiteral("and b.pes_codigo=c.pes_codigo and c.prd_codigo=d.prd_codigo"));
+    q.Add(QStringLiteral("and b.pes_datasaida is not null"));
+    if (antesDe.isValid()) {
+        q.Add(QStringLiteral("and b.pes_dataentrada < :antes"));
+        q.setParam(QStringLiteral("antes"), antesDe);
+    } else {
+        if (f.inicio.isValid()) {
+            q.Add(QStringLiteral("and b.pes_dataentrada >= :inicio"));
+            q.setParam(QStringLiteral("inicio"), f.inicio);
+        }
+        if (f.fim.isValid()) {
+            q.Add(QStringLiteral("and b.pes_dataentrada <= :fim"));
+            q.setParam(QStringLiteral("fim"), f.fim);
+        }
+    }
+    if (!f.produto.trimmed().isEmpty()) {
+        q.Add(QStringLiteral("and c.prd_codigo=:produto"));
+        q.setParam(QStringLiteral("produto"), f.produto.trimmed());
+    }
+    q.Add(QStringLiteral("group by c.prd_codigo, a.cad_tipo, d.prd_descricao"));
+    q.Add(QStringLiteral("order by c.prd_codigo, a.cad_tipo desc"));
+}
+
+SomasFluxo RelatorioFluxo::somasDaLinha(const TQuery& q)
+{
+    SomasFluxo s;
+    s.entrada = q.AsDecimal(QStringLiteral("PesoEntrada"));
+    s.saida = q.AsDecimal(QStringLiteral("PesoSaida"));
+    s.entradaFc = q.AsDecimal(QStringLiteral("EntLiquido"));
+    s.liquido = s.entradaFc - s.saida;
+    s.liquidoFc = q.AsDecimal(QStringLiteral("LiquidoFc"));
+    return s;
+}
+
 MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, const QDate& inicio)
 {
     MovimentoAnterior m;
     TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("select a.cad_tipo"));
-    colunas(q);
-    q.Add(QStringLiteral("and b.pes_dataentrada < :inicio and d.prd_codigo=:produto"));
-    q.setParam(QStringLiteral("inicio"), inicio);
-    q.setParam(QStringLiteral("produto"), produto);
+    FiltroFluxo f;
+    f.produto = produto;
+    montaSomas(q, f, inicio, FatorSaida::FixoVezesVariavel);
     q.Open();
     for (; !q.Eof(); q.Next()) {
-        const SomasFluxo s = linha(q);
-        (q.AsInteger(QStringLiteral("cad_tipo")) == 4 ? m.fornecedor : m.cliente).soma(s);
+        SomasFluxo s = somasDaLinha(q);
+        if (q.AsInteger(QStringLiteral("cad_tipo")) == 4) {
+            m.fornecedor.soma(s);
+        } else {
+            // A client's figures in the sign of its withdrawals: S - E'.
+            s.liquido = -s.liquido;
+            s.liquidoFc = -s.liquidoFc;
+            m.cliente.soma(s);
+        }
     }
     q.Close();
     return m;
@@ -219,6 +296,11 @@ void RelatorioFluxo::cabecalhoProduto()
 void RelatorioFluxo::cabecalhoDia()
 {
     const TQuery& q = m_dm.QR_TEMP;
+    // A day's header stays with its first record: its three lines, the party
+    // kind's title and rule, and one record's three lines.
+    constexpr int linhasJuntas = 8;
+    const int ultima = m_job.QtLines - m_rel.LinesFooter - 2;
+    if (m_job.QtLines > 0 && m_job.PRow() > 1 && m_job.PRow() + linhasJuntas - 1 > ultima) m_job.NewPage();
     em(m_job, QStringLiteral("Entrada"), 0);
     m_job.WriteText({}, QStringLiteral("Saida"), 12, true);
     em(m_job, dataTexto(q.AsDate(QStringLiteral("pes_dataentrada"))), 0);
@@ -244,6 +326,24 @@ void RelatorioFluxo::detalhe()
     const SomasFluxo s = linha(q, &fe, &fs);
     const int c = m_ajustes.casas;
     m_job.WriteText({}, q.AsString(QStringLiteral("cad_razao")).trimmed().left(35), 0, true);
+    // Each record carries its own title line.
+    auto t = [this](const char* s, int w, int col) {
+        em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'D'), col);
+    };
+    em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
+    t("Peso Entrada", 12, 23);
+    if (m_ajustes.umidade) {
+        t("FC", 8, 36);
+        t("Peso Ent. c/ FC", 17, 45);
+        t("Peso Saida", 12, 63);
+        t("Peso Liq.", 12, 76);
+        t("FC", 8, 91);
+        t("Peso Liq. c/ FC", 15, 100);
+    } else {
+        t("Peso Saida", 12, 36);
+        t("Peso Liquido", 12, 49);
+    }
+    fimLinha(m_job);
     numero(m_job, s.entrada, c, 12, 23);
     if (m_ajustes.umidade) {
         numero(m_job, fe, 4, 8, 36);

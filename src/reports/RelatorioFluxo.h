@@ -53,6 +53,20 @@ struct MovimentoAnterior {
 class RelatorioFluxo
 {
 public:
+    // How a sum's net with factor weighs the exit side: the fixed factors times
+    // the variable ones (flow), or one coefficient of all eleven (grouped).
+    enum class FatorSaida { FixoVezesVariavel, Combinado };
+    // The database's sums of the completed weighings of `f` (or, when `antesDe`
+    // is valid, of those that entered before it), one row per product and party
+    // kind, ordered by product, suppliers first: PesoEntrada, PesoSaida,
+    // EntLiquido (E') and LiquidoFc ((E' - S) x the factor), over the factors
+    // stored with each weighing. A factor not stored counts as 0, so a row of
+    // the product grid keeps its weight in the balance.
+    static void montaSomas(TQuery& q, const FiltroFluxo& f, const QDate& antesDe, FatorSaida modo);
+    // The current row of montaSomas: liquido is E' - S and liquidoFc keeps the
+    // statement's sign (E' - S) for every kind.
+    static SomasFluxo somasDaLinha(const TQuery& q);
+
     // Completed weighings of the filter, ordered by product, day, suppliers
     // before clients, party and weighing.
     static void montaSql(TQuery& q, const FiltroFluxo& f);

@@ -127,8 +127,10 @@ void RelatorioMovimento::montaSql(TQuery& q, const FiltroMovimento& f, bool expo
     q.Add(QStringLiteral("left join Produto d on c.prd_codigo=d.prd_codigo"));
     q.Add(QStringLiteral(
         "left join Cadastrao c2 on b.cad_codigotra=c2.cad_codigo and b.cad_tipotra=c2.cad_tipo"));
-    q.Add(QStringLiteral("where a.cad_tipo=:tipo"));
+    // The kind on the weighing too, so that its index on kind and entry date serves.
+    q.Add(QStringLiteral("where a.cad_tipo=:tipo and b.cad_tipo=:tipopesagem"));
     q.setParam(QStringLiteral("tipo"), tipoParte(f.tipo));
+    q.setParam(QStringLiteral("tipopesagem"), tipoParte(f.tipo));
     if (!f.produto.trimmed().isEmpty()) {
         q.Add(QStringLiteral("and c.prd_codigo=:produto"));
         q.setParam(QStringLiteral("produto"), f.produto.trimmed());
@@ -320,7 +322,7 @@ void RelatorioMovimento::detalhe()
     t.km = dec(q, "pes_km");
     t.frete = dec(q, "pes_frete");
     t.totalFrete = Quantidades::frete(t.km, t.frete, t.liquido);
-    const Decimal valorTon = Quantidades::valorTonelada(dec(q, "prd_vlrtonelada"), t.liquido);
+    const Decimal valorTon = Quantidades::valorTonelada(dec(q, "prd_vlrtonelada"), t.liquido.abs());
     const int c = m_ajustes.casas;
 
     if (!analitico(m_filtro.tipo)) {

@@ -390,7 +390,9 @@ private Q_SLOTS:
                                      td + "A&nbsp;&nbsp;B</font></td>\r\n" + td +
                                      "A\xE7\xE3o&nbsp;(kg)</font></td>\r\n" + td +
                                      "fim</font></td>\r\n</table>\r\n</body>\r\n</html>\r\n";
-        QTest::newRow("excel") << "r.xls" << QByteArray::fromHex("090808000000100000000000");
+        QTest::newRow("csv") << "r.csv"
+                             << QByteArray("\xEF\xBB\xBF"
+                                           "A;B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\n");
     }
     void salvar()
     {
@@ -415,7 +417,8 @@ private Q_SLOTS:
         job.EndDoc();
         QCOMPARE(
             m_dialogos->filtrosPedidos,
-            QStringList{QStringLiteral("Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xls)|*.xls")});
+            QStringList{QStringLiteral(
+                "Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xlsx)|*.xlsx|CSV (*.csv)|*.csv")});
         QCOMPARE(lerArquivo(arquivo == QStringLiteral("r") ? caminho + QStringLiteral(".txt") : caminho),
                  conteudo);
     }

@@ -109,6 +109,68 @@ private Q_SLOTS:
         QVERIFY(!RelatorioAgrupado(banco.dm()).imprimir(aveia, true));
     }
 
+    // The movement before the period is summed by the database over the factors
+    // stored with each weighing: editing a product's factors afterwards does not
+    // move it, and a product-grid row without stored factors keeps its weight.
+    void anteriorSobreFatoresGravados()
+    {
+        BancoTeste banco;
+        dadosRelatorios(banco);
+        // A supplier's load of soybeans from the product grid: no factors stored.
+        banco.exec(QStringLiteral(
+            "insert into pesagem (pes_codigo, cad_codigo, cad_tipo, pes_dataentrada, pes_horaentrada, "
+            "pes_pesoentrada, pes_datasaida, pes_horasaida, pes_pesosaida) values (109, 21, 4, '2026-11-01', "
+            "'06:00:00', 30000, '2026-11-01', '06:30:00', 10000)"));
+        banco.exec(QStringLiteral("insert into pesagemproduto (pes_codigo, prd_codigo) values (109, '1')"));
+        const QDate inicio(2026, 11, 3);
+        // Weighing 101: E' = 32000 x 98% = 31360; (E' - S) x (100 - 1,5 - 0,5)% x (100 - 1 - 2,5)%
+        // = 19360 x 0,98 x 0,965 = 18308,752. Weighing 109: 30000 - 10000 = 20000.
+        const Decimal esperadoFc = Decimal::fromText(QStringLiteral("38308,752"));
+        const Decimal esperadoEntradaFc = Decimal::fromText(QStringLiteral("61360"));
+        MovimentoAnterior antes = RelatorioFluxo::anterior(banco.dm(), QStringLiteral("1"), inicio);
+        QCOMPARE(antes.fornecedor.liquidoFc, esperadoFc);
+        QCOMPARE(antes.fornecedor.entradaFc, esperadoEntradaFc);
+        QCOMPARE(antes.fornecedor.saida, Decimal::fromInt(22000));
+        // Client 10's weighing 102 (no entry factors): S - E' = 41000 - 14000, with factor x 98%.
+        QCOMPARE(antes.cliente.liquidoFc, Decimal::fromText(QStringLiteral("26460")));
+
+        banco.exec(QStringLiteral("update produto set prd_fator1=0.8, prd_fator2=3 where prd_codigo='1'"));
+        const MovimentoAnterior depois = RelatorioFluxo::anterior(banco.dm(), QStringLiteral("1"), inicio);
+        QCOMPARE(depois.fornecedor.liquidoFc, esperadoFc);
+        QCOMPARE(depois.saldo(), antes.saldo());
+
+        // The grouped report's statement over the same weighings: its combined
+        // coefficient (100 - 1,5 - 0,5 - 1 - 2,5)% = 94,5% on 19360 = 18295,2.
+        TQuery& q = banco.dm().QR_EXEC;
+        FiltroFluxo f;
+        f.produto = QStringLiteral("1");
+        RelatorioAgrupado::montaSql(q, f, inicio);
+        q.Open();
+        QVERIFY(!q.Eof());
+        QCOMPARE(q.AsInteger(QStringLiteral("cad_tipo")), 4);
+        QCOMPARE(RelatorioFluxo::somasDaLinha(q).liquidoFc, Decimal::fromText(QStringLiteral("38295,2")));
+        q.Close();
+    }
+
+    // A total of twelve digits and more stays readable: one blank at least
+    // between it and its neighbours, nothing cut.
+    void totaisGrandesLegiveis()
+    {
+        BancoTeste banco;
+        dadosRelatorios(banco);
+        banco.exec(
+            QStringLiteral("update pesagem set pes_pesoentrada=pes_pesoentrada*1000000, "
+                           "pes_pesosaida=pes_pesosaida*10000000 where pes_codigo in (101, 103, 104)"));
+        RelatorioAgrupado rel(banco.dm());
+        QVERIFY(rel.imprimir(FiltroFluxo{}, true));
+        const QString texto = QString::fromUtf8(paginasComoTexto(*m_servicos, VersaoArquivo()));
+        // Suppliers of soybeans: entries 32e9 + 30e9, exits 120e9 + 125e9, each whole.
+        QVERIFY2(texto.contains(QStringLiteral(" 62000000000,00 ")), qPrintable(texto));
+        QVERIFY2(texto.contains(QStringLiteral(" 245000000000,00 ")), qPrintable(texto));
+        // Two figures run together would show a comma followed by three digits.
+        QVERIFY2(!QRegularExpression(QStringLiteral(",\\d{3}")).match(texto).hasMatch(), qPrintable(texto));
+    }
+
     // Both windows as the operator meets them: Enter order, a product that does not
     // exist, the empty-selection message and a run to the preview.
     void janelas_data()

@@ -36,6 +36,27 @@ class TstRelMovimento : public QObject
     ServicosTeste* m_servicos = nullptr;
 
 private Q_SLOTS:
+    // A client's load still open has a negative net (S - E' with no exit
+    // weight); its value per tonne is taken on the absolute net, as the
+    // window and ticket show it: 80 x 15000 / 1000 = 1200,00, never -1200,00.
+    void valorToneladaDeCargaAberta()
+    {
+        BancoTeste banco;
+        dadosRelatorios(banco);
+        configura(banco, QStringLiteral("CFG_VLRTONELADA=1"));
+        banco.exec(QStringLiteral("update pesagemproduto set prd_codigo='3' where pes_codigo=106"));
+        FiltroMovimento f;
+        f.tipo = 0;
+        f.produto = QStringLiteral("3");
+        RelatorioMovimento rel(banco.dm());
+        QVERIFY(rel.imprimir(f, true));
+        const QString texto = QString::fromUtf8(paginasComoTexto(*m_servicos, VersaoArquivo()));
+        const QString linha = texto.split(u'\n').filter(QStringLiteral("-15000,00")).value(0);
+        QVERIFY2(linha.startsWith(QStringLiteral("05/11/2026")), qPrintable(texto));
+        QVERIFY2(linha.contains(QStringLiteral(" 1200,00")), qPrintable(linha));
+        QVERIFY2(!linha.contains(QStringLiteral("-1200,00")), qPrintable(linha));
+    }
+
     void init() { m_servicos = iniciaRelatorios(); }
     void cleanup() { encerraRelatorios(m_servicos); }
 

@@ -1,6 +1,7 @@
 #include "TRVPreview.h"
 
 #include "Dialogos.h"
+#include "PlanilhaRelatorio.h"
 #include "PreviewRelevo.h"
 #include "ServicosRelevoJanelas.h"
 #include "TFrmMailRV.h"
@@ -275,7 +276,8 @@ void TRVPreview::Salvar()
     }
     QString nome = Dialogos::atual().salvarArquivo(
         texto("Salvar para arquivo", "Save to file"),
-        QStringLiteral("Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xls)|*.xls"),
+        QStringLiteral(
+            "Text (*.txt)|*.txt|HTML (*.htm)|*.htm;*.html|Excel (*.xlsx)|*.xlsx|CSV (*.csv)|*.csv"),
         QCoreApplication::applicationDirPath());
     if (nome.trimmed().isEmpty()) return;
     if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".txt");
@@ -283,10 +285,14 @@ void TRVPreview::Salvar()
     bool ok = false;
     if (ext == QStringLiteral("HTML") || ext == QStringLiteral("HTM")) {
         ok = SalvaHtml(m_origem, nome, m_fonteDialogo.family(), m_job.LanguageMessages == lmEnglish);
-    } else if (ext == QStringLiteral("TXT")) {
-        ok = SalvaTexto(m_origem, nome);
+    } else if (ext == QStringLiteral("XLSX") || ext == QStringLiteral("XLS")) {
+        // An old ".xls" name gets the workbook it can actually hold.
+        if (ext == QStringLiteral("XLS")) nome += u'x';
+        ok = PlanilhaRelatorio::salvaXlsx(m_origem, nome);
+    } else if (ext == QStringLiteral("CSV")) {
+        ok = PlanilhaRelatorio::salvaCsv(m_origem, nome);
     } else {
-        ok = SalvaExcel(nome);
+        ok = SalvaTexto(m_origem, nome);
     }
     if (!ok) {
         Mensagem(texto("Não foi possivel Salvar arquivo", "Could not save the file"),

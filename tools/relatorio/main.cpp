@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// viga-relatorio: prints a report of VIGA to a file (.txt, .pdf, .csv, .xlsx)
+// without opening a window, for scheduled runs; optionally e-mails it. Same
+// report classes, configuration and data folder as `viga`.
+#include "Conexao.h"
+#include "Emissor.h"
+#include "EnvioEmail.h"
+#include "ErroBanco.h"
+#include "Listagens.h"
+#include "PastaDados.h"
+#include "PlanilhaRelatorio.h"
+#include "PreviewRelevo.h"
+#include "RelatorioAgrupado.h"
+#include "RelatorioFluxo.h"
+#include "RelatorioMovimento.h"
+#include "Rotinas.h"
+#include "ServicosRelevo.h"
+#include "SessaoAtual.h"
+#include "TDM.h"
+#include "TPrintPDF.h"
+#include "TRelevo.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSettings>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace
+{
+
+constexpr int SaidaFalha = 1;
+constexpr int SaidaUso = 2;
+
+const char* const Ajuda =
+    "Uso:\n"
+    "  viga-relatorio movimento --tipo clientes|fornecedores [--analitico] [--codigo N]\n"
+    "                 [--produto N] --de dd/mm/aaaa --ate dd/mm/aaaa [--somente-saida]\n"
+    "                 --saida ARQUIVO [--email ENDERECO]\n"
+    "  viga-relatorio fluxo|agrupado --de dd/mm/aaaa --ate dd/mm/aaaa [--produto N]\n"
+    "                 --saida ARQUIVO [--email ENDERECO]\n"
+    "  viga-relatorio cadastros [--tipo transportadoras|clientes|fornecedores]\n"
+    "                 --saida ARQUIVO [--email ENDERECO]\n"
+    "  viga-relatorio produtos|tipos-veiculo --saida ARQUIVO [--email ENDERECO]\n"
+    "\n"
+    "Imprime um relatório do VIGA num arquivo, sem abrir janelas (para o cron ou\n"
+    "um temporizador do systemd). O tipo do arquivo segue a extensão:\n"
+    "  .txt   as páginas como na visualização (UTF-8)\n"
+    "  .pdf   as páginas em PDF\n"
+    "  .csv   uma linha por linha do relatório, UTF-8, ponto e vírgula, vírgula decimal\n"
+    "  .xlsx  planilha com números e datas\n"
+    "\n"
+    "Opções:\n"
+    "  --tipo T          movimento: clientes ou fornecedores; cadastros:\n"
+    "                    transportadoras, clientes (padrão) ou fornecedores\n"
+    "  --analitico       movimento analítico (placas, tickets, datas e horas)\n"
+    "  --codigo N        somente o cliente ou fornecedor de código N\n"
+    "  --produto N       somente o produto de código N\n"
+    "  --de DATA         primeira data de entrada (dd/mm/aaaa)\n"
+    "  --ate DATA        última data de entrada (dd/mm/aaaa)\n"
+    "  --somente-saida   movimento: somente pesagens com saída\n"
+    "  --saida ARQUIVO   o arquivo a gravar\n"
+    "  --email ENDERECO  também envia o arquivo por e-mail pelo servidor configurado\n"
+    "                    (viga.ini, seção [email])\n"
+    "  --help            mostra esta ajuda\n"
+    "  --version         mostra a versão\n"
+    "\n"
+    "A pasta de dados é a do viga: $VIGA_HOME quando definida.\n"
+    "Saída: 0 quando o arquivo foi gravado (e enviado); 1 quando não há dados ou algo\n"
+    "falhou; 2 quando a linha de comando está errada.\n";
+
+void erro(const QString& texto)
+{
+    std::fprintf(stderr, "viga-relatorio: %s\n", texto.toLocal8Bit().constData());
+}
+
+// The print job's messages go to standard error; the preview only keeps the pages.
+class ServicosLinhaComando : public ServicosRelevo
+{
+public:
+    int mensagem(const QString& texto, const QString& titulo, int flags) override
+    {
+        erro(titulo + QStringLiteral(": ") + texto);
+        return (flags & 0xF) == MsgRelevo::SimNao ? MsgRelevo::RespNao : MsgRelevo::RespOk;
+    }
+    void preview(TRelevo&) override {}
+};
+
+struct Pedido {
+    QString relatorio;
+    QString tipo;
+    bool analitico = false;
+    bool somenteSaida = false;
+    QString codigo, produto;
+    QDate de, ate;
+    bool temDe = false, temAte = false;
+    QString saida, email;
+};
+
+std::optional<QDate> data(const QString& texto)
+{
+    const QDate d = QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid()) return std::nullopt;
+    return d;
+}
+
+bool soDigitos(const QString& t)
+{
+    if (t.isEmpty()) return false;
+    for (const QChar c : t) {
+        if (!c.isDigit()) return false;
+    }
+    return true;
+}
+
+// Reads the command line into `p`; false with the message in `msg`.
+bool le(const QStringList& args, Pedido& p, QString& msg)
+{
+    static const QStringList relatorios{QStringLiteral("movimento"), QStringLiteral("fluxo"),
+                                        QStringLiteral("agrupado"),  QStringLiteral("cadastros"),
+                                        QStringLiteral("produtos"),  QStringLiteral("tipos-veiculo")};
+    if (args.isEmpty()) {
+        msg = QStringLiteral("falta o relatório (veja viga-relatorio --help)");
+        return false;
+    }
+    p.relatorio = args.first();
+    if (!relatorios.contains(p.relatorio)) {
+        msg = QStringLiteral("relatório desconhecido: %1").arg(p.relatorio);
+        return false;
+    }
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto valor = [&](QString& destino) {
+            if (i + 1 >= args.size()) {
+                msg = QStringLiteral("falta o valor de %1").arg(a);
+                return false;
+            }
+            destino = args[++i];
+            return true;
+        };
+        auto dataDe = [&](QDate& destino, bool& tem) {
+            QString t;
+            if (!valor(t)) return false;
+            const auto d = data(t);
+            if (!d) {
+                msg = QStringLiteral("data inválida em %1: %2 (use dd/mm/aaaa)").arg(a, t);
+                return false;
+            }
+            destino = *d;
+            tem = true;
+            return true;
+        };
+        bool ok = true;
+        if (a == QLatin1String("--tipo")) {
+            ok = valor(p.tipo);
+        } else if (a == QLatin1String("--analitico")) {
+            p.analitico = true;
+        } else if (a == QLatin1String("--somente-saida")) {
+            p.somenteSaida = true;
+        } else if (a == QLatin1String("--codigo")) {
+            ok = valor(p.codigo);
+            if (ok && !soDigitos(p.codigo)) {
+                msg = QStringLiteral("código inválido: %1").arg(p.codigo);
+                ok = false;
+            }
+        } else if (a == QLatin1String("--produto")) {
+            ok = valor(p.produto);
+        } else if (a == QLatin1String("--de")) {
+            ok = dataDe(p.de, p.temDe);
+        } else if (a == QLatin1String("--ate")) {
+            ok = dataDe(p.ate, p.temAte);
+        } else if (a == QLatin1String("--saida")) {
+            ok = valor(p.saida);
+        } else if (a == QLatin1String("--email")) {
+            ok = valor(p.email);
+        } else {
+            msg = QStringLiteral("opção desconhecida: %1").arg(a);
+            ok = false;
+        }
+        if (!ok) return false;
+    }
+
+    const bool movimento = p.relatorio == QLatin1String("movimento");
+    const bool periodo =
+        movimento || p.relatorio == QLatin1String("fluxo") || p.relatorio == QLatin1String("agrupado");
+    auto recusa = [&](bool usado, const char* opcao) {
+        if (usado)
+            msg =
+                QStringLiteral("a opção %1 não serve ao relatório %2").arg(QLatin1String(opcao), p.relatorio);
+        return usado;
+    };
+    if (recusa(!movimento && (p.analitico), "--analitico") ||
+        recusa(!movimento && p.somenteSaida, "--somente-saida") ||
+        recusa(!movimento && !p.codigo.isEmpty(), "--codigo") ||
+        recusa(!periodo && !p.produto.isEmpty(), "--produto") ||
+        recusa(!periodo && (p.temDe || p.temAte), "--de/--ate") ||
+        recusa(!movimento && p.relatorio != QLatin1String("cadastros") && !p.tipo.isEmpty(), "--tipo"))
+        return false;
+    if (movimento && p.tipo != QLatin1String("clientes") && p.tipo != QLatin1String("fornecedores")) {
+        msg = p.tipo.isEmpty() ? QStringLiteral("falta --tipo clientes|fornecedores")
+                               : QStringLiteral("tipo inválido: %1 (clientes ou fornecedores)").arg(p.tipo);
+        return false;
+    }
+    if (p.relatorio == QLatin1String("cadastros") && !p.tipo.isEmpty() &&
+        !QStringList{QStringLiteral("transportadoras"), QStringLiteral("clientes"),
+                     QStringLiteral("fornecedores")}
+             .contains(p.tipo)) {
+        msg = QStringLiteral("tipo inválido: %1 (transportadoras, clientes ou fornecedores)").arg(p.tipo);
+        return false;
+    }
+    if (periodo && (!p.temDe || !p.temAte)) {
+        msg = QStringLiteral("faltam as datas: --de dd/mm/aaaa --ate dd/mm/aaaa");
+        return false;
+    }
+    if (periodo && p.de > p.ate) {
+        msg = QStringLiteral("a data --de é posterior à data --ate");
+        return false;
+    }
+    if (p.saida.isEmpty()) {
+        msg = QStringLiteral("falta --saida ARQUIVO");
+        return false;
+    }
+    const QString ext = QFileInfo(p.saida).suffix().toLower();
+    if (!QStringList{QStringLiteral("txt"), QStringLiteral("pdf"), QStringLiteral("csv"),
+                     QStringLiteral("xlsx")}
+             .contains(ext)) {
+        msg =
+            QStringLiteral("extensão do arquivo de saída não reconhecida: %1 (use .txt, .pdf, .csv ou .xlsx)")
+                .arg(p.saida);
+        return false;
+    }
+    return true;
+}
+
+// Runs the report into a previewed job; false when it selected nothing.
+bool compoe(TDM& dm, const Pedido& p, std::function<TRelevo&()>& qual, std::shared_ptr<void>& dono)
+{
+    if (p.relatorio == QLatin1String("movimento")) {
+        auto r = std::make_shared<RelatorioMovimento>(dm);
+        FiltroMovimento f;
+        f.tipo = (p.tipo == QLatin1String("fornecedores") ? 1 : 0) + (p.analitico ? 2 : 0);
+        f.codigo = p.codigo;
+        f.produto = p.produto;
+        f.inicio = p.de;
+        f.fim = p.ate;
+        f.somenteComSaida = p.somenteSaida;
+        dono = r;
+        qual = [r]() -> TRelevo& { return r->job(); };
+        return r->imprimir(f, true);
+    }
+    if (p.relatorio == QLatin1String("fluxo") || p.relatorio == QLatin1String("agrupado")) {
+        FiltroFluxo f;
+        f.produto = p.produto;
+        f.inicio = p.de;
+        f.fim = p.ate;
+        if (p.relatorio == QLatin1String("fluxo")) {
+            auto r = std::make_shared<RelatorioFluxo>(dm);
+            dono = r;
+            qual = [r]() -> TRelevo& { return r->job(); };
+            return r->imprimir(f, true);
+        }
+        auto r = std::make_shared<RelatorioAgrupado>(dm);
+        dono = r;
+        qual = [r]() -> TRelevo& { return r->job(); };
+        return r->imprimir(f, true);
+    }
+    if (p.relatorio == QLatin1String("cadastros")) {
+        auto r = std::make_shared<ListagemCadastros>(dm);
+        FiltroCadastros f;
+        f.tipo = p.tipo == QLatin1String("transportadoras") ? 0
+                 : p.tipo == QLatin1String("fornecedores")  ? 2
+                                                            : 1;
+        dono = r;
+        qual = [r]() -> TRelevo& { return r->job(); };
+        return r->imprimir(f, true);
+    }
+    if (p.relatorio == QLatin1String("produtos")) {
+        auto r = std::make_shared<ListagemProdutos>(dm);
+        dono = r;
+        qual = [r]() -> TRelevo& { return r->job(); };
+        return r->imprimir(0, true);
+    }
+    auto r = std::make_shared<ListagemTiposVeiculo>(dm);
+    dono = r;
+    qual = [r]() -> TRelevo& { return r->job(); };
+    r->job().Preview.ShowPreview = true;
+    return r->imprimir();
+}
+
+bool grava(const TRelevo& job, const QString& arquivo, QString& msg)
+{
+    const QString ext = QFileInfo(arquivo).suffix().toLower();
+    bool ok = false;
+    if (ext == QLatin1String("txt")) {
+        ok = SalvaTexto(job, arquivo);
+    } else if (ext == QLatin1String("csv")) {
+        ok = PlanilhaRelatorio::salvaCsv(job, arquivo, &msg);
+    } else if (ext == QLatin1String("xlsx")) {
+        ok = PlanilhaRelatorio::salvaXlsx(job, arquivo, &msg);
+    } else {
+        QList<QStringList> paginas;
+        for (int p = 0; p < job.PreviewPages().size(); ++p) {
+            QStringList linhas;
+            for (int l = 0; l < job.PreviewPages()[p].size(); ++l)
+                linhas << job.linhaExibida(p, l);
+            paginas << linhas;
+        }
+        ok = GravaPdfPaginas(paginas, arquivo, job.ReportTitle, job.Preview.Font.family(),
+                             job.Preview.Font.pointSize(), &msg);
+    }
+    if (!ok)
+        msg = QStringLiteral("não foi possível gravar %1%2")
+                  .arg(arquivo, msg.isEmpty() ? QString() : QStringLiteral(": ") + msg);
+    return ok;
+}
+
+// The SMTP server of the data folder's viga.ini, section [email].
+bool envia(const QString& arquivo, const QString& para, const QString& titulo, QString& msg)
+{
+    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("email"));
+    EnvioEmail e;
+    e.servidor = ini.value(QStringLiteral("Servidor")).toString().trimmed();
+    e.remetente = ini.value(QStringLiteral("Remetente")).toString().trimmed();
+    if (e.servidor.isEmpty() || e.remetente.isEmpty()) {
+        msg = QStringLiteral(
+                  "servidor de e-mail não configurado (viga.ini, seção [email]: Servidor e Remetente); "
+                  "o relatório foi gravado em %1 e não foi enviado")
+                  .arg(arquivo);
+        return false;
+    }
+    bool portaOk = true;
+    const QString porta = ini.value(QStringLiteral("Porta")).toString().trimmed();
+    if (!porta.isEmpty()) {
+        e.porta = porta.toInt(&portaOk);
+        if (!portaOk || e.porta <= 0 || e.porta > 65535) {
+            msg = QStringLiteral("porta de e-mail inválida em viga.ini: %1").arg(porta);
+            return false;
+        }
+    }
+    e.usuario = ini.value(QStringLiteral("Usuario")).toString();
+    e.senha = ini.value(QStringLiteral("Senha")).toString();
+    e.para = para;
+    e.assunto = titulo.isEmpty() ? QFileInfo(arquivo).fileName() : titulo;
+    e.mensagem = QStringLiteral("Relatório gerado pelo VIGA em anexo.");
+    e.anexo = arquivo;
+    if (!e.enviar()) {
+        msg = QStringLiteral("o e-mail não foi enviado: %1").arg(e.erro());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Runs from cron or a timer: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(Ajuda, stdout);
+        return 0;
+    }
+    if (args.contains(QStringLiteral("--version"))) {
+        std::printf("viga-relatorio %s\n", VersaoArquivo().toLocal8Bit().constData());
+        return 0;
+    }
+    Pedido pedido;
+    QString msg;
+    if (!le(args, pedido, msg)) {
+        erro(msg);
+        return SaidaUso;
+    }
+
+    ServicosLinhaComando servicos;
+    ServicosRelevo::instalar(&servicos);
+    if (!PastaDados::preparar(&msg)) {
+        erro(msg);
+        return SaidaFalha;
+    }
+    Conexao conexao;
+    if (!Conexao::ler(conexao, &msg)) {
+        erro(msg);
+        return SaidaFalha;
+    }
+    TDM dm(conexao);
+    if (!dm.Conectar(&msg)) {
+        erro(QStringLiteral("não foi possível abrir o banco de dados: ") + msg);
+        return SaidaFalha;
+    }
+    try {
+        QString emissor;
+        Emissor::ler(dm, &emissor);
+        SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
+        SessaoAtual.NomeEmissor = emissor;
+
+        std::function<TRelevo&()> job;
+        std::shared_ptr<void> relatorio;
+        if (!compoe(dm, pedido, job, relatorio) || job().PreviewPages().isEmpty()) {
+            erro(QStringLiteral("Não há dados para imprimir"));
+            return SaidaFalha;
+        }
+        if (!grava(job(), pedido.saida, msg)) {
+            erro(msg);
+            return SaidaFalha;
+        }
+        if (!pedido.email.isEmpty() && !envia(pedido.saida, pedido.email, job().ReportTitle, msg)) {
+            erro(msg);
+            return SaidaFalha;
+        }
+    } catch (const std::exception& e) {
+        erro(QStringLiteral("erro no banco de dados: ") + QString::fromLocal8Bit(e.what()));
+        return SaidaFalha;
+    }
+    return 0;
+}
