@@ -183,7 +183,7 @@ private Q_SLOTS:
         const Execucao e = roda({"--help"});
         QCOMPARE(e.status, 0);
         QVERIFY(e.saida.startsWith(
-            QStringLiteral("Uso:\n  viga-relatorio movimento --tipo clientes|fornecedores")));
+            QStringLiteral("Uso: viga-relatorio COMANDO [OPÇÕES]\n  viga-relatorio movimento --tipo clientes|fornecedores")));
         QVERIFY(e.saida.contains(QStringLiteral("--email ENDERECO")));
     }
 };

@@ -3,6 +3,7 @@
 // without opening a window, for scheduled runs; optionally e-mails it. Same
 // report classes, configuration and data folder as `viga`.
 #include "Conexao.h"
+#include "ConfigEmail.h"
 #include "Emissor.h"
 #include "EnvioEmail.h"
 #include "ErroBanco.h"
@@ -22,7 +23,6 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSettings>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -36,7 +36,7 @@ constexpr int SaidaFalha = 1;
 constexpr int SaidaUso = 2;
 
 const char* const Ajuda =
-    "Uso:\n"
+    "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
     "  viga-relatorio movimento --tipo clientes|fornecedores [--analitico] [--codigo N]\n"
     "                 [--produto N] --de dd/mm/aaaa --ate dd/mm/aaaa [--somente-saida]\n"
     "                 --saida ARQUIVO [--email ENDERECO]\n"
@@ -317,32 +317,33 @@ bool grava(const TRelevo& job, const QString& arquivo, QString& msg)
     return ok;
 }
 
-// The SMTP server of the data folder's viga.ini, section [email].
+// The SMTP server of the data folder's viga.ini, section [email], as the
+// settings dialog keeps it.
 bool envia(const QString& arquivo, const QString& para, const QString& titulo, QString& msg)
 {
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("email"));
-    EnvioEmail e;
-    e.servidor = ini.value(QStringLiteral("Servidor")).toString().trimmed();
-    e.remetente = ini.value(QStringLiteral("Remetente")).toString().trimmed();
-    if (e.servidor.isEmpty() || e.remetente.isEmpty()) {
+    QString erroConfig;
+    const ConfigEmail cfg = ConfigEmail::ler(&erroConfig);
+    if (!erroConfig.isEmpty()) {
+        msg = QStringLiteral("configuração de e-mail inválida em viga.ini: %1; o relatório foi gravado em %2 "
+                             "e não foi enviado")
+                  .arg(erroConfig, arquivo);
+        return false;
+    }
+    if (!cfg.configurado() || cfg.remetente.trimmed().isEmpty()) {
         msg = QStringLiteral(
                   "servidor de e-mail não configurado (viga.ini, seção [email]: Servidor e Remetente); "
                   "o relatório foi gravado em %1 e não foi enviado")
                   .arg(arquivo);
         return false;
     }
-    bool portaOk = true;
-    const QString porta = ini.value(QStringLiteral("Porta")).toString().trimmed();
-    if (!porta.isEmpty()) {
-        e.porta = porta.toInt(&portaOk);
-        if (!portaOk || e.porta <= 0 || e.porta > 65535) {
-            msg = QStringLiteral("porta de e-mail inválida em viga.ini: %1").arg(porta);
-            return false;
-        }
-    }
-    e.usuario = ini.value(QStringLiteral("Usuario")).toString();
-    e.senha = ini.value(QStringLiteral("Senha")).toString();
+    EnvioEmail e;
+    e.servidor = cfg.servidor.trimmed();
+    e.porta = cfg.porta;
+    e.seguranca = cfg.seguranca;
+    e.certificadosConfiaveis = cfg.certificados;
+    e.usuario = cfg.usuario;
+    e.senha = cfg.senha;
+    e.remetente = cfg.remetente.trimmed();
     e.para = para;
     e.assunto = titulo.isEmpty() ? QFileInfo(arquivo).fileName() : titulo;
     e.mensagem = QStringLiteral("Relatório gerado pelo VIGA em anexo.");
@@ -358,19 +359,23 @@ bool envia(const QString& arquivo, const QString& para, const QString& titulo, Q
 
 int main(int argc, char** argv)
 {
+    // The help and the version need no display, no data folder, nothing written.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--help" || a == "-h") {
+            std::fputs(Ajuda, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("viga-relatorio %s\n", VersaoArquivo().toLocal8Bit().constData());
+            return 0;
+        }
+    }
     // Runs from cron or a timer: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        std::fputs(Ajuda, stdout);
-        return 0;
-    }
-    if (args.contains(QStringLiteral("--version"))) {
-        std::printf("viga-relatorio %s\n", VersaoArquivo().toLocal8Bit().constData());
-        return 0;
-    }
     Pedido pedido;
     QString msg;
     if (!le(args, pedido, msg)) {
