@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README.
 BUILD ?= build
 JOBS  ?= $(shell nproc)

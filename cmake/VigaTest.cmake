@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # viga_add_test(<name> SOURCES ... LIBS ... [DATABASE])
 # Registers a Qt Test executable with CTest, offscreen. With DATABASE the test
 # runs twice: on a SQLite file and on the PostgreSQL server the test script

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The printer at the end of the test queue: accepts connections on a free local
 port and keeps every job's bytes in DIR/job-N.prn. Prints the port, then serves."""
 import os

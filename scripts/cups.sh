@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Private CUPS server for the tests, with one raw queue "viga-teste" (the default)
 # on socket://127.0.0.1:<port>, whose listener keeps each job in DIR/jobs.
 #   cups.sh start DIR  -> prints "SERVER" (127.0.0.1:port) once the queue accepts jobs

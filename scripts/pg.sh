@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Throwaway PostgreSQL cluster for the tests.
 #   pg.sh start DIR   -> prints "PORT" after the server accepts connections
 #   pg.sh stop DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts VIGA on the demo data folder (created once) with the scale simulator
 # on a pseudo-terminal mapped to COM1.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every test: starts a throwaway PostgreSQL cluster for the database
 # tests, runs ctest, stops the cluster whatever the outcome.
 set -euo pipefail

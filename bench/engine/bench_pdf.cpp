@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF writer against libharu, writing the same 10,000 pages of text (80
 // lines of a movement report each) to a file, uncompressed, in Courier with
 // WinAnsiEncoding, one text object per line as the preview writes them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A report of 100,000 records composed through the band driver into the preview,
 // up to the preview window showing its first page. Counters: the report's text
 // size, the memory the two page lists hold, and the growth of the process's peak

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the parties window on a large registry and one search keystroke.
 // Run with QT_QPA_PLATFORM=offscreen; VIGA_TEST_DRIVER=QPSQL measures on PostgreSQL.
 #include "BancoTeste.h"

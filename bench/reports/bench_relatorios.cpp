@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movement report, the daily flow and the grouped report over a busy site
 // (90,000 weighings a year of 200 parties and 10 products; VIGA_BENCH_PESAGENS
 // sets another count, spread over as many years as it takes), from the run to

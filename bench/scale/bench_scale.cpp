@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scale link measures: how long a frame waits between its last byte on the line
 // and its delivery by the driver's poll, and how fast the parsers decode.
 //   bench_scale [--benchmark_filter=...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 1,000 tickets of a 40-line template (fields, conditions, numbers, dates,
 // amounts in words, printer tags) expanded against one weighing's row and
 // written into one print job delivered to a file: the job's bytes per second.

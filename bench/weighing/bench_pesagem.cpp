@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing on a database of 1,000,000 weighings built here: opening the
 // exit window with its list, the plate-history look-up, and saving an exit
 // with two product rows against the same statements run alone through the

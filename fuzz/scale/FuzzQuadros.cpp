@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry over the chunk acceptance and the three frame parsers. The first
 // byte chooses the settings (model, interface, divisão, decimals); the rest is
 // the chunk as the driver would deliver it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every file of the given folders (or the given files) through the fuzz
 // entry once: the corpus as a regression test in builds without libFuzzer.
 #include <QDirIterator>

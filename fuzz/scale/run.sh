@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the frame parsers for N seconds (default 120) with libFuzzer, ASan and
 # UBSan, in its own clang build directory. Starts from the committed corpus
 # (fuzz/scale/corpus, replayed by ctest); new inputs go to <build-dir>/corpus-scale,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry over template line expansion: the input, as UTF-8, is one
 // template line expanded against a fixed weighing row, for a printed and for
 // a previewed job. A line may stop the print (ErroTemplate); anything else

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes template line expansion for N seconds (default 120) with libFuzzer,
 # ASan and UBSan, in its own clang build directory, from the committed corpus
 # (fuzz/tickets/corpus, replayed by ctest); crashes go to fuzz/tickets/artifacts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // VIGA: the gatehouse and truck scale system.
 #include "Conexao.h"
 #include "Dialogos.h"

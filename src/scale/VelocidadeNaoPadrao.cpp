@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kept apart from the other sources: <asm/termbits.h> (termios2) clashes with <termios.h>.
 #include <asm/ioctls.h>
 #include <asm/termbits.h>

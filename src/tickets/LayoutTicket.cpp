@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LayoutTicket.h"
 
 #include "LeConfig.h"

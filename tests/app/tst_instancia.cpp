@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One VIGA per user: the lock lives in the user's own runtime folder.
 #include "InstanciaUnica.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists read their rows lazily: what needs a current row still works on rows
 // not read yet, and an open list survives the saves made meanwhile.
 #include "BancoTeste.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Local SMTP server for the e-mail tests.
 
 servidor_smtp.py PASTA USUARIO SENHA [CERTIFICADO CHAVE]

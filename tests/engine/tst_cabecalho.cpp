@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The issuer header block at the top of reports, on either database engine.
 #include "BancoTeste.h"
 #include "CabecalhoRelatorio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw jobs through a real CUPS server (started by scripts/test.sh): the spooler
 // route, a direct job to a shared queue, the preview's page spooling and the
 // command-script route; the bytes are those the queue's printer received.

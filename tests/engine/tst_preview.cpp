@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview window as the operator meets it: pages, keys, go to page, printing
 // by replaying the printer lines, page printing on the system printer (checked on
 // QPrinter's PDF), saving as text, HTML and Excel; the page-selection dialog and

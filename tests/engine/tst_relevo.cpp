@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print job: bytes of every printer model, the page rules, the built-in
 // header, the preview's page lists, deliveries and messages.
 #include "Relogio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banded report driver: groups, page header and footer, column headings,
 // alignment, masks, effects, copies; the issuer header block.
 #include "RVDataSet.h"

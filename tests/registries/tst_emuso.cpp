@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows still in use cannot be deleted, on databases that declare no relations
 // (upgraded from older installations) as on new ones.
 #include "BancoTeste.h"

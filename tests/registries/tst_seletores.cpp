@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every registry window opened as a picker, by the one contract of the base
 // window: the keys that choose, what the opener gets back, the opening size.
 #include "BancoTeste.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry listings (parties, products) and the vehicle types' listing:
 // their pages on the fixed data set, the filters, the record counts, and the
 // windows as the operator uses them.

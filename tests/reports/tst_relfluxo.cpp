@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily flow and the grouped movement of products: their pages on the fixed
 // data set, with and without moisture handling and a previous period, the
 // balances against independent sums, and their windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movement report of clients and suppliers: its pages, totals and export
 // file on a fixed data set, and its window as the operator uses it.
 #include "DadosRelatorios.h"

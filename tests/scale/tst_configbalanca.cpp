@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the Config list indexes to the driver: the read-weight procedure's set-up,
 // the poll period and "Teste Conexão".
 #include "ConfiguraBalanca.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TCommPortDriver on real pseudo-terminals.
 #include "PtyTeste.h"
 #include "TCommPortDriver.h"

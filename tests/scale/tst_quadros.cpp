@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chunk acceptance and the three indicator frame parsers.
 #include "QuadrosBalanca.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // viga-scale-sim end to end: the simulator maps its pseudo-terminal to COM1 in
 // viga.ini, the driver opens COM1, and the frames decode to the simulated weight.
 #include "QuadrosBalanca.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line settings in termios form, flag by flag. A pseudo-terminal keeps none of
 // the character-size and parity choices, so they are checked here, on the pure function.
 #include "LinhaSerial.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template engine: template lines and their expansions against a fixed
 // row, and the print of a whole template into a job (copies, page variables,
 // previewed or not).

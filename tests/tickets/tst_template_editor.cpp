@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template editor as the operator meets it: a template loaded, edited,
 // stored back whole when the window closes; insertion from the tree at the
 // remembered caret; F1; export and import of ".ctp" files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ticket window and the copies question as the operator meets them: the
 // main window's command, the messages of the print command, copies, the
 // look-up's rights, the print after a weighing.

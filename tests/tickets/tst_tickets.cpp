@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in ticket layouts: the job bytes of every form on a fixed set of
 // weighings (client with factors and a carrier, supplier without factors,
 // three products), the same bytes on every engine.

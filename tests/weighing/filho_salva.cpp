@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A workstation that saves one weighing and is then killed: it connects to
 // the database of $VIGA_HOME, saves an exit-only weighing with two products,
 // says "Operação efetuada com sucesso." on its standard output and waits to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // viga-scale-sim: a scale indicator on a pseudo-terminal (or on a serial device),
 // for trying VIGA and testing it without a truck. See Uso() for the options.
 #include "Indicador.h"

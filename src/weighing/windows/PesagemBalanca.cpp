@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's live weight: the read-weight procedure that opens the
 // scale port, the weighing-mode lists, the "Balança" selector and the
 // receiver of every chunk the port delivers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's look-ups (on leaving a code), pickers (F2 and the
 // small buttons) and registries (F3).
 #include "ConsultaPesagem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's record and field rules: what "Novo", "Cancelar" and
 // loading a weighing set, the checks made when the operator leaves a field,
 // the product grid and the Save button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's set-up from Config: what is shown, captions, the
 // list of weighings and the scale link's settings.
 #include "ConfiguraBalanca.h"

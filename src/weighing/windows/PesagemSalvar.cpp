@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's save and delete.
 #include "ConsultaPesagem.h"
 #include "Dialogos.h"
