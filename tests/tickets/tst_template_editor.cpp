@@ -188,9 +188,34 @@ private Q_SLOTS:
         TFrmConfTempl::editar(nullptr, QStringLiteral("7"));
         QVERIFY(continuouAberto);
         QCOMPARE(textoMantido, texto);
-        QVERIFY2(d.textos().value(0).startsWith(aviso), qPrintable(d.textos().value(0)));
-        QCOMPARE(d.textos().value(1), QStringLiteral("Operação efetuada com sucesso."));
+        // Asked on each close; the first answer "Sim" meets the refusal.
+        QCOMPARE(d.textos().value(0), QStringLiteral("Gravar as alterações do template?"));
+        QVERIFY2(d.textos().value(1).startsWith(aviso), qPrintable(d.textos().value(1)));
+        QCOMPARE(d.textos().value(2), QStringLiteral("Gravar as alterações do template?"));
+        QCOMPARE(d.textos().value(3), QStringLiteral("Operação efetuada com sucesso."));
         QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=CORRIGIDA", "1=TEMPLATE"}));
+    }
+
+    // Text that cannot be stored never traps the operator: "Não" to the
+    // question leaves the editor, and nothing is stored.
+    void descartaTextoQueNaoCabe()
+    {
+        DialogosRoteiro d;
+        bool fechou = false;
+        Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
+            j->texto()->setPlainText(QStringLiteral("COM") + QChar(u'\0') + QStringLiteral("NULO"));
+            d.responder(Msg::RespNao);
+            j->close();
+            fechou = !j->isVisible();
+            if (!fechou) { // leave anyway, so that a failure does not hang the run
+                j->texto()->setPlainText(QStringLiteral("PRIMEIRA\nSEGUNDA\nTERCEIRA"));
+                j->close();
+            }
+        });
+        TFrmConfTempl::editar(nullptr, QStringLiteral("7"));
+        QVERIFY(fechou);
+        QCOMPARE(d.textos(), QStringList{"Gravar as alterações do template?"});
+        QCOMPARE(guardadas(*m_banco, 7), (QStringList{"0=PRIMEIRA", "1=SEGUNDA", "2=TERCEIRA"}));
     }
 
     // Whatever the editor lets through is stored on both engines: the most

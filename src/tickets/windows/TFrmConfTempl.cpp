@@ -70,6 +70,7 @@ TFrmConfTempl::TFrmConfTempl(QWidget* parent) : TJanela(parent)
 void TFrmConfTempl::setLinhas(const QStringList& linhas)
 {
     m_texto->setPlainText(linhas.join(u'\n'));
+    m_carregadas = this->linhas();
 }
 
 QStringList TFrmConfTempl::linhas() const
@@ -176,8 +177,19 @@ void TFrmConfTempl::exportar()
         Mensagem(QStringLiteral("Exportação não realizada."), QStringLiteral("Aviso"), Msg::Informacao);
 }
 
+// However it is closed (Esc, the close box), changed lines are stored only
+// when the operator says so; "Não" leaves without storing, even lines that
+// could not be stored.
 void TFrmConfTempl::done(int r)
 {
+    m_gravar = true;
+    if (linhas() != m_carregadas &&
+        Mensagem(QStringLiteral("Gravar as alterações do template?"), QStringLiteral("Pergunta"),
+                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+        m_gravar = false;
+        TJanela::done(r);
+        return;
+    }
     if (const QString p = EdicaoTemplate::problema(linhas()); !p.isEmpty()) {
         Mensagem(p, QStringLiteral("Aviso"), Msg::Aviso);
         return;
@@ -201,13 +213,8 @@ void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
                  QStringLiteral("Erro"), Msg::Erro);
         return;
     }
-    const QStringList carregadas = janela.linhas();
     janela.exec();
-    // However it was closed (Esc, the close box), changed lines are stored
-    // only when the operator says so.
-    if (janela.linhas() != carregadas &&
-        Mensagem(QStringLiteral("Gravar as alterações do template?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
+    if (!janela.gravar()) {
         return;
     }
     try {

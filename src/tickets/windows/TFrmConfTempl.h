@@ -32,8 +32,11 @@ public:
     // editor and stores what it holds when it closes.
     static void editar(QWidget* parent, const QString& numero);
 
-    // Closing is refused, the text kept, while the lines cannot be stored.
+    // Closing with changed lines asks whether to store them; when they are
+    // to be stored but cannot be, closing is refused and the text kept.
     void done(int r) override;
+    // The operator said the changed lines are to be stored.
+    bool gravar() const { return m_gravar; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -50,6 +53,8 @@ private:
     QPlainTextEdit* m_texto;
     QAction* m_importar;
     QAction* m_exportar;
+    QStringList m_carregadas; // the lines as loaded, to tell a change
+    bool m_gravar = false;
     int m_posicao = 0; // the remembered caret position
     bool m_arvoreMontada = false;
 };
