@@ -31,7 +31,8 @@ class TstrGrid;
 // weighing logic; this window binds them to its controls. Its code is split
 // by concern: the controls (TFrmPesagem.cpp), the set-up from Config
 // (PesagemConfig.cpp), the record, "Novo", loading and the field checks
-// (PesagemCampos.cpp), look-ups and pickers (PesagemBuscas.cpp), the live
+// (PesagemCampos.cpp), the checks on leaving a field (PesagemChecagens.cpp),
+// look-ups and pickers (PesagemBuscas.cpp), the live
 // weight (PesagemBalanca.cpp) and the save and delete (PesagemSalvar.cpp).
 class TFrmPesagem : public TFrmPadrao
 {
