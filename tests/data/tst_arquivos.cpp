@@ -111,7 +111,7 @@ private Q_SLOTS:
                                    << QStringLiteral("não tem a seção [database]");
         QTest::newRow("só a balança")
             << QByteArray("[serial]\nCOM1=/dev/ttyUSB0\n") << QStringLiteral("não tem a seção [database]");
-        QTest::newRow("lixo") << QByteArray("\x01\x02\xff\xfe garbage = = [[[\n\x00\x00", 40)
+        QTest::newRow("lixo") << QByteArray::fromRawData("\x01\x02\xff\xfe garbage = = [[[\n\x00\x00", 23)
                               << QStringLiteral("não tem a seção [database]");
         QTest::newRow("sem Driver") << QByteArray("[database]\nHost=servidor\nName=viga\n")
                                     << QStringLiteral("falta Driver=");
