@@ -23,17 +23,21 @@ void TFrmPesagem::recusa(QWidget* campo, const QString& mensagem, const QString&
     campo->setFocus();
 }
 
+void TFrmPesagem::aplicaChecagemData(TMaskEdit* campo, const Checagem& c)
+{
+    if (c.recusado) {
+        recusa(campo, c.mensagem, c.titulo, c.icone);
+    } else if (c.texto != campo->maskText()) {
+        campo->setText(c.texto);
+    }
+}
+
 void TFrmPesagem::saiDataEntrada()
 {
     if (EstadoCadastro == 3 || campoDataEntrada->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaDataEntrada(campoDataEntrada->maskText(), Relogio::hoje());
-    if (c.recusado) {
-        recusa(campoDataEntrada, c.mensagem, c.titulo, c.icone);
-    } else if (c.texto != campoDataEntrada->maskText()) {
-        campoDataEntrada->setText(c.texto);
-    }
+    aplicaChecagemData(campoDataEntrada, ChecaDataEntrada(campoDataEntrada->maskText(), Relogio::hoje()));
 }
 
 void TFrmPesagem::saiDataSaida()
@@ -41,12 +45,8 @@ void TFrmPesagem::saiDataSaida()
     if (EstadoCadastro == 3 || campoDataSaida->isReadOnly()) {
         return;
     }
-    const Checagem c = ChecaDataSaida(campoDataSaida->maskText(), campoDataEntrada->maskText());
-    if (c.recusado) {
-        recusa(campoDataSaida, c.mensagem, c.titulo, c.icone);
-    } else if (c.texto != campoDataSaida->maskText()) {
-        campoDataSaida->setText(c.texto);
-    }
+    aplicaChecagemData(campoDataSaida,
+                       ChecaDataSaida(campoDataSaida->maskText(), campoDataEntrada->maskText()));
 }
 
 void TFrmPesagem::saiHoraEntrada()

@@ -34,6 +34,8 @@ class TstrGrid;
 // (PesagemCampos.cpp), the checks on leaving a field (PesagemChecagens.cpp),
 // look-ups and pickers (PesagemBuscas.cpp), the live
 // weight (PesagemBalanca.cpp) and the save and delete (PesagemSalvar.cpp).
+struct Checagem;
+
 class TFrmPesagem : public TFrmPadrao
 {
     Q_OBJECT
@@ -149,6 +151,8 @@ private:
     void adicionaProduto();
     void removeProduto();
     void recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone);
+    // A date field after its check: refused, or shown as the check completed it.
+    void aplicaChecagemData(TMaskEdit* campo, const Checagem& c);
     // PesagemBuscas.cpp: look-ups, pickers (F2) and registries (F3).
     void saiPlaca();
     void saiRg();
