@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 QWidget* TFrmPesagem::montaPainelFotos()
 {
     m_painelFotos = new QWidget(this);
@@ -163,13 +165,17 @@ void TFrmPesagem::esqueceFotos()
     m_pedidoFotos = 0;
 }
 
-int TFrmPesagem::fotosAposGravar(qint64 numero, int lado, bool comEvidencia)
+int TFrmPesagem::fotosAposGravar(qint64 numero, int lado, const std::optional<EvidenciaPesagem>& gravada)
 {
     const int pedido = std::exchange(m_pedidoFotos, 0);
     if (!m_cameras || !pedido) {
         return 0;
     }
-    if (!comEvidencia || !m_cameras->pendente(pedido)) {
+    // What the stored row says, not what has come since: a picture that came
+    // while the save ran is still to be written.
+    const bool faltam = gravada && std::any_of(gravada->fotos.cbegin(), gravada->fotos.cend(),
+                                               [](const FotoCamera& f) { return f.pendente; });
+    if (!faltam) {
         m_cameras->esquece(pedido); // stored with the save, or nothing to store
         return 0;
     }
@@ -195,7 +201,13 @@ int TFrmPesagem::fotosAposGravar(qint64 numero, int lado, bool comEvidencia)
             }
         });
     });
-    return pedido;
+    return fotosPendentes(pedido) ? pedido : 0; // (they may have come already)
+}
+
+bool TFrmPesagem::fotosPendentes(int pedido) const
+{
+    return pedido &&
+           std::find(m_fotosPendentes.cbegin(), m_fotosPendentes.cend(), pedido) != m_fotosPendentes.cend();
 }
 
 void TFrmPesagem::fotosConcluidas(qint64 numero, int lado, int pedido)
@@ -219,7 +231,8 @@ void TFrmPesagem::imprimeTicketDaGravacao(qint64 numero, int pedidoFotos)
     }
     imprimeTicketAguardando(); // an earlier one goes first
     m_ticketAguardando = TicketAguardando{numero, m_modo, m_copias, pedidoFotos};
-    if (!pedidoFotos) {
+    // (the pictures may have come while the success message was open)
+    if (!fotosPendentes(pedidoFotos)) {
         imprimeTicketAguardando();
     }
 }

@@ -91,7 +91,7 @@ void TFrmPesagem::BtnSalvarClick()
     m_imprimir = ticket;
     m_copias = copias;
     // Pictures that have not come yet complete the evidence when they do; the window does not wait.
-    const int fotosPendentes = fotosAposGravar(numero, m_modo, evidencia.has_value());
+    const int fotosPendentes = fotosAposGravar(numero, m_modo, evidencia);
     mostraFotos(numero, m_modo);
     // The proposed number may have been taken by another workstation: the
     // operator is told the number the weighing was stored under.

@@ -186,7 +186,8 @@ private:
     void pedeFotos();
     // After the commit: the pictures still expected complete the side's
     // evidence when they come. Returns their request (0: none expected).
-    int fotosAposGravar(qint64 numero, int lado, bool comEvidencia);
+    int fotosAposGravar(qint64 numero, int lado, const std::optional<EvidenciaPesagem>& gravada);
+    bool fotosPendentes(int pedido) const;
     void esqueceFotos();
     void fotosConcluidas(qint64 numero, int lado, int pedido);
     // The ticket of a save, printed once its pictures are stored (at once without cameras).
