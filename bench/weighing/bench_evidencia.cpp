@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The evidence's cost. The save of a new weighing with its reading evidence
-// and audit entries, against the evidence and audit statements alone (run and
-// rolled back): the save without evidence is the difference. And the way of
+// and audit entries (without and with two cameras' pictures), the save
+// without the reading evidence, and the evidence and audit statements alone
+// (run and rolled back): the save as it was before any evidence is the
+// difference. And the way of
 // a weight from the last byte of a frame on a pseudo-terminal to the repaint
 // of the weight box in the weighing window (offscreen, a paint hook), without
 // and with two cameras running (GStreamer's test source). Run with a release
 // build; VIGA_TEST_DRIVER=QPSQL measures on PostgreSQL.
 #include "Auditoria.h"
 #include "BancoTeste.h"
+#include "Cameras.h"
 #include "DialogosRoteiro.h"
 #include "ErroBanco.h"
 #include "Evidencia.h"
@@ -42,6 +45,8 @@ BancoTeste& banco()
 }
 
 qint64 proximo = 1;
+
+const QString camera = QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=640,height=480");
 
 PesagemTela entrada(qint64 numero)
 {
@@ -87,6 +92,80 @@ void SalvarEntradaComEvidencia(benchmark::State& state)
     }
 }
 BENCHMARK(SalvarEntradaComEvidencia)->Unit(benchmark::kMicrosecond);
+
+// The same save without the reading evidence (the audit entries stay: every save has them).
+void SalvarEntradaSemEvidencia(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
+    for (auto _ : state) {
+        PesagemTela p = entrada(proximo++);
+        try {
+            SalvaPesagem::salvar(b.dm(), p, cfg, false);
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
+    }
+}
+BENCHMARK(SalvarEntradaSemEvidencia)->Unit(benchmark::kMicrosecond);
+
+// The save with two cameras' pictures that came before it (640x480 JPEG from
+// GStreamer's test source), written into the data folder in the save.
+void SalvarEntradaComFotos(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
+    EvidenciaPesagem ev = evidencia();
+    {
+        Cameras c({{QStringLiteral("Frente"), camera}, {QStringLiteral("Traseira"), camera}});
+        const int pedido = c.pede();
+        bool pronto = false;
+        c.aoConcluir(pedido, [&](const QList<FotoCamera>& f) {
+            ev.fotos = f;
+            pronto = true;
+        });
+        while (!pronto) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    for (const FotoCamera& f : ev.fotos) {
+        if (f.jpeg.isEmpty()) {
+            state.SkipWithError(qPrintable(f.falha));
+            return;
+        }
+    }
+    for (auto _ : state) {
+        PesagemTela p = entrada(proximo++);
+        try {
+            SalvaPesagem::salvar(b.dm(), p, cfg, false, {}, &ev);
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
+    }
+}
+BENCHMARK(SalvarEntradaComFotos)->Unit(benchmark::kMicrosecond);
+
+// The audit entries alone (as after an insert), run and rolled back.
+void SoAuditoria(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
+    const qint64 numero = proximo++;
+    PesagemTela p = entrada(numero);
+    SalvaPesagem::salvar(b.dm(), p, cfg, false);
+    for (auto _ : state) {
+        try {
+            Transacao tr(&b.dm());
+            Auditoria::registraMudancas(b.dm(), QStringLiteral("JOAO"), {numero, QString(), QString()});
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
+    }
+}
+BENCHMARK(SoAuditoria)->Unit(benchmark::kMicrosecond);
 
 // What the evidence adds to that save: its statements on a stored weighing,
 // inside a transaction that is rolled back (the save's commit is not theirs).
@@ -140,10 +219,8 @@ void PesoAteATela(benchmark::State& state)
         QSettings ini(b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
         ini.setValue(QStringLiteral("serial/COM1"), pty.nome());
         if (state.range(0) == 1) {
-            ini.setValue(QStringLiteral("cameras/Frente"),
-                         QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=640,height=480"));
-            ini.setValue(QStringLiteral("cameras/Traseira"),
-                         QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=640,height=480"));
+            ini.setValue(QStringLiteral("cameras/Frente"), camera);
+            ini.setValue(QStringLiteral("cameras/Traseira"), camera);
         } else {
             ini.remove(QStringLiteral("cameras"));
         }

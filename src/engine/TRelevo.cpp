@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -710,13 +711,14 @@ void TRelevo::entregar()
             QFile::remove(arquivo);
             return;
         }
-        if (imprimirPorScript(arquivo)) {
+        // Said printed only when the script ran to its end without an error.
+        const bool impresso = imprimirPorScript(arquivo);
+        QFile::remove(arquivo);
+        if (impresso) {
             mensagem(texto("Impressão finalizada", "Printing completed"), texto("Informação", "Information"),
                      MsgRelevo::Informacao);
         } else {
-            QFile::remove(arquivo);
-            mensagem(texto("Impressora em uso ou não pronta.", "Printer in use or not ready"),
-                     texto("Atenção", "Warning"), MsgRelevo::Aviso);
+            falhaDeEscrita();
         }
         return;
     }
@@ -725,15 +727,18 @@ void TRelevo::entregar()
 
 bool TRelevo::imprimirPorScript(const QString& arquivo)
 {
-    // The script prints the job file and then deletes it and itself, so nothing is
-    // removed while the script still reads it.
+    // The script stops at the first command that fails (set -e); its last
+    // command replaces the shell (exec), so that a copy stuck on a port that
+    // never takes it is what the time limit stops. The job and the script are
+    // removed by the caller once the script has ended.
+    m_erroEscrita.clear();
     const int ponto = int(arquivo.lastIndexOf(u'.'));
     const QString script =
         arquivo.isEmpty() ? QString()
                           : (ponto < 0 ? arquivo + u'.' : arquivo.left(ponto + 1)) + QStringLiteral("sh");
     const QString porta = PrinterPort.trimmed();
     const DestinoPorta destino = ResolvePorta(porta);
-    QStringList linhas{QStringLiteral("#!/bin/sh")};
+    QStringList linhas{QStringLiteral("#!/bin/sh"), QStringLiteral("set -e")};
     if (porta.left(3).toUpper() == QStringLiteral("COM")) {
         const TConfigPortCom& s = ConfigPortCom;
         QString paridade = QStringLiteral("-parenb");
@@ -748,28 +753,74 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
     }
     if (destino.tipo == DestinoPorta::FilaCups) {
         linhas << (destino.fila().isEmpty()
-                       ? QStringLiteral("lp -o raw %1 >/dev/null").arg(aspasShell(arquivo))
-                       : QStringLiteral("lp -d %1 -o raw %2 >/dev/null")
+                       ? QStringLiteral("exec lp -o raw %1 >/dev/null").arg(aspasShell(arquivo))
+                       : QStringLiteral("exec lp -d %1 -o raw %2 >/dev/null")
                              .arg(aspasShell(destino.fila()), aspasShell(arquivo)));
     } else {
-        linhas << QStringLiteral("cat %1 > %2").arg(aspasShell(arquivo), aspasShell(destino.caminho));
+        linhas << QStringLiteral("exec cat %1 > %2").arg(aspasShell(arquivo), aspasShell(destino.caminho));
     }
-    linhas << QStringLiteral("rm -f %1 \"$0\"").arg(aspasShell(arquivo));
     // next to the job, in the private job folder: nobody else can change it
     // between writing and running
-    if (script.isEmpty() || !PastaJobs::verificar(QFileInfo(script).absolutePath(), nullptr)) return false;
-    QFile f(script);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+    if (script.isEmpty() || !PastaJobs::verificar(QFileInfo(script).absolutePath(), &m_erroEscrita))
         return false;
+    QFile f(script);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {
+        m_erroEscrita = f.errorString();
+        return false;
+    }
     if (!m_temporarios.contains(script)) m_temporarios << script;
     const QByteArray conteudo = linhas.join(u'\n').toUtf8() + '\n';
     const bool gravado = f.write(conteudo) == conteudo.size() && f.flush();
     f.close();
     if (!gravado) {
+        m_erroEscrita = f.errorString();
         QFile::remove(script);
         return false;
     }
-    return QProcess::startDetached(QStringLiteral("/bin/sh"), {script});
+    const bool ok = executaScript(script, &m_erroEscrita);
+    QFile::remove(script);
+    return ok;
+}
+
+namespace
+{
+
+// How long a thermal ticket may take to reach its printer.
+constexpr int limiteScriptMs = 30000;
+
+} // namespace
+
+bool TRelevo::executaScript(const QString& script, QString* erro)
+{
+    QProcess sh;
+    sh.start(QStringLiteral("/bin/sh"), {script});
+    if (!sh.waitForStarted()) {
+        *erro = sh.errorString();
+        return false;
+    }
+    // The window stays responsive while the ticket goes out, as on the spooler route.
+    QElapsedTimer relogio;
+    relogio.start();
+    while (sh.state() != QProcess::NotRunning && !sh.waitForFinished(50)) {
+        QCoreApplication::processEvents();
+        if (relogio.elapsed() > limiteScriptMs) {
+            sh.kill();
+            sh.waitForFinished();
+            *erro = texto("a impressora não recebeu o trabalho em %1 s",
+                          "the printer did not take the job in %1 s")
+                        .arg(limiteScriptMs / 1000);
+            return false;
+        }
+    }
+    if (sh.exitStatus() == QProcess::NormalExit && sh.exitCode() == 0) return true;
+    // The shell's own words (the command that failed), else the exit code.
+    const QStringList saida =
+        QString::fromLocal8Bit(sh.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    *erro = saida.isEmpty() ? texto("o script de impressão terminou com o código %1",
+                                    "the print script ended with code %1")
+                                  .arg(sh.exitCode())
+                            : saida.last().trimmed();
+    return false;
 }
 
 void TRelevo::configurarJobDoPreview(TRelevo& d) const

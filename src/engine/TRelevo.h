@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFont>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,13 @@ struct THeaderData {
     int FirstPage = 1;
     QString Title1, Title2, Right2, Left2, Right3, Left3, Right4, Left4;
     QString ColHeader1, ColHeader2, ColHeader3;
+};
+
+// A picture shown beside the preview's pages, never printed (a weighing's
+// camera snapshots beside its ticket).
+struct FotoPreview {
+    QString legenda; // "Entrada - Frente"
+    QString arquivo;
 };
 
 struct TPreview {
@@ -34,6 +42,7 @@ struct TPreview {
     bool SelectPagesToPrint = true;
     QString PreviewTitle = QStringLiteral("Visualização do Relatório");
     QFont Font = QFont(QStringLiteral("Courier New"), 8);
+    QList<FotoPreview> Fotos;
 };
 
 // Printing on the system printer (pages drawn with a font).
@@ -184,7 +193,10 @@ private:
     void novaPaginaNasListas();
     void fecharPaginaNasListas();
     void entregar();
+    // The thermal route: false with the reason in m_erroEscrita when the script
+    // could not be written or started, failed, or did not end in time.
     bool imprimirPorScript(const QString& arquivo);
+    bool executaScript(const QString& script, QString* erro);
     void mensagemPermissao();
     int mensagem(const QString& texto, const QString& titulo, int flags);
     // A new job file in the private job folder; empty with the reason when it cannot be made.

@@ -3,8 +3,10 @@
 
 #include "ConsultaTicket.h"
 #include "DadosTicket.h"
+#include "Evidencia.h"
 #include "LayoutTicket.h"
 #include "LeConfig.h"
+#include "PastaDados.h"
 #include "RVDataSet.h"
 #include "TDM.h"
 #include "TPrnTemplate.h"
@@ -16,12 +18,33 @@
 namespace ImpressaoTicket
 {
 
+namespace
+{
+
+// The snapshots the preview shows beside the ticket: the entry's, and on an
+// exit ticket the exit's too.
+QList<FotoPreview> fotosDoTicket(qint64 numero, bool saida)
+{
+    QList<FotoPreview> fotos;
+    for (int lado = 1; lado <= (saida ? 2 : 1); ++lado) {
+        for (const Evidencia::FotoGravada& f :
+             Evidencia::fotosGravadas(PastaDados::caminho(), numero, lado)) {
+            fotos.append({(lado == 1 ? QStringLiteral("Entrada - ") : QStringLiteral("Saída - ")) + f.camera,
+                          f.caminho});
+        }
+    }
+    return fotos;
+}
+
+} // namespace
+
 bool imprime(TDM& dm, TRelevo& job, const Pedido& pedido)
 {
     const auto pesagem = ConsultaTicket::pesagem(dm, pedido.codigo);
     if (!pesagem) {
         return false;
     }
+    job.Preview.Fotos = fotosDoTicket(pedido.codigo, pedido.saida);
     LayoutTicket::Estado estado;
     estado.saida = pedido.saida;
     estado.emitente = ConsultaTicket::emitente(dm);

@@ -20,13 +20,13 @@ QString arquivoFoto(qint64 numero, int lado, const QString& camera)
         .arg(lado == 1 ? QStringLiteral("entrada") : QStringLiteral("saida"), camera.toLower());
 }
 
-QStringList fotosGravadas(const QString& pastaDados, qint64 numero, int lado)
+QList<FotoGravada> fotosGravadas(const QString& pastaDados, qint64 numero, int lado)
 {
-    QStringList lista;
+    QList<FotoGravada> lista;
     for (const char* camera : {"Frente", "Traseira"}) {
         const QString f = QDir(pastaDados).filePath(arquivoFoto(numero, lado, QLatin1String(camera)));
         if (QFileInfo::exists(f)) {
-            lista << f;
+            lista.append({QLatin1String(camera), f});
         }
     }
     return lista;
@@ -35,10 +35,16 @@ QStringList fotosGravadas(const QString& pastaDados, qint64 numero, int lado)
 namespace
 {
 
+// What a row says of a camera whose picture is still expected.
+const QString textoPendente = QStringLiteral("aguardando a câmera");
+
 // Writes one snapshot; the text the row keeps for it.
 QString gravaFoto(const QString& pastaDados, qint64 numero, int lado, const FotoCamera& foto,
                   QStringList* arquivos)
 {
+    if (foto.pendente) {
+        return QStringLiteral("%1: %2").arg(foto.camera, textoPendente);
+    }
     if (foto.jpeg.isEmpty()) {
         return QStringLiteral("%1: %2").arg(foto.camera, foto.falha);
     }
@@ -99,6 +105,39 @@ void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const Q
     q.setParam(QStringLiteral("cameras"),
                cameras.isEmpty() ? nulo : QVariant(cameras.join(QStringLiteral("; "))));
     q.ExecSQL();
+}
+
+bool completaFotos(TDM& dm, qint64 numero, int lado, const QList<FotoCamera>& fotos,
+                   const QString& pastaDados)
+{
+    Transacao tr(&dm, true);
+    FotosDaGravacao gravadas;
+    TQuery q(&dm, QStringLiteral("QR_Evidencia"));
+    q.Add(QStringLiteral("Select EVI_CAMERAS, EVI_ESTACAO from PESAGEMEVIDENCIA"));
+    q.Add(QStringLiteral("where PES_CODIGO=:pes and EVI_LADO=:lado"));
+    q.setParam(QStringLiteral("pes"), numero);
+    q.setParam(QStringLiteral("lado"), lado);
+    q.Open();
+    const bool minha = !q.IsEmpty() && q.AsString(QStringLiteral("EVI_ESTACAO")) == Auditoria::estacao() &&
+                       q.AsString(QStringLiteral("EVI_CAMERAS")).contains(textoPendente);
+    q.Close();
+    if (!minha) {
+        return false; // saved again, or deleted, since
+    }
+    QStringList cameras;
+    for (const FotoCamera& foto : fotos) {
+        cameras << gravaFoto(pastaDados, numero, lado, foto, gravadas.lista());
+    }
+    q.Clear();
+    q.Add(QStringLiteral("Update PESAGEMEVIDENCIA set EVI_CAMERAS=:cameras"));
+    q.Add(QStringLiteral("where PES_CODIGO=:pes and EVI_LADO=:lado"));
+    q.setParam(QStringLiteral("cameras"), cameras.join(QStringLiteral("; ")));
+    q.setParam(QStringLiteral("pes"), numero);
+    q.setParam(QStringLiteral("lado"), lado);
+    q.ExecSQL();
+    tr.commit();
+    gravadas.confirma();
+    return true;
 }
 
 FotosDaGravacao::~FotosDaGravacao()

@@ -10,9 +10,10 @@ class TDM;
 
 // One camera's snapshot taken at a save: the JPEG, or why there is none.
 struct FotoCamera {
-    QString camera;  // "Frente", "Traseira"
-    QByteArray jpeg; // empty when the camera gave no picture
-    QString falha;   // why, in the system's words
+    QString camera;        // "Frente", "Traseira"
+    QByteArray jpeg;       // empty when the camera gave no picture
+    QString falha;         // why, in the system's words
+    bool pendente = false; // asked for and still expected (completed after the save)
 };
 
 // How the weight of one side was taken, stored with the weighing
@@ -35,8 +36,12 @@ namespace Evidencia
 // "fotos/12-entrada-frente.jpg": a snapshot's path inside the data folder.
 QString arquivoFoto(qint64 numero, int lado, const QString& camera);
 
-// The snapshots stored for one side of a weighing (absolute paths, existing files).
-QStringList fotosGravadas(const QString& pastaDados, qint64 numero, int lado);
+// The snapshots stored for one side of a weighing (existing files).
+struct FotoGravada {
+    QString camera;  // "Frente", "Traseira"
+    QString caminho; // absolute path
+};
+QList<FotoGravada> fotosGravadas(const QString& pastaDados, qint64 numero, int lado);
 
 // Writes the evidence of side `lado` (1 entry, 2 exit) of weighing `numero`
 // inside the caller's transaction: the snapshots into `pastaDados`/fotos
@@ -46,6 +51,14 @@ QStringList fotosGravadas(const QString& pastaDados, qint64 numero, int lado);
 // Throws ErroBanco.
 void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const QString& pastaDados,
            QStringList* arquivos = nullptr);
+
+// The snapshots of a save that came after it (or were given up): written
+// into `pastaDados`/fotos and the side's row completed, in a transaction of
+// its own, while the row is still the one this workstation stored with
+// cameras pending; false (nothing written) when it is no longer. A picture
+// that cannot be written is said in the row. Throws ErroBanco.
+bool completaFotos(TDM& dm, qint64 numero, int lado, const QList<FotoCamera>& fotos,
+                   const QString& pastaDados);
 
 // Snapshots written during a save: removed again unless the save committed.
 class FotosDaGravacao

@@ -454,6 +454,61 @@ private Q_SLOTS:
         QCOMPARE(QSettings(PastaDados::ini(), QSettings::IniFormat).value("ui/wall").toString(),
                  QString("none"));
     }
+
+    // viga.ini is edited by hand: the picture is found whatever the case of
+    // [ui] and wall=, and a new choice replaces that entry (no second one).
+    void fundoSemDistinguirCaixa_data()
+    {
+        QTest::addColumn<QString>("secao");
+        QTest::addColumn<QString>("chave");
+        QTest::newRow("ui wall") << "ui"
+                                 << "wall";
+        QTest::newRow("UI wall") << "UI"
+                                 << "wall";
+        QTest::newRow("ui Wall") << "ui"
+                                 << "Wall";
+        QTest::newRow("Ui WALL") << "Ui"
+                                 << "WALL";
+    }
+    void fundoSemDistinguirCaixa()
+    {
+        QFETCH(QString, secao);
+        QFETCH(QString, chave);
+        BancoTeste b;
+        DialogosRoteiro d;
+        auto imagem = [&](const char* nome, int largura) {
+            const QString arquivo = QDir(b.pasta()).filePath(QString::fromLatin1(nome));
+            QImage img(largura, 20, QImage::Format_RGB32);
+            img.fill(Qt::darkGreen);
+            img.save(arquivo);
+            return arquivo;
+        };
+        const QString primeira = imagem("fundo.jpg", 40);
+        {
+            QFile ini(PastaDados::ini());
+            QVERIFY(ini.open(QIODevice::Append));
+            ini.write(QStringLiteral("\n[%1]\n%2=%3\n").arg(secao, chave, primeira).toUtf8());
+        }
+        TFrmMain m(b.dm());
+        m.iniciarAoMostrar = false;
+        m.carregaFundoConfigurado();
+        QCOMPARE(m.imagemFundo().size(), QSize(40, 20));
+
+        const QString segunda = imagem("outro.jpg", 60);
+        d.arquivo(segunda);
+        m.acao("ImagemFundo")->trigger();
+        QCOMPARE(m.imagemFundo().size(), QSize(60, 20));
+        QFile ini(PastaDados::ini());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QString texto = QString::fromUtf8(ini.readAll());
+        QCOMPARE(texto.count(QStringLiteral("wall="), Qt::CaseInsensitive), 1);
+        QVERIFY2(texto.contains(chave + u'=' + segunda), qPrintable(texto));
+        TFrmMain depois(b.dm());
+        depois.iniciarAoMostrar = false;
+        depois.carregaFundoConfigurado();
+        QCOMPARE(depois.imagemFundo().size(), QSize(60, 20));
+        QVERIFY(d.mostradas.isEmpty());
+    }
 };
 
 QTEST_MAIN(TstPrincipal)

@@ -641,8 +641,9 @@ private Q_SLOTS:
         QCOMPARE(CodigoStatusParalela(status), codigo);
     }
 
-    // The command-script route copies the job to the port with a detached shell script
-    // that removes the job file and itself afterwards.
+    // The command-script route copies the job to the port with a shell script
+    // and says it printed once the script has ended well; the job file and
+    // the script are removed.
     void rotaScript()
     {
         const QString porta = saida(QStringLiteral("termica.prn"));
@@ -655,10 +656,55 @@ private Q_SLOTS:
         const QString job = r.arquivoJob();
         r.EndDoc();
         QCOMPARE(m_servicos->textos(), QStringList{QStringLiteral("Impressão finalizada")});
-        QTRY_COMPARE(lerArquivo(porta), QByteArray("\x1B\x43\x3E\x1B\x43\x3E"
-                                                   "Cupom\r\n"));
-        QTRY_VERIFY(!QFile::exists(job));
-        QTRY_VERIFY(!QFile::exists(job.left(job.lastIndexOf(u'.') + 1) + QStringLiteral("sh")));
+        QCOMPARE(lerArquivo(porta), QByteArray("\x1B\x43\x3E\x1B\x43\x3E"
+                                               "Cupom\r\n"));
+        QVERIFY(!QFile::exists(job));
+        QVERIFY(!QFile::exists(job.left(job.lastIndexOf(u'.') + 1) + QStringLiteral("sh")));
+    }
+
+    // A script that fails (the port's line settings refused, exit 1; the
+    // port cannot be written) is the printing failure every route reports:
+    // nothing is said printed, nothing reaches the port, nothing is left behind.
+    void rotaScriptFalha_data()
+    {
+        QTest::addColumn<QString>("porta");
+        QTest::addColumn<QString>("motivo");
+        // the reason: the failing command's own words, which name it
+        QTest::newRow("stty recusado") << QStringLiteral("COM3") << QStringLiteral("stty: ");
+        QTest::newRow("porta em pasta inexistente")
+            << QStringLiteral("sem-pasta/termica.prn") << QStringLiteral("sem-pasta/termica.prn");
+    }
+    void rotaScriptFalha()
+    {
+        QFETCH(QString, porta);
+        QFETCH(QString, motivo);
+        // COM3 is a regular file: the port settings (stty) refuse it.
+        const QString falsa = saida(QStringLiteral("ttyFalsa"));
+        {
+            QFile f(falsa);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QFile ini(saida(QStringLiteral("viga.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ini.write("[serial]\nCOM3=" + falsa.toUtf8() + "\n");
+        }
+        TRelevo r;
+        r.PageHeader = false;
+        r.PrinterTermic = true;
+        r.PrinterPort = porta.startsWith(QLatin1String("COM")) ? porta : saida(porta);
+        QVERIFY(r.BeginDoc());
+        r.WriteText({}, QStringLiteral("Cupom"), 0, true);
+        const QString job = r.arquivoJob();
+        r.EndDoc();
+        QCOMPARE(m_servicos->mensagens.size(), 1);
+        const auto& m = m_servicos->mensagens[0];
+        QVERIFY2(m.texto.startsWith(QStringLiteral("Impressora em uso ou não pronta.\rErro retornado: ")),
+                 qPrintable(m.texto));
+        QVERIFY2(m.texto.contains(motivo), qPrintable(m.texto));
+        QCOMPARE(m.titulo, QStringLiteral("Atenção"));
+        QCOMPARE(lerArquivo(falsa), QByteArray());
+        QVERIFY(!QFile::exists(job));
+        QVERIFY(!QFile::exists(job.left(job.lastIndexOf(u'.') + 1) + QStringLiteral("sh")));
+        QFile::remove(saida(QStringLiteral("viga.ini")));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "DialogosRoteiro.h"
 #include "FixtureTicket.h"
 #include "Operador.h"
+#include "ServicosRelevoJanelas.h"
 #include "SessaoAtual.h"
 #include "TFrmConfTempl.h"
 #include "TFrmImpCopias.h"
@@ -13,9 +14,13 @@
 #include "TFrmSerial.h"
 #include "TFrmTicket.h"
 #include "TMaskEdit.h"
+#include "TRVPreview.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -127,6 +132,75 @@ private Q_SLOTS:
             // Printed: the code field is cleared for the next one.
             QVERIFY(j.campoCodigo()->vazio());
         }
+    }
+
+    // The ticket's preview shows the weighing's camera snapshots beside the
+    // pages (an exit ticket: both sides'); a weighing without pictures shows
+    // none; the printed bytes are the same with or without them.
+    void fotosNoPreview_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<int>("movimento");
+        QTest::addColumn<QStringList>("legendas");
+        QTest::newRow("saída: os dois lados")
+            << "1" << 1 << QStringList{"Entrada - Frente", "Saída - Frente", "Saída - Traseira"};
+        QTest::newRow("entrada: só a entrada") << "1" << 0 << QStringList{"Entrada - Frente"};
+        QTest::newRow("sem fotos") << "2" << 1 << QStringList{};
+    }
+    void fotosNoPreview()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(int, movimento);
+        QFETCH(QStringList, legendas);
+        QVERIFY(QDir(m_banco->pasta()).mkpath(QStringLiteral("fotos")));
+        QImage imagem(320, 240, QImage::Format_RGB32);
+        imagem.fill(Qt::darkGreen);
+        for (const char* f : {"1-entrada-frente", "1-saida-frente", "1-saida-traseira"})
+            QVERIFY(imagem.save(m_banco->pasta() + QStringLiteral("/fotos/%1.jpg").arg(QLatin1String(f))));
+
+        DialogosRoteiro d;
+        QStringList vistas;
+        int miniaturas = 0;
+        bool painel = false;
+        {
+            ServicosRelevoJanelas servicos;
+            ServicosRelevo::instalar(&servicos);
+            const auto restaura = qScopeGuard([] { ServicosRelevo::instalar(nullptr); });
+            Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+                const auto fecha = qScopeGuard([w] { w->close(); });
+                painel = w->findChild<QWidget*>(QStringLiteral("PainelFotos")) != nullptr;
+                for (int i = 1;; ++i) {
+                    auto* foto = w->findChild<QLabel*>(QStringLiteral("Foto%1").arg(i));
+                    if (!foto) break;
+                    vistas << foto->accessibleName();
+                    miniaturas += foto->pixmap().isNull() ? 0 : 1;
+                }
+            });
+            TFrmTicket j;
+            j.show();
+            QTest::keyClicks(j.campoCodigo(), codigo);
+            j.movimento()->setCurrentIndex(movimento);
+            QTest::mouseClick(j.botaoImprimir(), Qt::LeftButton);
+        }
+        QCOMPARE(vistas, legendas);
+        QCOMPARE(miniaturas, legendas.size());
+        QCOMPARE(painel, !legendas.isEmpty());
+        QVERIFY(d.mostradas.isEmpty());
+
+        // The printer lines of the ticket, with the pictures and without them.
+        auto linhas = [&] {
+            ServicosTeste s;
+            TFrmTicket j;
+            j.campoCodigo()->setText(codigo);
+            j.movimento()->setCurrentIndex(movimento);
+            j.FlatButton2Click();
+            return s.paginasImpressora;
+        };
+        const auto comFotos = linhas();
+        QVERIFY(QDir(m_banco->pasta() + QStringLiteral("/fotos")).removeRecursively());
+        const auto semFotos = linhas();
+        QVERIFY(!comFotos.isEmpty());
+        QCOMPARE(comFotos, semFotos);
     }
 
     // Three copies typed: three tickets in one preview; the copies of a weighing's

@@ -6,6 +6,7 @@
 #include "Cameras.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -17,6 +18,19 @@ namespace
 
 const QString viva = QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=320,height=240");
 const QString muda = QStringLiteral("gst:videotestsrc is-live=true ! valve drop=true");
+
+// The final snapshots of a request, the event loop running meanwhile.
+QList<FotoCamera> espera(Cameras& c, int pedido)
+{
+    QList<FotoCamera> fotos;
+    bool pronto = false;
+    c.aoConcluir(pedido, [&](const QList<FotoCamera>& f) {
+        fotos = f;
+        pronto = true;
+    });
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(pronto, 10000); }();
+    return fotos;
+}
 
 } // namespace
 
@@ -75,25 +89,76 @@ private Q_SLOTS:
                                       "dispositivo /dev/video nem um endereço rtsp://."));
     }
 
-    // One camera answers with a JPEG, the other never does: the capture
-    // comes back with the picture and the reason for the missing one.
+    // One camera answers with a JPEG, the other never does. The request
+    // returns at once; the answer comes later, with the picture and the
+    // reason for the missing one.
     void umaMuda()
     {
         Cameras c({{QStringLiteral("Frente"), viva}, {QStringLiteral("Traseira"), muda}});
-        const QList<FotoCamera> f = c.captura();
+        const int pedido = c.pede();
+        QVERIFY(c.pendente(pedido));
+        const QList<FotoCamera> agora = c.fotos(pedido);
+        QCOMPARE(agora.size(), 2);
+        QVERIFY(agora[1].pendente && agora[1].jpeg.isEmpty());
+
+        const QList<FotoCamera> f = espera(c, pedido);
         QCOMPARE(f.size(), 2);
         QCOMPARE(f[0].camera, QStringLiteral("Frente"));
         QVERIFY2(f[0].falha.isEmpty(), qPrintable(f[0].falha));
+        QVERIFY(!f[0].pendente);
         QImage imagem;
         QVERIFY(imagem.loadFromData(f[0].jpeg, "JPG"));
         QCOMPARE(imagem.size(), QSize(320, 240));
         QCOMPARE(f[1].camera, QStringLiteral("Traseira"));
         QVERIFY(f[1].jpeg.isEmpty());
+        QVERIFY(!f[1].pendente);
         QCOMPARE(f[1].falha, QStringLiteral("câmera não respondeu em 2 s"));
+        QVERIFY(!c.temPedidos());
+    }
 
-        // A second save gets a new picture from the same pipeline.
-        const QList<FotoCamera> g = c.captura();
-        QVERIFY(!g[0].jpeg.isEmpty());
+    // Two saves close together each get a picture of their own.
+    void doisPedidos()
+    {
+        Cameras c({{QStringLiteral("Frente"), viva}});
+        const int primeiro = c.pede();
+        const QList<FotoCamera> a = espera(c, primeiro);
+        const int segundo = c.pede();
+        const int terceiro = c.pede();
+        QVERIFY(segundo != terceiro);
+        const QList<FotoCamera> b = espera(c, segundo);
+        const QList<FotoCamera> d = espera(c, terceiro);
+        QVERIFY(!a[0].jpeg.isEmpty());
+        QVERIFY(!b[0].jpeg.isEmpty());
+        QVERIFY(!d[0].jpeg.isEmpty());
+    }
+
+    // A request dropped (the save failed) is never answered.
+    void esquecido()
+    {
+        Cameras c({{QStringLiteral("Frente"), viva}}, 300);
+        const int pedido = c.pede();
+        bool chamado = false;
+        c.aoConcluir(pedido, [&](const QList<FotoCamera>&) { chamado = true; });
+        c.esquece(pedido);
+        QTest::qWait(600);
+        QVERIFY(!chamado);
+        QVERIFY(!c.temPedidos());
+    }
+
+    // Cameras handed over to themselves (the window closed right after a
+    // save) still answer the waiting request, then go.
+    void encerraQuandoLivre()
+    {
+        auto c = std::make_unique<Cameras>(QList<Cameras::Camera>{{QStringLiteral("Traseira"), muda}}, 300);
+        QPointer<Cameras> vigia(c.get());
+        const int pedido = c->pede();
+        QList<FotoCamera> fotos;
+        c->aoConcluir(pedido, [&](const QList<FotoCamera>& f) { fotos = f; });
+        Cameras::encerraQuandoLivre(std::move(c));
+        QVERIFY(vigia);
+        QTRY_COMPARE(fotos.size(), 1);
+        QCOMPARE(fotos[0].falha, QStringLiteral("câmera não respondeu em 0,3 s"));
+        QTRY_VERIFY(vigia.isNull());
     }
 
     // An RTSP server that accepts the connection and never answers.
@@ -108,18 +173,20 @@ private Q_SLOTS:
                         QStringLiteral("rtsp://127.0.0.1:%1/cam").arg(servidor.serverPort())}},
                       500);
             QTRY_VERIFY(!conexoes.isEmpty()); // the camera was asked
-            const QList<FotoCamera> f = c.captura();
+            const QList<FotoCamera> f = espera(c, c.pede());
             QCOMPARE(f.size(), 1);
             QVERIFY(f[0].jpeg.isEmpty());
             QCOMPARE(f[0].falha, QStringLiteral("câmera não respondeu em 0,5 s"));
         }
     }
 
-    // A device that does not exist: the reason is GStreamer's.
+    // A device that does not exist: the reason is GStreamer's, given at once.
     void dispositivoAusente()
     {
-        Cameras c({{QStringLiteral("Frente"), QStringLiteral("/dev/video-inexistente")}}, 500);
-        const QList<FotoCamera> f = c.captura();
+        Cameras c({{QStringLiteral("Frente"), QStringLiteral("/dev/video-inexistente")}}, 5000);
+        const int pedido = c.pede();
+        QVERIFY(!c.pendente(pedido)); // nothing to wait for
+        const QList<FotoCamera> f = espera(c, pedido);
         QVERIFY(f[0].jpeg.isEmpty());
         QVERIFY2(f[0].falha.startsWith(QStringLiteral("câmera sem imagem (")), qPrintable(f[0].falha));
     }

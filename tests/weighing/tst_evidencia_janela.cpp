@@ -11,6 +11,7 @@
 #include "Relogio.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
+#include "TDBGrid.h"
 #include "TFrmHistoricoPesagem.h"
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
@@ -33,6 +34,9 @@ namespace
 
 const QDateTime agora(QDate(2026, 12, 10), QTime(8, 15, 0));
 const QString sucesso = QStringLiteral("Operação efetuada com sucesso.");
+// GStreamer's test source for a camera, and one whose pictures never come out.
+const QString viva = QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=320,height=240");
+const QString muda = QStringLiteral("gst:videotestsrc is-live=true ! valve drop=true");
 
 // A database with the registries, the scale on COM1 (model AR, whole
 // kilograms) and the given viga.ini entries.
@@ -183,14 +187,13 @@ private Q_SLOTS:
         c.indicador.quadro({});
     }
 
-    // Two cameras, the rear one silent: the save goes through, the front
-    // picture is stored and shown, the evidence says why the rear one is missing.
+    // Two cameras, the rear one silent. The save does not wait for them:
+    // right after it the row says the pictures are awaited and the window
+    // takes the operator's next weighing; the front picture then comes and
+    // is stored and shown, and after 2 s the row says the rear one did not answer.
     void cameras()
     {
-        Balcao c({{QStringLiteral("cameras/Frente"),
-                   QStringLiteral("gst:videotestsrc is-live=true ! video/x-raw,width=320,height=240")},
-                  {QStringLiteral("cameras/Traseira"),
-                   QStringLiteral("gst:videotestsrc is-live=true ! valve drop=true")}});
+        Balcao c({{QStringLiteral("cameras/Frente"), viva}, {QStringLiteral("cameras/Traseira"), muda}});
         TFrmPesagem w(1);
         abrir(w);
         auto* painel = w.findChild<QWidget*>(QStringLiteral("PainelFotos"));
@@ -201,14 +204,81 @@ private Q_SLOTS:
         salvaSemTicket(w);
         QCOMPARE(c.d.ultimo(), sucesso);
         c.indicador.quadro({});
+        QVERIFY2(
+            Evidencia::le(c.b.dm(), 1, 1).cameras.endsWith(QStringLiteral("Traseira: aguardando a câmera")),
+            qPrintable(Evidencia::le(c.b.dm(), 1, 1).cameras));
+
+        // The next truck, typed while the rear camera is still awaited.
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        digitaEnter(w, "FlatEdit3", QStringLiteral("def5678"));
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("DEF5678"));
+        QVERIFY(Evidencia::le(c.b.dm(), 1, 1).cameras.contains(QStringLiteral("aguardando a câmera")));
+
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Evidencia::le(c.b.dm(), 1, 1).cameras,
+            QStringLiteral("Frente: fotos/1-entrada-frente.jpg; Traseira: câmera não respondeu em 2 s"),
+            8000);
         QVERIFY(QFile::exists(c.b.pasta() + QStringLiteral("/fotos/1-entrada-frente.jpg")));
         QVERIFY(!QFile::exists(c.b.pasta() + QStringLiteral("/fotos/1-entrada-traseira.jpg")));
-        QCOMPARE(Evidencia::le(c.b.dm(), 1, 1).cameras,
-                 QStringLiteral("Frente: fotos/1-entrada-frente.jpg; Traseira: câmera não respondeu em 2 s"));
-        auto* frente = w.findChild<QLabel*>(QStringLiteral("FotoFrente"));
-        auto* traseira = w.findChild<QLabel*>(QStringLiteral("FotoTraseira"));
-        QVERIFY(!frente->pixmap().isNull());
-        QCOMPARE(traseira->text(), QStringLiteral("sem foto"));
+        // The panel shows the weighing on screen: the new one has no pictures yet.
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("FotoFrente"))->text(), QStringLiteral("sem foto"));
+        QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
+        w.close();
+
+        // The exit window shows the entry's pictures of the truck it loads.
+        TFrmPesagem s(2);
+        abrir(s);
+        s.listaPesagens->setFocus();
+        s.listaPesagens->selecionar(0);
+        QTest::keyClick(s.listaPesagens, Qt::Key_Space);
+        QCOMPARE(s.campoPlaca->text(), QStringLiteral("ABC1234"));
+        QVERIFY(!s.findChild<QLabel*>(QStringLiteral("FotoFrente"))->pixmap().isNull());
+        QCOMPARE(s.findChild<QLabel*>(QStringLiteral("FotoTraseira"))->text(), QStringLiteral("sem foto"));
+    }
+
+    // A ticket asked for comes once the pictures are stored, so that its
+    // preview shows them; the window is closed while they are awaited: the
+    // ticket comes at the close and the pictures are still stored after it.
+    void ticketAguardaFotos_data()
+    {
+        QTest::addColumn<bool>("fechaAntes");
+        QTest::newRow("janela aberta") << false;
+        QTest::newRow("janela fechada antes das fotos") << true;
+    }
+    void ticketAguardaFotos()
+    {
+        QFETCH(bool, fechaAntes);
+        Balcao c({{QStringLiteral("cameras/Frente"), viva}, {QStringLiteral("cameras/Traseira"), muda}});
+        auto w = std::make_unique<TFrmPesagem>(1);
+        QList<qint64> tickets;
+        bool frenteGravada = false;
+        w->imprimeTicket = [&](qint64 numero, int, int) {
+            tickets << numero;
+            frenteGravada = QFile::exists(c.b.pasta() + QStringLiteral("/fotos/1-entrada-frente.jpg"));
+        };
+        abrir(*w);
+        novaEntrada(*w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w->BtnSalvar->isEnabled());
+        Operador::quandoAbrir<TFrmImpCopias>([](TFrmImpCopias* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BtnSim")), Qt::LeftButton);
+        });
+        QTest::mouseClick(w->BtnSalvar, Qt::LeftButton);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+        QVERIFY(tickets.isEmpty()); // the rear camera is still awaited
+        if (fechaAntes) {
+            w->close();
+            QCOMPARE(tickets, QList<qint64>{1});
+            w.reset();
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(tickets, QList<qint64>{1}, 8000);
+            QVERIFY(frenteGravada);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Evidencia::le(c.b.dm(), 1, 1).cameras,
+            QStringLiteral("Frente: fotos/1-entrada-frente.jpg; Traseira: câmera não respondeu em 2 s"),
+            8000);
     }
 
     // The administrator's history of one weighing: typed number, Enter to

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TFrmMain.h"
 
+#include "ArquivoIni.h"
 #include "Atualizacao.h"
 #include "CopiaSeguranca.h"
 #include "Dialogos.h"
@@ -35,6 +36,21 @@ namespace
 {
 const QString tituloPrincipal = QStringLiteral("VIGA - Gestão de Balança Rodoviária");
 const QString restrito = QStringLiteral("Módulo com acesso restrito.");
+// The background picture's setting ([ui] wall=), written where viga.ini has
+// it, whatever the case of its names, so that the value read is the one written.
+void gravaFundo(const QString& valor)
+{
+    const QString chave = ArquivoIni(PastaDados::ini()).caminho(QStringLiteral("ui"), QStringLiteral("wall"));
+    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
+    ini.setValue(chave, valor);
+    ini.sync();
+    if (ini.status() != QSettings::NoError) {
+        Mensagem(QStringLiteral("Não foi possível gravar a imagem de fundo em ") + PastaDados::ini() +
+                     QStringLiteral("."),
+                 QStringLiteral("Erro"), Msg::Erro);
+    }
+}
+
 } // namespace
 
 TFrmMain::TFrmMain(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm(dm)
@@ -268,6 +284,11 @@ void TFrmMain::resizeEvent(QResizeEvent* e)
     mostraFundo();
 }
 
+void TFrmMain::carregaFundoConfigurado()
+{
+    carregaFundo(ArquivoIni::ler(QStringLiteral("ui"), QStringLiteral("wall")).toString());
+}
+
 void TFrmMain::carregaFundo(const QString& arquivo)
 {
     const QString a = arquivo.trimmed();
@@ -299,14 +320,12 @@ void TFrmMain::imagemDeFundo()
     }
     m_fundo = p;
     mostraFundo();
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    ini.setValue(QStringLiteral("ui/wall"), QFileInfo(arquivo).absoluteFilePath());
+    gravaFundo(QFileInfo(arquivo).absoluteFilePath());
 }
 
 void TFrmMain::removeImagemDeFundo()
 {
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    ini.setValue(QStringLiteral("ui/wall"), QStringLiteral("none"));
+    gravaFundo(QStringLiteral("none"));
     m_fundo = QPixmap();
     mostraFundo();
 }
@@ -340,10 +359,7 @@ void TFrmMain::iniciar()
         splash.exec();
     }
     // 2. background picture
-    {
-        QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-        carregaFundo(ini.value(QStringLiteral("ui/wall")).toString());
-    }
+    carregaFundoConfigurado();
     // 3. upgrade log bootstrap
     Atualizacao atualizacao(m_dm);
     const QString erro = atualizacao.bootstrap();
@@ -528,8 +544,8 @@ void TFrmMain::sobre()
 
 void TFrmMain::paginaInicial()
 {
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    const QString endereco =
-        ini.value(QStringLiteral("ui/HomePage"), QStringLiteral("https://viga.example.com.br/")).toString();
+    const QString endereco = ArquivoIni::ler(QStringLiteral("ui"), QStringLiteral("HomePage"),
+                                             QStringLiteral("https://viga.example.com.br/"))
+                                 .toString();
     QDesktopServices::openUrl(QUrl(endereco));
 }

@@ -46,6 +46,8 @@ public:
 
     // Background picture: the [ui] wall entry of viga.ini ("none": no picture).
     void carregaFundo(const QString& arquivo);
+    // The picture viga.ini names (section and key in any case), as at the start.
+    void carregaFundoConfigurado();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -2,6 +2,7 @@
 #include "TRVPreview.h"
 
 #include "Dialogos.h"
+#include "PainelFotosPreview.h"
 #include "PlanilhaRelatorio.h"
 #include "PreviewRelevo.h"
 #include "ServicosRelevoJanelas.h"
@@ -102,7 +103,11 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     linha->addWidget(btnIrPara);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(linha);
-    layout->addWidget(memo, 1);
+    // The pages, and beside them the pictures the job carries (a weighing's snapshots).
+    auto* centro = new QHBoxLayout;
+    centro->addWidget(memo, 1);
+    if (QWidget* fotos = PainelFotosPreview(op.Fotos, this)) centro->addWidget(fotos);
+    layout->addLayout(centro, 1);
     layout->addWidget(barraStatus);
 
     connect(sair, &QToolButton::clicked, this, &QDialog::close);

@@ -661,6 +661,8 @@ void TFrmPesagem::showEvent(QShowEvent* e)
 
 void TFrmPesagem::done(int r)
 {
+    // A ticket still waiting for its pictures is printed now, with those that came.
+    imprimeTicketAguardando();
     m_timerLista->stop();
     fechaPorta();
     TQuery& q = DM->QR_Pesagem;

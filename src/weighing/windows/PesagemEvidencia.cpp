@@ -1,22 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's evidence: the stability rule's wait, the cameras and
 // their snapshots, and how the weight of the side being saved was taken.
+#include "ArquivoIni.h"
 #include "Cameras.h"
 #include "Dialogos.h"
+#include "ErroBanco.h"
 #include "Evidencia.h"
 #include "PastaDados.h"
 #include "SessaoAtual.h"
+#include "TDM.h"
 #include "TFrmPesagem.h"
 #include "TLampadaBalanca.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
+
+#include <algorithm>
 
 QWidget* TFrmPesagem::montaPainelFotos()
 {
@@ -43,8 +49,8 @@ QWidget* TFrmPesagem::montaPainelFotos()
 
 void TFrmPesagem::configuraEvidencia()
 {
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    const QString estavel = ini.value(QStringLiteral("balanca/EstavelMs")).toString().trimmed();
+    const QString estavel =
+        ArquivoIni::ler(QStringLiteral("balanca"), QStringLiteral("EstavelMs")).toString().trimmed();
     bool ok = true;
     const int ms = estavel.isEmpty() ? 0 : estavel.toInt(&ok);
     if (!ok || ms < 0) {
@@ -122,10 +128,120 @@ std::optional<EvidenciaPesagem> TFrmPesagem::evidenciaDoLado(const PesagemTela& 
         ev.porta = m_porta.PortName();
         ev.estavelMs = m_leitura.estavelHaMs();
     }
-    if (m_cameras) {
-        ev.fotos = m_cameras->captura();
+    if (m_cameras && m_pedidoFotos) {
+        ev.fotos = m_cameras->fotos(m_pedidoFotos); // what has come so far
     }
     return ev;
+}
+
+namespace
+{
+
+// Runs `f` once the data module is outside a transaction: a save that keeps
+// the window responsive while it waits for the database lets this run meanwhile.
+void foraDeTransacao(TDM* dm, const std::function<void()>& f)
+{
+    if (!dm->InTransaction()) {
+        f();
+        return;
+    }
+    QTimer::singleShot(50, QCoreApplication::instance(), [dm, f] { foraDeTransacao(dm, f); });
+}
+
+} // namespace
+
+void TFrmPesagem::pedeFotos()
+{
+    if (m_cameras && m_pedidoFotos == 0) {
+        m_pedidoFotos = m_cameras->pede();
+    }
+}
+
+void TFrmPesagem::esqueceFotos()
+{
+    if (m_cameras && m_pedidoFotos) {
+        m_cameras->esquece(m_pedidoFotos);
+    }
+    m_pedidoFotos = 0;
+}
+
+int TFrmPesagem::fotosAposGravar(qint64 numero, int lado, const std::optional<EvidenciaPesagem>& gravada)
+{
+    const int pedido = std::exchange(m_pedidoFotos, 0);
+    if (!m_cameras || !pedido) {
+        return 0;
+    }
+    // What the stored row says, not what has come since: a picture that came
+    // while the save ran is still to be written.
+    const bool faltam = gravada && std::any_of(gravada->fotos.cbegin(), gravada->fotos.cend(),
+                                               [](const FotoCamera& f) { return f.pendente; });
+    if (!faltam) {
+        m_cameras->esquece(pedido); // stored with the save, or nothing to store
+        return 0;
+    }
+    // An earlier save of this side still waiting for its pictures: its row was replaced.
+    const QPair<qint64, int> chave(numero, lado);
+    if (const int anterior = m_fotosPendentes.take(chave)) {
+        m_cameras->esquece(anterior);
+    }
+    m_fotosPendentes.insert(chave, pedido);
+    // Stored even when the window has closed meanwhile (the cameras outlive it).
+    const QPointer<TFrmPesagem> janela(this);
+    TDM* dm = DM;
+    const QString pasta = PastaDados::caminho();
+    m_cameras->aoConcluir(pedido, [=](const QList<FotoCamera>& fotos) {
+        foraDeTransacao(dm, [=] {
+            try {
+                Evidencia::completaFotos(*dm, numero, lado, fotos, pasta);
+            } catch (const ErroBanco& e) {
+                erroBanco(e);
+            }
+            if (janela) {
+                janela->fotosConcluidas(numero, lado, pedido);
+            }
+        });
+    });
+    return fotosPendentes(pedido) ? pedido : 0; // (they may have come already)
+}
+
+bool TFrmPesagem::fotosPendentes(int pedido) const
+{
+    return pedido &&
+           std::find(m_fotosPendentes.cbegin(), m_fotosPendentes.cend(), pedido) != m_fotosPendentes.cend();
+}
+
+void TFrmPesagem::fotosConcluidas(qint64 numero, int lado, int pedido)
+{
+    const QPair<qint64, int> chave(numero, lado);
+    if (m_fotosPendentes.value(chave) == pedido) {
+        m_fotosPendentes.remove(chave);
+    }
+    if (m_fotosMostradas == chave) {
+        mostraFotos(numero, lado);
+    }
+    if (m_ticketAguardando && m_ticketAguardando->pedidoFotos == pedido) {
+        imprimeTicketAguardando();
+    }
+}
+
+void TFrmPesagem::imprimeTicketDaGravacao(qint64 numero, int pedidoFotos)
+{
+    if (!imprimeTicket) {
+        return;
+    }
+    imprimeTicketAguardando(); // an earlier one goes first
+    m_ticketAguardando = TicketAguardando{numero, m_modo, m_copias, pedidoFotos};
+    // (the pictures may have come while the success message was open)
+    if (!fotosPendentes(pedidoFotos)) {
+        imprimeTicketAguardando();
+    }
+}
+
+void TFrmPesagem::imprimeTicketAguardando()
+{
+    if (const auto t = std::exchange(m_ticketAguardando, std::nullopt); t && imprimeTicket) {
+        imprimeTicket(t->numero, t->modo, t->copias);
+    }
 }
 
 void TFrmPesagem::mostraFotos(qint64 numero, int lado)
@@ -133,13 +249,14 @@ void TFrmPesagem::mostraFotos(qint64 numero, int lado)
     if (!m_cameras) {
         return;
     }
-    const QStringList fotos = Evidencia::fotosGravadas(PastaDados::caminho(), numero, lado);
+    m_fotosMostradas = {numero, lado};
+    const QList<Evidencia::FotoGravada> fotos = Evidencia::fotosGravadas(PastaDados::caminho(), numero, lado);
     for (size_t i = 0; i < m_fotos.size(); ++i) {
-        const QString camera = i == 0 ? QStringLiteral("frente") : QStringLiteral("traseira");
+        const QString camera = i == 0 ? QStringLiteral("Frente") : QStringLiteral("Traseira");
         QPixmap imagem;
-        for (const QString& f : fotos) {
-            if (f.endsWith(u'-' + camera + QStringLiteral(".jpg"))) {
-                imagem.load(f);
+        for (const Evidencia::FotoGravada& f : fotos) {
+            if (f.camera == camera) {
+                imagem.load(f.caminho);
             }
         }
         m_fotos[i]->setPixmap(imagem.isNull() ? QPixmap()

@@ -52,6 +52,9 @@ void TFrmPesagem::BtnSalvarClick()
         return;
     }
 
+    // The moment of the save: the cameras' pictures are taken from here on,
+    // while the ticket question is open and the save runs.
+    pedeFotos();
     const int estado = EstadoCadastro;
     TFrmPadrao::BtnSalvarClick();
     bool ticket = false;
@@ -65,18 +68,21 @@ void TFrmPesagem::BtnSalvarClick()
     m_imprimir = false;
     const QString numeroMostrado = p.codigo;
     qint64 numero = 0;
+    std::optional<EvidenciaPesagem> evidencia;
     try {
         std::function<void(const QString&)> rastreio;
         if (DM->rastreioSql) {
             rastreio = [](const QString& t) { Mensagem(t, QStringLiteral("Informação"), Msg::Informacao); };
         }
-        const std::optional<EvidenciaPesagem> evidencia = evidenciaDoLado(p);
+        evidencia = evidenciaDoLado(p);
         numero = SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio, evidencia ? &*evidencia : nullptr);
     } catch (const PesagemAlterada& e) {
+        esqueceFotos();
         pesagemAlterada(e, p.codigo.toLongLong(), true);
         return;
     } catch (const ErroBanco& e) {
         // Rolled back: the weighing stays on screen as it was typed.
+        esqueceFotos();
         erroBanco(e);
         ajustaBotoes(estado);
         UpdateSaveButton();
@@ -84,6 +90,8 @@ void TFrmPesagem::BtnSalvarClick()
     }
     m_imprimir = ticket;
     m_copias = copias;
+    // Pictures that have not come yet complete the evidence when they do; the window does not wait.
+    const int fotosPendentes = fotosAposGravar(numero, m_modo, evidencia);
     mostraFotos(numero, m_modo);
     // The proposed number may have been taken by another workstation: the
     // operator is told the number the weighing was stored under.
@@ -91,8 +99,9 @@ void TFrmPesagem::BtnSalvarClick()
                  ? sucesso
                  : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero),
              QStringLiteral("Sucesso"), Msg::Informacao);
-    if (m_imprimir && imprimeTicket) {
-        imprimeTicket(numero, m_modo, m_copias);
+    if (m_imprimir) {
+        // The ticket's preview shows the pictures: it comes once they are stored (2 s at most).
+        imprimeTicketDaGravacao(numero, fotosPendentes);
     }
 
     ocioso();

@@ -105,6 +105,8 @@ TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo
 TFrmPesagem::~TFrmPesagem()
 {
     m_porta.Disconnect();
+    // Pictures still expected for a saved weighing are stored when they come.
+    Cameras::encerraQuandoLivre(std::move(m_cameras));
 }
 
 void TFrmPesagem::montaControles()

@@ -6,6 +6,9 @@
 #include "TCommPortDriver.h"
 #include "TFrmPadrao.h"
 
+#include <QHash>
+#include <QPair>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -183,6 +186,17 @@ private:
     void fimEsperaEstavel();
     std::optional<EvidenciaPesagem> evidenciaDoLado(const PesagemTela& p);
     void mostraFotos(qint64 numero, int lado);
+    // The cameras' pictures of the save being made, asked for when it begins.
+    void pedeFotos();
+    // After the commit: the pictures still expected complete the side's
+    // evidence when they come. Returns their request (0: none expected).
+    int fotosAposGravar(qint64 numero, int lado, const std::optional<EvidenciaPesagem>& gravada);
+    bool fotosPendentes(int pedido) const;
+    void esqueceFotos();
+    void fotosConcluidas(qint64 numero, int lado, int pedido);
+    // The ticket of a save, printed once its pictures are stored (at once without cameras).
+    void imprimeTicketDaGravacao(qint64 numero, int pedidoFotos);
+    void imprimeTicketAguardando();
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
     static void erroBanco(const ErroBanco& e);
 
@@ -209,8 +223,19 @@ private:
     QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
     QTimer* m_esperaEstavel = nullptr;
     std::unique_ptr<Cameras> m_cameras;
+    int m_pedidoFotos = 0; // the pictures of the save being made
+    // Saved sides whose pictures are still expected (number, side) -> request.
+    QHash<QPair<qint64, int>, int> m_fotosPendentes;
+    struct TicketAguardando {
+        qint64 numero = 0;
+        int modo = 1;
+        int copias = 1;
+        int pedidoFotos = 0;
+    };
+    std::optional<TicketAguardando> m_ticketAguardando;
     QWidget* m_painelFotos = nullptr;
     std::array<QLabel*, 2> m_fotos{};
+    QPair<qint64, int> m_fotosMostradas{0, 0};
 
     QLabel* m_rotPlaca;
     QLabel* m_rotNome;
