@@ -33,7 +33,8 @@ int main(int argc, char** argv)
         return 100;
     }
     const bool misto = argc > 3 && QByteArray(argv[3]) == "MISTO";
-    const ConfigPesagem cfg = ConfigPesagem::ler(dm);
+    ConfigPesagem cfg = ConfigPesagem::ler(dm);
+    cfg.morProduto = 1; // two products a weighing: the product grid
     int falhas = 0;
     qint64 ultima = 0;
     for (int i = 0; i < quantas; ++i) {
