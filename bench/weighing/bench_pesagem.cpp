@@ -2,12 +2,15 @@
 // The weighing on a database of 1,000,000 weighings built here: opening the
 // exit window with its list, the plate-history look-up, and saving an exit
 // with two product rows against the same statements run alone through the
-// database driver. Run with QT_QPA_PLATFORM=offscreen on a release build;
-// VIGA_TEST_DRIVER=QPSQL measures on PostgreSQL.
+// database driver, and the party and product look-ups beside their bare
+// statements. Run with QT_QPA_PLATFORM=offscreen on a release build;
+// VIGA_TEST_DRIVER=QPSQL measures on PostgreSQL; TMPDIR says where the
+// generated SQLite file lives.
 #include "BancoTeste.h"
 #include "ConsultaPesagem.h"
 #include "DialogosRoteiro.h"
 #include "ErroBanco.h"
+#include "Produto.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
@@ -24,6 +27,8 @@ namespace
 constexpr int Pesagens = 1000000;
 constexpr int Placas = 20000;
 constexpr int Abertas = 150; // trucks inside the gate at a busy moment
+constexpr int Partes = 20000;
+constexpr int Produtos = 5000;
 
 QString placa(int i)
 {
@@ -35,6 +40,27 @@ BancoTeste& banco()
     static BancoTeste* b = [] {
         auto* novo = new BancoTeste;
         novo->exec("insert into cadastrao (cad_codigo, cad_tipo, cad_razao) values (1, 3, 'CLIENTE UM')");
+        {
+            // a registry of a real site: parties and products in thousands
+            QSqlDatabase db = novo->dm().DataBase1();
+            db.transaction();
+            QSqlQuery c(db);
+            c.prepare("insert into cadastrao (cad_codigo, cad_tipo, cad_razao) values (?, ?, ?)");
+            QSqlQuery pr(db);
+            pr.prepare("insert into produto (prd_codigo, prd_descricao) values (?, ?)");
+            for (int i = 2; i <= Partes; ++i) {
+                c.addBindValue(i);
+                c.addBindValue(3 + i % 2);
+                c.addBindValue(QStringLiteral("PARTE %1 LTDA").arg(i));
+                c.exec();
+                if (i <= Produtos) {
+                    pr.addBindValue(QString::number(1000 + i));
+                    pr.addBindValue(QStringLiteral("PRODUTO %1").arg(i));
+                    pr.exec();
+                }
+            }
+            db.commit();
+        }
         novo->exec("insert into produto (prd_codigo, prd_descricao) values ('10', 'SOJA')");
         novo->exec("insert into produto (prd_codigo, prd_descricao) values ('20', 'MILHO')");
         QSqlDatabase db = novo->dm().DataBase1();
@@ -132,6 +158,132 @@ void HistoricoPlaca(benchmark::State& state)
     }
 }
 BENCHMARK(HistoricoPlaca)->Unit(benchmark::kMicrosecond);
+
+// The first screenful of the exit list, the statement alone on the driver.
+void ListaSaidaNoDriver(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    QSqlDatabase db = b.dm().DataBase1();
+    for (auto _ : state) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(
+            QStringLiteral("Select * From Pesagem where pes_datasaida is null Order by pes_dataentrada, "
+                           "pes_horaentrada desc, pes_codigo limit ?"));
+        q.addBindValue(128);
+        q.exec();
+        int n = 0;
+        while (q.next()) {
+            benchmark::DoNotOptimize(q.value(0));
+            ++n;
+        }
+        benchmark::DoNotOptimize(n);
+    }
+}
+BENCHMARK(ListaSaidaNoDriver)->Unit(benchmark::kMillisecond);
+
+// The administrator's first screenful and the row count, the statements alone.
+void ListaAdministradorNoDriver(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    QSqlDatabase db = b.dm().DataBase1();
+    for (auto _ : state) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "Select * From Pesagem Order by pes_dataentrada desc, pes_horaentrada desc, pes_codigo limit ?"));
+        q.addBindValue(128);
+        q.exec();
+        while (q.next()) {
+            benchmark::DoNotOptimize(q.value(0));
+        }
+        QSqlQuery c(db);
+        c.exec(QStringLiteral("select count(*) from Pesagem"));
+        c.next();
+        benchmark::DoNotOptimize(c.value(0));
+    }
+}
+BENCHMARK(ListaAdministradorNoDriver)->Unit(benchmark::kMillisecond);
+
+void HistoricoPlacaNoDriver(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    QSqlDatabase db = b.dm().DataBase1();
+    int i = 0;
+    for (auto _ : state) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(
+            QStringLiteral("Select Pes_Placa,Pes_Motorista,Pes_PlacaCarreta,pes_datasaida,pes_pesoentrada,"
+                           "pes_valor,Tpv_codigo From Pesagem Where Pes_Placa=? order by pes_codigo desc "
+                           "limit 1"));
+        q.addBindValue(placa(i += 7919));
+        q.exec();
+        benchmark::DoNotOptimize(q.next());
+    }
+}
+BENCHMARK(HistoricoPlacaNoDriver)->Unit(benchmark::kMicrosecond);
+
+// Leaving the party code: its name.
+void BuscaParte(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7919) % Partes + 1;
+        const auto r = ConsultaPesagem::razao(b.dm(), QString::number(i), 3 + i % 2);
+        benchmark::DoNotOptimize(r.has_value());
+    }
+}
+BENCHMARK(BuscaParte)->Unit(benchmark::kMicrosecond);
+
+void BuscaParteNoDriver(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    QSqlDatabase db = b.dm().DataBase1();
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7919) % Partes + 1;
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("Select Cad_Razao From Cadastrao Where Cad_Codigo=? and Cad_Tipo=?"));
+        q.addBindValue(i);
+        q.addBindValue(3 + i % 2);
+        q.exec();
+        benchmark::DoNotOptimize(q.next());
+    }
+}
+BENCHMARK(BuscaParteNoDriver)->Unit(benchmark::kMicrosecond);
+
+// Leaving the product code: its description.
+void BuscaProduto(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7919) % Produtos + 1;
+        const auto r = CadastroProduto::descricao(b.dm(), QString::number(1000 + i));
+        benchmark::DoNotOptimize(r.has_value());
+    }
+}
+BENCHMARK(BuscaProduto)->Unit(benchmark::kMicrosecond);
+
+void BuscaProdutoNoDriver(benchmark::State& state)
+{
+    BancoTeste& b = banco();
+    QSqlDatabase db = b.dm().DataBase1();
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7919) % Produtos + 1;
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("Select PRD_CODIGO, prd_descricao From Produto Where PRD_CODIGO=?"));
+        q.addBindValue(QString::number(1000 + i));
+        q.exec();
+        benchmark::DoNotOptimize(q.next());
+    }
+}
+BENCHMARK(BuscaProdutoNoDriver)->Unit(benchmark::kMicrosecond);
 
 PesagemTela saida()
 {

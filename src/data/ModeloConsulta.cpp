@@ -30,8 +30,8 @@ void ModeloConsulta::setConsulta(TQuery* q, const QList<Coluna>& colunas)
     }
     m_linhas = 0;
     if (m_q && m_q->Active()) {
-        // what the query read on opening: the first screenful (all of a
-        // PostgreSQL result, whose rows are converted only when shown)
+        // what the query read on opening: the first screenful, or every row
+        // of a list read page by page (each page read when it is shown)
         m_linhas = m_q->LinhasLidas();
     }
     endResetModel();

@@ -4,6 +4,7 @@
 #include "Decimal.h"
 
 #include <QDate>
+#include <QHash>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
@@ -44,6 +45,17 @@ public:
     // after the data module opened it again (outside a transaction).
     void Open();
     void ExecSQL();
+    // A list read page by page: Open() reads the screenful the list shows,
+    // a COUNT gives the number of rows, and the rows further on are read as
+    // they are asked for, on the statement's ORDER BY keys followed by the
+    // `desempate` columns (unique together, the code): each page starts
+    // after the last row of the one before (keyset), so a list of a million
+    // rows opens as fast as a list of ten on every engine. Locate() runs a
+    // bound prefix query instead of reading the rows up to the one found.
+    // Forgotten by setSQL()/Clear(); a statement whose ORDER BY is not a list
+    // of columns is read as a whole, as before.
+    void Paginar(const QStringList& desempate);
+    bool Paginada() const { return m_paginada; }
     // Rows the last ExecSQL changed (-1 when the engine does not tell): a
     // save against a stored row checks it.
     int RowsAffected() const { return m_alteradas; }
@@ -95,24 +107,53 @@ public:
 
     // Positions on the first row whose field starts with `texto`, ignoring case.
     bool Locate(const QString& campo, const QString& texto);
+    // Positions on the first row whose field equals `valor`.
+    bool LocateExato(const QString& campo, const QVariant& valor);
 
     // Turns a value read from the database into text as the windows show it.
     static QString comoTexto(const QVariant& v);
 
 private:
+    using Parametros = QList<QPair<QString, QVariant>>;
+    struct Chave {
+        QString coluna;
+        bool desc = false;
+    };
     void abrir();
+    // Splits the statement into the rows (before ORDER BY) and the keys; false when it cannot be paged.
+    bool separaOrdem();
+    bool abrirPaginada();
+    QString ordem(bool inversa) const;
+    // The condition "after" (or "before") the row of key values `k` in the list's order.
+    QString depoisDe(const QVector<QVariant>& k, bool antes, Parametros& p) const;
+    QVector<QVariant> chaveDe(const QVector<QVariant>& linha) const;
+    // Reads up to `n` rows into the cache from row `inicio` on (backwards when `inversa`).
+    int lePagina(const QString& onde, const Parametros& p, int inicio, bool inversa,
+                 int deslocamento = 0) const;
+    bool carrega(int linha) const;
+    qint64 conta(const QString& onde, const Parametros& p) const;
+    bool localizaPaginada(const QString& condicao, const Parametros& p);
     void executar();
-    void preparar(class QSqlQuery& q) const;
+    void preparar(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
     // Prepares (when it has parameters) and runs the statement, waiting while
     // another connection holds the database; ErroBanco when it fails.
     void executa(class QSqlQuery& q) const;
+    void executa(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
     // True when row `linha` exists, reading rows up to it when needed.
     bool le(int linha) const;
 
     TDM* m_dm;
     QString m_nome;
     QStringList m_sql;
-    QList<QPair<QString, QVariant>> m_params;
+    Parametros m_params;
+    // Page by page: the statement's rows and keys, the row count and the rows read so far.
+    QStringList m_desempate;
+    bool m_paginada = false;
+    QString m_base;
+    QList<Chave> m_chaves;
+    QList<int> m_indicesChave;
+    int m_total = 0;
+    mutable QHash<int, QVector<QVariant>> m_cache;
     QSqlRecord m_registro;
     // The open result: rows are read from it on demand and kept by it.
     std::unique_ptr<class QSqlQuery> m_cursor;

@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+#include <algorithm>
 
 namespace
 {
@@ -41,13 +42,24 @@ class TstConsulta : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void localizaEPercorre_data()
+    {
+        QTest::addColumn<bool>("paginada");
+        QTest::newRow("inteira") << false;
+        QTest::newRow("por páginas") << true;
+    }
     void localizaEPercorre()
     {
+        QFETCH(bool, paginada);
         BancoTeste b;
         preenche(b);
         TQuery& q = b.dm().QR_Cidade;
         q.setSQL({"Select *", "From Cidade", "order by cid_descricao"});
+        if (paginada) {
+            q.Paginar({"cid_codigo"});
+        }
         q.Open();
+        QCOMPARE(q.Paginada(), paginada);
         TDBGrid g;
         g.resize(300, 200);
         g.setConsulta(&q, colunas());
@@ -113,6 +125,99 @@ private Q_SLOTS:
         QVERIFY(g.localizar("cid_descricao", "NOVA"));
         QCOMPARE(q.AsInteger("cid_codigo"), Cidades + 1);
         QCOMPARE(b.contar("select count(*) from cidade where cid_descricao='REPETIDA'"), 0);
+    }
+
+    // A list read page by page shows the rows in the order the whole result
+    // has, however it is walked: forwards, backwards from a located row, or
+    // jumping to a row far away. Equal names, NULL names and states, and
+    // keys in both directions are where a page boundary goes wrong.
+    void paginasNaOrdemDaLista_data()
+    {
+        QTest::addColumn<QString>("ordem");
+        QTest::newRow("nome") << "order by cid_descricao";
+        QTest::newRow("estado desc, nome") << "order by cid_uf desc, cid_descricao";
+        QTest::newRow("nome desc, estado") << "Order By c.cid_descricao DESC, c.cid_uf asc";
+        QTest::newRow("sem ordem") << "";
+    }
+    void paginasNaOrdemDaLista()
+    {
+        QFETCH(QString, ordem);
+        BancoTeste b;
+        QSqlDatabase db = b.dm().DataBase1();
+        db.transaction();
+        QSqlQuery ins(db);
+        ins.prepare("insert into cidade values (?, ?, ?)");
+        const int n = 1000;
+        for (int i = 1; i <= n; ++i) {
+            // few distinct names (long runs of ties across pages), some NULL
+            ins.addBindValue(i);
+            ins.addBindValue(i % 17 == 0 ? QVariant(QMetaType(QMetaType::QString))
+                                         : QVariant(QStringLiteral("NOME %1").arg(i % 7)));
+            ins.addBindValue(i % 5 == 0 ? QVariant(QMetaType(QMetaType::QString))
+                                        : QVariant(QStringLiteral("U%1").arg(i % 3)));
+            QVERIFY(ins.exec());
+        }
+        db.commit();
+
+        // the engine's own order of the whole result, the code breaking ties
+        const QString base = QStringLiteral("Select * From Cidade c where cid_codigo <> :fora");
+        QList<int> esperados;
+        {
+            TQuery inteira(
+                &b.dm(), "inteira",
+                {base, ordem.isEmpty() ? QStringLiteral("order by cid_codigo") : ordem + ", cid_codigo"});
+            inteira.setParam("fora", 3);
+            inteira.Open();
+            for (inteira.First(); !inteira.Eof(); inteira.Next()) {
+                esperados << inteira.AsInteger("cid_codigo");
+            }
+        }
+        QCOMPARE(esperados.size(), n - 1);
+
+        auto abre = [&](TQuery& q) {
+            q.setSQL({base, ordem});
+            q.setParam("fora", 3);
+            q.Paginar({"cid_codigo"});
+            q.Open();
+            QVERIFY(q.Paginada());
+            QCOMPARE(q.RecordCount(), n - 1);
+        };
+        TQuery q(&b.dm(), "lista");
+        abre(q);
+        // forwards, row by row
+        QList<int> lidos;
+        for (q.First(); !q.Eof(); q.Next()) {
+            lidos << q.AsInteger("cid_codigo");
+        }
+        QCOMPARE(lidos, esperados);
+
+        // backwards from a row located near the end
+        abre(q);
+        const int alvo = esperados[n - 40];
+        QVERIFY(q.LocateExato("cid_codigo", alvo));
+        QCOMPARE(q.RecNo(), n - 40);
+        for (int i = n - 40; i >= 0; --i) {
+            QCOMPARE(q.valor(i, q.record().indexOf("cid_codigo")).toInt(), esperados[i]);
+        }
+        // a jump into the middle, then on both sides of it
+        abre(q);
+        const int c = q.record().indexOf("cid_codigo");
+        for (int i : {600, 599, 700, 601, 998, 0}) {
+            QCOMPARE(q.valor(i, c).toInt(), esperados[i]);
+        }
+        QVERIFY(!q.valor(n - 1, c).isValid());
+        // the first row whose name starts with the text, ignoring case
+        abre(q);
+        QVERIFY(q.Locate("cid_descricao", "nome 3"));
+        const int primeiro = int(std::find_if(esperados.cbegin(), esperados.cend(),
+                                              [](int i) { return i % 17 != 0 && i % 7 == 3; }) -
+                                 esperados.cbegin());
+        QCOMPARE(q.RecNo(), primeiro);
+        QCOMPARE(q.AsString("cid_descricao"), QString("NOME 3"));
+        QVERIFY(!q.Locate("cid_descricao", "NOME 9"));
+        // typed text is a value, never part of the statement
+        QVERIFY(!q.Locate("cid_descricao", "' or 1=1 --"));
+        QVERIFY(!q.Locate("cid_descricao", "%"));
     }
 };
 

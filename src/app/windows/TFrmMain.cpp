@@ -511,13 +511,9 @@ void TFrmMain::executa(const Comandos::Comando& c)
             }
             return;
         } catch (const ErroBanco& e) {
-            if (!reconectou && m_dm.ConexaoPerdida()) {
-                QString erro;
-                if (m_dm.Reconectar(&erro)) {
-                    continue;
-                }
-                erroBanco(erro.isEmpty() ? e.texto() : erro);
-                return;
+            // the data module decides whether the connection was lost and opens it again
+            if (!reconectou && !m_dm.InTransaction() && m_dm.ReconectaAposFalha()) {
+                continue;
             }
             erroBanco(e.texto());
             return;

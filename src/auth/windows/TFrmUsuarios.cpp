@@ -79,7 +79,7 @@ TFrmUsuarios::TFrmUsuarios(QWidget* parent) : TFrmPadrao(parent)
         connect(e, &QLineEdit::textChanged, this, &TFrmUsuarios::ajustaSalvar);
     }
     AoSair(edtLogin, [this] { loginSaiu(); });
-    defineLista(DBGrid1, QStringLiteral("USR_LOGIN"));
+    defineLista(DBGrid1, QStringLiteral("USR_LOGIN"), Leitura::Paginas);
 
     limpa();
     HabilitaCampos(this, 3);

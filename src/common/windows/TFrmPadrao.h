@@ -92,7 +92,11 @@ protected:
     // the column that holds the code. Alt+G focuses it; a double click (or
     // Space) opens its row in a registry (abreRegistro()) and chooses it in a
     // picker. The grid needs consulta() (the query) and recarregar().
-    template <class Grade> void defineLista(Grade* grade, const QString& colunaCodigo);
+    // `paginas`: when the code column is unique in the list, the list is read
+    // page by page on it (TQuery::Paginar), so a long registry opens at once.
+    enum class Leitura { Inteira, Paginas };
+    template <class Grade>
+    void defineLista(Grade* grade, const QString& colunaCodigo, Leitura leitura = Leitura::Inteira);
     QTableView* lista() const { return m_lista; }
     // A list wide enough for every column title (up to most of the screen)
     // and tall enough for `linhas` rows (the window's list gets this when shown).
@@ -135,7 +139,8 @@ private:
     bool m_listaFechada = false;
 };
 
-template <class Grade> void TFrmPadrao::defineLista(Grade* grade, const QString& colunaCodigo)
+template <class Grade>
+void TFrmPadrao::defineLista(Grade* grade, const QString& colunaCodigo, Leitura leitura)
 {
     registraLista(
         grade,
@@ -153,9 +158,12 @@ template <class Grade> void TFrmPadrao::defineLista(Grade* grade, const QString&
             e.codigo = e.texto(colunaCodigo).trimmed().toLongLong();
             return e;
         },
-        [grade] {
+        [grade, colunaCodigo, leitura] {
             if (auto* q = grade->consulta()) {
                 try {
+                    if (leitura == Leitura::Paginas) {
+                        q->Paginar({colunaCodigo});
+                    }
                     q->Open();
                 } catch (const std::exception& e) { // ErroBanco: what() is the database's text
                     MensagensCadastro::avisaErro(QString::fromUtf8(e.what()));

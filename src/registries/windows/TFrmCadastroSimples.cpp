@@ -50,7 +50,7 @@ TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCod
     connect(m_nome, &QLineEdit::textChanged, this, &TFrmCadastroSimples::ajustaSalvar);
     connect(m_localizar, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_grade->localizar(m_campoNome, t); });
-    defineLista(m_grade, colunaCodigo);
+    defineLista(m_grade, colunaCodigo, Leitura::Paginas);
 }
 
 void TFrmCadastroSimples::adicionaCampo(const QString& rotulo, QWidget* campo)

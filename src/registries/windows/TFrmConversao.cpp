@@ -113,7 +113,7 @@ TFrmConversao::TFrmConversao(QWidget* parent) : TFrmPadrao(parent)
     });
     connect(m_faixas, &TstrGrid::alterada, this, [this] { regraSalvar(); });
     connect(m_btnAdicionaFaixa, &QPushButton::clicked, this, [this] { adicionaFaixa(); });
-    defineLista(m_grade, QStringLiteral("tab_codigo"));
+    defineLista(m_grade, QStringLiteral("tab_codigo"), Leitura::Paginas);
 
     LimpaCampos(this);
     estadoOcioso();

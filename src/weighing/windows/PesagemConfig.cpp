@@ -186,7 +186,9 @@ void TFrmPesagem::abreLista()
     TQuery& q = DM->QR_Pesagem;
     if (m_cfg.grade == 1) {
         q.setSQL(
-            {QStringLiteral("Select b.*,a.cad_razao,d.prd_descricao"), QStringLiteral("from ((( Pesagem b "),
+            // the product row's code too: with it each row of the list is one of its own
+            {QStringLiteral("Select b.*,a.cad_razao,d.prd_descricao,c.prd_codigo as lista_produto"),
+             QStringLiteral("from ((( Pesagem b "),
              QStringLiteral("left join Cadastrao a on a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo)"),
              QStringLiteral("left join PesagemProduto c on b.pes_codigo=c.pes_codigo)"),
              QStringLiteral("left join Produto d on c.prd_codigo=d.prd_codigo)"),
@@ -199,6 +201,10 @@ void TFrmPesagem::abreLista()
                         : QStringLiteral("Select * From Pesagem where pes_datasaida is null Order by "
                                          "pes_dataentrada, pes_horaentrada desc")});
     }
+    // A list of a million weighings opens as fast as one of ten: it is read
+    // page by page on its order, the number (and product) breaking ties.
+    q.Paginar(m_cfg.grade == 1 ? QStringList{QStringLiteral("pes_codigo"), QStringLiteral("lista_produto")}
+                               : QStringList{QStringLiteral("pes_codigo")});
     q.Open();
     const int casas = m_cfg.casasDecimais;
     auto peso = [casas](const QVariant& v) {

@@ -150,12 +150,14 @@ bool TFrmPesagem::reabreListaEm(qint64 codigo)
         return false;
     }
     TQuery& q = DM->QR_Pesagem;
-    const int coluna = q.record().indexOf(QStringLiteral("pes_codigo"));
-    for (int i = 0; coluna >= 0 && q.valor(i, coluna).isValid(); ++i) {
-        if (q.valor(i, coluna).toLongLong() == codigo) {
-            listaPesagens->selecionar(i);
+    try {
+        if (q.LocateExato(QStringLiteral("pes_codigo"), codigo)) {
+            listaPesagens->selecionar(q.RecNo());
             return true;
         }
+    } catch (const ErroBanco& e) {
+        erroBanco(e);
+        return false;
     }
     return false;
 }
