@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaginasTexto.h"
 
+#include <QtEndian>
+
 #include <atomic>
+#include <zlib.h>
 
 namespace
 {
@@ -16,6 +19,46 @@ struct PaginaInteira {
     QByteArray dados;
 };
 thread_local PaginaInteira lidaPorUltimo;
+
+// One compressor kept for all pages: set up once (zlib's state is a few hundred kilobytes,
+// which a compressor per page would allocate, clear and free again every time).
+class Compressor
+{
+public:
+    Compressor()
+    {
+        // zlib's fastest level: a page is a few kilobytes of text with long runs of blanks
+        m_ok = deflateInit(&m_z, 1) == Z_OK;
+    }
+    ~Compressor()
+    {
+        if (m_ok) deflateEnd(&m_z);
+    }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+
+    // In qCompress's form (the length, big-endian, then the zlib stream), which qUncompress
+    // reads back; empty when it cannot be done.
+    QByteArray comprimir(const QByteArray& dados)
+    {
+        if (!m_ok || deflateReset(&m_z) != Z_OK) return {};
+        const uLong limite = deflateBound(&m_z, uLong(dados.size()));
+        QByteArray saida(qsizetype(4 + limite), Qt::Uninitialized);
+        qToBigEndian(quint32(dados.size()), saida.data());
+        m_z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(dados.constData()));
+        m_z.avail_in = uInt(dados.size());
+        m_z.next_out = reinterpret_cast<Bytef*>(saida.data() + 4);
+        m_z.avail_out = uInt(limite);
+        if (deflate(&m_z, Z_FINISH) != Z_STREAM_END) return {};
+        saida.truncate(qsizetype(4 + m_z.total_out));
+        return saida;
+    }
+
+private:
+    z_stream m_z{};
+    bool m_ok = false;
+};
+thread_local Compressor compressor;
 } // namespace
 
 QByteArray PaginaTexto::dados() const
@@ -33,9 +76,8 @@ void PaginaTexto::squeeze()
     if (m_id != 0) return;
     m_id = proximoId++;
     if (m_dados.size() >= minimoParaComprimir) {
-        // zlib's fastest level: a page is a few kilobytes of text with long runs of blanks
-        QByteArray comprimido = qCompress(m_dados, 1);
-        if (comprimido.size() < m_dados.size()) {
+        QByteArray comprimido = compressor.comprimir(m_dados);
+        if (!comprimido.isEmpty() && comprimido.size() < m_dados.size()) {
             m_dados = std::move(comprimido);
             m_comprimido = true;
         }
