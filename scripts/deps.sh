@@ -16,7 +16,7 @@ PKGS=(
   librsvg2-bin desktop-file-utils appstream dpkg-dev file man-db lintian
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3 zlib1g-dev
 )
 
 missing=()

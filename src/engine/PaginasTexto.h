@@ -8,7 +8,9 @@
 #include <vector>
 
 // The lines of one page kept in a single buffer: a report of a hundred thousand
-// lines costs little more than its text.
+// lines costs little more than its text. A finished page (squeeze) keeps its buffer
+// compressed, which holds a long report's pages in a fraction of their text; the
+// page read last is kept whole, so reading its lines one by one costs nothing more.
 class PaginaTexto
 {
 public:
@@ -16,26 +18,27 @@ public:
     bool isEmpty() const { return m_fins.empty(); }
     void append(const QByteArray& linha)
     {
+        Q_ASSERT(m_id == 0); // a finished page takes no more lines
         m_dados += linha;
         m_fins.push_back(quint32(m_dados.size()));
     }
     QByteArray linha(int i) const
     {
         const quint32 ini = i == 0 ? 0 : m_fins[size_t(i) - 1];
-        return m_dados.mid(ini, m_fins[size_t(i)] - ini);
+        return dados().mid(ini, m_fins[size_t(i)] - ini);
     }
-    const QByteArray& dados() const { return m_dados; }
-    void squeeze()
-    {
-        m_dados.squeeze();
-        m_fins.shrink_to_fit();
-    }
+    // The page's text, its lines one after the other.
+    QByteArray dados() const;
+    // The page is finished: its buffer is compressed and takes no more lines.
+    void squeeze();
     // Memory held by the page (its buffer and line ends).
     qsizetype bytes() const { return m_dados.capacity() + qsizetype(m_fins.capacity() * sizeof(quint32)); }
 
 private:
-    QByteArray m_dados;
+    QByteArray m_dados; // compressed once the page is finished (m_id != 0)
     std::vector<quint32> m_fins;
+    quint64 m_id = 0; // a finished page's own number, for the page kept whole
+    bool m_comprimido = false;
 };
 
 // The printer lines of a page. A printer line is nearly always its display line with the

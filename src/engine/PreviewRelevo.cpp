@@ -229,16 +229,20 @@ bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fon
         linha("<head>");
         linha(ingles ? "<title>Untitled</title>" : "<title>Sem titulo</title>");
         linha("<meta name=\"GENERATOR\" content=\"TDX Relevo Report\">");
-        linha("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">");
+        // UTF-8, as every text file the system exports; the declaration says so.
+        linha("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">");
         linha("</head>");
         linha("<html>");
         linha("<body bgcolor=\"#FFFFFF\">");
         linha("<table border=\"0\">");
-        const QByteArray inicio = "<tr><td><font face=\"" + ParaWin1252(fonte) + "\" size=\"2\">";
+        const QByteArray inicio = "<tr><td><font face=\"" + fonte.toHtmlEscaped().toUtf8() + "\" size=\"2\">";
         const PaginasTexto& pp = origem.PreviewPages();
         for (int p = 0; p < pp.size(); ++p) {
             for (int l = 0; l < pp[p].size(); ++l) {
-                QByteArray texto = ParaWin1252(origem.linhaExibida(p, l));
+                // A name such as "M&M" or a marker such as "<ng>" is shown as it is
+                // written, never taken for markup.
+                QByteArray texto = pp[p].linha(l);
+                texto.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;").replace('"', "&quot;");
                 texto.replace(" ", "&nbsp;");
                 linha(inicio + texto + "</font></td>");
             }

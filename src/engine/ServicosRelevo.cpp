@@ -14,7 +14,11 @@ int ServicosRelevo::mensagem(const QString& texto, const QString& titulo, int fl
     return (flags & 0xF) == MsgRelevo::SimNao ? MsgRelevo::RespNao : MsgRelevo::RespOk;
 }
 
+void ServicosRelevo::abrirPreview(TRelevo&) {}
+
 void ServicosRelevo::preview(TRelevo&) {}
+
+void ServicosRelevo::fecharPreview(TRelevo&) {}
 
 bool ServicosRelevo::imprimirArquivo(TRelevo&, const QString&, QString* erro)
 {

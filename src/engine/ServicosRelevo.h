@@ -37,8 +37,16 @@ public:
     virtual ~ServicosRelevo() = default;
 
     virtual int mensagem(const QString& texto, const QString& titulo, int flags);
-    // Shows the finished, previewed job modally.
+    // Opens the preview of a job whose first page is composed while the rest is still
+    // being composed (the report run processes events between records): the pages
+    // show as they arrive. The finished job then ends in `preview`, a cancelled or
+    // dropped one in `fecharPreview`.
+    virtual void abrirPreview(TRelevo& job);
+    // Shows the finished, previewed job modally (in the window `abrirPreview` opened, if any).
     virtual void preview(TRelevo& job);
+    // The job will not be shown (cancelled, dropped, failed or destroyed): closes the
+    // preview `abrirPreview` opened for it, if any.
+    virtual void fecharPreview(TRelevo& job);
     // Draws the job file on the system printer; false with the reason in `erro`.
     virtual bool imprimirArquivo(TRelevo& job, const QString& arquivo, QString* erro);
     virtual std::unique_ptr<ProgressoRelatorio> progresso(TRelevo& job);

@@ -9,11 +9,15 @@
 #include "TRelevo.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 namespace
 {
 const QString primeiroGrupo = QStringLiteral("-----");
 const QString forcaGrupo = QStringLiteral("*****ForceNewGroup*****");
+// How long the record loop runs between two passes of the event loop: often enough for
+// the windows to repaint and answer at once, seldom enough to cost nothing per record.
+constexpr qint64 intervaloEventosMs = 10;
 } // namespace
 
 QString TRVReport::texto(const char* portugues, const char* ingles) const
@@ -206,8 +210,17 @@ void TRVReport::Print()
             if (PrintTitle) imprimeLinhas(Title);
             m_forcaCabecalho = true;
 
+            QElapsedTimer desdeEventos;
             while (!DataSet->Eof() && !m_cancelado && !r.Cancelled) {
-                QCoreApplication::processEvents();
+                // The windows stay alive while the records run: the progress window's
+                // "Cancelar", and the preview, which opens as soon as the first page is
+                // composed and shows the pages as they come.
+                if (!desdeEventos.isValid() || desdeEventos.hasExpired(intervaloEventosMs)) {
+                    QCoreApplication::processEvents();
+                    desdeEventos.start();
+                    if (r.Cancelled) break;
+                    if (r.Preview.ShowPreview && r.PaginasProntas() > 0) r.AbrirPreviewParcial();
+                }
                 if (ShowProgress && ++contador >= porPasso) {
                     contador = 0;
                     if (progresso) progresso->posicionar(qMin(100, progresso->posicao() + 10));

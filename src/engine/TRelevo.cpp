@@ -135,6 +135,7 @@ TRelevo::TRelevo(QObject* parent) : QObject(parent) {}
 
 TRelevo::~TRelevo()
 {
+    fechaPreviewParcial();
     if (m_alvo.isOpen()) m_alvo.close();
     for (const QString& f : std::as_const(m_temporarios)) {
         if (QFile::exists(f)) QFile::remove(f);
@@ -226,6 +227,7 @@ int TRelevo::CheckPrinterStatus()
 
 bool TRelevo::BeginDoc()
 {
+    fechaPreviewParcial();
     m_pageNo = 1;
     m_docAberto = false;
     QString porta = PrinterPort.trimmed();
@@ -583,6 +585,7 @@ void TRelevo::EndDoc()
     fecharAlvo();
     if (!m_erroEscrita.isEmpty()) {
         // nothing is shown, printed or sent of a job that was not written whole
+        fechaPreviewParcial();
         QFile::remove(m_arquivoJob);
         falhaDeEscrita();
         return;
@@ -596,10 +599,25 @@ void TRelevo::AbortDoc()
     m_linhaExibida.clear();
     if (!m_docAberto) return;
     m_docAberto = false;
+    fechaPreviewParcial();
     if (m_alvo.isOpen()) m_alvo.close();
     m_previewPages.clear();
     m_printerPages.clear();
     QFile::remove(m_arquivoJob);
+}
+
+void TRelevo::AbrirPreviewParcial()
+{
+    if (m_previewParcial || !previewing() || !m_docAberto || Cancelled) return;
+    m_previewParcial = true;
+    ServicosRelevo::atual().abrirPreview(*this);
+}
+
+void TRelevo::fechaPreviewParcial()
+{
+    if (!m_previewParcial) return;
+    m_previewParcial = false;
+    ServicosRelevo::atual().fecharPreview(*this);
 }
 
 void TRelevo::fecharAlvo()
@@ -658,7 +676,12 @@ void TRelevo::entregar()
             m_printerPages.removeLast();
         }
         fecharPaginaNasListas();
-        if (!Cancelled) ServicosRelevo::atual().preview(*this);
+        if (Cancelled) {
+            fechaPreviewParcial();
+        } else {
+            m_previewParcial = false;
+            ServicosRelevo::atual().preview(*this);
+        }
         QFile::remove(arquivo);
         return;
     }

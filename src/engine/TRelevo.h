@@ -150,6 +150,18 @@ public:
     static const TCodigosImpressora& CodigosAtivos();
     const TCodigosImpressora& codigos() const { return CodigosDoModelo(PrinterName); }
 
+    // While previewing: the pages composed so far (the page being composed is not
+    // counted until the job ends).
+    int PaginasProntas() const
+    {
+        const int n = m_previewPages.size();
+        return m_docAberto ? qMax(0, n - 1) : n;
+    }
+    // Opens the preview with the pages composed so far while the job goes on (a long
+    // report shows its first page at once); EndDoc then hands it the finished job.
+    void AbrirPreviewParcial();
+    bool previewParcialAberto() const { return m_previewParcial; }
+
     // Pages kept while previewing: display lines (unconverted) and printer lines.
     const PaginasTexto& PreviewPages() const { return m_previewPages; }
     const QList<PaginaImpressora>& PrinterPages() const { return m_printerPages; }
@@ -234,4 +246,7 @@ private:
     QList<PaginaImpressora> m_printerPages;
     TPrinterName m_modeloJob = rvEpson9pinos;
     void guardaLinhaNasListas();
+    // Closes the preview opened while composing, when the job will not be shown.
+    void fechaPreviewParcial();
+    bool m_previewParcial = false;
 };

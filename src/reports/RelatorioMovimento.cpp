@@ -10,7 +10,6 @@
 #include "Rotinas.h"
 #include "TDM.h"
 #include "TQuery.h"
-#include "Win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -486,7 +485,7 @@ QString RelatorioMovimento::exportar(const FiltroMovimento& f, const QString& pa
             }
             linha += AlinhaTexto(texto, largura, u'E');
         }
-        arquivo.write(ParaWin1252(linha));
+        arquivo.write(linha.toUtf8()); // UTF-8, as every text file the system exports
         arquivo.write("\r\n");
     }
     arquivo.close();

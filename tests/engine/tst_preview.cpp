@@ -49,6 +49,48 @@ template <class T> T* filho(QWidget* w, const char* nome)
     return w->findChild<T*>(QString::fromLatin1(nome));
 }
 
+// The windows' services, counting the previews shown (until closed) at the end of their job.
+class ServicosContados : public ServicosRelevoJanelas
+{
+public:
+    int exibidos = 0;
+
+protected:
+    void exibir(TRVPreview& janela) override
+    {
+        ++exibidos;
+        ServicosRelevoJanelas::exibir(janela);
+    }
+};
+
+// A report of `registros` records "0", "1" ... one per row on pages of 66 rows
+// (65 printed), previewed; `feitos` counts the records printed.
+struct RelatorioLongo {
+    RVDataSetMemoria dados{{QStringLiteral("n")}};
+    TRelevo job;
+    TRVReport rel;
+    TRVBand det;
+    TRVColumn col;
+    int feitos = 0;
+    int registros;
+
+    explicit RelatorioLongo(int n) : registros(n)
+    {
+        for (int i = 0; i < n; ++i)
+            dados.append({QString::number(i)});
+        job.PageHeader = false;
+        job.QtLines = 66;
+        job.Preview.ShowPreview = true;
+        rel.Relevo = &job;
+        rel.DataSet = &dados;
+        col.Expression = QStringLiteral("n");
+        col.ColWidth = 6;
+        det.SetColumn(0, &col);
+        det.OnAfterPrint = [this](TRVBand*) { ++feitos; };
+        rel.SetDetailBand(0, &det);
+    }
+};
+
 } // namespace
 
 class TstPreview : public QObject
@@ -57,7 +99,7 @@ class TstPreview : public QObject
 
     QTemporaryDir m_dir;
     DialogosRoteiro* m_dialogos = nullptr;
-    ServicosRelevoJanelas m_servicos;
+    ServicosContados m_servicos;
 
     // A previewed job of `linhas` lines "L1" ... on pages of QtLines 5 (4 rows each).
     void jobSimples(TRelevo& job, int linhas)
@@ -71,6 +113,12 @@ class TstPreview : public QObject
     }
 
     static QString status(TRVPreview* w) { return filho<QStatusBar>(w, "StatusBar1")->currentMessage(); }
+    // The preview says it is still receiving pages: its "Cancelar" is there.
+    static bool gerando(TRVPreview* w)
+    {
+        auto* b = filho<QPushButton>(w, "BtnCancelar");
+        return b && b->isVisible();
+    }
 
 private Q_SLOTS:
     void init()
@@ -80,6 +128,7 @@ private Q_SLOTS:
         m_dialogos = new DialogosRoteiro;
         ServicosRelevo::instalar(&m_servicos);
         m_servicos.saidaPdf.clear();
+        m_servicos.exibidos = 0;
     }
     void cleanup()
     {
@@ -379,21 +428,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("arquivo");
         QTest::addColumn<QByteArray>("conteudo");
-        QTest::newRow("texto") << "r.txt" << QByteArray("A  B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\n");
-        QTest::newRow("sem extensao") << "r" << QByteArray("A  B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\n");
+        // Every text file in UTF-8; the HTML says so, and its text is never taken for markup.
+        const QByteArray texto = "A  B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\nM&M <\"S\xC3\xA3o\">\r\n";
+        QTest::newRow("texto") << "r.txt" << texto;
+        QTest::newRow("sem extensao") << "r" << texto;
         const QByteArray td = "<tr><td><font face=\"Courier New\" size=\"2\">";
         QTest::newRow("html") << "r.htm"
                               << QByteArray("<head>\r\n<title>Sem titulo</title>\r\n"
                                             "<meta name=\"GENERATOR\" content=\"TDX Relevo Report\">\r\n"
                                             "<meta http-equiv=\"Content-Type\" content=\"text/html; "
-                                            "charset=iso-8859-1\">\r\n</head>\r\n<html>\r\n"
+                                            "charset=utf-8\">\r\n</head>\r\n<html>\r\n"
                                             "<body bgcolor=\"#FFFFFF\">\r\n<table border=\"0\">\r\n") +
                                      td + "A&nbsp;&nbsp;B</font></td>\r\n" + td +
-                                     "A\xE7\xE3o&nbsp;(kg)</font></td>\r\n" + td +
-                                     "fim</font></td>\r\n</table>\r\n</body>\r\n</html>\r\n";
-        QTest::newRow("csv") << "r.csv"
-                             << QByteArray("\xEF\xBB\xBF"
-                                           "A;B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\n");
+                                     "A\xC3\xA7\xC3\xA3o&nbsp;(kg)</font></td>\r\n" + td +
+                                     "fim</font></td>\r\n" + td +
+                                     "M&amp;M&nbsp;&lt;&quot;S\xC3\xA3o&quot;&gt;</font></td>\r\n" +
+                                     "</table>\r\n</body>\r\n</html>\r\n";
+        QTest::newRow("csv")
+            << "r.csv"
+            << QByteArray("\xEF\xBB\xBF"
+                          "A;B\r\nA\xC3\xA7\xC3\xA3o (kg)\r\nfim\r\n\"M&M <\"\"S\xC3\xA3o\"\">\"\r\n");
     }
     void salvar()
     {
@@ -409,6 +463,7 @@ private Q_SLOTS:
         job.WriteText({}, QStringLiteral("B"), 3, true);
         job.WriteText({}, QStringLiteral("Ação (kg)"), 0, true);
         job.WriteText({}, QStringLiteral("fim"), 0, true);
+        job.WriteText({}, QStringLiteral("M&M <\"São\">"), 0, true);
         m_dialogos->arquivo(caminho);
         Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
             const auto fecha = qScopeGuard([w] { w->close(); }); // also when a check fails
@@ -580,6 +635,144 @@ private Q_SLOTS:
         QCOMPARE(int(todos->escolha), int(TFrmSelPage::Todos));
     }
 
+    // A long report opens its preview as soon as its first page is composed: page 1 is
+    // there while the run goes on, the count of pages grows to the final number, and
+    // printing waits for the last page (then prints them all).
+    void previewAbreNaPrimeiraPagina()
+    {
+        RelatorioLongo r(40000);
+        const QString impresso = m_dir.filePath(QStringLiteral("impresso.prn"));
+        r.job.PrinterPort = impresso;
+        r.job.Preview.SelectPagesToPrint = false;
+        struct Visto {
+            int feitos;
+            QString status;
+            bool imprimir;
+        };
+        QList<Visto> vistos;
+        QString primeiraLinha;
+        bool progressoEscondido = false, nadaImpressoAntes = false, tudoImpresso = false;
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            primeiraLinha = filho<QPlainTextEdit>(w, "Memo1")->toPlainText().section(u'\n', 1, 1).trimmed();
+            progressoEscondido = Operador::janelaAberta<TFrmProgress>() == nullptr;
+            // Ctrl+P while the pages are still coming prints nothing
+            QTest::keyClick(filho<QPlainTextEdit>(w, "Memo1"), Qt::Key_P, Qt::ControlModifier);
+            nadaImpressoAntes = !QFile::exists(impresso);
+            auto* amostra = new QTimer(w);
+            auto observa = [&, w, amostra] {
+                vistos << Visto{r.feitos, status(w), filho<QToolButton>(w, "BtnImprimir")->isEnabled()};
+                if (gerando(w)) return;
+                amostra->stop();
+                QTest::keyClick(filho<QPlainTextEdit>(w, "Memo1"), Qt::Key_P, Qt::ControlModifier);
+                tudoImpresso = lerArquivo(impresso).trimmed().endsWith("39999");
+                w->close();
+            };
+            observa();
+            QObject::connect(amostra, &QTimer::timeout, w, observa);
+            amostra->start(5);
+        });
+        r.rel.Print();
+
+        QCOMPARE(primeiraLinha, QStringLiteral("0"));
+        QVERIFY(progressoEscondido);
+        QVERIFY(nadaImpressoAntes);
+        QVERIFY(vistos.size() >= 2);
+        const int total = r.job.PreviewPages().size();
+        QCOMPARE(total, (40000 + 64) / 65);
+        // first seen with the run under way, page 1 of fewer pages than the report has
+        QVERIFY(vistos.first().feitos < r.registros);
+        const QRegularExpression pagina(QStringLiteral("^Página 1 de (\\d+)$"));
+        int anterior = 0;
+        for (const Visto& v : std::as_const(vistos)) {
+            const auto m = pagina.match(v.status);
+            QVERIFY2(m.hasMatch(), qPrintable(v.status));
+            const int n = m.captured(1).toInt();
+            QVERIFY(n >= anterior && n >= 1);
+            anterior = n;
+        }
+        QVERIFY(pagina.match(vistos.first().status).captured(1).toInt() < total);
+        QVERIFY(!vistos.first().imprimir);
+        QCOMPARE(vistos.last().status, QStringLiteral("Página 1 de %1").arg(total));
+        QVERIFY(vistos.last().imprimir);
+        QVERIFY(tudoImpresso);
+        QCOMPARE(m_servicos.exibidos, 1);
+        QVERIFY(m_dialogos->textos().isEmpty());
+    }
+
+    // Leaving the preview while the report still runs asks first; "Sim" stops the run,
+    // and nothing more is shown or printed; "Não" lets it go on to the end.
+    void cancelarNoPreviewAberto_data()
+    {
+        QTest::addColumn<QString>("como");
+        QTest::addColumn<int>("resposta");
+        QTest::newRow("Cancelar, Sim") << "BtnCancelar" << int(Msg::RespSim);
+        QTest::newRow("Esc, Sim") << "Esc" << int(Msg::RespSim);
+        QTest::newRow("Sair, Sim") << "BtnSair" << int(Msg::RespSim);
+        QTest::newRow("Esc, Não") << "Esc" << int(Msg::RespNao);
+        QTest::newRow("Cancelar, Enter") << "BtnCancelar" << int(DialogosRoteiro::Enter);
+    }
+    void cancelarNoPreviewAberto()
+    {
+        QFETCH(QString, como);
+        QFETCH(int, resposta);
+        RelatorioLongo r(200000);
+        const QString impresso = m_dir.filePath(QStringLiteral("cancelado.prn"));
+        QFile::remove(impresso);
+        r.job.PrinterPort = impresso;
+        r.rel.PrintSummary = true;
+        TRVBand resumo;
+        resumo.Lines = QStringList{QStringLiteral("RESUMO")};
+        r.rel.Summary = &resumo;
+        if (resposta == DialogosRoteiro::Enter)
+            m_dialogos->responderEnter();
+        else
+            m_dialogos->responder(resposta);
+        int feitosAoCancelar = -1;
+        bool fechou = false;
+        Operador::quandoAbrir<TRVPreview>([&](TRVPreview* w) {
+            auto* botao = filho<QAbstractButton>(w, como.toLatin1().constData());
+            QVERIFY(botao || como == QLatin1String("Esc"));
+            if (botao)
+                botao->click();
+            else
+                QTest::keyClick(filho<QPlainTextEdit>(w, "Memo1"), Qt::Key_Escape);
+            feitosAoCancelar = r.feitos;
+            fechou = !w->isVisible();
+            if (!fechou) {
+                // still open and still running: closed by the operator once every page is there
+                auto* espera = new QTimer(w);
+                QObject::connect(espera, &QTimer::timeout, w, [w, espera] {
+                    if (gerando(w)) return;
+                    espera->stop();
+                    w->close();
+                });
+                espera->start(10);
+            }
+        });
+        r.rel.Print();
+
+        QCOMPARE(m_dialogos->textos(),
+                 QStringList{QStringLiteral("Deseja realmente cancelar este relatório?")});
+        QCOMPARE(m_dialogos->mostradas[0].titulo, QStringLiteral("Abortar relatório"));
+        QVERIFY(m_dialogos->mostradas[0].flags & Msg::PadraoNao);
+        QVERIFY(Operador::janelaAberta<TRVPreview>() == nullptr);
+        QVERIFY(Operador::janelaAberta<TFrmProgress>() == nullptr);
+        QVERIFY(!QFile::exists(impresso));
+        if (resposta == Msg::RespSim) {
+            QVERIFY(fechou);
+            QVERIFY(r.job.Cancelled);
+            // the run stopped at once: not one more record after the answer
+            QCOMPARE(r.feitos, feitosAoCancelar);
+            QVERIFY(r.feitos < r.registros);
+            QCOMPARE(m_servicos.exibidos, 0);
+        } else {
+            QVERIFY(!fechou);
+            QVERIFY(!r.job.Cancelled);
+            QCOMPARE(r.feitos, r.registros);
+            QCOMPARE(m_servicos.exibidos, 1);
+        }
+    }
+
     // Cancelling from the progress window stops the records; the summary and the last
     // page footer still print and what was written is delivered.
     void cancelarNoProgresso()
@@ -627,7 +820,7 @@ private Q_SLOTS:
             dados.append({QString::number(i)});
         TRelevo job;
         job.PageHeader = false;
-        job.QtLines = 66;
+        job.QtLines = 0; // a coupon: no page ends, so the preview waits for the end of the run
         job.Preview.ShowPreview = true;
         TRVReport rel;
         rel.Relevo = &job;

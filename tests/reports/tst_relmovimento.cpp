@@ -180,6 +180,20 @@ private Q_SLOTS:
         QFile lido(arquivo);
         QVERIFY(lido.open(QIODevice::ReadOnly));
         QVERIFY(confereGolden(lido.readAll(), QStringLiteral("exportacao_clientes.txt")));
+
+        // In UTF-8, as every text file the system exports; widths count characters.
+        banco.exec(
+            QStringLiteral("UPDATE Cadastrao SET cad_razao = 'ARMAZÉM SÃO JOÃO' WHERE cad_codigo = 10"));
+        QFile novo(rel.exportar(f, pasta.path()));
+        QVERIFY(novo.open(QIODevice::ReadOnly));
+        const QByteArray bytes = novo.readAll();
+        QVERIFY(bytes.contains(" ARMAZ\xC3\x89M S\xC3\x83O JO\xC3\x83O "));
+        QStringDecoder utf8(QStringConverter::Utf8);
+        const QString texto = utf8(bytes);
+        QVERIFY(!utf8.hasError());
+        const QString armazem = texto.split(QStringLiteral("\r\n")).first();
+        // the party's name right-aligned in its 151 characters after the code and the kind
+        QCOMPARE(armazem.mid(22, 151), QString(135, u' ') + QStringLiteral("ARMAZÉM SÃO JOÃO"));
         f.codigo = QStringLiteral("99");
         QVERIFY(rel.exportar(f, pasta.path()).isEmpty());
     }

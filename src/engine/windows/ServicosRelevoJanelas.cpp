@@ -30,17 +30,64 @@ int ServicosRelevoJanelas::mensagem(const QString& texto, const QString& titulo,
     return Mensagem(texto, titulo, flags);
 }
 
+void ServicosRelevoJanelas::abrirPreview(TRelevo& job)
+{
+    m_previewAberto.reset();
+    m_jobAberto = nullptr;
+    // The preview takes over from the progress window: its bar and "Cancelar" go on
+    // in the preview's status bar while the rest of the pages are composed.
+    int posicao = 0;
+    if (m_progresso) {
+        posicao = m_progresso->posicao();
+        m_progresso->hide();
+    }
+    m_previewAberto = std::make_unique<TRVPreview>(job, *this, nullptr, true);
+    m_jobAberto = &job;
+    if (m_progresso) {
+        m_progresso->acompanhar(m_previewAberto.get());
+        m_previewAberto->progresso(posicao);
+    }
+    m_previewAberto->setWindowModality(Qt::ApplicationModal);
+    m_previewAberto->show();
+    m_previewAberto->raise();
+    m_previewAberto->activateWindow();
+}
+
 void ServicosRelevoJanelas::preview(TRelevo& job)
 {
+    if (m_progresso) m_progresso->hide();
+    if (m_previewAberto && m_jobAberto == &job) {
+        std::unique_ptr<TRVPreview> janela = std::move(m_previewAberto);
+        m_jobAberto = nullptr;
+        janela->concluir();
+        // closed by the operator in the meantime without cancelling: nothing more to show
+        if (janela->isVisible()) exibir(*janela);
+        return;
+    }
     TRVPreview janela(job, *this);
+    exibir(janela);
+}
+
+void ServicosRelevoJanelas::exibir(TRVPreview& janela)
+{
     janela.exec();
+}
+
+void ServicosRelevoJanelas::fecharPreview(TRelevo& job)
+{
+    if (!m_previewAberto || m_jobAberto != &job) return;
+    std::unique_ptr<TRVPreview> janela = std::move(m_previewAberto);
+    m_jobAberto = nullptr;
+    janela->hide();
 }
 
 std::unique_ptr<ProgressoRelatorio> ServicosRelevoJanelas::progresso(TRelevo& job)
 {
     // Over the window that runs the report (usually modal itself), so that it stays on
     // top of it and its "Cancelar" takes the clicks.
-    return std::make_unique<TFrmProgress>(job, QApplication::activeModalWidget());
+    auto janela = std::make_unique<TFrmProgress>(job, QApplication::activeModalWidget());
+    m_progresso = janela.get();
+    return janela;
 }
 
 QPrinter& ServicosRelevoJanelas::impressora()

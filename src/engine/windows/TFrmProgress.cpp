@@ -2,6 +2,7 @@
 #include "TFrmProgress.h"
 
 #include "Dialogos.h"
+#include "TRVPreview.h"
 #include "TRelevo.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
     m_tituloPergunta = tituloPergunta;
     // Cleared before the window shows: a cancel during its first repaint counts.
     m_job.Cancelled = false;
+    // the next copy of a report already in its preview goes on there
+    if (m_preview && m_preview->isVisible()) return;
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -43,6 +46,13 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
 void TFrmProgress::posicionar(int valor)
 {
     barra->setValue(valor);
+    if (m_preview) m_preview->progresso(valor);
+}
+
+void TFrmProgress::acompanhar(TRVPreview* preview)
+{
+    m_preview = preview;
+    hide();
 }
 
 int TFrmProgress::posicao() const

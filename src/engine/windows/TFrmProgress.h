@@ -4,10 +4,12 @@
 #include "ServicosRelevo.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QProgressBar;
 class QPushButton;
 class TRelevo;
+class TRVPreview;
 
 // The progress window of a report run: a bar from 0 to 100 and a cancel button
 // that asks for confirmation and, on Yes, cancels the job. It is modal over the
@@ -23,6 +25,8 @@ public:
                  const QString& tituloPergunta) override;
     void posicionar(int valor) override;
     int posicao() const override;
+    // The preview opened while the report runs carries the bar and the cancel from now on.
+    void acompanhar(TRVPreview* preview);
 
 protected:
     // Esc asks as "Cancelar" does; the window never just disappears while the run goes on.
@@ -35,4 +39,5 @@ private:
     QProgressBar* barra;
     QPushButton* btnCancelar;
     QString m_pergunta, m_tituloPergunta;
+    QPointer<TRVPreview> m_preview;
 };

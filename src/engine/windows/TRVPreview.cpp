@@ -16,18 +16,21 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget* parent)
-    : TJanela(parent), m_origem(origem), m_servicos(servicos)
+TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget* parent, bool emAndamento)
+    : TJanela(parent), m_origem(origem), m_servicos(servicos), m_emAndamento(emAndamento)
 {
     setObjectName(QStringLiteral("RVPreview"));
     // The window's own job as designed, then what the previewed job hands over.
@@ -66,6 +69,11 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     auto* emailPdf = botao("BtnEmailPdf", QStringLiteral("E-mai&l PDF"),
                            QStringLiteral("Enviar relatório por e-mail"), origem.eMail);
     MarcaDestrutivo(sair);
+    m_comandosDoRelatorioTodo = {{btnImprimir, op.PrintEnabled},
+                                 {salvar, op.SaveToFile},
+                                 {email, origem.eMail},
+                                 {pdf, true},
+                                 {emailPdf, origem.eMail}};
     for (QToolButton* b : {sair, btnImprimir, configurar, fonte, salvar, primeira, anterior, proxima, ultima,
                            email, pdf, emailPdf}) {
         barra->addWidget(b);
@@ -94,6 +102,18 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     barraStatus = new QStatusBar(this);
     barraStatus->setObjectName(QStringLiteral("StatusBar1"));
     barraStatus->setSizeGripEnabled(false);
+    rotuloGerando = new QLabel(texto("Gerando o relatório...", "Generating the report..."), this);
+    barraGerando = new QProgressBar(this);
+    barraGerando->setObjectName(QStringLiteral("ProgressBar1"));
+    barraGerando->setRange(0, 100);
+    barraGerando->setMaximumWidth(200);
+    btnCancelar = new QPushButton(texto("Cancelar", "Cancel"), this);
+    btnCancelar->setObjectName(QStringLiteral("BtnCancelar"));
+    MarcaDestrutivo(btnCancelar);
+    barraStatus->addPermanentWidget(rotuloGerando);
+    barraStatus->addPermanentWidget(barraGerando);
+    barraStatus->addPermanentWidget(btnCancelar);
+    connect(btnCancelar, &QPushButton::clicked, this, &TRVPreview::reject);
 
     auto* linha = new QHBoxLayout;
     linha->addWidget(barra);
@@ -148,6 +168,15 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     barraStatus->showMessage(texto("Página ", "Page ") + QStringLiteral("1") + texto(" de ", " of ") +
                              QString::number(totalPaginas()));
     ShowPage(0);
+    if (m_emAndamento) {
+        // The report run passes through the event loop between records: the count of
+        // pages and the commands follow the pages as they come.
+        m_atualizacao = new QTimer(this);
+        m_atualizacao->setInterval(100);
+        connect(m_atualizacao, &QTimer::timeout, this, &TRVPreview::mostraPosicao);
+        m_atualizacao->start();
+    }
+    habilitaComandos();
     // Restored, the preview keeps a size that shows its whole tool bar and a page.
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect livre = tela->availableGeometry();
@@ -173,6 +202,55 @@ void TRVPreview::permissao(const char* portugues, const char* ingles)
     Mensagem(texto(portugues, ingles), texto("Informação", "Information"), Msg::Informacao);
 }
 
+void TRVPreview::habilitaComandos()
+{
+    for (const auto& [botao, habilitado] : std::as_const(m_comandosDoRelatorioTodo))
+        botao->setEnabled(habilitado && !m_emAndamento);
+    rotuloGerando->setVisible(m_emAndamento);
+    barraGerando->setVisible(m_emAndamento);
+    btnCancelar->setVisible(m_emAndamento);
+}
+
+void TRVPreview::concluir()
+{
+    if (!m_emAndamento) return;
+    m_emAndamento = false;
+    if (m_atualizacao) m_atualizacao->stop();
+    habilitaComandos();
+    mostraPosicao();
+}
+
+void TRVPreview::progresso(int valor)
+{
+    barraGerando->setValue(valor);
+}
+
+void TRVPreview::mostraPosicao()
+{
+    const int total = totalPaginas();
+    if (total == m_totalMostrado) return;
+    m_totalMostrado = total;
+    barraStatus->showMessage(texto("Página ", "Page ") + QString::number(m_atual + 1) +
+                             texto(" de ", " of ") + QString::number(total));
+}
+
+void TRVPreview::reject()
+{
+    if (m_emAndamento) {
+        if (Mensagem(texto("Deseja realmente cancelar este relatório?",
+                           "Are you sure about canceling this report?"),
+                     texto("Abortar relatório", "Aborting report"),
+                     Msg::SimNao | Msg::Pergunta | Msg::PadraoNao) != Msg::RespSim) {
+            return;
+        }
+        // The run stops at its next record; nothing of it is shown or printed.
+        m_origem.Cancelled = true;
+        m_emAndamento = false;
+        if (m_atualizacao) m_atualizacao->stop();
+    }
+    TJanela::reject();
+}
+
 void TRVPreview::ShowPage(int indice)
 {
     if (indice < 0 || indice >= totalPaginas()) return;
@@ -184,8 +262,9 @@ void TRVPreview::ShowPage(int indice)
         texto += m_origem.linhaExibida(indice, l);
     }
     memo->setPlainText(texto);
+    m_totalMostrado = totalPaginas();
     barraStatus->showMessage(this->texto("Página ", "Page ") + QString::number(indice + 1) +
-                             this->texto(" de ", " of ") + QString::number(totalPaginas()));
+                             this->texto(" de ", " of ") + QString::number(m_totalMostrado));
     memo->moveCursor(QTextCursor::Start);
 }
 
@@ -226,6 +305,7 @@ void TRVPreview::IrParaPagina()
 
 void TRVPreview::Imprimir()
 {
+    if (m_emAndamento) return; // every page is needed
     if (!m_job.pImprimir) {
         permissao("Você não possuí permissão para Imprimir o relatório",
                   "You are not allowed to print the report");
@@ -275,6 +355,7 @@ void TRVPreview::Imprimir()
 
 void TRVPreview::Salvar()
 {
+    if (m_emAndamento) return;
     if (!m_job.pSalvar) {
         permissao("Você não possuí permissão para salvar o relatório",
                   "You are not allowed to save the report");
@@ -347,6 +428,7 @@ ParametrosEmail TRVPreview::parametrosEmail() const
 
 void TRVPreview::SalvarPdf()
 {
+    if (m_emAndamento) return;
     if (!m_job.pSalvar) {
         permissao("Você não possuí permissão para salvar o relatório",
                   "You are not allowed to save the report");
@@ -370,11 +452,13 @@ void TRVPreview::SalvarPdf()
 
 void TRVPreview::EnviarEmail()
 {
+    if (m_emAndamento) return;
     TFrmMailRV::EnviarTexto(paginasExibidas(), parametrosEmail(), m_job.pEmail, this);
 }
 
 void TRVPreview::EnviarPdfEmail()
 {
+    if (m_emAndamento) return;
     TFrmMailRV::EnviarPdf(paginasExibidas(), familiaPdf(), memo->font().pointSize(), parametrosEmail(),
                           m_job.pEmail, this);
 }
