@@ -42,6 +42,11 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
 
 void TFrmProgress::posicionar(int valor)
 {
+    if (valor == SemTamanho) {
+        barra->setRange(0, 0);
+        return;
+    }
+    barra->setRange(0, 100);
     barra->setValue(valor);
 }
 
