@@ -332,7 +332,7 @@ int main(int argc, char** argv)
     for (const Caso& c : casos())
         benchmark::RegisterBenchmark(c.nome, [&c](benchmark::State& s) { mede(s, c); })
             ->Unit(benchmark::kMillisecond)
-            ->Iterations(2);
+            ->Iterations(1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
