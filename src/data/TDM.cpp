@@ -14,6 +14,26 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+namespace
+{
+// Runs a statement of the connection itself, waiting (visibly) while another
+// workstation or program holds the file's write lock; any other failure, or a
+// wait that ran out, is thrown in words.
+void executaEsperando(QSqlQuery& q, const QString& sql)
+{
+    EsperaBanco espera;
+    bool ok = q.exec(sql);
+    while (!ok && EsperaBanco::ocupado(q.lastError()) && espera.tentarDeNovo()) {
+        ok = q.exec(sql);
+    }
+    if (!ok) {
+        throw EsperaBanco::ocupado(q.lastError())
+            ? ErroBanco(EsperaBanco::mensagemEsgotada(q.lastError().text()))
+            : ErroBanco(q.lastError());
+    }
+}
+} // namespace
+
 TDM* DM = nullptr;
 
 TDM::TDM(const Conexao& conexao, QObject* parent)
@@ -160,9 +180,7 @@ bool TDM::Conectar(QString* erro)
             q.finish();
             for (const char* p :
                  {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
-                if (!q.exec(QLatin1String(p))) {
-                    throw ErroBanco(q.lastError());
-                }
+                executaEsperando(q, QLatin1String(p));
                 q.finish();
             }
             gravacaoDeTeste(q);
@@ -213,14 +231,13 @@ void TDM::recusaSomenteLeitura(const QString& caminho)
 // back as it is): what the permissions do not tell (a read-only mount).
 void TDM::gravacaoDeTeste(QSqlQuery& q)
 {
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+    executaEsperando(q, QStringLiteral("PRAGMA user_version"));
+    if (!q.next()) {
         throw ErroBanco(q.lastError());
     }
     const qint64 versao = q.value(0).toLongLong();
     q.finish();
-    if (!q.exec(QStringLiteral("PRAGMA user_version=%1").arg(versao))) {
-        throw ErroBanco(q.lastError());
-    }
+    executaEsperando(q, QStringLiteral("PRAGMA user_version=%1").arg(versao));
     q.finish();
 }
 
@@ -278,9 +295,7 @@ void TDM::BeginTrans(bool paraGravar)
         // as long as the busy time-out allows), so that what the transaction
         // reads first is still so when it writes.
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-            throw ErroBanco(q.lastError());
-        }
+        executaEsperando(q, QStringLiteral("BEGIN IMMEDIATE"));
         m_emTransacao = true;
         return;
     }

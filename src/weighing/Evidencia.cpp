@@ -81,7 +81,7 @@ void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const Q
     q.Add(
         QStringLiteral("EVI_DATAHORA, EVI_CAMERAS) VALUES (:pes, :lado, :manual, :peso, :quadro, :modelo,"));
     q.Add(QStringLiteral(":interface, :porta, :estavel, :estacao, :usuario, :dh, :cameras)"));
-    const QVariant nulo(QMetaType(QMetaType::QString));
+    const QVariant nulo{QMetaType(QMetaType::QString)};
     q.setParam(QStringLiteral("pes"), numero);
     q.setParam(QStringLiteral("lado"), lado);
     q.setParam(QStringLiteral("manual"), ev.manual ? 1 : 0);

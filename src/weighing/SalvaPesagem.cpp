@@ -122,7 +122,13 @@ void atualiza(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool tick
     adiciona(c, "PES_PESOEMBALAGEM", numero(p.pesoEmbalagem));
     adiciona(c, "PES_FRETE", numero(p.frete));
     adiciona(c, p.modo == 1 ? "PES_OBS" : "PES_OBSSAIDA", opcional(p.obs));
-    adiciona(c, "PES_KM", km(p, cfg));
+    // The one field holds the distance or, with the vehicle type on, the
+    // value; the column the window did not show keeps what is stored (the
+    // setting may have changed since this weighing's entry).
+    const bool comTipoVeiculo = cfg.tipoVeiculo == 1;
+    if (!comTipoVeiculo) {
+        adiciona(c, "PES_KM", km(p, cfg));
+    }
     adiciona(c, "PES_TARAPESAGEM", numero(p.tara));
     const bool comParte = !p.cadCodigo.trimmed().isEmpty();
     adiciona(c, "CAD_CODIGO", codigo(p.cadCodigo));
@@ -133,8 +139,10 @@ void atualiza(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool tick
     adiciona(c, "CAD_CODIGOTRA", codigo(p.traCodigo));
     adiciona(c, "CAD_TIPOTRA", comTransp ? QVariant(2) : QVariant(QMetaType(QMetaType::Int)));
     adiciona(c, "TPV_CODIGO", tpv(p));
-    adiciona(c, "PES_VALOR", valorTipo(p.km, cfg));
-    adiciona(c, "PES_PERCDESC", valorTipo(p.percDesc, cfg));
+    if (comTipoVeiculo) {
+        adiciona(c, "PES_VALOR", valorTipo(p.km, cfg));
+        adiciona(c, "PES_PERCDESC", valorTipo(p.percDesc, cfg));
+    }
     if (p.modo == 2 || !saidaGravada) {
         adiciona(c, "PES_TKTMANUALSAIDA", p.manualSaida);
     }

@@ -36,14 +36,21 @@ private Q_SLOTS:
         EsperaBanco::setLimiteMs(10000);
     }
 
+    // What waits: a statement in a transaction, a save's transaction (which
+    // takes the write lock at its start), and another workstation opening the
+    // database (its write test at the start).
     void bloqueio_data()
     {
+        QTest::addColumn<QString>("operacao");
         QTest::addColumn<int>("liberaEmMs"); // -1: the other program never lets go
-        QTest::newRow("liberado durante a espera") << 400;
-        QTest::newRow("nunca liberado") << -1;
+        for (const char* op : {"comando", "gravacao", "abertura"}) {
+            QTest::addRow("%s liberado durante a espera", op) << QString::fromLatin1(op) << 400;
+            QTest::addRow("%s nunca liberado", op) << QString::fromLatin1(op) << -1;
+        }
     }
     void bloqueio()
     {
+        QFETCH(QString, operacao);
         QFETCH(int, liberaEmMs);
         BancoTeste b;
         {
@@ -63,13 +70,25 @@ private Q_SLOTS:
                 QTimer::singleShot(liberaEmMs, this, [&q] { q.exec("commit"); });
             }
             QString erro;
+            const QStringList insere{
+                "insert into cidade (cid_codigo, cid_descricao, cid_uf) values (2, 'VIGA', 'PR')"};
+            TDM outraEstacao(b.dm().conexao());
             try {
-                b.dm().ExecutaNaTransacao({"insert into cidade (cid_codigo, cid_descricao, cid_uf) values "
-                                           "(2, 'VIGA', 'PR')"},
-                                          {});
+                if (operacao == QLatin1String("comando")) {
+                    b.dm().ExecutaNaTransacao(insere, {});
+                } else if (operacao == QLatin1String("gravacao")) {
+                    b.dm().BeginTrans(true);
+                    b.dm().ExecutaNaTransacao(insere, {});
+                    b.dm().CommitTrans();
+                } else if (!outraEstacao.Conectar(&erro)) {
+                    QVERIFY(!erro.isEmpty());
+                } else {
+                    outraEstacao.ExecutaNaTransacao(insere, {});
+                }
             } catch (const ErroBanco& e) {
                 erro = e.texto();
             }
+            if (b.dm().InTransaction()) b.dm().RollbackTrans();
             pulso.stop();
             QVERIFY2(batidas >= 2, "a janela ficou parada durante a espera");
             QCOMPARE(m_indicacoes.size(), 2);

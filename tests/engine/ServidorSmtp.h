@@ -11,6 +11,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 // A real SMTP server for the e-mail tests (tests/engine/servidor_smtp.py on
 // aiosmtpd), on a free port of 127.0.0.1, that accepts only the login
 // "balanca"/"s3nha" and keeps every message it receives. With `tls` it offers
@@ -84,6 +89,39 @@ public:
 private:
     QTemporaryDir m_pasta;
     QProcess m_proc;
+    int m_porta = 0;
+};
+
+// A server that never answers: it listens on a free port of 127.0.0.1 and
+// never accepts, so a connection is made and no greeting ever comes.
+class ServidorMudo
+{
+public:
+    ServidorMudo()
+    {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        if (m_socket >= 0 && ::bind(m_socket, reinterpret_cast<sockaddr*>(&a), n) == 0 &&
+            ::listen(m_socket, 4) == 0 && ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&a), &n) == 0) {
+            m_porta = ntohs(a.sin_port);
+        }
+    }
+    ~ServidorMudo()
+    {
+        if (m_socket >= 0) ::close(m_socket);
+    }
+    ServidorMudo(const ServidorMudo&) = delete;
+    ServidorMudo& operator=(const ServidorMudo&) = delete;
+
+    // 0 when the socket could not be set up
+    int porta() const { return m_porta; }
+    QString endereco() const { return QStringLiteral("127.0.0.1:%1").arg(m_porta); }
+
+private:
+    int m_socket = -1;
     int m_porta = 0;
 };
 

@@ -8,11 +8,6 @@
 #include <QThread>
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace
 {
 
@@ -207,18 +202,10 @@ private Q_SLOTS:
     // A send under way stops when asked to (a server that never answers).
     void cancelamento()
     {
-        // Listening, never accepting: the connection is made and no greeting ever comes.
-        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
-        QVERIFY(mudo >= 0);
-        const auto fecha = qScopeGuard([mudo] { ::close(mudo); });
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t n = sizeof a;
-        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr*>(&a), n) == 0 && ::listen(mudo, 4) == 0);
-        QVERIFY(::getsockname(mudo, reinterpret_cast<sockaddr*>(&a), &n) == 0);
+        ServidorMudo mudo;
+        QVERIFY(mudo.porta() > 0);
         EnvioEmail e;
-        e.servidor = QStringLiteral("127.0.0.1:%1").arg(ntohs(a.sin_port));
+        e.servidor = mudo.endereco();
         e.remetente = "balanca@cooperativa.com.br";
         e.para = "gerente@cooperativa.com.br";
         bool ok = true;

@@ -15,11 +15,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace
 {
 
@@ -211,17 +206,10 @@ private Q_SLOTS:
     // that never answers, and the window is usable again.
     void cancelarEnvio()
     {
-        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
-        QVERIFY(mudo >= 0);
-        const auto fecha = qScopeGuard([mudo] { ::close(mudo); });
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t n = sizeof a;
-        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr*>(&a), n) == 0 && ::listen(mudo, 4) == 0);
-        QVERIFY(::getsockname(mudo, reinterpret_cast<sockaddr*>(&a), &n) == 0);
+        ServidorMudo mudo;
+        QVERIFY(mudo.porta() > 0);
         DialogosRoteiro d;
-        TFrmMailRV w(parametros(QStringLiteral("127.0.0.1:%1").arg(ntohs(a.sin_port))));
+        TFrmMailRV w(parametros(mudo.endereco()));
         abrir(w);
         auto* cancelar = campo<QPushButton>(w, "btnCancelarEnvio");
         QVERIFY(!cancelar->isVisible());

@@ -202,6 +202,46 @@ private Q_SLOTS:
         QCOMPARE(r["PES_PERCDESC"], QStringLiteral("NULL"));
     }
 
+    // The one field shows the distance or, with the vehicle type on, the value
+    // and discount; when the setting changed between entry and exit, the
+    // exit keeps the stored columns the window did not show.
+    void saidaMantemColunasNaoMostradas_data()
+    {
+        QTest::addColumn<int>("tipoNaEntrada");
+        QTest::addColumn<QString>("coluna");
+        QTest::addColumn<QString>("guardado");
+        QTest::newRow("valor e desconto, tipo de veículo desligado depois") << 1 << "PES_VALOR"
+                                                                            << "150";
+        QTest::newRow("desconto, tipo de veículo desligado depois") << 1 << "PES_PERCDESC"
+                                                                    << "10";
+        QTest::newRow("km, tipo de veículo ligado depois") << 0 << "PES_KM"
+                                                           << "82,5";
+    }
+    void saidaMantemColunasNaoMostradas()
+    {
+        QFETCH(int, tipoNaEntrada);
+        QFETCH(QString, coluna);
+        QFETCH(QString, guardado);
+        BancoTeste b;
+        cadastros(b);
+        ConfigPesagem cfgEntrada = ConfigPesagem::ler(b.dm());
+        cfgEntrada.tipoVeiculo = tipoNaEntrada;
+        PesagemTela e = entrada();
+        e.km = tipoNaEntrada == 1 ? QStringLiteral("150") : QStringLiteral("82,5");
+        e.percDesc = QStringLiteral("10");
+        SalvaPesagem::salvar(b.dm(), e, cfgEntrada, false);
+        QCOMPARE(pesagem(b, 1)[coluna], guardado);
+
+        ConfigPesagem cfgSaida = cfgEntrada;
+        cfgSaida.tipoVeiculo = tipoNaEntrada == 1 ? 0 : 1;
+        PesagemTela s = saida(b, cfgSaida);
+        QVERIFY(s.km.isEmpty());
+        SalvaPesagem::salvar(b.dm(), s, cfgSaida, false);
+        const auto r = pesagem(b, 1);
+        QCOMPARE(r["PES_PESOSAIDA"], QStringLiteral("30000"));
+        QCOMPARE(r[coluna], guardado);
+    }
+
     // The exit completes the row: exit data, the ticket flag (1 = asked for),
     // the product's fixed factors as they are now, the entry factors kept.
     void saidaAtualizada_data()
