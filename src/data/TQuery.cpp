@@ -361,7 +361,11 @@ QString TQuery::AsString(const QString& campo) const
 
 qint64 TQuery::AsLargeInt(const QString& campo) const
 {
-    const QVariant v = FieldByName(campo);
+    return comoInteiro(FieldByName(campo));
+}
+
+qint64 TQuery::comoInteiro(const QVariant& v)
+{
     if (v.isNull()) {
         return 0;
     }
@@ -394,7 +398,11 @@ Decimal TQuery::AsDecimal(const QString& campo) const
 
 QDate TQuery::AsDate(const QString& campo) const
 {
-    const QVariant v = FieldByName(campo);
+    return comoData(FieldByName(campo));
+}
+
+QDate TQuery::comoData(const QVariant& v)
+{
     if (v.isNull()) {
         return QDate();
     }

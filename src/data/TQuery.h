@@ -112,6 +112,16 @@ public:
 
     // Turns a value read from the database into text as the windows show it.
     static QString comoTexto(const QVariant& v);
+    // A value read from the database as a date (null when none) / a 64-bit
+    // whole number (0 when null; the whole part of a number with decimals).
+    static QDate comoData(const QVariant& v);
+    static qint64 comoInteiro(const QVariant& v);
+
+    // Prepares (when it has parameters) and runs this query's statement on
+    // `q`, any query of any connection (a reader that walks the rows once
+    // sets it forward-only first), waiting while another connection holds
+    // the database; ErroBanco when it fails.
+    void executa(class QSqlQuery& q) const;
 
 private:
     using Parametros = QList<QPair<QString, QVariant>>;
@@ -135,9 +145,6 @@ private:
     bool localizaPaginada(const QString& condicao, const Parametros& p);
     void executar();
     void preparar(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
-    // Prepares (when it has parameters) and runs the statement, waiting while
-    // another connection holds the database; ErroBanco when it fails.
-    void executa(class QSqlQuery& q) const;
     void executa(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
     // True when row `linha` exists, reading rows up to it when needed.
     bool le(int linha) const;

@@ -23,7 +23,8 @@ public:
     // Caption, button, confirmation question and its title; shows the window.
     virtual void mostrar(const QString& titulo, const QString& botao, const QString& pergunta,
                          const QString& tituloPergunta) = 0;
-    // Bar position 0-100.
+    // Bar position 0-100; SemTamanho: work going on, its amount not known.
+    static constexpr int SemTamanho = -1;
     virtual void posicionar(int valor) = 0;
     virtual int posicao() const = 0;
 };

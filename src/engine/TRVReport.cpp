@@ -193,14 +193,16 @@ void TRVReport::Print()
             int porPasso = 0;
             int contador = 0;
             if (ShowProgress) {
+                // A data set read as it goes does not know its size: the bar then
+                // shows work going on, without steps.
                 const int n = DataSet->RecordCount();
-                porPasso = 10 < n ? n / 10 + 1 : n;
+                porPasso = n < 0 ? 0 : (10 < n ? n / 10 + 1 : n);
                 if (progresso) {
                     progresso->mostrar(texto("Progresso...", "Progress..."), texto("Cancelar", "Cancel"),
                                        texto("Deseja realmente cancelar este relatório?",
                                              "Are you sure about canceling this report?"),
                                        texto("Abortar relatório", "Aborting report"));
-                    progresso->posicionar(0);
+                    progresso->posicionar(n < 0 ? ProgressoRelatorio::SemTamanho : 0);
                 }
             }
             m_pagina = m_paginaInicial;
@@ -221,7 +223,7 @@ void TRVReport::Print()
                     if (r.Cancelled) break;
                     if (r.Preview.ShowPreview && r.PaginasProntas() > 0) r.AbrirPreviewParcial();
                 }
-                if (ShowProgress && ++contador >= porPasso) {
+                if (ShowProgress && porPasso > 0 && ++contador >= porPasso) {
                     contador = 0;
                     if (progresso) progresso->posicionar(qMin(100, progresso->posicao() + 10));
                 }

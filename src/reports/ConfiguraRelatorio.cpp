@@ -74,18 +74,25 @@ void grupos(TRVReport& rel, std::initializer_list<std::pair<TRVBand*, TRVBand*>>
     }
 }
 
-bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dados)
+bool imprimeConsulta(TRVReport& rel, TDM& dm, const TQuery& q, std::unique_ptr<RVDataSetSequencial>& dados,
+                     const std::function<void(const RVDataSetSequencial&)>& campos)
 {
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
+    dados = std::make_unique<RVDataSetSequencial>(dm, q);
+    if (dados->Eof()) {
+        dados.reset();
         return false;
     }
-    dados = std::make_unique<RVDataSetQuery>(q);
+    if (campos) campos(*dados);
     rel.DataSet = dados.get();
-    rel.Print();
+    try {
+        rel.Print();
+    } catch (...) {
+        rel.DataSet = nullptr;
+        dados.reset();
+        throw;
+    }
     rel.DataSet = nullptr;
-    q.Close();
+    dados.reset();
     return true;
 }
 

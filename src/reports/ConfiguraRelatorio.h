@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -17,7 +18,8 @@ class TRelevo;
 class LeConfig;
 class TRVReport;
 class TQuery;
-class RVDataSet;
+class RVDataSetSequencial;
+class TDM;
 
 // What every report shares: the print job set from the configuration, the
 // system's title line and the page footer.
@@ -49,9 +51,13 @@ void paginas(TRVReport& rel, TRVBand& detalhe, TRVBand& cabecalho, TRVBand& roda
 // The group bands, outermost level first: each level's header and footer.
 void grupos(TRVReport& rel, std::initializer_list<std::pair<TRVBand*, TRVBand*>> niveis);
 
-// Opens `q` (its SQL already set) and prints the report over it; false, and
-// nothing printed, when it brings no rows. `q` is closed on return.
-bool imprimeConsulta(TRVReport& rel, TQuery& q, std::unique_ptr<RVDataSet>& dados);
+// Runs `q`'s statement (its SQL already set; `q` itself stays closed) and
+// prints the report over its rows as they come, read once, forward-only;
+// false, and nothing printed, when it brings no rows. `campos` runs once
+// before the first record: the report resolves there the fields its bands
+// read to their indexes.
+bool imprimeConsulta(TRVReport& rel, TDM& dm, const TQuery& q, std::unique_ptr<RVDataSetSequencial>& dados,
+                     const std::function<void(const RVDataSetSequencial&)>& campos = {});
 
 // Runs the report's member `f` before `banda` prints.
 template <class R> void liga(TRVBand& banda, R* relatorio, void (R::*f)())

@@ -39,7 +39,7 @@ bool Listagem::executa(bool tela, int largura)
     ConfiguraRelatorio::paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
     m_rel.Summary = m_temResumo ? &m_resumo : nullptr;
     m_rel.PrintSummary = m_temResumo;
-    return ConfiguraRelatorio::imprimeConsulta(m_rel, m_dm.QR_TEMP, m_dados);
+    return ConfiguraRelatorio::imprimeConsulta(m_rel, m_dm, m_dm.QR_TEMP, m_dados);
 }
 
 // Parties
@@ -128,8 +128,8 @@ void ListagemCadastros::cabecalho()
                m_filtro.codigoFinal.trimmed(),
            0);
     if (!m_filtro.cidade.trimmed().isEmpty())
-        em(m_job,
-           QStringLiteral("Cidade:") + m_dm.QR_TEMP.AsString(QStringLiteral("cid_descricao")).trimmed(), 30);
+        em(m_job, QStringLiteral("Cidade:") + m_dados->AsString(QStringLiteral("cid_descricao")).trimmed(),
+           30);
     if (!m_filtro.uf.trimmed().isEmpty())
         m_job.WriteText({}, QStringLiteral("UF:") + m_filtro.uf.trimmed(), 60, true);
     else
@@ -183,14 +183,14 @@ void ListagemProdutos::cabecalho()
 
 void ListagemProdutos::detalhe()
 {
-    const TQuery& q = m_dm.QR_TEMP;
+    const RVDataSetSequencial& q = *m_dados;
     const QString codigo = q.AsString(QStringLiteral("prd_codigo")).trimmed();
     em(m_job, codigo, 0);
     em(m_job, q.AsString(QStringLiteral("prd_descricao")).trimmed().left(30), 15);
     if (m_umidade != 0) {
         const int colunas[] = {50, 63, 73, 83, 93, 103};
         for (int i = 0; i < 6; ++i) {
-            const QString campo = QStringLiteral("prd_fator%1").arg(i + 1);
+            const int campo = q.Campo(QStringLiteral("prd_fator%1").arg(i + 1));
             if (!q.IsNull(campo))
                 em(m_job, q.AsDecimal(campo).toShortString().left(10) + QStringLiteral(" %"), colunas[i]);
         }

@@ -13,7 +13,7 @@
 #include <memory>
 
 class TDM;
-class RVDataSet;
+class RVDataSetSequencial;
 
 // The filters of the parties listing.
 struct FiltroCadastros {
@@ -47,7 +47,7 @@ protected:
     TRelevo m_job;
     TRVReport m_rel;
     TRVBand m_detalhe, m_cabecalho, m_rodape, m_resumo;
-    std::unique_ptr<RVDataSet> m_dados;
+    std::unique_ptr<RVDataSetSequencial> m_dados;
     int m_registros = 0;
     bool m_cabeca = false;
     bool m_temResumo = true;

@@ -10,6 +10,8 @@
 #include "TDM.h"
 #include "TQuery.h"
 
+#include <array>
+
 using namespace ConfiguraRelatorio;
 
 namespace
@@ -57,7 +59,14 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
     grupos(m_rel, {{&m_produto, &m_rodapeProduto}, {&m_tipo, &m_rodapeTipo}});
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f);
-    return imprimeConsulta(m_rel, q, m_dados);
+    return imprimeConsulta(m_rel, m_dm, q, m_dados, [this](const RVDataSetSequencial& d) {
+        m_colTipo = d.Campo(QStringLiteral("cad_tipo"));
+        m_colProduto = d.Campo(QStringLiteral("prd_codigo"));
+        m_colDescricao = d.Campo(QStringLiteral("prd_descricao"));
+        for (int i = 0; i < 4; ++i)
+            m_colSomas[i] = d.Campo(QString::fromLatin1(
+                std::array{"PesoEntrada", "EntLiquido", "PesoSaida", "LiquidoFc"}[size_t(i)]));
+    });
 }
 
 void RelatorioAgrupado::cabecalhoPagina()
@@ -97,10 +106,25 @@ void RelatorioAgrupado::titulos()
     fimLinha(m_job);
 }
 
+void RelatorioAgrupado::figuras(const SomasFluxo& s, Decimal liquidoSemUmidade)
+{
+    const int c = m_ajustes.casas;
+    numero(m_job, s.entrada, c, 12, 23);
+    if (m_ajustes.umidade) {
+        numero(m_job, s.entradaFc, c, 31, 36);
+        numero(m_job, s.saida, c, 12, 68);
+        numero(m_job, s.entradaFc - s.saida, c, 12, 81);
+        numero(m_job, s.liquidoFc, c, 31, 94);
+    } else {
+        numero(m_job, s.saida, c, 12, 36);
+        numero(m_job, liquidoSemUmidade, c, 12, 49);
+    }
+}
+
 void RelatorioAgrupado::cabecalhoProduto()
 {
-    const TQuery& linha = m_dm.QR_TEMP;
-    const QString produto = linha.AsString(QStringLiteral("prd_codigo")).trimmed();
+    const RVDataSetSequencial& d = *m_dados;
+    const QString produto = d.Texto(m_colProduto).trimmed();
     m_antFornecedor = m_antCliente = {};
     const bool comAnterior = m_filtro.inicio.isValid();
     if (comAnterior) {
@@ -114,32 +138,19 @@ void RelatorioAgrupado::cabecalhoProduto()
                 .soma(RelatorioFluxo::somasDaLinha(q));
         q.Close();
     }
-    m_job.WriteText(
-        {}, produto + QStringLiteral(" - ") + linha.AsString(QStringLiteral("prd_descricao")).trimmed(), 0,
-        true);
+    m_job.WriteText({}, produto + QStringLiteral(" - ") + d.Texto(m_colDescricao).trimmed(), 0, true);
     regua(m_job, u'=', Largura);
     fimLinha(m_job);
     const int c = m_ajustes.casas;
     if (comAnterior) {
-        auto figuras = [this, c](const SomasFluxo& s) {
-            numero(m_job, s.entrada, c, 12, 23);
-            if (m_ajustes.umidade) {
-                numero(m_job, s.entradaFc, c, 31, 36);
-                numero(m_job, s.saida, c, 12, 68);
-                numero(m_job, s.entradaFc - s.saida, c, 12, 81);
-                numero(m_job, s.liquidoFc, c, 31, 94);
-            } else {
-                numero(m_job, s.saida, c, 12, 36);
-                numero(m_job, s.entrada - s.saida, c, 12, 49);
-            }
-            fimLinha(m_job);
-        };
         em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
         titulos();
-        figuras(m_antFornecedor);
+        figuras(m_antFornecedor, m_antFornecedor.entrada - m_antFornecedor.saida);
+        fimLinha(m_job);
         em(m_job, QStringLiteral("Mov. Anterior Cliente:"), 0);
         titulos();
-        figuras(m_antCliente);
+        figuras(m_antCliente, m_antCliente.entrada - m_antCliente.saida);
+        fimLinha(m_job);
         em(m_job, QStringLiteral("Saldo Anterior:"), 0);
         if (m_ajustes.umidade) {
             numero(m_job,
@@ -162,7 +173,7 @@ void RelatorioAgrupado::cabecalhoProduto()
 
 void RelatorioAgrupado::cabecalhoTipo()
 {
-    m_tipoLinha = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
+    m_tipoLinha = int(m_dados->AsLargeInt(m_colTipo));
     if (m_tipoLinha == 3) {
         em(m_job, QStringLiteral("Movimento Cliente:"), 0);
         m_fornecedor = false;
@@ -175,21 +186,13 @@ void RelatorioAgrupado::cabecalhoTipo()
 
 void RelatorioAgrupado::detalhe()
 {
-    const int c = m_ajustes.casas;
-    m_linha = RelatorioFluxo::somasDaLinha(m_dm.QR_TEMP);
-    m_tipoLinha = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
+    const RVDataSetSequencial& d = *m_dados;
+    m_linha = RelatorioFluxo::somas(
+        {d.Valor(m_colSomas[0]), d.Valor(m_colSomas[1]), d.Valor(m_colSomas[2]), d.Valor(m_colSomas[3])});
+    m_tipoLinha = int(d.AsLargeInt(m_colTipo));
     const SomasFluxo& s = m_linha;
     // The party kind's figures right under its titles; the report ends the line.
-    numero(m_job, s.entrada, c, 12, 23);
-    if (m_ajustes.umidade) {
-        numero(m_job, s.entradaFc, c, 31, 36);
-        numero(m_job, s.saida, c, 12, 68);
-        numero(m_job, s.entradaFc - s.saida, c, 12, 81);
-        numero(m_job, s.liquidoFc, c, 31, 94);
-    } else {
-        numero(m_job, s.saida, c, 12, 36);
-        numero(m_job, m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida, c, 12, 49);
-    }
+    figuras(s, m_tipoLinha == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida);
 }
 
 void RelatorioAgrupado::rodapeTipo()

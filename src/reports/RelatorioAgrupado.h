@@ -31,12 +31,16 @@ private:
     void rodapeTipo();
     void rodapeProduto();
     void titulos();
+    // A row of figures under the titles; `liquidoSemUmidade`: the net shown without moisture handling.
+    void figuras(const SomasFluxo& s, Decimal liquidoSemUmidade);
 
     TDM& m_dm;
     TRelevo m_job;
     TRVReport m_rel;
     TRVBand m_detalhe, m_cabecalho, m_rodape, m_produto, m_rodapeProduto, m_tipo, m_rodapeTipo;
-    std::unique_ptr<RVDataSet> m_dados;
+    std::unique_ptr<RVDataSetSequencial> m_dados;
+    int m_colTipo = -1, m_colProduto = -1, m_colDescricao = -1;
+    int m_colSomas[4]{}; // entry, entry with factor, exit, net with factor
     FiltroFluxo m_filtro;
 
     // Configuration read at the start of a run.

@@ -23,103 +23,50 @@ QString dataTexto(const QDate& d)
     return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-// The columns of the flow statement (the product's fixed factors, the weighing's exit and entry factors).
-void colunas(TQuery& q)
-{
-    q.Add(QStringLiteral(",b.pes_pesoentrada, b.pes_pesosaida"));
-    q.Add(QStringLiteral(
-        ",d.prd_fator1, d.prd_fator2, d.prd_fator3, d.prd_fator4, d.prd_fator5, d.prd_fator6"));
-    q.Add(QStringLiteral(",c.pes_fator7, c.pes_fator8, c.pes_fator9, c.pes_fator10, c.pes_fator11"));
-    q.Add(QStringLiteral(",c.pes_fator7e, c.pes_fator8e, c.pes_fator9e, c.pes_fator10e"));
-    q.Add(QStringLiteral("from Cadastrao a, Pesagem b, PesagemProduto c, Produto d"));
-    q.Add(QStringLiteral("where a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo"));
-    q.Add(QStringLiteral("and b.pes_codigo=c.pes_codigo and c.prd_codigo=d.prd_codigo"));
-    q.Add(QStringLiteral("and b.pes_datasaida is not null"));
-}
-} // namespace
-
-void RelatorioFluxo::montaSql(TQuery& q, const FiltroFluxo& f)
-{
-    q.Clear();
-    q.Add(QStringLiteral("select a.cad_razao, a.cad_tipo, c.prd_codigo, b.pes_dataentrada, b.pes_datasaida, "
-                         "d.prd_descricao, b.pes_codigo"));
-    colunas(q);
-    if (f.inicio.isValid()) {
-        q.Add(QStringLiteral("and b.pes_dataentrada >= :inicio"));
-        q.setParam(QStringLiteral("inicio"), f.inicio);
-    }
-    if (f.fim.isValid()) {
-        q.Add(QStringLiteral("and b.pes_dataentrada <= :fim"));
-        q.setParam(QStringLiteral("fim"), f.fim);
-    }
-    if (!f.produto.trimmed().isEmpty()) {
-        q.Add(QStringLiteral("and d.prd_codigo=:produto"));
-        q.setParam(QStringLiteral("produto"), f.produto.trimmed());
-    }
-    q.Add(QStringLiteral(
-        "order by c.prd_codigo, b.pes_dataentrada, a.cad_tipo desc, a.cad_razao, b.pes_codigo"));
-}
-
-SomasFluxo RelatorioFluxo::linha(const TQuery& q, Decimal* fatorEntrada, Decimal* fatorSaida)
-{
-    Quantidades::Fatores f;
-    for (int i = 0; i < 6; ++i)
-        f.fixos[i] = q.AsDecimal(QStringLiteral("prd_fator%1").arg(i + 1));
-    for (int i = 0; i < 4; ++i) {
-        f.saida[i] = q.AsDecimal(QStringLiteral("pes_fator%1").arg(i + 7));
-        f.entrada[i] = q.AsDecimal(QStringLiteral("pes_fator%1e").arg(i + 7));
-    }
-    f.umidade = q.AsDecimal(QStringLiteral("pes_fator11"));
-    const int tipo = q.AsInteger(QStringLiteral("cad_tipo"));
-    SomasFluxo s;
-    s.entrada = q.AsDecimal(QStringLiteral("pes_pesoentrada"));
-    s.saida = q.AsDecimal(QStringLiteral("pes_pesosaida"));
-    const Decimal c7e = Quantidades::fcvEntrada(f);
-    s.entradaFc = Quantidades::pesoEntradaCorrigido(s.entrada, c7e);
-    // Clients: S - E'; suppliers (and any other kind): E' - S.
-    s.liquido = tipo == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
-    const Decimal fluxo = Quantidades::liquidoFluxo(s.entradaFc, s.saida, f);
-    s.liquidoFc = tipo == 3 ? -fluxo : fluxo;
-    if (fatorEntrada) *fatorEntrada = c7e;
-    if (fatorSaida) *fatorSaida = Quantidades::fcf(f) * Quantidades::fcvSaida(f);
-    return s;
-}
-
-namespace
-{
-// "(100 - f1 - f2 ...)" over the stored factors named, a missing one as 0.
-QString cem(const std::vector<const char*>& fatores)
+// "(100 - f1 - f2 ...)/100.0" over the factors named, a missing one as 0.
+QString coeficiente(const QString& tabela, const QStringList& fatores)
 {
     QString r = QStringLiteral("(100");
-    for (const char* f : fatores)
-        r += QStringLiteral("-coalesce(c.%1,0)").arg(QLatin1String(f));
-    return r + u')';
+    for (const QString& f : fatores)
+        r += QStringLiteral("-coalesce(%1.%2,0)").arg(tabela, f);
+    return r + QStringLiteral(")/100.0");
 }
-} // namespace
 
-void RelatorioFluxo::montaSomas(TQuery& q, const FiltroFluxo& f, const QDate& antesDe, FatorSaida modo)
+QStringList nomes(const char* prefixo, int de, int ate, const char* sufixo = "")
 {
-    const QString entradaFc = QStringLiteral("b.pes_pesoentrada*") +
-                              cem({"pes_fator7e", "pes_fator8e", "pes_fator9e", "pes_fator10e"}) +
-                              QStringLiteral("/100.0");
-    const std::vector<const char*> fixos{"pes_fator1", "pes_fator2", "pes_fator3",
-                                         "pes_fator4", "pes_fator5", "pes_fator6"};
-    const std::vector<const char*> variaveis{"pes_fator7", "pes_fator8", "pes_fator9", "pes_fator10",
-                                             "pes_fator11"};
-    QString fator;
-    if (modo == FatorSaida::FixoVezesVariavel) {
-        fator = cem(fixos) + QStringLiteral("/100.0*") + cem(variaveis) + QStringLiteral("/100.0");
-    } else {
-        std::vector<const char*> todos = fixos;
-        todos.insert(todos.end(), variaveis.begin(), variaveis.end());
-        fator = cem(todos) + QStringLiteral("/100.0");
-    }
-    q.Clear();
-    q.Add(QStringLiteral("select a.cad_tipo, c.prd_codigo, d.prd_descricao"));
-    q.Add(QStringLiteral(",sum(b.pes_pesoentrada) as PesoEntrada, sum(b.pes_pesosaida) as PesoSaida"));
-    q.Add(QStringLiteral(",sum(") + entradaFc + QStringLiteral(") as EntLiquido"));
-    q.Add(QStringLiteral(",sum((") + entradaFc + QStringLiteral("-b.pes_pesosaida)*") + fator +
-          QStringLiteral(") as LiquidoFc"));
+    QStringList r;
+    for (int i = de; i <= ate; ++i)
+        r << QStringLiteral("%1%2%3").arg(QLatin1String(prefixo)).arg(i).arg(QLatin1String(sufixo));
+    return r;
+}
+
+// E': the entry weight times the weighing's entry coefficient.
+QString entradaCorrigida()
+{
+    return QStringLiteral("b.pes_pesoentrada*") +
+           coeficiente(QStringLiteral("c"), nomes("pes_fator", 7, 10, "e"));
+}
+
+// The exit side's factor: the fixed factors (stored with the weighing, or the
+// product's own in the flow's lines) times the variable ones, or one
+// coefficient of all eleven.
+QString fatorSaida(const QString& tabelaFixos, const char* fixos, RelatorioFluxo::FatorSaida modo)
+{
+    const QStringList variaveis = nomes("pes_fator", 7, 11);
+    if (modo == RelatorioFluxo::FatorSaida::Combinado)
+        return coeficiente(QStringLiteral("c"), nomes(fixos, 1, 6) + variaveis);
+    return coeficiente(tabelaFixos, nomes(fixos, 1, 6)) + u'*' + coeficiente(QStringLiteral("c"), variaveis);
+}
+
+// (E' - S) x the exit factor: a supplier's net with factor; a client's with the sign turned.
+QString liquidoCorrigido(const QString& fator)
+{
+    return QStringLiteral("(") + entradaCorrigida() + QStringLiteral("-b.pes_pesosaida)*") + fator;
+}
+
+// The completed weighings of the parties, products and (bound) filters of `f`.
+void deOnde(TQuery& q, const FiltroFluxo& f, const QDate& antesDe)
+{
     q.Add(QStringLiteral("from Cadastrao a, Pesagem b, PesagemProduto c, Produto d"));
     q.Add(QStringLiteral("where a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo"));
     q.Add(QStringLiteral("and b.pes_codigo=c.pes_codigo and c.prd_codigo=d.prd_codigo"));
@@ -141,18 +88,109 @@ void RelatorioFluxo::montaSomas(TQuery& q, const FiltroFluxo& f, const QDate& an
         q.Add(QStringLiteral("and c.prd_codigo=:produto"));
         q.setParam(QStringLiteral("produto"), f.produto.trimmed());
     }
+}
+} // namespace
+
+void RelatorioFluxo::montaSql(TQuery& q, const FiltroFluxo& f)
+{
+    q.Clear();
+    q.Add(QStringLiteral("select a.cad_razao, a.cad_tipo, c.prd_codigo, b.pes_dataentrada, b.pes_datasaida, "
+                         "d.prd_descricao, b.pes_codigo"));
+    q.Add(QStringLiteral(",b.pes_pesoentrada, b.pes_pesosaida"));
+    q.Add(QStringLiteral(
+        ",d.prd_fator1, d.prd_fator2, d.prd_fator3, d.prd_fator4, d.prd_fator5, d.prd_fator6"));
+    q.Add(QStringLiteral(",c.pes_fator7, c.pes_fator8, c.pes_fator9, c.pes_fator10, c.pes_fator11"));
+    q.Add(QStringLiteral(",c.pes_fator7e, c.pes_fator8e, c.pes_fator9e, c.pes_fator10e"));
+    // The party kind's totals of the day, summed by the database over the
+    // same factors as the lines, on every row of the group.
+    q.Add(QStringLiteral(",sum(b.pes_pesoentrada) over grupo as GrupoEntrada"));
+    q.Add(QStringLiteral(",sum(") + entradaCorrigida() + QStringLiteral(") over grupo as GrupoEntLiquido"));
+    q.Add(QStringLiteral(",sum(b.pes_pesosaida) over grupo as GrupoSaida"));
+    q.Add(QStringLiteral(",sum(") +
+          liquidoCorrigido(fatorSaida(QStringLiteral("d"), "prd_fator", FatorSaida::FixoVezesVariavel)) +
+          QStringLiteral(") over grupo as GrupoLiquidoFc"));
+    deOnde(q, f, QDate());
+    q.Add(QStringLiteral("window grupo as (partition by c.prd_codigo, b.pes_dataentrada, a.cad_tipo)"));
+    q.Add(QStringLiteral(
+        "order by c.prd_codigo, b.pes_dataentrada, a.cad_tipo desc, a.cad_razao, b.pes_codigo"));
+}
+
+void RelatorioFluxo::Colunas::resolve(const RVDataSetSequencial& d)
+{
+    razao = d.Campo(QStringLiteral("cad_razao"));
+    tipo = d.Campo(QStringLiteral("cad_tipo"));
+    produto = d.Campo(QStringLiteral("prd_codigo"));
+    descricao = d.Campo(QStringLiteral("prd_descricao"));
+    dataEntrada = d.Campo(QStringLiteral("pes_dataentrada"));
+    dataSaida = d.Campo(QStringLiteral("pes_datasaida"));
+    entrada = d.Campo(QStringLiteral("pes_pesoentrada"));
+    saida = d.Campo(QStringLiteral("pes_pesosaida"));
+    for (int i = 0; i < 6; ++i)
+        fixos[i] = d.Campo(QStringLiteral("prd_fator%1").arg(i + 1));
+    for (int i = 0; i < 4; ++i) {
+        fatoresSaida[i] = d.Campo(QStringLiteral("pes_fator%1").arg(i + 7));
+        fatoresEntrada[i] = d.Campo(QStringLiteral("pes_fator%1e").arg(i + 7));
+    }
+    umidade = d.Campo(QStringLiteral("pes_fator11"));
+    grupoEntrada = d.Campo(QStringLiteral("GrupoEntrada"));
+    grupoEntradaFc = d.Campo(QStringLiteral("GrupoEntLiquido"));
+    grupoSaida = d.Campo(QStringLiteral("GrupoSaida"));
+    grupoLiquidoFc = d.Campo(QStringLiteral("GrupoLiquidoFc"));
+}
+
+SomasFluxo RelatorioFluxo::linha(Decimal* fatorEntrada, Decimal* fatorSaida) const
+{
+    const RVDataSetSequencial& d = *m_dados;
+    Quantidades::Fatores f;
+    for (int i = 0; i < 6; ++i)
+        f.fixos[i] = d.AsDecimal(m_col.fixos[i]);
+    for (int i = 0; i < 4; ++i) {
+        f.saida[i] = d.AsDecimal(m_col.fatoresSaida[i]);
+        f.entrada[i] = d.AsDecimal(m_col.fatoresEntrada[i]);
+    }
+    f.umidade = d.AsDecimal(m_col.umidade);
+    const int tipo = int(d.AsLargeInt(m_col.tipo));
+    SomasFluxo s;
+    s.entrada = d.AsDecimal(m_col.entrada);
+    s.saida = d.AsDecimal(m_col.saida);
+    const Decimal c7e = Quantidades::fcvEntrada(f);
+    s.entradaFc = Quantidades::pesoEntradaCorrigido(s.entrada, c7e);
+    // Clients: S - E'; suppliers (and any other kind): E' - S.
+    s.liquido = tipo == 3 ? s.saida - s.entradaFc : s.entradaFc - s.saida;
+    const Decimal fluxo = Quantidades::liquidoFluxo(s.entradaFc, s.saida, f);
+    s.liquidoFc = tipo == 3 ? -fluxo : fluxo;
+    if (fatorEntrada) *fatorEntrada = c7e;
+    if (fatorSaida) *fatorSaida = Quantidades::fcf(f) * Quantidades::fcvSaida(f);
+    return s;
+}
+
+void RelatorioFluxo::montaSomas(TQuery& q, const FiltroFluxo& f, const QDate& antesDe, FatorSaida modo)
+{
+    q.Clear();
+    q.Add(QStringLiteral("select a.cad_tipo, c.prd_codigo, d.prd_descricao"));
+    q.Add(QStringLiteral(",sum(b.pes_pesoentrada) as PesoEntrada, sum(b.pes_pesosaida) as PesoSaida"));
+    q.Add(QStringLiteral(",sum(") + entradaCorrigida() + QStringLiteral(") as EntLiquido"));
+    q.Add(QStringLiteral(",sum(") + liquidoCorrigido(fatorSaida(QStringLiteral("c"), "pes_fator", modo)) +
+          QStringLiteral(") as LiquidoFc"));
+    deOnde(q, f, antesDe);
     q.Add(QStringLiteral("group by c.prd_codigo, a.cad_tipo, d.prd_descricao"));
     q.Add(QStringLiteral("order by c.prd_codigo, a.cad_tipo desc"));
 }
 
 SomasFluxo RelatorioFluxo::somasDaLinha(const TQuery& q)
 {
+    return somas({q.FieldByName(QStringLiteral("PesoEntrada")), q.FieldByName(QStringLiteral("EntLiquido")),
+                  q.FieldByName(QStringLiteral("PesoSaida")), q.FieldByName(QStringLiteral("LiquidoFc"))});
+}
+
+SomasFluxo RelatorioFluxo::somas(const std::array<QVariant, 4>& v)
+{
     SomasFluxo s;
-    s.entrada = q.AsDecimal(QStringLiteral("PesoEntrada"));
-    s.saida = q.AsDecimal(QStringLiteral("PesoSaida"));
-    s.entradaFc = q.AsDecimal(QStringLiteral("EntLiquido"));
+    s.entrada = Decimal::fromVariant(v[0]);
+    s.entradaFc = Decimal::fromVariant(v[1]);
+    s.saida = Decimal::fromVariant(v[2]);
     s.liquido = s.entradaFc - s.saida;
-    s.liquidoFc = q.AsDecimal(QStringLiteral("LiquidoFc"));
+    s.liquidoFc = Decimal::fromVariant(v[3]);
     return s;
 }
 
@@ -214,7 +252,8 @@ bool RelatorioFluxo::imprimir(const FiltroFluxo& f, bool tela)
 
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f);
-    return imprimeConsulta(m_rel, q, m_dados);
+    return imprimeConsulta(m_rel, m_dm, q, m_dados,
+                           [this](const RVDataSetSequencial& d) { m_col.resolve(d); });
 }
 
 void RelatorioFluxo::cabecalhoPagina()
@@ -233,57 +272,77 @@ void RelatorioFluxo::cabecalhoPagina()
     regua(m_job, u'-', Largura);
 }
 
-void RelatorioFluxo::titulos()
+namespace
 {
-    auto t = [this](const char* s, int w, int c) {
-        em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'D'), c);
+struct Titulo {
+    const char* texto;
+    int largura, coluna;
+};
+// The party kind's column titles, and the shorter ones of each record's title line.
+constexpr Titulo TitulosUmidade[] = {
+    {"Peso Entrada", 12, 23}, {"FC", 8, 36}, {"Peso Entrada c/ FC", 22, 45}, {"Peso Saida", 12, 68},
+    {"Peso Liquido", 12, 81}, {"FC", 8, 94}, {"Peso Liquido c/ FC", 22, 103}};
+constexpr Titulo TitulosRegistro[] = {
+    {"Peso Entrada", 12, 23}, {"FC", 8, 36}, {"Peso Ent. c/ FC", 17, 45}, {"Peso Saida", 12, 63},
+    {"Peso Liq.", 12, 76},    {"FC", 8, 91}, {"Peso Liq. c/ FC", 15, 100}};
+constexpr Titulo TitulosSemUmidade[] = {
+    {"Peso Entrada", 12, 23}, {"Peso Saida", 12, 36}, {"Peso Liquido", 12, 49}};
+} // namespace
+
+void RelatorioFluxo::titulos(bool doRegistro)
+{
+    auto escreve = [this](const auto& lista) {
+        for (const Titulo& t : lista)
+            em(m_job, AlinhaTexto(QString::fromUtf8(t.texto), t.largura, u'D'), t.coluna);
     };
-    t("Peso Entrada", 12, 23);
-    if (m_ajustes.umidade) {
-        t("FC", 8, 36);
-        t("Peso Entrada c/ FC", 22, 45);
-        t("Peso Saida", 12, 68);
-        t("Peso Liquido", 12, 81);
-        t("FC", 8, 94);
-        t("Peso Liquido c/ FC", 22, 103);
-    } else {
-        t("Peso Saida", 12, 36);
-        t("Peso Liquido", 12, 49);
-    }
+    if (!m_ajustes.umidade)
+        escreve(TitulosSemUmidade);
+    else if (doRegistro)
+        escreve(TitulosRegistro);
+    else
+        escreve(TitulosUmidade);
     fimLinha(m_job);
+}
+
+void RelatorioFluxo::figuras(const SomasFluxo& s, const Decimal* fatorEntrada, const Decimal* fatorSaida)
+{
+    const int c = m_ajustes.casas;
+    numero(m_job, s.entrada, c, 12, 23);
+    if (m_ajustes.umidade) {
+        if (fatorEntrada) numero(m_job, *fatorEntrada, 4, 8, 36);
+        numero(m_job, s.entradaFc, c, 22, 45);
+        numero(m_job, s.saida, c, 12, 68);
+        numero(m_job, s.liquido, c, 12, 81);
+        if (fatorSaida) numero(m_job, *fatorSaida, 4, 8, 94);
+        numero(m_job, s.liquidoFc, c, 22, 103);
+    } else {
+        numero(m_job, s.saida, c, 12, 36);
+        numero(m_job, s.liquido, c, 12, 49);
+    }
 }
 
 void RelatorioFluxo::cabecalhoProduto()
 {
-    const TQuery& q = m_dm.QR_TEMP;
-    const QString produto = q.AsString(QStringLiteral("prd_codigo")).trimmed();
+    const RVDataSetSequencial& d = *m_dados;
+    const QString produto = d.Texto(m_col.produto).trimmed();
     m_anterior = {};
     if (m_filtro.inicio.isValid()) m_anterior = anterior(m_dm, produto, m_filtro.inicio);
-    m_job.WriteText(
-        {}, produto + QStringLiteral(" - ") + q.AsString(QStringLiteral("prd_descricao")).trimmed(), 0, true);
+    m_job.WriteText({}, produto + QStringLiteral(" - ") + d.Texto(m_col.descricao).trimmed(), 0, true);
     regua(m_job, u'-', Largura);
     fimLinha(m_job);
     if (m_filtro.inicio.isValid()) {
         const int c = m_ajustes.casas;
-        auto valores = [this, c](const SomasFluxo& s, Decimal liquido) {
-            numero(m_job, s.entrada, c, 12, 23);
-            if (m_ajustes.umidade) {
-                numero(m_job, s.entradaFc, c, 22, 45);
-                numero(m_job, s.saida, c, 12, 68);
-                numero(m_job, liquido, c, 12, 81);
-                numero(m_job, s.liquidoFc, c, 22, 103);
-            } else {
-                numero(m_job, s.saida, c, 12, 36);
-                numero(m_job, liquido, c, 12, 49);
-            }
-            fimLinha(m_job);
-        };
+        SomasFluxo fornecedor = m_anterior.fornecedor, cliente = m_anterior.cliente;
+        fornecedor.liquido = fornecedor.entradaFc - fornecedor.saida;
+        cliente.liquido = cliente.saida - cliente.entradaFc;
         em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
-        titulos();
-        valores(m_anterior.fornecedor, m_anterior.fornecedor.entradaFc - m_anterior.fornecedor.saida);
+        titulos(false);
+        figuras(fornecedor);
+        fimLinha(m_job);
         em(m_job, QStringLiteral("Mov. Anterior Cliente:"), 0);
-        titulos();
-        valores(m_anterior.cliente, m_anterior.cliente.saida - m_anterior.cliente.entradaFc);
+        titulos(false);
+        figuras(cliente);
+        fimLinha(m_job);
         em(m_job, QStringLiteral("Saldo dos Movimentos Anteriores:"), 0);
         numero(m_job, m_anterior.saldo(), c, 12, 81);
         if (m_ajustes.umidade)
@@ -296,7 +355,7 @@ void RelatorioFluxo::cabecalhoProduto()
 
 void RelatorioFluxo::cabecalhoDia()
 {
-    const TQuery& q = m_dm.QR_TEMP;
+    const RVDataSetSequencial& d = *m_dados;
     // A day's header stays with its first record: its three lines, the party
     // kind's title and rule, and one record's three lines.
     constexpr int linhasJuntas = 8;
@@ -304,61 +363,39 @@ void RelatorioFluxo::cabecalhoDia()
     if (m_job.QtLines > 0 && m_job.PRow() > 1 && m_job.PRow() + linhasJuntas - 1 > ultima) m_job.NewPage();
     em(m_job, QStringLiteral("Entrada"), 0);
     m_job.WriteText({}, QStringLiteral("Saida"), 12, true);
-    em(m_job, dataTexto(q.AsDate(QStringLiteral("pes_dataentrada"))), 0);
-    m_job.WriteText({}, dataTexto(q.AsDate(QStringLiteral("pes_datasaida"))), 12, true);
+    em(m_job, dataTexto(d.AsDate(m_col.dataEntrada)), 0);
+    m_job.WriteText({}, dataTexto(d.AsDate(m_col.dataSaida)), 12, true);
     fimLinha(m_job);
     m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
 }
 
 void RelatorioFluxo::cabecalhoTipo()
 {
-    m_tipoAtual = m_dm.QR_TEMP.AsInteger(QStringLiteral("cad_tipo"));
+    const RVDataSetSequencial& d = *m_dados;
+    m_tipoAtual = int(d.AsLargeInt(m_col.tipo));
     if (m_tipoAtual == 3) em(m_job, QStringLiteral("Clientes"), 0);
     if (m_tipoAtual == 4) em(m_job, QStringLiteral("Fornecedores"), 0);
-    titulos();
+    titulos(false);
     regua(m_job, u'-', Largura);
-    m_grupo = {};
+    // The group's totals as the database summed them (each row of the group carries them).
+    m_grupo = somas({d.Valor(m_col.grupoEntrada), d.Valor(m_col.grupoEntradaFc), d.Valor(m_col.grupoSaida),
+                     d.Valor(m_col.grupoLiquidoFc)});
+    if (m_tipoAtual == 3) {
+        m_grupo.liquido = -m_grupo.liquido;
+        m_grupo.liquidoFc = -m_grupo.liquidoFc;
+    }
 }
 
 void RelatorioFluxo::detalhe()
 {
-    const TQuery& q = m_dm.QR_TEMP;
     Decimal fe, fs;
-    const SomasFluxo s = linha(q, &fe, &fs);
-    const int c = m_ajustes.casas;
-    m_job.WriteText({}, q.AsString(QStringLiteral("cad_razao")).trimmed().left(35), 0, true);
+    const SomasFluxo s = linha(&fe, &fs);
+    m_job.WriteText({}, m_dados->Texto(m_col.razao).trimmed().left(35), 0, true);
     // Each record carries its own title line.
-    auto t = [this](const char* s, int w, int col) {
-        em(m_job, AlinhaTexto(QString::fromUtf8(s), w, u'D'), col);
-    };
     em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
-    t("Peso Entrada", 12, 23);
-    if (m_ajustes.umidade) {
-        t("FC", 8, 36);
-        t("Peso Ent. c/ FC", 17, 45);
-        t("Peso Saida", 12, 63);
-        t("Peso Liq.", 12, 76);
-        t("FC", 8, 91);
-        t("Peso Liq. c/ FC", 15, 100);
-    } else {
-        t("Peso Saida", 12, 36);
-        t("Peso Liquido", 12, 49);
-    }
-    fimLinha(m_job);
-    numero(m_job, s.entrada, c, 12, 23);
-    if (m_ajustes.umidade) {
-        numero(m_job, fe, 4, 8, 36);
-        numero(m_job, s.entradaFc, c, 22, 45);
-        numero(m_job, s.saida, c, 12, 68);
-        numero(m_job, s.liquido, c, 12, 81);
-        numero(m_job, fs, 4, 8, 94);
-        numero(m_job, s.liquidoFc, c, 22, 103);
-    } else {
-        numero(m_job, s.saida, c, 12, 36);
-        numero(m_job, s.liquido, c, 12, 49);
-    }
+    titulos(true);
+    figuras(s, &fe, &fs);
     // The report ends the detail line.
-    m_grupo.soma(s);
 }
 
 void RelatorioFluxo::rodapeTipo()
@@ -377,9 +414,7 @@ void RelatorioFluxo::rodapeTipo()
         numero(m_job, m_grupo.liquidoFc, c, 22, 103);
     } else {
         em(m_job, QStringLiteral("Total"), 0);
-        numero(m_job, m_grupo.entrada, c, 12, 23);
-        numero(m_job, m_grupo.saida, c, 12, 36);
-        numero(m_job, m_grupo.liquido, c, 12, 49);
+        figuras(m_grupo);
     }
     fimLinha(m_job);
     m_job.WriteText({}, QStringLiteral(" "), 0, true);

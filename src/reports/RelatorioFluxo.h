@@ -12,11 +12,13 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
+#include <array>
 #include <memory>
 
 class TDM;
 class TQuery;
-class RVDataSet;
+class RVDataSetSequencial;
 
 // The filters of the flow and grouped movement windows.
 struct FiltroFluxo {
@@ -67,14 +69,15 @@ public:
     // The current row of montaSomas: liquido is E' - S and liquidoFc keeps the
     // statement's sign (E' - S) for every kind.
     static SomasFluxo somasDaLinha(const TQuery& q);
+    // The same from the four sums: entry, entry with factor, exit, net with factor.
+    static SomasFluxo somas(const std::array<QVariant, 4>& valores);
 
     // Completed weighings of the filter, ordered by product, day, suppliers
-    // before clients, party and weighing.
+    // before clients, party and weighing; each row also carries its party
+    // kind's totals of the day, summed by the database (Grupo...).
     static void montaSql(TQuery& q, const FiltroFluxo& f);
     // Sums of the completed weighings of `produto` before `inicio`, by party kind.
     static MovimentoAnterior anterior(TDM& dm, const QString& produto, const QDate& inicio);
-    // The quantities of the current record of a flow statement.
-    static SomasFluxo linha(const TQuery& q, Decimal* fatorEntrada = nullptr, Decimal* fatorSaida = nullptr);
 
     explicit RelatorioFluxo(TDM& dm);
     ~RelatorioFluxo();
@@ -95,14 +98,30 @@ private:
     void rodapeTipo();
     void rodapeDia();
     void rodapeProduto();
-    void titulos();
+    // The column titles: the party kind's, or the shorter ones of a record's title line.
+    void titulos(bool doRegistro);
+    // A row of figures under the titles (the factors only where given).
+    void figuras(const SomasFluxo& s, const Decimal* fatorEntrada = nullptr,
+                 const Decimal* fatorSaida = nullptr);
+    // The quantities of the current record, each rounded as the weighing's are.
+    SomasFluxo linha(Decimal* fatorEntrada, Decimal* fatorSaida) const;
+
+    // The fields the bands read, by index.
+    struct Colunas {
+        int razao = -1, tipo = -1, produto = -1, descricao = -1, dataEntrada = -1, dataSaida = -1,
+            entrada = -1, saida = -1, umidade = -1, grupoEntrada = -1, grupoEntradaFc = -1, grupoSaida = -1,
+            grupoLiquidoFc = -1;
+        int fixos[6]{}, fatoresSaida[4]{}, fatoresEntrada[4]{};
+        void resolve(const RVDataSetSequencial& d);
+    };
+    Colunas m_col;
 
     TDM& m_dm;
     TRelevo m_job;
     TRVReport m_rel;
     TRVBand m_detalhe, m_cabecalho, m_rodape, m_produto, m_rodapeProduto, m_dia, m_rodapeDia, m_tipo,
         m_rodapeTipo;
-    std::unique_ptr<RVDataSet> m_dados;
+    std::unique_ptr<RVDataSetSequencial> m_dados;
     FiltroFluxo m_filtro;
 
     // Configuration read at the start of a run.

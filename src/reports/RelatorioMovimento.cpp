@@ -18,47 +18,17 @@ using namespace ConfiguraRelatorio;
 
 namespace
 {
-Decimal dec(const TQuery& q, const char* campo)
-{
-    return q.AsDecimal(QString::fromLatin1(campo));
-}
-
-QString txt(const TQuery& q, const char* campo)
-{
-    return q.AsString(QString::fromLatin1(campo)).trimmed();
-}
-
-QString data(const TQuery& q, const char* campo)
-{
-    const QDate d = q.AsDate(QString::fromLatin1(campo));
-    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(10, u' ');
-}
-
-QString hora(const TQuery& q, const char* campo)
-{
-    return txt(q, campo).right(8);
-}
-
-// The product row's percentages as the weighing's discount model takes them.
-Quantidades::Fatores fatores(const TQuery& q)
-{
-    static const QString fixos[] = {QStringLiteral("pes_fator1"), QStringLiteral("pes_fator2"),
-                                    QStringLiteral("pes_fator3"), QStringLiteral("pes_fator4"),
-                                    QStringLiteral("pes_fator5"), QStringLiteral("pes_fator6")};
-    static const QString saida[] = {QStringLiteral("pes_fator7"), QStringLiteral("pes_fator8"),
-                                    QStringLiteral("pes_fator9"), QStringLiteral("pes_fator10")};
-    static const QString entrada[] = {QStringLiteral("pes_fator7e"), QStringLiteral("pes_fator8e"),
-                                      QStringLiteral("pes_fator9e"), QStringLiteral("pes_fator10e")};
-    Quantidades::Fatores f;
-    for (int i = 0; i < 6; ++i)
-        f.fixos[i] = q.AsDecimal(fixos[i]);
-    for (int i = 0; i < 4; ++i) {
-        f.saida[i] = q.AsDecimal(saida[i]);
-        f.entrada[i] = q.AsDecimal(entrada[i]);
-    }
-    f.umidade = dec(q, "pes_fator11");
-    return f;
-}
+// The fields the bands read, in the order of RelatorioMovimento::Campo.
+const char* const NomesCampos[] = {"cad_codigo",        "cad_tipo",      "cad_razao",       "pes_placa",
+                                   "pes_placacarreta",  "Vlr",           "pes_dataentrada", "pes_datasaida",
+                                   "pes_pesoentrada",   "pes_pesosaida", "prd_descricao",   "pes_fator1",
+                                   "pes_fator2",        "pes_fator3",    "pes_fator4",      "pes_fator5",
+                                   "pes_fator6",        "pes_fator7",    "pes_fator8",      "pes_fator9",
+                                   "pes_fator10",       "pes_fator11",   "pes_fator7e",     "pes_fator8e",
+                                   "pes_fator9e",       "pes_fator10e",  "pes_codigo",      "prd_vlrtonelada",
+                                   "pes_pesoembalagem", "prd_codigo",    "pes_horaentrada", "pes_horasaida",
+                                   "pes_frete",         "pes_km",        "CodigoTransp",    "RazaoTransp"};
+static_assert(std::size(NomesCampos) == RelatorioMovimento::NCampos);
 
 QString caption(int tipo)
 {
@@ -157,6 +127,41 @@ void RelatorioMovimento::montaSql(TQuery& q, const FiltroMovimento& f, bool expo
                          "b.pes_codigo, c.prd_codigo"));
 }
 
+Decimal RelatorioMovimento::dec(Campo c) const
+{
+    return m_dados->AsDecimal(m_campos[c]);
+}
+
+QString RelatorioMovimento::txt(Campo c) const
+{
+    return m_dados->Texto(m_campos[c]).trimmed();
+}
+
+QString RelatorioMovimento::data(Campo c) const
+{
+    const QDate d = m_dados->AsDate(m_campos[c]);
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(10, u' ');
+}
+
+QString RelatorioMovimento::hora(Campo c) const
+{
+    return txt(c).right(8);
+}
+
+// The product row's percentages as the weighing's discount model takes them.
+Quantidades::Fatores RelatorioMovimento::fatores() const
+{
+    Quantidades::Fatores f;
+    for (int i = 0; i < 6; ++i)
+        f.fixos[i] = dec(Campo(Fator1 + i));
+    for (int i = 0; i < 4; ++i) {
+        f.saida[i] = dec(Campo(Fator7 + i));
+        f.entrada[i] = dec(Campo(Fator7e + i));
+    }
+    f.umidade = dec(Fator11);
+    return f;
+}
+
 RelatorioMovimento::RelatorioMovimento(TDM& dm) : m_dm(dm)
 {
     m_rel.Relevo = &m_job;
@@ -201,13 +206,15 @@ bool RelatorioMovimento::imprimir(const FiltroMovimento& f, bool tela)
 
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f, false);
-    return imprimeConsulta(m_rel, q, m_dados);
+    return imprimeConsulta(m_rel, m_dm, q, m_dados, [this](const RVDataSetSequencial& d) {
+        for (int i = 0; i < NCampos; ++i)
+            m_campos[i] = d.Campo(QString::fromLatin1(NomesCampos[i]));
+    });
 }
 
 void RelatorioMovimento::cabecalhoPagina()
 {
     TRelevo& j = m_job;
-    const TQuery& q = m_dm.QR_TEMP;
     const int largura = j.PageWidth;
     if (m_ajustes.cabeca) CabecalhoRelatorio(j, &m_dm);
     titulo(j, 110);
@@ -224,7 +231,7 @@ void RelatorioMovimento::cabecalhoPagina()
         em(j, QStringLiteral("Entrada: ") + d(m_filtro.inicio) + QStringLiteral(" a ") + d(m_filtro.fim), 25);
     }
     if (!m_filtro.produto.trimmed().isEmpty()) {
-        j.WriteText({}, QStringLiteral("Produto: ") + txt(q, "prd_descricao").left(50), 65, true);
+        j.WriteText({}, QStringLiteral("Produto: ") + txt(PrdDescricao).left(50), 65, true);
     } else if (codigo || datas) {
         fimLinha(j);
     }
@@ -257,13 +264,10 @@ void RelatorioMovimento::rodapePagina()
 void RelatorioMovimento::cabecalhoGrupo()
 {
     TRelevo& j = m_job;
-    const TQuery& q = m_dm.QR_TEMP;
-    j.WriteText(
-        {}, caption(m_filtro.tipo) + QStringLiteral(": ") + txt(q, "cad_codigo") + u'-' + txt(q, "cad_razao"),
-        0, true);
+    j.WriteText({}, caption(m_filtro.tipo) + QStringLiteral(": ") + txt(CadCodigo) + u'-' + txt(CadRazao), 0,
+                true);
     if (m_navio)
-        j.WriteText({}, QStringLiteral("Navio  : ") + txt(q, "CodigoTransp") + u'-' + txt(q, "RazaoTransp"),
-                    0, true);
+        j.WriteText({}, QStringLiteral("Navio  : ") + txt(CodigoTransp) + u'-' + txt(RazaoTransp), 0, true);
     regua(j, u'=', j.PageWidth);
     auto d = [&j](const char* t, int w, int c) { em(j, AlinhaTexto(QString::fromUtf8(t), w, u'E'), c); };
     auto e = [&j](const char* t, int w, int c) { em(j, AlinhaTexto(QString::fromUtf8(t), w, u'D'), c); };
@@ -304,31 +308,30 @@ void RelatorioMovimento::cabecalhoGrupo()
 void RelatorioMovimento::detalhe()
 {
     TRelevo& j = m_job;
-    const TQuery& q = m_dm.QR_TEMP;
-    const int tipoParte = q.AsInteger(QStringLiteral("cad_tipo"));
-    const Quantidades::Fatores f = fatores(q);
+    const int tipoParte = int(m_dados->AsLargeInt(m_campos[CadTipo]));
+    const Quantidades::Fatores f = fatores();
     const Decimal fcEntrada = Quantidades::fcvEntrada(f);
     const Decimal fcSaida = Quantidades::fcTotal(f);
     Totais t;
-    t.entrada = dec(q, "pes_pesoentrada");
-    t.saida = dec(q, "pes_pesosaida");
+    t.entrada = dec(PesoEntrada);
+    t.saida = dec(PesoSaida);
     t.entradaFc = Quantidades::pesoEntradaCorrigido(t.entrada, fcEntrada);
-    t.embalagem = dec(q, "pes_pesoembalagem");
+    t.embalagem = dec(PesoEmbalagem);
     t.liquido = Quantidades::liquido(t.entradaFc, t.saida, tipoParte);
-    if (m_pesoEmbalagem && !q.IsNull(QStringLiteral("pes_pesoembalagem")))
+    if (m_pesoEmbalagem && !m_dados->IsNull(m_campos[PesoEmbalagem]))
         t.liquido = Quantidades::liquidoSemEmbalagem(t.liquido, t.embalagem);
     t.liquidoFc = Quantidades::liquidoCorrigidoMovimento(t.liquido, f);
-    t.valor = dec(q, "Vlr");
-    t.km = dec(q, "pes_km");
-    t.frete = dec(q, "pes_frete");
+    t.valor = dec(Vlr);
+    t.km = dec(Km);
+    t.frete = dec(Frete);
     t.totalFrete = Quantidades::frete(t.km, t.frete, t.liquido);
-    const Decimal valorTon = Quantidades::valorTonelada(dec(q, "prd_vlrtonelada"), t.liquido.abs());
+    const Decimal valorTon = Quantidades::valorTonelada(dec(VlrTonelada), t.liquido.abs());
     const int c = m_ajustes.casas;
 
     if (!analitico(m_filtro.tipo)) {
-        em(j, data(q, "pes_dataentrada"), 0);
-        em(j, data(q, "pes_datasaida"), 11);
-        if (!m_morProduto) em(j, txt(q, "prd_descricao").left(22), 22);
+        em(j, data(DataEntrada), 0);
+        em(j, data(DataSaida), 11);
+        if (!m_morProduto) em(j, txt(PrdDescricao).left(22), 22);
         numero(j, t.entrada, c, 12, 45);
         if (m_ajustes.umidade) {
             numero(j, fcEntrada, 4, 6, 58);
@@ -340,14 +343,14 @@ void RelatorioMovimento::detalhe()
         } else {
             numero(j, t.saida, c, 12, 66);
             numero(j, t.liquido, c, 12, 79);
-            em(j, txt(q, "pes_placa"), 93);
-            em(j, txt(q, "pes_placacarreta"), 103);
+            em(j, txt(Placa), 93);
+            em(j, txt(Carreta), 103);
         }
         if (m_tipoVeiculo) numero(j, t.valor, 2, 10, 93);
         if (m_vlrTonelada) numero(j, valorTon, 2, 10, 93);
         if (!m_pesoEmbalagem) {
             if (!m_frete) {
-                em(j, AlinhaTexto(txt(q, "pes_codigo"), 10, u'E'), 93);
+                em(j, AlinhaTexto(txt(PesCodigo), 10, u'E'), 93);
             } else {
                 em(j, AlinhaTexto(t.km.toString(2) + QStringLiteral(" KM"), 10, u'E'), 104);
                 numero(j, t.frete, 2, 10, 104);
@@ -357,16 +360,16 @@ void RelatorioMovimento::detalhe()
             numero(j, t.embalagem, c, 10, 93);
         }
     } else {
-        em(j, AlinhaTexto(txt(q, "pes_placa"), 8, u'D'), 0);
-        em(j, AlinhaTexto(txt(q, "prd_codigo"), 6, u'E'), 10);
-        if (!m_morProduto) em(j, txt(q, "prd_descricao").left(22), 16);
-        em(j, AlinhaTexto(txt(q, "pes_codigo"), 8, u'E'), 39);
-        em(j, data(q, "pes_dataentrada"), 48);
+        em(j, AlinhaTexto(txt(Placa), 8, u'D'), 0);
+        em(j, AlinhaTexto(txt(PrdCodigo), 6, u'E'), 10);
+        if (!m_morProduto) em(j, txt(PrdDescricao).left(22), 16);
+        em(j, AlinhaTexto(txt(PesCodigo), 8, u'E'), 39);
+        em(j, data(DataEntrada), 48);
         // Each time one blank after its date (the date is 10 wide), so the two stay readable.
-        em(j, AlinhaTexto(hora(q, "pes_horaentrada"), 8, u'E'), 59);
+        em(j, AlinhaTexto(hora(HoraEntrada), 8, u'E'), 59);
         numero(j, t.entrada, c, 12, 65);
-        em(j, data(q, "pes_datasaida"), 83);
-        em(j, AlinhaTexto(hora(q, "pes_horasaida"), 8, u'E'), 94);
+        em(j, data(DataSaida), 83);
+        em(j, AlinhaTexto(hora(HoraSaida), 8, u'E'), 94);
         numero(j, t.saida, c, 12, 71);
         numero(j, t.liquido, c, 10, 82);
         if (m_frete) {
@@ -437,11 +440,9 @@ QString RelatorioMovimento::exportar(const FiltroMovimento& f, const QString& pa
 {
     TQuery& q = m_dm.QR_TEMP;
     montaSql(q, f, true);
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
-        return QString();
-    }
+    // Read once, row by row, as the file is written.
+    RVDataSetSequencial d(m_dm, q);
+    if (d.Eof()) return QString();
     // Widths of the text fields: their column size + 1; other fields 11.
     static const QHash<QString, int> larguras{
         {QStringLiteral("razao"), 151},         {QStringLiteral("placa"), 21},
@@ -453,42 +454,46 @@ QString RelatorioMovimento::exportar(const FiltroMovimento& f, const QString& pa
                                               Relogio::agora().toString(QStringLiteral("ddMMyyyyHHmm")) +
                                               QStringLiteral(".txt"));
     QFile arquivo(nome);
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        q.Close();
+    auto falha = [&] {
+        const QString motivo = arquivo.errorString();
+        arquivo.close();
+        arquivo.remove();
         throw std::runtime_error(
-            QStringLiteral("Não foi possível gravar %1: %2").arg(nome, arquivo.errorString()).toStdString());
-    }
-    const int campos = q.FieldCount();
-    QStringList nomes;
+            QStringLiteral("Não foi possível gravar %1: %2").arg(nome, motivo).toStdString());
+    };
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) falha();
+    const int campos = d.FieldCount();
+    QStringList chaves;
     for (int i = 0; i < campos; ++i)
-        nomes << q.record().fieldName(i);
-    for (q.First(); !q.Eof(); q.Next()) {
+        chaves << d.NomeCampo(i).toLower();
+    for (; !d.Eof(); d.Next()) {
         QString linha;
-        for (const QString& campo : nomes) {
-            const QString chave = campo.toLower();
-            const QVariant v = q.FieldByName(campo);
+        for (int i = 0; i < campos; ++i) {
+            const QString& chave = chaves[i];
+            const QVariant v = d.Valor(i);
             QString texto;
             int largura = larguras.value(chave, 11);
             if (v.isNull()) {
                 texto.clear();
             } else if (chave.startsWith(QLatin1String("data_"))) {
-                texto = q.AsDate(campo).toString(QStringLiteral("dd/MM/yyyy"));
+                texto = d.AsDate(i).toString(QStringLiteral("dd/MM/yyyy"));
             } else if (chave.startsWith(QLatin1String("hora_"))) {
-                texto = q.AsString(campo).trimmed().right(8);
+                texto = d.Texto(i).trimmed().right(8);
             } else if (larguras.contains(chave)) {
-                texto = q.AsString(campo).trimmed();
+                texto = d.Texto(i).trimmed();
             } else if (chave == QLatin1String("codigo") || chave == QLatin1String("tipo") ||
                        chave == QLatin1String("codigo_pesagem") || chave == QLatin1String("codigotransp")) {
-                texto = QString::number(q.AsLargeInt(campo));
+                texto = QString::number(d.AsLargeInt(i));
             } else {
-                texto = q.AsDecimal(campo).toShortString();
+                texto = d.AsDecimal(i).toShortString();
             }
             linha += AlinhaTexto(texto, largura, u'E');
         }
-        arquivo.write(linha.toUtf8()); // UTF-8, as every text file the system exports
-        arquivo.write("\r\n");
+        const QByteArray bytes = linha.toUtf8() + "\r\n"; // UTF-8, as every text file the system exports
+        if (arquivo.write(bytes) != bytes.size()) falha();
     }
+    if (!arquivo.flush()) falha();
     arquivo.close();
-    q.Close();
+    if (arquivo.error() != QFileDevice::NoError) falha();
     return nome;
 }

@@ -3,6 +3,7 @@
 
 #include "ConfiguraRelatorio.h"
 #include "Decimal.h"
+#include "Quantidades.h"
 // TRVBand needs the complete column type.
 #include "TRVColumn.h"
 
@@ -16,7 +17,7 @@
 
 class TDM;
 class TQuery;
-class RVDataSet;
+class RVDataSetSequencial;
 
 // The filters of the movement report window.
 struct FiltroMovimento {
@@ -65,7 +66,54 @@ public:
     };
     const Totais& totalGeral() const { return m_geral; }
 
+    // The fields the bands read (resolved to indexes once per run).
+    enum Campo {
+        CadCodigo,
+        CadTipo,
+        CadRazao,
+        Placa,
+        Carreta,
+        Vlr,
+        DataEntrada,
+        DataSaida,
+        PesoEntrada,
+        PesoSaida,
+        PrdDescricao,
+        Fator1,
+        Fator2,
+        Fator3,
+        Fator4,
+        Fator5,
+        Fator6,
+        Fator7,
+        Fator8,
+        Fator9,
+        Fator10,
+        Fator11,
+        Fator7e,
+        Fator8e,
+        Fator9e,
+        Fator10e,
+        PesCodigo,
+        VlrTonelada,
+        PesoEmbalagem,
+        PrdCodigo,
+        HoraEntrada,
+        HoraSaida,
+        Frete,
+        Km,
+        CodigoTransp,
+        RazaoTransp,
+        NCampos
+    };
+
 private:
+    Decimal dec(Campo c) const;
+    QString txt(Campo c) const;
+    QString data(Campo c) const; // dd/mm/yyyy, ten blanks when none
+    QString hora(Campo c) const;
+    Quantidades::Fatores fatores() const;
+
     void cabecalhoPagina();
     void rodapePagina();
     void cabecalhoGrupo();
@@ -78,7 +126,8 @@ private:
     TRelevo m_job;
     TRVReport m_rel;
     TRVBand m_detalhe, m_cabecalho, m_rodape, m_grupoParte, m_rodapeGrupo, m_resumo;
-    std::unique_ptr<RVDataSet> m_dados;
+    std::unique_ptr<RVDataSetSequencial> m_dados;
+    int m_campos[NCampos]{};
     FiltroMovimento m_filtro;
     Totais m_parte, m_geral;
 

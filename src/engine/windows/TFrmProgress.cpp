@@ -45,6 +45,11 @@ void TFrmProgress::mostrar(const QString& titulo, const QString& botao, const QS
 
 void TFrmProgress::posicionar(int valor)
 {
+    if (valor == SemTamanho) {
+        barra->setRange(0, 0);
+        return;
+    }
+    barra->setRange(0, 100);
     barra->setValue(valor);
     if (m_preview) m_preview->progresso(valor);
 }
