@@ -24,7 +24,7 @@ QJsonObject objetoLinha(const TQuery& q)
     QJsonObject o;
     const QSqlRecord& r = q.record();
     for (int i = 0; i < r.count(); ++i) {
-        const QVariant v = q.FieldByName(r.fieldName(i));
+        const QVariant v = q.valor(q.RecNo(), i);
         o.insert(r.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
     }
     return o;

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
@@ -45,7 +46,16 @@ template <class T> std::shared_ptr<bool> quandoAbrir(std::function<void(T*)> aca
                 timer->deleteLater();
                 delete relogio;
                 *abriu = true;
+                QPointer<T> janela(t);
                 acao(t);
+                // A check that failed inside `acao` returns before the window is
+                // closed: close it, or its event loop would hold the test forever.
+                if (QTest::currentTestFailed() && janela && janela->isVisible()) {
+                    if (auto* dialogo = qobject_cast<QDialog*>(janela.data()))
+                        dialogo->reject();
+                    else
+                        janela->close();
+                }
                 return;
             }
         }

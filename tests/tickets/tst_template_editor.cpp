@@ -103,7 +103,7 @@ private Q_SLOTS:
         QString texto;
         QStringList ordem;
         Operador::quandoAbrir<TFrmConfTempl>([&](TFrmConfTempl* j) {
-            QVERIFY(j->texto()->hasFocus());
+            QTRY_VERIFY(j->texto()->hasFocus());
             QTest::keyClick(j->texto(), Qt::Key_End, Qt::ControlModifier);
             QTest::keyClicks(j->texto(), QStringLiteral(" X"));
             QTest::keyClick(j->texto(), Qt::Key_Tab);
