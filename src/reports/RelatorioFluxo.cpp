@@ -196,13 +196,20 @@ SomasFluxo RelatorioFluxo::somas(const std::array<QVariant, 4>& v)
 
 MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, const QDate& inicio)
 {
-    MovimentoAnterior m;
+    return anteriores(dm, produto, inicio).value(produto.trimmed());
+}
+
+QHash<QString, MovimentoAnterior> RelatorioFluxo::anteriores(TDM& dm, const QString& produto,
+                                                             const QDate& inicio)
+{
+    QHash<QString, MovimentoAnterior> porProduto;
     TQuery& q = dm.QR_EXEC;
     FiltroFluxo f;
     f.produto = produto;
     montaSomas(q, f, inicio, FatorSaida::FixoVezesVariavel);
     q.Open();
     for (; !q.Eof(); q.Next()) {
+        MovimentoAnterior& m = porProduto[q.AsString(QStringLiteral("prd_codigo")).trimmed()];
         SomasFluxo s = somasDaLinha(q);
         if (q.AsInteger(QStringLiteral("cad_tipo")) == 4) {
             m.fornecedor.soma(s);
@@ -214,7 +221,7 @@ MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, cons
         }
     }
     q.Close();
-    return m;
+    return porProduto;
 }
 
 RelatorioFluxo::RelatorioFluxo(TDM& dm) : m_dm(dm)
@@ -242,6 +249,8 @@ bool RelatorioFluxo::imprimir(const FiltroFluxo& f, bool tela)
     LeConfig cfg(m_dm);
     m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_anterior = {};
+    m_anteriores.clear();
+    m_anterioresLidos = false;
     m_grupo = {};
     m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
     m_produtoSoma = m_produtoSomaFc = m_totalProdutos = {};
@@ -326,7 +335,14 @@ void RelatorioFluxo::cabecalhoProduto()
     const RVDataSetSequencial& d = *m_dados;
     const QString produto = d.Texto(m_col.produto).trimmed();
     m_anterior = {};
-    if (m_filtro.inicio.isValid()) m_anterior = anterior(m_dm, produto, m_filtro.inicio);
+    if (m_filtro.inicio.isValid()) {
+        // One pass over the history for every product of the run.
+        if (!m_anterioresLidos) {
+            m_anteriores = anteriores(m_dm, m_filtro.produto, m_filtro.inicio);
+            m_anterioresLidos = true;
+        }
+        m_anterior = m_anteriores.value(produto);
+    }
     m_job.WriteText({}, produto + QStringLiteral(" - ") + d.Texto(m_col.descricao).trimmed(), 0, true);
     regua(m_job, u'-', Largura);
     fimLinha(m_job);

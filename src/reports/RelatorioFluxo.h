@@ -11,6 +11,7 @@
 #include "TRelevo.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <array>
@@ -78,6 +79,10 @@ public:
     static void montaSql(TQuery& q, const FiltroFluxo& f);
     // Sums of the completed weighings of `produto` before `inicio`, by party kind.
     static MovimentoAnterior anterior(TDM& dm, const QString& produto, const QDate& inicio);
+    // The same for every product (or `produto` alone, when given), by product
+    // code, in one statement: the report reads them all at its first product.
+    static QHash<QString, MovimentoAnterior> anteriores(TDM& dm, const QString& produto,
+                                                        const QDate& inicio);
 
     explicit RelatorioFluxo(TDM& dm);
     ~RelatorioFluxo();
@@ -128,6 +133,8 @@ private:
     ConfiguraRelatorio::Ajustes m_ajustes;
 
     MovimentoAnterior m_anterior;
+    QHash<QString, MovimentoAnterior> m_anteriores;
+    bool m_anterioresLidos = false;
     SomasFluxo m_grupo;
     int m_tipoAtual = 0;
     Decimal m_diaFornecedor, m_diaFornecedorFc, m_diaCliente, m_diaClienteFc;
