@@ -52,6 +52,8 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
     LeConfig cfg(m_dm);
     m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_antFornecedor = m_antCliente = m_linha = {};
+    m_anteriores.clear();
+    m_anterioresLidos = false;
     m_saldoMov = m_saldoMovFc = m_saldoProduto = m_saldoProdutoFc = {};
 
     paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
@@ -128,15 +130,15 @@ void RelatorioAgrupado::cabecalhoProduto()
     m_antFornecedor = m_antCliente = {};
     const bool comAnterior = m_filtro.inicio.isValid();
     if (comAnterior) {
-        FiltroFluxo f;
-        f.produto = produto;
-        TQuery& q = m_dm.QR_EXEC;
-        montaSql(q, f, m_filtro.inicio);
-        q.Open();
-        for (; !q.Eof(); q.Next())
-            (q.AsInteger(QStringLiteral("cad_tipo")) == 4 ? m_antFornecedor : m_antCliente)
-                .soma(RelatorioFluxo::somasDaLinha(q));
-        q.Close();
+        // One pass over the history for every product of the run.
+        if (!m_anterioresLidos) {
+            m_anteriores = RelatorioFluxo::somasAnteriores(m_dm, m_filtro.produto, m_filtro.inicio,
+                                                           RelatorioFluxo::FatorSaida::Combinado);
+            m_anterioresLidos = true;
+        }
+        const MovimentoAnterior m = m_anteriores.value(produto);
+        m_antFornecedor = m.fornecedor;
+        m_antCliente = m.cliente;
     }
     m_job.WriteText({}, produto + QStringLiteral(" - ") + d.Texto(m_colDescricao).trimmed(), 0, true);
     regua(m_job, u'=', Largura);

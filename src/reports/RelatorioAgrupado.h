@@ -47,6 +47,8 @@ private:
     ConfiguraRelatorio::Ajustes m_ajustes;
 
     SomasFluxo m_antFornecedor, m_antCliente, m_linha;
+    QHash<QString, MovimentoAnterior> m_anteriores;
+    bool m_anterioresLidos = false;
     int m_tipoLinha = 0;
     bool m_fornecedor = false; // the current party caption is "Forneced"
     Decimal m_saldoMov, m_saldoMovFc, m_saldoProduto, m_saldoProdutoFc;

@@ -199,28 +199,33 @@ MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, cons
     return anteriores(dm, produto, inicio).value(produto.trimmed());
 }
 
-QHash<QString, MovimentoAnterior> RelatorioFluxo::anteriores(TDM& dm, const QString& produto,
-                                                             const QDate& inicio)
+QHash<QString, MovimentoAnterior> RelatorioFluxo::somasAnteriores(TDM& dm, const QString& produto,
+                                                                  const QDate& inicio, FatorSaida modo)
 {
     QHash<QString, MovimentoAnterior> porProduto;
     TQuery& q = dm.QR_EXEC;
     FiltroFluxo f;
     f.produto = produto;
-    montaSomas(q, f, inicio, FatorSaida::FixoVezesVariavel);
+    montaSomas(q, f, inicio, modo);
     q.Open();
     for (; !q.Eof(); q.Next()) {
         MovimentoAnterior& m = porProduto[q.AsString(QStringLiteral("prd_codigo")).trimmed()];
-        SomasFluxo s = somasDaLinha(q);
-        if (q.AsInteger(QStringLiteral("cad_tipo")) == 4) {
-            m.fornecedor.soma(s);
-        } else {
-            // A client's figures in the sign of its withdrawals: S - E'.
-            s.liquido = -s.liquido;
-            s.liquidoFc = -s.liquidoFc;
-            m.cliente.soma(s);
-        }
+        (q.AsInteger(QStringLiteral("cad_tipo")) == 4 ? m.fornecedor : m.cliente).soma(somasDaLinha(q));
     }
     q.Close();
+    return porProduto;
+}
+
+QHash<QString, MovimentoAnterior> RelatorioFluxo::anteriores(TDM& dm, const QString& produto,
+                                                             const QDate& inicio)
+{
+    QHash<QString, MovimentoAnterior> porProduto =
+        somasAnteriores(dm, produto, inicio, FatorSaida::FixoVezesVariavel);
+    // A client's figures in the sign of its withdrawals: S - E'.
+    for (MovimentoAnterior& m : porProduto) {
+        m.cliente.liquido = -m.cliente.liquido;
+        m.cliente.liquidoFc = -m.cliente.liquidoFc;
+    }
     return porProduto;
 }
 

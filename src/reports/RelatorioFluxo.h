@@ -83,6 +83,10 @@ public:
     // code, in one statement: the report reads them all at its first product.
     static QHash<QString, MovimentoAnterior> anteriores(TDM& dm, const QString& produto,
                                                         const QDate& inicio);
+    // The sums of montaSomas before `inicio` by product code, suppliers' and
+    // clients' apart, as the database returns them (a client's in E' - S).
+    static QHash<QString, MovimentoAnterior> somasAnteriores(TDM& dm, const QString& produto,
+                                                             const QDate& inicio, FatorSaida modo);
 
     explicit RelatorioFluxo(TDM& dm);
     ~RelatorioFluxo();
