@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <benchmark/benchmark.h>
 
 namespace
@@ -331,11 +332,40 @@ void SalvarSaidaDoisProdutos(benchmark::State& state)
 }
 BENCHMARK(SalvarSaidaDoisProdutos)->Unit(benchmark::kMicrosecond);
 
-// The same statements, prepared and bound directly on the driver.
+// The same statements, prepared and bound directly on the driver: the stored
+// row read for writing, the weighing and its products read before and after
+// for the audit, the update, the product rows replaced, and the audit's last
+// entry read and two entries appended.
 void MesmosComandosNoDriver(benchmark::State& state)
 {
     BancoTeste& b = banco();
     QSqlDatabase db = b.dm().DataBase1();
+    const bool pg = b.postgres();
+    // One statement that reads every row and column it returns; false on failure.
+    auto le = [&](const QString& sql, const QVariantList& valores) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(sql);
+        for (const QVariant& v : valores)
+            q.addBindValue(v);
+        if (!q.exec()) {
+            state.SkipWithError(qPrintable(q.lastError().text()));
+            return false;
+        }
+        while (q.next()) {
+            for (int i = 0; i < q.record().count(); ++i)
+                benchmark::DoNotOptimize(q.value(i));
+        }
+        return true;
+    };
+    const QString linha = QStringLiteral("Select * from Pesagem Where PES_CODIGO=?");
+    const QString produtos = QStringLiteral("Select * from PesagemProduto Where PES_CODIGO=?");
+    qint64 sequencia = 0;
+    {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("select coalesce(max(aud_seq), 0) from auditoria"));
+        if (q.next()) sequencia = q.value(0).toLongLong();
+    }
     const QStringList colunas{"PES_TIPO",         "PES_MENSAGEMSAIDA", "PES_TKSAIDA",     "PES_DATASAIDA",
                               "PES_HORASAIDA",    "PES_PESOSAIDA",     "PES_DATAENTRADA", "PES_PLACA",
                               "PES_PLACACARRETA", "PES_MOTORISTA",     "PES_NF",          "PES_PESOEMBALAGEM",
@@ -353,6 +383,12 @@ void MesmosComandosNoDriver(benchmark::State& state)
     for (auto _ : state) {
         if (!db.transaction()) {
             state.SkipWithError(qPrintable(db.lastError().text()));
+            break;
+        }
+        const QVariantList numero{qlonglong(Pesagens)};
+        if (!le(pg ? linha + QStringLiteral(" for update") : linha, numero) || !le(linha, numero) ||
+            !le(produtos, numero)) {
+            db.rollback();
             break;
         }
         QSqlQuery q(db);
@@ -416,6 +452,37 @@ void MesmosComandosNoDriver(benchmark::State& state)
                 db.rollback();
                 return;
             }
+        }
+        if (!le(linha, numero) || !le(produtos, numero)) {
+            db.rollback();
+            break;
+        }
+        if (pg) {
+            QSqlQuery t(db);
+            t.exec(QStringLiteral("LOCK TABLE AUDITORIA IN EXCLUSIVE MODE"));
+        }
+        if (!le(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"), {})) {
+            db.rollback();
+            break;
+        }
+        QSqlQuery a(db);
+        a.prepare(QStringLiteral("INSERT INTO AUDITORIA (AUD_SEQ, AUD_DATAHORA, AUD_USUARIO, AUD_ESTACAO, "
+                                 "AUD_TABELA, AUD_OPERACAO, PES_CODIGO, AUD_ANTES, AUD_DEPOIS, "
+                                 "AUD_HASHANTERIOR, AUD_HASH) VALUES (?,?,?,?,?,?,?,?,?,?,?), "
+                                 "(?,?,?,?,?,?,?,?,?,?,?)"));
+        for (const char* tabela : {"PESAGEM", "PESAGEMPRODUTO"}) {
+            for (const QVariant& v :
+                 {QVariant(++sequencia), QVariant(QStringLiteral("2026-12-10 08:00:00.000")),
+                  QVariant(QStringLiteral("JOAO")), QVariant(QStringLiteral("BALANCA1")),
+                  QVariant(QString::fromLatin1(tabela)), QVariant(QStringLiteral("A")),
+                  QVariant(qlonglong(Pesagens)), QVariant(QString(1200, u'a')), QVariant(QString(1200, u'b')),
+                  QVariant(QString(64, u'0')), QVariant(QString(64, u'1'))})
+                a.addBindValue(v);
+        }
+        if (!a.exec()) {
+            state.SkipWithError(qPrintable(a.lastError().text()));
+            db.rollback();
+            break;
         }
         if (!db.commit()) {
             state.SkipWithError(qPrintable(db.lastError().text()));

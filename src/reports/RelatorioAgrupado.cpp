@@ -52,8 +52,7 @@ bool RelatorioAgrupado::imprimir(const FiltroFluxo& f, bool tela)
     LeConfig cfg(m_dm);
     m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_antFornecedor = m_antCliente = m_linha = {};
-    m_anteriores.clear();
-    m_anterioresLidos = false;
+    m_anteriores.inicia(f);
     m_saldoMov = m_saldoMovFc = m_saldoProduto = m_saldoProdutoFc = {};
 
     paginas(m_rel, m_detalhe, m_cabecalho, m_rodape);
@@ -130,13 +129,7 @@ void RelatorioAgrupado::cabecalhoProduto()
     m_antFornecedor = m_antCliente = {};
     const bool comAnterior = m_filtro.inicio.isValid();
     if (comAnterior) {
-        // One pass over the history for every product of the run.
-        if (!m_anterioresLidos) {
-            m_anteriores = RelatorioFluxo::somasAnteriores(m_dm, m_filtro.produto, m_filtro.inicio,
-                                                           RelatorioFluxo::FatorSaida::Combinado);
-            m_anterioresLidos = true;
-        }
-        const MovimentoAnterior m = m_anteriores.value(produto);
+        const MovimentoAnterior m = m_anteriores.de(m_dm, produto);
         m_antFornecedor = m.fornecedor;
         m_antCliente = m.cliente;
     }

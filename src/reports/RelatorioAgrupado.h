@@ -47,8 +47,7 @@ private:
     ConfiguraRelatorio::Ajustes m_ajustes;
 
     SomasFluxo m_antFornecedor, m_antCliente, m_linha;
-    QHash<QString, MovimentoAnterior> m_anteriores;
-    bool m_anterioresLidos = false;
+    RelatorioFluxo::Anteriores m_anteriores{RelatorioFluxo::FatorSaida::Combinado};
     int m_tipoLinha = 0;
     bool m_fornecedor = false; // the current party caption is "Forneced"
     Decimal m_saldoMov, m_saldoMovFc, m_saldoProduto, m_saldoProdutoFc;

@@ -194,9 +194,21 @@ SomasFluxo RelatorioFluxo::somas(const std::array<QVariant, 4>& v)
     return s;
 }
 
+namespace
+{
+// A client's figures in the sign of its withdrawals: S - E'.
+MovimentoAnterior comSinalDeRetirada(MovimentoAnterior m)
+{
+    m.cliente.liquido = -m.cliente.liquido;
+    m.cliente.liquidoFc = -m.cliente.liquidoFc;
+    return m;
+}
+} // namespace
+
 MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, const QDate& inicio)
 {
-    return anteriores(dm, produto, inicio).value(produto.trimmed());
+    return comSinalDeRetirada(
+        somasAnteriores(dm, produto.trimmed(), inicio, FatorSaida::FixoVezesVariavel).value(produto.trimmed()));
 }
 
 QHash<QString, MovimentoAnterior> RelatorioFluxo::somasAnteriores(TDM& dm, const QString& produto,
@@ -216,17 +228,21 @@ QHash<QString, MovimentoAnterior> RelatorioFluxo::somasAnteriores(TDM& dm, const
     return porProduto;
 }
 
-QHash<QString, MovimentoAnterior> RelatorioFluxo::anteriores(TDM& dm, const QString& produto,
-                                                             const QDate& inicio)
+void RelatorioFluxo::Anteriores::inicia(const FiltroFluxo& f)
 {
-    QHash<QString, MovimentoAnterior> porProduto =
-        somasAnteriores(dm, produto, inicio, FatorSaida::FixoVezesVariavel);
-    // A client's figures in the sign of its withdrawals: S - E'.
-    for (MovimentoAnterior& m : porProduto) {
-        m.cliente.liquido = -m.cliente.liquido;
-        m.cliente.liquidoFc = -m.cliente.liquidoFc;
+    m_filtro = f;
+    m_todos.clear();
+    m_lidos = false;
+}
+
+MovimentoAnterior RelatorioFluxo::Anteriores::de(TDM& dm, const QString& produto)
+{
+    if (!dm.ehPostgres()) return somasAnteriores(dm, produto, m_filtro.inicio, m_modo).value(produto);
+    if (!m_lidos) {
+        m_todos = somasAnteriores(dm, m_filtro.produto.trimmed(), m_filtro.inicio, m_modo);
+        m_lidos = true;
     }
-    return porProduto;
+    return m_todos.value(produto);
 }
 
 RelatorioFluxo::RelatorioFluxo(TDM& dm) : m_dm(dm)
@@ -254,8 +270,7 @@ bool RelatorioFluxo::imprimir(const FiltroFluxo& f, bool tela)
     LeConfig cfg(m_dm);
     m_ajustes = inicia(m_job, cfg, Largura, tela);
     m_anterior = {};
-    m_anteriores.clear();
-    m_anterioresLidos = false;
+    m_anteriores.inicia(f);
     m_grupo = {};
     m_diaFornecedor = m_diaFornecedorFc = m_diaCliente = m_diaClienteFc = {};
     m_produtoSoma = m_produtoSomaFc = m_totalProdutos = {};
@@ -340,14 +355,7 @@ void RelatorioFluxo::cabecalhoProduto()
     const RVDataSetSequencial& d = *m_dados;
     const QString produto = d.Texto(m_col.produto).trimmed();
     m_anterior = {};
-    if (m_filtro.inicio.isValid()) {
-        // One pass over the history for every product of the run.
-        if (!m_anterioresLidos) {
-            m_anteriores = anteriores(m_dm, m_filtro.produto, m_filtro.inicio);
-            m_anterioresLidos = true;
-        }
-        m_anterior = m_anteriores.value(produto);
-    }
+    if (m_filtro.inicio.isValid()) m_anterior = comSinalDeRetirada(m_anteriores.de(m_dm, produto));
     m_job.WriteText({}, produto + QStringLiteral(" - ") + d.Texto(m_col.descricao).trimmed(), 0, true);
     regua(m_job, u'-', Largura);
     fimLinha(m_job);

@@ -79,14 +79,30 @@ public:
     static void montaSql(TQuery& q, const FiltroFluxo& f);
     // Sums of the completed weighings of `produto` before `inicio`, by party kind.
     static MovimentoAnterior anterior(TDM& dm, const QString& produto, const QDate& inicio);
-    // The same for every product (or `produto` alone, when given), by product
-    // code, in one statement: the report reads them all at its first product.
-    static QHash<QString, MovimentoAnterior> anteriores(TDM& dm, const QString& produto,
-                                                        const QDate& inicio);
-    // The sums of montaSomas before `inicio` by product code, suppliers' and
-    // clients' apart, as the database returns them (a client's in E' - S).
+    // The sums of montaSomas before `inicio` of `produto` (every product when
+    // empty) by product code, suppliers' and clients' apart, as the database
+    // returns them (a client's in E' - S).
     static QHash<QString, MovimentoAnterior> somasAnteriores(TDM& dm, const QString& produto,
                                                              const QDate& inicio, FatorSaida modo);
+
+    // The movement before the period of each product as a report reaches it.
+    // PostgreSQL sums every product's history in one statement at the first
+    // product (its plan for one product is a pass over every weighing anyway);
+    // SQLite sums one product's when its turn comes, through the product
+    // index, so the first page does not wait for the other products.
+    class Anteriores
+    {
+    public:
+        explicit Anteriores(FatorSaida modo) : m_modo(modo) {}
+        void inicia(const FiltroFluxo& f);
+        MovimentoAnterior de(TDM& dm, const QString& produto);
+
+    private:
+        FatorSaida m_modo;
+        FiltroFluxo m_filtro;
+        QHash<QString, MovimentoAnterior> m_todos;
+        bool m_lidos = false;
+    };
 
     explicit RelatorioFluxo(TDM& dm);
     ~RelatorioFluxo();
@@ -137,8 +153,7 @@ private:
     ConfiguraRelatorio::Ajustes m_ajustes;
 
     MovimentoAnterior m_anterior;
-    QHash<QString, MovimentoAnterior> m_anteriores;
-    bool m_anterioresLidos = false;
+    Anteriores m_anteriores{FatorSaida::FixoVezesVariavel};
     SomasFluxo m_grupo;
     int m_tipoAtual = 0;
     Decimal m_diaFornecedor, m_diaFornecedorFc, m_diaCliente, m_diaClienteFc;
