@@ -12,6 +12,7 @@
 #include <QCalendarWidget>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -51,6 +52,18 @@ public:
     TMaskEdit* segundo;
 };
 
+// Sends its parent a focus-out when it is destroyed with it.
+class SondaFocoNaDestruicao : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    ~SondaFocoNaDestruicao() override
+    {
+        QFocusEvent saida(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(parentWidget(), &saida);
+    }
+};
+
 } // namespace
 
 class TstJanelas : public QObject
@@ -71,6 +84,28 @@ private Q_SLOTS:
         TMaskEdit cpf("999.999.999-99;0;_");
         cpf.setText("12345678909");
         QCOMPARE(cpf.maskText(), QString("12345678909"));
+    }
+
+    // A field that loses the focus while it is being destroyed (a window
+    // that ran modally, closed with the focus in its date field and destroyed
+    // before the window system said it was inactive) must not run its leave
+    // check: it would read the field, and the window, already half gone.
+    void campoDestruidoNaoConfere()
+    {
+        int conferidas = 0;
+        auto* data = new TMaskEdit("99/99/9999;1;_");
+        // a child of the field, destroyed with it after the field's own parts:
+        // it hands the field the focus-out Qt sends from there
+        new SondaFocoNaDestruicao(data);
+        AoSair(data, [&conferidas, data] {
+            ++conferidas;
+            (void)data->maskText();
+        });
+        QFocusEvent saida(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(data, &saida);
+        QCOMPARE(conferidas, 1); // leaving the field checks it
+        delete data;
+        QCOMPARE(conferidas, 1);
     }
 
     void estadosDosBotoes()

@@ -51,12 +51,19 @@ protected:
 class AoSairObj : public QObject
 {
 public:
-    AoSairObj(QObject* parent, std::function<void()> acao) : QObject(parent), m_acao(std::move(acao)) {}
+    AoSairObj(QObject* parent, std::function<void()> acao)
+        : QObject(parent), m_tipo(parent->metaObject()), m_acao(std::move(acao))
+    {
+    }
 
 protected:
-    bool eventFilter(QObject*, QEvent* ev) override
+    bool eventFilter(QObject* campo, QEvent* ev) override
     {
-        if (ev->type() == QEvent::FocusOut) {
+        // A field being destroyed (its own parts already gone: its type reads
+        // as a plain widget) loses the focus too, from Qt's widget destructor,
+        // when its window closed before the window system said it was
+        // inactive: the check would read the field and its window, half gone.
+        if (ev->type() == QEvent::FocusOut && campo->metaObject() == m_tipo) {
             const auto motivo = static_cast<QFocusEvent*>(ev)->reason();
             if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason) {
                 m_acao();
@@ -66,6 +73,7 @@ protected:
     }
 
 private:
+    const QMetaObject* m_tipo;
     std::function<void()> m_acao;
 };
 
