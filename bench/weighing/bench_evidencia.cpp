@@ -75,21 +75,28 @@ EvidenciaPesagem evidencia()
     return ev;
 }
 
+// New entries saved one per iteration, with `evidencia` when given.
+void salvaEntradas(benchmark::State& state, BancoTeste& b, const ConfigPesagem& cfg,
+                   const EvidenciaPesagem* evidencia)
+{
+    for (auto _ : state) {
+        PesagemTela p = entrada(proximo++);
+        try {
+            SalvaPesagem::salvar(b.dm(), p, cfg, false, {}, evidencia);
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
+    }
+}
+
 // The whole save of a new weighing, evidence and audit included, as the window runs it.
 void SalvarEntradaComEvidencia(benchmark::State& state)
 {
     BancoTeste& b = banco();
     const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
     const EvidenciaPesagem ev = evidencia();
-    for (auto _ : state) {
-        PesagemTela p = entrada(proximo++);
-        try {
-            SalvaPesagem::salvar(b.dm(), p, cfg, false, {}, &ev);
-        } catch (const ErroBanco& e) {
-            state.SkipWithError(qPrintable(e.texto()));
-            break;
-        }
-    }
+    salvaEntradas(state, b, cfg, &ev);
 }
 BENCHMARK(SalvarEntradaComEvidencia)->Unit(benchmark::kMicrosecond);
 
@@ -98,15 +105,7 @@ void SalvarEntradaSemEvidencia(benchmark::State& state)
 {
     BancoTeste& b = banco();
     const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
-    for (auto _ : state) {
-        PesagemTela p = entrada(proximo++);
-        try {
-            SalvaPesagem::salvar(b.dm(), p, cfg, false);
-        } catch (const ErroBanco& e) {
-            state.SkipWithError(qPrintable(e.texto()));
-            break;
-        }
-    }
+    salvaEntradas(state, b, cfg, nullptr);
 }
 BENCHMARK(SalvarEntradaSemEvidencia)->Unit(benchmark::kMicrosecond);
 
@@ -135,15 +134,7 @@ void SalvarEntradaComFotos(benchmark::State& state)
             return;
         }
     }
-    for (auto _ : state) {
-        PesagemTela p = entrada(proximo++);
-        try {
-            SalvaPesagem::salvar(b.dm(), p, cfg, false, {}, &ev);
-        } catch (const ErroBanco& e) {
-            state.SkipWithError(qPrintable(e.texto()));
-            break;
-        }
-    }
+    salvaEntradas(state, b, cfg, &ev);
 }
 BENCHMARK(SalvarEntradaComFotos)->Unit(benchmark::kMicrosecond);
 
