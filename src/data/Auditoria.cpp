@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QSet>
 #include <QSqlField>
+#include <QSqlQuery>
 #include <QSysInfo>
 #include <algorithm>
 
@@ -19,15 +20,27 @@ namespace
 
 // One stored row as canonical text: the column names in lower case, sorted;
 // each value as the database returns it, NULL as null.
-QJsonObject objetoLinha(const TQuery& q)
+template <typename Valor>
+QJsonObject objetoLinha(const QSqlRecord& r, const Valor& valor)
 {
     QJsonObject o;
-    const QSqlRecord& r = q.record();
     for (int i = 0; i < r.count(); ++i) {
-        const QVariant v = q.valor(q.RecNo(), i);
+        const QVariant v = valor(i);
         o.insert(r.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
     }
     return o;
+}
+
+// The current row of a result read once (record() holds the row's values).
+QJsonObject objetoLinha(const QSqlQuery& q)
+{
+    const QSqlRecord r = q.record();
+    return objetoLinha(r, [&r](int i) { return r.value(i); });
+}
+
+QJsonObject objetoLinha(const TQuery& q)
+{
+    return objetoLinha(q.record(), [&q](int i) { return q.valor(q.RecNo(), i); });
 }
 
 QString texto(const QJsonObject& o)
@@ -76,9 +89,14 @@ void acrescenta(TDM& dm, const QString& usuario, qint64 numero, const QList<Muda
         q.Clear();
     }
     q.Add(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"));
-    q.Open();
-    qint64 sequencia = q.IsEmpty() ? 0 : q.AsLargeInt(QStringLiteral("AUD_SEQ"));
-    QString anterior = q.IsEmpty() ? QString() : q.AsString(QStringLiteral("AUD_HASH"));
+    qint64 sequencia = 0;
+    QString anterior;
+    q.ExecPreparada([&](QSqlQuery& r) {
+        if (r.next()) {
+            sequencia = TQuery::comoInteiro(r.value(0));
+            anterior = r.value(1).toString();
+        }
+    });
     q.Clear();
     q.Add(QStringLiteral(
         "INSERT INTO AUDITORIA (AUD_SEQ, AUD_DATAHORA, AUD_USUARIO, AUD_ESTACAO, AUD_TABELA,"));
@@ -144,8 +162,13 @@ QString estadoPesagem(TDM& dm, qint64 numero)
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));
     q.Add(QStringLiteral("Select * from PESAGEM where PES_CODIGO=:pes"));
     q.setParam(QStringLiteral("pes"), numero);
-    q.Open();
-    return q.IsEmpty() ? QString() : texto(objetoLinha(q));
+    QString estado;
+    q.ExecPreparada([&](QSqlQuery& r) {
+        if (r.next()) {
+            estado = texto(objetoLinha(r));
+        }
+    });
+    return estado;
 }
 
 QString estadoProdutos(TDM& dm, qint64 numero)
@@ -153,11 +176,12 @@ QString estadoProdutos(TDM& dm, qint64 numero)
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));
     q.Add(QStringLiteral("Select * from PESAGEMPRODUTO where PES_CODIGO=:pes"));
     q.setParam(QStringLiteral("pes"), numero);
-    q.Open();
     QStringList linhas;
-    for (q.First(); !q.Eof(); q.Next()) {
-        linhas << texto(objetoLinha(q));
-    }
+    q.ExecPreparada([&](QSqlQuery& r) {
+        while (r.next()) {
+            linhas << texto(objetoLinha(r));
+        }
+    });
     return textoProdutos(linhas);
 }
 

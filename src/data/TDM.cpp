@@ -201,6 +201,7 @@ bool TDM::Conectar(QString* erro)
         if (erro) {
             *erro = e.texto();
         }
+        esquecePreparadas();
         db.close();
         if (novo) {
             QFile::remove(m_conexao.caminhoArquivo());
@@ -256,8 +257,30 @@ void TDM::indicesQueFaltam()
     }
 }
 
+std::shared_ptr<TDM::Preparada> TDM::preparada(const QString& texto)
+{
+    auto& p = m_preparadas[texto];
+    if (!p) {
+        // A few dozen statements run again and again; a program that builds
+        // its texts (a report's filters) only fills the cache, which starts
+        // over (a statement in use lives on with its user).
+        if (m_preparadas.size() > 64) {
+            m_preparadas.clear();
+            return m_preparadas.insert(texto, std::make_shared<Preparada>(DataBase1())).value();
+        }
+        p = std::make_shared<Preparada>(DataBase1());
+    }
+    return p;
+}
+
+void TDM::esquecePreparadas()
+{
+    m_preparadas.clear();
+}
+
 void TDM::fecharConsultas()
 {
+    esquecePreparadas();
     for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
                       &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo,
                       &Qr_Embalagem, &Qr_ProdEmb, &QR_EXEC, &QR_TEMP, &Qr_temp1}) {

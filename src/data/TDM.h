@@ -4,8 +4,11 @@
 #include "Conexao.h"
 #include "TQuery.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <memory>
 
 // The data module: the one database connection, the named queries and the
 // scratch queries. One instance, `DM`, for the life of the program.
@@ -92,11 +95,30 @@ public:
     // Creates the indexes an older database lacks (statistics gathered after).
     void indicesQueFaltam();
 
+    // Statements kept prepared on the connection, by their text: the ones a
+    // save runs every time are parsed (and, on PostgreSQL, planned) once per
+    // connection instead of at every run. Forgotten when the connection
+    // closes and when a table's layout changes (a prepared SELECT * would
+    // keep the old columns). See TQuery::ExecPreparada.
+    struct Preparada;
+    std::shared_ptr<Preparada> preparada(const QString& texto);
+    void esquecePreparadas();
+
 private:
     Conexao m_conexao;
     QString m_nomeConexao;
     bool m_emTransacao = false;
     bool m_reconectando = false;
+    QHash<QString, std::shared_ptr<Preparada>> m_preparadas;
+};
+
+// One statement kept prepared: the query and its placeholders in the order of
+// the text (bound again at every run).
+struct TDM::Preparada {
+    explicit Preparada(const QSqlDatabase& db) : consulta(db) {}
+    QSqlQuery consulta;
+    QStringList parametros;
+    bool pronta = false;
 };
 
 // The program's data module.

@@ -114,14 +114,32 @@ QString TQuery::TraceText() const
     return saida;
 }
 
-void TQuery::preparar(QSqlQuery& q, const QString& texto, const Parametros& parametros) const
+namespace
 {
-    if (!q.prepare(texto)) {
-        throw ErroBanco(q.lastError());
-    }
+QStringList nomesParametros(const QString& texto)
+{
+    QStringList nomes;
     auto it = reParam().globalMatch(texto);
     while (it.hasNext()) {
-        const QString nome = it.next().captured(1);
+        nomes << it.next().captured(1);
+    }
+    return nomes;
+}
+
+// A statement that changes a table's layout: the statements kept prepared go
+// (PostgreSQL refuses to run a prepared SELECT * whose columns changed).
+bool mudaTabelas(const QString& texto)
+{
+    const QString inicio = texto.trimmed().left(6);
+    return inicio.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive) ||
+           inicio.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
+           inicio.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
+}
+} // namespace
+
+void TQuery::liga(QSqlQuery& q, const QStringList& nomes, const Parametros& parametros)
+{
+    for (const QString& nome : nomes) {
         QVariant valor;
         bool achou = false;
         for (const auto& p : parametros) {
@@ -138,6 +156,28 @@ void TQuery::preparar(QSqlQuery& q, const QString& texto, const Parametros& para
     }
 }
 
+void TQuery::preparar(QSqlQuery& q, const QString& texto, const Parametros& parametros) const
+{
+    if (!q.prepare(texto)) {
+        throw ErroBanco(q.lastError());
+    }
+    liga(q, nomesParametros(texto), parametros);
+}
+
+void TQuery::roda(QSqlQuery& q, bool direto, const QString& texto)
+{
+    EsperaBanco espera;
+    while (!(direto ? q.exec(texto) : q.exec())) {
+        const QSqlError erro = q.lastError();
+        if (!EsperaBanco::ocupado(erro)) {
+            throw ErroBanco(erro);
+        }
+        if (!espera.tentarDeNovo()) {
+            throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
+        }
+    }
+}
+
 void TQuery::executa(QSqlQuery& q) const
 {
     executa(q, Text(), m_params);
@@ -149,15 +189,50 @@ void TQuery::executa(QSqlQuery& q, const QString& texto, const Parametros& param
     if (!direto) {
         preparar(q, texto, parametros);
     }
-    EsperaBanco espera;
-    while (!(direto ? q.exec(texto) : q.exec())) {
-        const QSqlError erro = q.lastError();
-        if (!EsperaBanco::ocupado(erro)) {
+    roda(q, direto, texto);
+}
+
+void TQuery::ExecPreparada(const std::function<void(QSqlQuery&)>& leitor)
+{
+    try {
+        executaPreparada(leitor);
+    } catch (const ErroBanco& e) {
+        if (e.semConexao()) {
+            m_dm->ReconectaAposFalha(); // as ExecSQL: never repeated, the next try works
+        }
+        throw;
+    }
+}
+
+void TQuery::executaPreparada(const std::function<void(QSqlQuery&)>& leitor)
+{
+    Close();
+    m_alteradas = -1;
+    const QString texto = Text();
+    // held while it runs: the data module may start its cache over meanwhile
+    const std::shared_ptr<TDM::Preparada> p = m_dm->preparada(texto);
+    QSqlQuery& q = p->consulta;
+    if (!p->pronta) {
+        q.setForwardOnly(true);
+        if (!q.prepare(texto)) {
+            const QSqlError erro = q.lastError();
+            m_dm->esquecePreparadas();
             throw ErroBanco(erro);
         }
-        if (!espera.tentarDeNovo()) {
-            throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
-        }
+        p->parametros = nomesParametros(texto);
+        p->pronta = true;
+    }
+    // The statement is reset whatever happens: on SQLite a statement left
+    // open holds its read of the file.
+    struct Fim {
+        QSqlQuery& q;
+        ~Fim() { q.finish(); }
+    } fim{q};
+    liga(q, p->parametros, m_params);
+    roda(q, false, texto);
+    m_alteradas = q.numRowsAffected();
+    if (leitor) {
+        leitor(q);
     }
 }
 
@@ -271,10 +346,19 @@ void TQuery::ExecSQL()
 
 void TQuery::executar()
 {
+    const QString texto = Text();
+    if (!m_params.isEmpty()) {
+        // a statement with values (an insert, an update): kept prepared
+        executaPreparada({});
+        return;
+    }
     Close();
     m_alteradas = -1;
+    if (mudaTabelas(texto)) {
+        m_dm->esquecePreparadas();
+    }
     QSqlQuery q(m_dm->DataBase1());
-    executa(q);
+    executa(q, texto, m_params);
     m_alteradas = q.numRowsAffected();
     q.finish();
 }

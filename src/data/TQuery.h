@@ -44,7 +44,14 @@ public:
     // A read that fails because the connection was lost is tried once more
     // after the data module opened it again (outside a transaction).
     void Open();
+    // A statement with parameters is run on the statement the data module
+    // keeps prepared for its text (parsed once per connection).
     void ExecSQL();
+    // Runs the statement as ExecSQL does, prepared once per connection, and
+    // hands its result, forward-only, to `leitor` (which reads the rows it
+    // needs; the statement is reset after it). For the reads a save runs
+    // every time.
+    void ExecPreparada(const std::function<void(class QSqlQuery&)>& leitor);
     // A list read page by page: Open() reads the screenful the list shows,
     // a COUNT gives the number of rows, and the rows further on are read as
     // they are asked for, on the statement's ORDER BY keys followed by the
@@ -144,6 +151,9 @@ private:
     qint64 conta(const QString& onde, const Parametros& p) const;
     bool localizaPaginada(const QString& condicao, const Parametros& p);
     void executar();
+    void executaPreparada(const std::function<void(class QSqlQuery&)>& leitor);
+    static void liga(class QSqlQuery& q, const QStringList& nomes, const Parametros& parametros);
+    static void roda(class QSqlQuery& q, bool direto, const QString& texto);
     void preparar(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
     void executa(class QSqlQuery& q, const QString& texto, const Parametros& parametros) const;
     // True when row `linha` exists, reading rows up to it when needed.

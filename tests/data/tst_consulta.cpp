@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
 #include <QSqlQuery>
 #include <QtTest>
 #include <algorithm>
@@ -126,6 +128,63 @@ private Q_SLOTS:
         QCOMPARE(q.AsInteger("cid_codigo"), Cidades + 1);
         QCOMPARE(b.contar("select count(*) from cidade where cid_descricao='REPETIDA'"), 0);
     }
+
+    // Statements with values are kept prepared by the data module: each run
+    // binds its own values, a failed run leaves the statement usable, a read
+    // stopped after its first row does not keep the old state of the database
+    // (on SQLite an open statement holds its read), and a table whose layout
+    // changed is read with its new columns.
+    void sentencasPreparadas()
+    {
+        try {
+            executaSentencasPreparadas();
+        } catch (const ErroBanco& e) {
+            QFAIL(qPrintable(e.texto()));
+        }
+    }
+
+private:
+    void executaSentencasPreparadas()
+    {
+        BancoTeste b;
+        TDM& dm = b.dm();
+        const QStringList insere{"insert into cidade values (:c, :d, 'SC')"};
+        dm.ExecutaNaTransacao(insere, {{"c", 1}, {"d", "UM"}});
+        dm.ExecutaNaTransacao(insere, {{"c", 2}, {"d", "DOIS"}});
+        QVERIFY_THROWS_EXCEPTION(ErroBanco, dm.ExecutaNaTransacao(insere, {{"c", 1}, {"d", "REPETIDA"}}));
+        dm.ExecutaNaTransacao(insere, {{"c", 3}, {"d", "TRES"}});
+        QCOMPARE(b.valor("select cid_descricao from cidade where cid_codigo=2").toString(), "DOIS");
+        QCOMPARE(b.contar("select count(*) from cidade"), 3);
+
+        TQuery q(&dm, "QR_Teste", {"select * from cidade where cid_codigo >= :c order by cid_codigo"});
+        const auto primeira = [&q](qint64 desde) {
+            q.setParam("c", desde);
+            QStringList linha;
+            q.ExecPreparada([&linha](QSqlQuery& r) {
+                if (r.next()) {
+                    for (int i = 0; i < r.record().count(); ++i) linha << r.value(i).toString();
+                }
+            });
+            return linha;
+        };
+        QCOMPARE(primeira(2), QStringList({"2", "DOIS", "SC"}));
+
+        {
+            QSqlDatabase outra = QSqlDatabase::cloneDatabase(dm.DataBase1(), "outra-estacao");
+            QVERIFY2(outra.open(), qPrintable(outra.lastError().text()));
+            QSqlQuery w(outra);
+            QVERIFY2(w.exec("insert into cidade values (4, 'QUATRO', 'RS')"), qPrintable(w.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase("outra-estacao");
+        QCOMPARE(primeira(4), QStringList({"4", "QUATRO", "RS"}));
+
+        dm.QR_EXEC.setSQL({"ALTER TABLE cidade ADD cid_ibge varchar(7)"});
+        dm.QR_EXEC.ExecSQL();
+        dm.ExecutaNaTransacao({"update cidade set cid_ibge=:i where cid_codigo=1"}, {{"i", "4106902"}});
+        QCOMPARE(primeira(1), QStringList({"1", "UM", "SC", "4106902"}));
+    }
+
+private Q_SLOTS:
 
     // A list read page by page shows the rows in the order the whole result
     // has, however it is walked: forwards, backwards from a located row, or
