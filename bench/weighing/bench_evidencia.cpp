@@ -2,9 +2,9 @@
 // The evidence's cost. The save of a new weighing with its reading evidence
 // and audit entries (without and with two cameras' pictures), the save
 // without the reading evidence, and the evidence and audit statements alone
-// (run and rolled back): the save as it was before any evidence is the
-// difference. And the way of
-// a weight from the last byte of a frame on a pseudo-terminal to the repaint
+// (run inside an open transaction, as in the save): the save as it was
+// before any evidence is the difference. And the way of a weight from the
+// last byte of a frame on a pseudo-terminal to the repaint
 // of the weight box in the weighing window (offscreen, a paint hook), without
 // and with two cameras running (GStreamer's test source). Run with a release
 // build; VIGA_TEST_DRIVER=QPSQL measures on PostgreSQL.
@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <algorithm>
+#include <memory>
 #include <benchmark/benchmark.h>
 
 namespace
@@ -138,47 +139,62 @@ void SalvarEntradaComFotos(benchmark::State& state)
 }
 BENCHMARK(SalvarEntradaComFotos)->Unit(benchmark::kMicrosecond);
 
-// The audit entries alone (as after an insert), run and rolled back.
+// Statements run inside a save's open transaction, as the save runs them:
+// the transaction is begun and rolled back outside the timing, every 256
+// runs (its begin and commit are the save's, with or without evidence).
+template <typename F>
+void dentroDeUmaGravacao(benchmark::State& state, BancoTeste& b, const F& executa)
+{
+    std::unique_ptr<Transacao> tr;
+    int n = 0;
+    for (auto _ : state) {
+        if (n++ % 256 == 0) {
+            state.PauseTiming();
+            tr.reset();
+            tr = std::make_unique<Transacao>(&b.dm(), true);
+            state.ResumeTiming();
+        }
+        try {
+            executa();
+        } catch (const ErroBanco& e) {
+            state.SkipWithError(qPrintable(e.texto()));
+            break;
+        }
+    }
+    tr.reset();
+}
+
+// A stored weighing to log.
+qint64 pesagemGravada(BancoTeste& b)
+{
+    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
+    const qint64 numero = proximo++;
+    PesagemTela p = entrada(numero);
+    SalvaPesagem::salvar(b.dm(), p, cfg, false);
+    return numero;
+}
+
+// The audit entries alone, as after an insert: nothing before, the stored row and products after.
 void SoAuditoria(benchmark::State& state)
 {
     BancoTeste& b = banco();
-    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
-    const qint64 numero = proximo++;
-    PesagemTela p = entrada(numero);
-    SalvaPesagem::salvar(b.dm(), p, cfg, false);
-    for (auto _ : state) {
-        try {
-            Transacao tr(&b.dm());
-            Auditoria::registraMudancas(b.dm(), QStringLiteral("JOAO"), {numero, QString(), QString()});
-        } catch (const ErroBanco& e) {
-            state.SkipWithError(qPrintable(e.texto()));
-            break;
-        }
-    }
+    const qint64 numero = pesagemGravada(b);
+    dentroDeUmaGravacao(state, b, [&] {
+        Auditoria::registraMudancas(b.dm(), QStringLiteral("JOAO"), {numero, QString(), QString()});
+    });
 }
 BENCHMARK(SoAuditoria)->Unit(benchmark::kMicrosecond);
 
-// What the evidence adds to that save: its statements on a stored weighing,
-// inside a transaction that is rolled back (the save's commit is not theirs).
+// What the evidence adds to a save: the reading evidence and the audit entries.
 void SoEvidenciaEAuditoria(benchmark::State& state)
 {
     BancoTeste& b = banco();
-    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
-    const qint64 numero = proximo++;
-    PesagemTela p = entrada(numero);
-    SalvaPesagem::salvar(b.dm(), p, cfg, false);
+    const qint64 numero = pesagemGravada(b);
     const EvidenciaPesagem ev = evidencia();
-    for (auto _ : state) {
-        try {
-            Transacao tr(&b.dm());
-            Evidencia::grava(b.dm(), numero, 1, ev, b.pasta());
-            // As after an insert: nothing before, the stored row and products after.
-            Auditoria::registraMudancas(b.dm(), QStringLiteral("JOAO"), {numero, QString(), QString()});
-        } catch (const ErroBanco& e) {
-            state.SkipWithError(qPrintable(e.texto()));
-            break;
-        }
-    }
+    dentroDeUmaGravacao(state, b, [&] {
+        Evidencia::grava(b.dm(), numero, 1, ev, b.pasta());
+        Auditoria::registraMudancas(b.dm(), QStringLiteral("JOAO"), {numero, QString(), QString()});
+    });
 }
 BENCHMARK(SoEvidenciaEAuditoria)->Unit(benchmark::kMicrosecond);
 

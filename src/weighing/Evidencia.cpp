@@ -75,18 +75,20 @@ void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const Q
     for (const FotoCamera& foto : ev.fotos) {
         cameras << gravaFoto(pastaDados, numero, lado, foto, arquivos);
     }
+    // The side's row, replaced when the side is saved again (one statement on both engines).
     TQuery q(&dm, QStringLiteral("QR_Evidencia"));
-    q.Add(QStringLiteral("Delete from PESAGEMEVIDENCIA where PES_CODIGO=:pes and EVI_LADO=:lado"));
-    q.setParam(QStringLiteral("pes"), numero);
-    q.setParam(QStringLiteral("lado"), lado);
-    q.ExecSQL();
-    q.Clear();
     q.Add(QStringLiteral(
         "INSERT INTO PESAGEMEVIDENCIA (PES_CODIGO, EVI_LADO, EVI_MANUAL, EVI_PESO, EVI_QUADRO,"));
     q.Add(QStringLiteral("EVI_MODELO, EVI_INTERFACE, EVI_PORTA, EVI_ESTAVELMS, EVI_ESTACAO, EVI_USUARIO,"));
     q.Add(
         QStringLiteral("EVI_DATAHORA, EVI_CAMERAS) VALUES (:pes, :lado, :manual, :peso, :quadro, :modelo,"));
     q.Add(QStringLiteral(":interface, :porta, :estavel, :estacao, :usuario, :dh, :cameras)"));
+    q.Add(QStringLiteral("ON CONFLICT (PES_CODIGO, EVI_LADO) DO UPDATE SET EVI_MANUAL=excluded.EVI_MANUAL,"));
+    q.Add(QStringLiteral("EVI_PESO=excluded.EVI_PESO, EVI_QUADRO=excluded.EVI_QUADRO,"));
+    q.Add(QStringLiteral("EVI_MODELO=excluded.EVI_MODELO, EVI_INTERFACE=excluded.EVI_INTERFACE,"));
+    q.Add(QStringLiteral("EVI_PORTA=excluded.EVI_PORTA, EVI_ESTAVELMS=excluded.EVI_ESTAVELMS,"));
+    q.Add(QStringLiteral("EVI_ESTACAO=excluded.EVI_ESTACAO, EVI_USUARIO=excluded.EVI_USUARIO,"));
+    q.Add(QStringLiteral("EVI_DATAHORA=excluded.EVI_DATAHORA, EVI_CAMERAS=excluded.EVI_CAMERAS"));
     const QVariant nulo{QMetaType(QMetaType::QString)};
     q.setParam(QStringLiteral("pes"), numero);
     q.setParam(QStringLiteral("lado"), lado);

@@ -213,6 +213,20 @@ private Q_SLOTS:
         QCOMPARE(m.peso, QStringLiteral("30000,5"));
         QVERIFY(m.quadro.isEmpty());
         QVERIFY(Evidencia::le(b.dm(), 1, 1).existe); // the entry side stays
+
+        // A side saved again: its row is replaced as a whole, never doubled.
+        {
+            Transacao tr(&b.dm());
+            Evidencia::grava(b.dm(), 1, 1, manual, b.pasta());
+            tr.commit();
+        }
+        const Evidencia::Linha r = Evidencia::le(b.dm(), 1, 1);
+        QVERIFY(r.manual);
+        QVERIFY(r.quadro.isEmpty());
+        QVERIFY(r.modelo.isEmpty());
+        QCOMPARE(r.usuario, QStringLiteral("MARIA"));
+        QCOMPARE(r.peso, QStringLiteral("30000,5"));
+        QCOMPARE(b.contar("select count(*) from PESAGEMEVIDENCIA where PES_CODIGO=1"), 2);
     }
 
     // A snapshot is written under the stored number; a camera without a
