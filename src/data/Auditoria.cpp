@@ -18,34 +18,107 @@
 namespace
 {
 
-// One stored row as canonical text: the column names in lower case, sorted;
-// each value as the database returns it, NULL as null.
-template <typename Valor>
-QJsonObject objetoLinha(const QSqlRecord& r, const Valor& valor)
+// A result's columns in the order of the canonical text: the names in lower
+// case, sorted; of two columns with one name, the last.
+struct Colunas {
+    QStringList nomes;
+    QList<int> indices;
+};
+
+Colunas colunas(const QSqlRecord& r)
 {
-    QJsonObject o;
+    QList<QPair<QString, int>> c;
+    c.reserve(r.count());
     for (int i = 0; i < r.count(); ++i) {
-        const QVariant v = valor(i);
-        o.insert(r.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
+        c.append({r.fieldName(i).toLower(), i});
     }
-    return o;
+    std::stable_sort(c.begin(), c.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    Colunas saida;
+    for (const auto& [nome, i] : c) {
+        if (!saida.nomes.isEmpty() && saida.nomes.constLast() == nome) {
+            saida.indices.last() = i;
+            continue;
+        }
+        saida.nomes << nome;
+        saida.indices << i;
+    }
+    return saida;
 }
 
-// The current row of a result read once (record() holds the row's values).
-QJsonObject objetoLinha(const QSqlQuery& q)
+// A JSON string's content: quote, backslash and control characters escaped
+// (the short forms where JSON has them), a lone surrogate as \uXXXX,
+// everything else as it is.
+void textoJson(QString& saida, QStringView s)
 {
-    const QSqlRecord r = q.record();
-    return objetoLinha(r, [&r](int i) { return r.value(i); });
+    static constexpr char hex[] = "0123456789abcdef";
+    const auto u4 = [&saida](char16_t u) {
+        saida += QLatin1String("\\u");
+        for (int deslocamento = 12; deslocamento >= 0; deslocamento -= 4) {
+            saida += QLatin1Char(hex[(u >> deslocamento) & 0xf]);
+        }
+    };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t u = s[i].unicode();
+        switch (u) {
+        case u'"': saida += QLatin1String("\\\""); continue;
+        case u'\\': saida += QLatin1String("\\\\"); continue;
+        case 0x8: saida += QLatin1String("\\b"); continue;
+        case 0xc: saida += QLatin1String("\\f"); continue;
+        case 0xa: saida += QLatin1String("\\n"); continue;
+        case 0xd: saida += QLatin1String("\\r"); continue;
+        case 0x9: saida += QLatin1String("\\t"); continue;
+        default: break;
+        }
+        if (u < 0x20) {
+            u4(u);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
+            saida += s[i];
+            saida += s[++i];
+        } else if (QChar::isSurrogate(u)) {
+            u4(u);
+        } else {
+            saida += s[i];
+        }
+    }
 }
 
-QJsonObject objetoLinha(const TQuery& q)
+// One stored row as canonical text: a compact JSON object of the column names
+// in lower case, sorted, each value as the database returns it as text, NULL
+// as null. Written directly; it is, byte for byte, QJsonDocument's compact
+// form of that object, which every entry already logged holds.
+template <typename Valor>
+QString textoLinha(const Colunas& c, const Valor& valor)
 {
-    return objetoLinha(q.record(), [&q](int i) { return q.valor(q.RecNo(), i); });
+    QString t;
+    t.reserve(64 + 24 * c.nomes.size());
+    t += u'{';
+    for (qsizetype k = 0; k < c.nomes.size(); ++k) {
+        if (k) t += u',';
+        t += u'"';
+        textoJson(t, c.nomes[k]);
+        t += QLatin1String("\":");
+        const QVariant v = valor(c.indices[k]);
+        if (v.isNull()) {
+            t += QLatin1String("null");
+        } else {
+            t += u'"';
+            textoJson(t, v.toString());
+            t += u'"';
+        }
+    }
+    t += u'}';
+    return t;
 }
 
-QString texto(const QJsonObject& o)
+// The current row of a result read once.
+QString textoLinha(const Colunas& c, const QSqlQuery& q)
 {
-    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+    return textoLinha(c, [&q](int i) { return q.value(i); });
+}
+
+QString textoLinha(const TQuery& q)
+{
+    return textoLinha(colunas(q.record()), [&q](int i) { return q.valor(q.RecNo(), i); });
 }
 
 // The product rows of one weighing, in a fixed order whatever order the
@@ -165,7 +238,7 @@ QString estadoPesagem(TDM& dm, qint64 numero)
     QString estado;
     q.ExecPreparada([&](QSqlQuery& r) {
         if (r.next()) {
-            estado = texto(objetoLinha(r));
+            estado = textoLinha(colunas(r.record()), r);
         }
     });
     return estado;
@@ -178,8 +251,9 @@ QString estadoProdutos(TDM& dm, qint64 numero)
     q.setParam(QStringLiteral("pes"), numero);
     QStringList linhas;
     q.ExecPreparada([&](QSqlQuery& r) {
+        const Colunas c = colunas(r.record());
         while (r.next()) {
-            linhas << texto(objetoLinha(r));
+            linhas << textoLinha(c, r);
         }
     });
     return textoProdutos(linhas);
@@ -335,7 +409,7 @@ Verificacao verifica(TDM& dm)
         for (q.First(); !q.Eof(); q.Next()) {
             const qint64 n = q.AsLargeInt(QStringLiteral("PES_CODIGO"));
             pesagens.insert(n);
-            if (resumo(texto(objetoLinha(q))) != ultimaPesagem.value(n, vazio)) {
+            if (resumo(textoLinha(q)) != ultimaPesagem.value(n, vazio)) {
                 alteradas.insert(n);
             }
         }
@@ -359,7 +433,7 @@ Verificacao verifica(TDM& dm)
                 fechaGrupo();
                 atual = n;
             }
-            linhas << texto(objetoLinha(q));
+            linhas << textoLinha(q);
         }
         fechaGrupo();
     }

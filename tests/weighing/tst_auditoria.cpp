@@ -14,7 +14,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 using namespace FixturePesagem;
@@ -168,6 +173,59 @@ private Q_SLOTS:
         const Auditoria::Verificacao v = Auditoria::verifica(b.dm());
         QCOMPARE(v.problemas, esperado);
         QVERIFY(!v.ok());
+    }
+
+    // The state the log keeps of a weighing is, byte for byte, the compact
+    // JSON object of its columns (lower-case names, sorted; values as text,
+    // NULL as null) that the entries logged so far hold and the verifier
+    // compares: quotes, backslashes, control characters and letters beyond
+    // ASCII included.
+    void textoCanonico_data()
+    {
+        QTest::addColumn<QString>("motorista");
+        QTest::newRow("simples") << QStringLiteral("JOSE DA SILVA");
+        QTest::newRow("acentos") << QStringLiteral("JOÃO CONCEIÇÃO");
+        QTest::newRow("aspas e barra") << QStringLiteral(R"(A "B" C\D /E)");
+        QTest::newRow("controles") << QStringLiteral("A\tB\nC\rD\bE\fF\x01G\x1fH\x7f");
+        QTest::newRow("fora do plano básico") << QStringLiteral("CAMINHÃO 🚚 ✓");
+        QTest::newRow("vazio") << QStringLiteral("");
+    }
+    void textoCanonico()
+    {
+        QFETCH(QString, motorista);
+        BancoTeste b;
+        cadastros(b);
+        const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
+        PesagemTela e = entrada(1);
+        SalvaPesagem::salvar(b.dm(), e, cfg, false);
+        QSqlQuery q(b.dm().DataBase1());
+        QVERIFY(q.prepare("update PESAGEM set PES_MOTORISTA=:m where PES_CODIGO=1"));
+        q.bindValue(":m", motorista);
+        QVERIFY(q.exec());
+
+        const auto comoJson = [&b](const QString& sql) {
+            QSqlQuery r(b.dm().DataBase1());
+            QStringList linhas;
+            if (!r.exec(sql)) return QStringList{r.lastError().text()};
+            while (r.next()) {
+                QJsonObject o;
+                const QSqlRecord rec = r.record();
+                for (int i = 0; i < rec.count(); ++i) {
+                    const QVariant v = rec.value(i);
+                    o.insert(rec.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
+                }
+                linhas << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+            }
+            return linhas;
+        };
+        const QStringList pesagem = comoJson("select * from PESAGEM where PES_CODIGO=1");
+        QCOMPARE(pesagem.size(), 1);
+        QCOMPARE(Auditoria::estadoPesagem(b.dm(), 1), pesagem.first());
+        QVERIFY(pesagem.first().contains(QStringLiteral("\"pes_motorista\":")));
+        QStringList produtos = comoJson("select * from PESAGEMPRODUTO where PES_CODIGO=1");
+        QVERIFY(!produtos.isEmpty());
+        std::sort(produtos.begin(), produtos.end());
+        QCOMPARE(Auditoria::estadoProdutos(b.dm(), 1), u'[' + produtos.join(u',') + u']');
     }
 
     // The raw frame is stored byte for byte (a carriage return, a byte above
