@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QUuid>
 
 namespace
@@ -115,7 +116,67 @@ bool TDM::ReconectaAposFalha()
     QString erro;
     const bool ok = Reconectar(&erro);
     m_reconectando = false;
+    if (!ok) {
+        conexaoPerdida();
+    } else if (m_perdida) {
+        m_reconexao->start(0); // the lists are read again and the flows told, outside this read
+    }
     return ok;
+}
+
+QString TDM::avisoConexao() const
+{
+    return m_perdida ? QStringLiteral("Sem conexão com o banco de dados — tentando novamente") : QString();
+}
+
+void TDM::conexaoPerdida()
+{
+    if (m_perdida) {
+        return;
+    }
+    m_perdida = true;
+    m_tentativa = 0;
+    if (!m_reconexao) {
+        m_reconexao = new QTimer(this);
+        m_reconexao->setObjectName(QStringLiteral("reconexao"));
+        m_reconexao->setSingleShot(true);
+        connect(m_reconexao, &QTimer::timeout, this, &TDM::tentaReconectar);
+    }
+    m_reconexao->start(IntervalosReconexaoMs[0]);
+    qInfo("conexão com o banco de dados perdida: nova tentativa em %d ms", IntervalosReconexaoMs[0]);
+    Q_EMIT situacaoConexao(true, avisoConexao());
+}
+
+void TDM::tentaReconectar()
+{
+    if (!m_perdida) {
+        return;
+    }
+    QString erro;
+    // (a command of the operator may have opened it meanwhile)
+    const bool aberta =
+        !m_emTransacao && !m_reconectando && ((Conectado() && !ConexaoPerdida()) || Reconectar(&erro));
+    if (aberta) {
+        m_perdida = false;
+        qInfo("conexão com o banco de dados restabelecida");
+        reabreListas();
+        Q_EMIT situacaoConexao(false, QString());
+        Q_EMIT conexaoRestabelecida();
+        return;
+    }
+    m_tentativa = std::min(m_tentativa + 1, IntervalosReconexaoMs.size() - 1);
+    qInfo("sem conexão com o banco de dados (%s): nova tentativa em %d ms", qPrintable(erro),
+          IntervalosReconexaoMs[m_tentativa]);
+    m_reconexao->start(IntervalosReconexaoMs[m_tentativa]);
+}
+
+void TDM::reabreListas()
+{
+    for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
+                      &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo,
+                      &Qr_Embalagem, &Qr_ProdEmb}) {
+        q->reabreAposConexao();
+    }
 }
 
 bool TDM::Reconectar(QString* erro)

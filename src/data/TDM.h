@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <array>
 #include <memory>
 
 // The data module: the one database connection, the named queries and the
@@ -36,7 +37,23 @@ public:
     // was open is gone (rolled back by the server). The named queries are
     // closed, and grids over them told.
     bool ReconectaAposFalha();
+    // A connection found lost that could not be opened again: tried again by
+    // itself after 1, 2, 5 and then every 10 s, until the server answers.
+    // Meanwhile `avisoConexao()` holds the status bar's text; once back, the
+    // lists that were open are read again and `conexaoRestabelecida` tells
+    // the flows. A write is never repeated by this: only the connection is.
+    void conexaoPerdida();
+    bool semConexao() const { return m_perdida; }
+    QString avisoConexao() const;
+    static constexpr std::array<int, 4> IntervalosReconexaoMs{1000, 2000, 5000, 10000};
 
+Q_SIGNALS:
+    // The connection was found lost (true) or open again (false); the text
+    // for the status bar (empty once back).
+    void situacaoConexao(bool perdida, const QString& aviso);
+    void conexaoRestabelecida();
+
+public:
     QSqlDatabase DataBase1() const;
     const Conexao& conexao() const { return m_conexao; }
     bool ehPostgres() const { return m_conexao.ehPostgres(); }
@@ -109,6 +126,11 @@ private:
     QString m_nomeConexao;
     bool m_emTransacao = false;
     bool m_reconectando = false;
+    bool m_perdida = false;
+    size_t m_tentativa = 0;
+    class QTimer* m_reconexao = nullptr;
+    void tentaReconectar();
+    void reabreListas();
     QHash<QString, std::shared_ptr<Preparada>> m_preparadas;
 };
 

@@ -6,6 +6,7 @@
 #include "TDM.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -156,10 +157,25 @@ void TQuery::liga(QSqlQuery& q, const QStringList& nomes, const Parametros& para
     }
 }
 
+namespace
+{
+
+// The driver's error; on a connection already closed the driver says nothing
+// (an empty error), which is a lost connection all the same.
+ErroBanco erroDe(const QSqlQuery& q)
+{
+    if (!q.lastError().isValid() && (!q.driver() || !q.driver()->isOpen())) {
+        return ErroBanco(ErroBanco::Causa::ConexaoPerdida, QStringLiteral("connection not open"));
+    }
+    return ErroBanco(q.lastError());
+}
+
+} // namespace
+
 void TQuery::preparar(QSqlQuery& q, const QString& texto, const Parametros& parametros) const
 {
     if (!q.prepare(texto)) {
-        throw ErroBanco(q.lastError());
+        throw erroDe(q);
     }
     liga(q, nomesParametros(texto), parametros);
 }
@@ -170,7 +186,7 @@ void TQuery::roda(QSqlQuery& q, bool direto, const QString& texto)
     while (!(direto ? q.exec(texto) : q.exec())) {
         const QSqlError erro = q.lastError();
         if (!EsperaBanco::ocupado(erro)) {
-            throw ErroBanco(erro);
+            throw erroDe(q);
         }
         if (!espera.tentarDeNovo()) {
             throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
@@ -215,9 +231,9 @@ void TQuery::executaPreparada(const std::function<void(QSqlQuery&)>& leitor)
     if (!p->pronta) {
         q.setForwardOnly(true);
         if (!q.prepare(texto)) {
-            const QSqlError erro = q.lastError();
+            const ErroBanco erro = erroDe(q);
             m_dm->esquecePreparadas();
-            throw ErroBanco(erro);
+            throw erro;
         }
         p->parametros = nomesParametros(texto);
         p->pronta = true;
@@ -376,7 +392,25 @@ void TQuery::esquece(const QObject* dono)
 
 void TQuery::conexaoFechada()
 {
+    const bool reabrir = m_ativa || m_reabrir; // (closed again by a failed attempt: still to reopen)
     Close();
+    m_reabrir = reabrir;
+    const auto avisos = m_avisos;
+    for (const auto& a : avisos) {
+        a.second();
+    }
+}
+
+void TQuery::reabreAposConexao()
+{
+    if (!std::exchange(m_reabrir, false)) {
+        return;
+    }
+    try {
+        Open();
+    } catch (const ErroBanco& e) {
+        qWarning("lista não reaberta após a reconexão: %s", qPrintable(e.texto()));
+    }
     const auto avisos = m_avisos;
     for (const auto& a : avisos) {
         a.second();
@@ -385,6 +419,7 @@ void TQuery::conexaoFechada()
 
 void TQuery::Close()
 {
+    m_reabrir = false;
     m_cursor.reset();
     m_paginada = false;
     m_base.clear();

@@ -74,6 +74,9 @@ public:
     void aoFecharConexao(const class QObject* dono, std::function<void()> aviso);
     void esquece(const class QObject* dono);
     void conexaoFechada();
+    // The connection is open again: a query that was open when it closed is
+    // read again, and who shows it told as above.
+    void reabreAposConexao();
 
     bool Active() const { return m_ativa; }
     bool IsEmpty() const { return !le(0); }
@@ -182,6 +185,7 @@ private:
     mutable QStringList m_textosLocalizados;
     int m_atual = 0;
     bool m_ativa = false;
+    bool m_reabrir = false; // open when its connection closed
     int m_alteradas = -1;
     QList<QPair<const class QObject*, std::function<void()>>> m_avisos;
 };
