@@ -3,6 +3,7 @@
 // receiver, noise around the thresholds, a stop in the middle, a silent
 // indicator, the zero rule; and the [portaria] settings it reads.
 #include "ConfigPortaria.h"
+#include "Gravacao.h"
 #include "LeituraPeso.h"
 #include "Relogio.h"
 #include "VigiaPlataforma.h"
@@ -15,7 +16,8 @@
 namespace
 {
 
-const QDateTime kInicio(QDate(2026, 12, 11), QTime(8, 0, 0));
+using Gravacao::kInicio;
+using Gravacao::reproduz;
 
 QString nome(EstadoPlataforma e)
 {
@@ -45,75 +47,6 @@ struct Registro {
     QList<Passagem> passagens;
 };
 
-// A recording of viga-scale-sim --gravar: microseconds and the bytes in hex.
-QList<QPair<qint64, QByteArray>> leGravacao(const QString& arquivo)
-{
-    QFile f(arquivo);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qFatal("fixture missing: %s", qPrintable(arquivo));
-    }
-    QList<QPair<qint64, QByteArray>> trechos;
-    while (!f.atEnd()) {
-        const QByteArray linha = f.readLine().trimmed();
-        if (linha.isEmpty() || linha.startsWith('#')) {
-            continue;
-        }
-        const QList<QByteArray> partes = linha.split(' ');
-        trechos.append({partes[0].toLongLong(), QByteArray::fromHex(partes[1])});
-    }
-    return trechos;
-}
-
-// Plays a recording as the port driver delivers it (every 50 ms, whatever
-// arrived, frames not reassembled) through the live weight's receiver into
-// the watch, with the clock moved along; `aoTempo` runs at each poll.
-qint64 reproduz(const QString& arquivo, LeituraPeso& leitura, VigiaPlataforma& vigia, qint64 inicioMs,
-                const std::function<void(qint64)>& aoTempo = {})
-{
-    const auto trechos = leGravacao(arquivo);
-    QByteArray pendente;
-    qint64 poll = 50;
-    qint64 ms = 0;
-    auto entrega = [&](qint64 t) {
-        Relogio::fixar(kInicio.addMSecs(inicioMs + t));
-        if (!pendente.isEmpty()) {
-            const EfeitoLeitura e = leitura.recebe(pendente.constData(), int(pendente.size()), inicioMs + t);
-            if (const auto l = LeituraPlataforma::de(e, leitura.foraDeFaixa())) {
-                vigia.recebe(*l);
-            }
-            pendente.clear();
-        }
-        vigia.verifica();
-        if (aoTempo) {
-            aoTempo(t);
-        }
-    };
-    for (const auto& [us, bytes] : trechos) {
-        ms = us / 1000;
-        while (ms >= poll) {
-            entrega(poll);
-            poll += 50;
-        }
-        pendente += bytes;
-    }
-    entrega(poll);
-    return poll;
-}
-
-QString gravacao()
-{
-    return QStringLiteral(VIGA_GATE_DADOS "/ciclo-ar.txt");
-}
-
-ConfigPesagem configAR()
-{
-    ConfigPesagem c;
-    c.modeloPlaca = 0;
-    c.divisao = 0;
-    c.casasDecimais = 0;
-    return c;
-}
-
 struct Leitura {
     qint64 ms;
     int peso;
@@ -136,14 +69,14 @@ private Q_SLOTS:
     void ciclosGravados()
     {
         LeituraPeso leitura;
-        leitura.configura(configAR());
+        leitura.configura(Gravacao::configAR());
         VigiaPlataforma vigia{ConfigPortaria()};
         Registro r(vigia);
         QSignalSpy zero(&vigia, &VigiaPlataforma::zeroConfirmado);
         qint64 inicio = 0;
         for (int ciclo = 0; ciclo < 3; ++ciclo) {
             bool salvou = false;
-            inicio += reproduz(gravacao(), leitura, vigia, inicio, [&](qint64) {
+            inicio += reproduz(Gravacao::ciclo(), leitura, vigia, inicio, [&](qint64) {
                 if (ciclo == 1 && !salvou && vigia.estado() == EstadoPlataforma::Estavel) {
                     QVERIFY2(vigia.recusaZero().isEmpty(), qPrintable(vigia.recusaZero()));
                     vigia.pesagemSalva();
