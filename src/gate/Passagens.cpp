@@ -149,16 +149,23 @@ int marcaInterrompidas(TDM& dm)
     return n;
 }
 
-QList<PassagemGravada> lista(TDM& dm, const QDate& de, const QDate& ate)
+void seleciona(TQuery& q, const QDate& de, const QDate& ate)
 {
-    TQuery q(&dm, QStringLiteral("QR_Passagens"));
+    q.Clear();
     q.Add(QStringLiteral(
         "select PAS_CODIGO, PAS_ESTACAO, PAS_INICIO, PAS_FIM, PAS_PESOMAXIMO, PAS_PESOESTAVEL, "
         "PAS_SITUACAO from PASSAGEM"));
+    // the passages still under way are not listed: they have not ended yet
     q.Add(QStringLiteral("where PAS_INICIO >= :de and PAS_INICIO < :ate and PAS_SITUACAO <> 0"));
     q.Add(QStringLiteral("order by PAS_INICIO, PAS_CODIGO"));
     q.setParam(QStringLiteral("de"), de.toString(Qt::ISODate));
     q.setParam(QStringLiteral("ate"), ate.addDays(1).toString(Qt::ISODate));
+}
+
+QList<PassagemGravada> lista(TDM& dm, const QDate& de, const QDate& ate)
+{
+    TQuery q(&dm, QStringLiteral("QR_Passagens"));
+    seleciona(q, de, ate);
     q.Open();
     QList<PassagemGravada> r;
     for (q.First(); !q.Eof(); q.Next()) {

@@ -9,6 +9,7 @@
 #include <QList>
 
 class TDM;
+class TQuery;
 
 // A passage as stored (PASSAGEM, PASSAGEMFOTO).
 struct PassagemGravada {
@@ -46,6 +47,8 @@ int marcaInterrompidas(TDM& dm);
 // Passages that began from `de` to `ate` (whole days), oldest first,
 // without their pictures.
 QList<PassagemGravada> lista(TDM& dm, const QDate& de, const QDate& ate);
+// The statement of lista() put into `q` (the report runs it itself).
+void seleciona(TQuery& q, const QDate& de, const QDate& ate);
 QList<FotoCamera> fotos(TDM& dm, qint64 codigo);
 
 // The site's zero check (PORTARIA.POR_CHECAZERO): on for a new database,
