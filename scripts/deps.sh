@@ -6,6 +6,7 @@ set -euo pipefail
 
 PKGS=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-translations-l10n fonts-liberation2
   libgl-dev libxkbcommon-dev
@@ -17,6 +18,7 @@ PKGS=(
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3 zlib1g-dev
+  libmodbus-dev
 )
 
 missing=()
