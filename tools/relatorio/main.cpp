@@ -305,15 +305,15 @@ bool grava(const TRelevo& job, const QString& arquivo, QString& msg)
     } else if (ext == QLatin1String("xlsx")) {
         ok = PlanilhaRelatorio::salvaXlsx(job, arquivo, &msg);
     } else {
-        QList<QStringList> paginas;
-        for (int p = 0; p < job.PreviewPages().size(); ++p) {
+        // page by page: a report of tens of thousands of pages is never unpacked whole
+        auto pagina = [&job](int p) {
             QStringList linhas;
             for (int l = 0; l < job.PreviewPages()[p].size(); ++l)
                 linhas << job.linhaExibida(p, l);
-            paginas << linhas;
-        }
-        ok = GravaPdfPaginas(paginas, arquivo, job.ReportTitle, job.Preview.Font.family(),
-                             job.Preview.Font.pointSize(), &msg);
+            return linhas;
+        };
+        ok = GravaPdfPaginas(int(job.PreviewPages().size()), pagina, arquivo, job.ReportTitle,
+                             job.Preview.Font.family(), job.Preview.Font.pointSize(), &msg);
     }
     if (!ok) {
         // the reason in words; a library's own text goes to the log

@@ -139,10 +139,11 @@ void TDBGrid::keyboardSearch(const QString& texto)
     if (!m_ultimaTecla.isValid() || m_ultimaTecla.elapsed() > QApplication::keyboardInputInterval()) {
         m_digitado.clear();
     }
-    m_ultimaTecla.start();
     m_digitado += texto;
     const QString coluna = colunaDigitacao();
     if (!coluna.isEmpty()) {
         localizar(coluna, m_digitado);
     }
+    // the interval runs from the answer: a slow answer does not start the search over
+    m_ultimaTecla.start();
 }
