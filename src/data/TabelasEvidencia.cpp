@@ -62,6 +62,11 @@ bool existeColuna(TDM& dm, const ColunaNova& c)
     return !q.IsEmpty();
 }
 
+} // namespace
+
+namespace TabelasEvidencia
+{
+
 bool existeTabela(TDM& dm, const QString& nome)
 {
     TQuery q(&dm, QStringLiteral("QR_Tabelas"));
@@ -82,11 +87,6 @@ void executa(TDM& dm, const QString& sql)
     q.Add(sql);
     q.ExecSQL();
 }
-
-} // namespace
-
-namespace TabelasEvidencia
-{
 
 QStringList comandos(bool postgres)
 {
