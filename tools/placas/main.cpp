@@ -3,6 +3,8 @@
 // line; for tests and for trying the reader on a site's own pictures.
 #include "LeitorPlaca.h"
 
+#include "LinhaComando.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -18,6 +20,7 @@ Lê a placa de cada foto (JPEG, PNG...) e escreve uma linha por foto:
 
   --limiar N    confiança mínima de uma leitura, de 0 a 1 (padrão 0.85)
   -h, --help    mostra esta ajuda
+  -v, --version mostra a versão
 
 Código de saída: 0 quando todas as fotos foram lidas (com ou sem placa), 1
 quando alguma foto não pôde ser aberta, 2 quando os argumentos estão errados
@@ -28,33 +31,38 @@ ou o leitor de caracteres não pôde ser carregado.
 
 int main(int argc, char** argv)
 {
+    QCommandLineParser p;
+    declaraOpcoes(p, {{"h,help"}, {"v,version"}, {"limiar", "N"}});
+    const ErroLinhaComando e = leLinhaComando(p, argumentosDe(argc, argv));
     QCoreApplication app(argc, argv);
     QTextStream saida(stdout);
     QTextStream erros(stderr);
-    QStringList fotos;
+    if (p.isSet(QStringLiteral("help"))) {
+        saida << uso;
+        return 0;
+    }
+    if (p.isSet(QStringLiteral("version"))) {
+        saida << "viga-placa " << VIGA_VERSION << "\n";
+        return 0;
+    }
+    if (e.tipo == ErroLinhaComando::Desconhecida) {
+        erros << "viga-placa: opção desconhecida: " << e.argumento << " (veja --help)\n";
+        return 2;
+    }
+    if (e.tipo == ErroLinhaComando::SemValor) {
+        erros << "viga-placa: falta o valor de " << e.argumento << " (veja --help)\n";
+        return 2;
+    }
     double limiar = LeitorPlaca::limiarPadrao;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            saida << uso;
-            return 0;
-        }
-        if (a == QLatin1String("--limiar")) {
-            bool ok = false;
-            limiar = i + 1 < args.size() ? args[++i].toDouble(&ok) : 0;
-            if (!ok || limiar < 0 || limiar > 1) {
-                erros << "viga-placa: o limiar é um número de 0 a 1.\n" << uso;
-                return 2;
-            }
-            continue;
-        }
-        if (a.startsWith(u'-') && a.size() > 1) {
-            erros << "viga-placa: opção desconhecida: " << a << "\n" << uso;
+    if (p.isSet(QStringLiteral("limiar"))) {
+        bool ok = false;
+        limiar = p.value(QStringLiteral("limiar")).toDouble(&ok);
+        if (!ok || limiar < 0 || limiar > 1) {
+            erros << "viga-placa: o limiar é um número de 0 a 1.\n" << uso;
             return 2;
         }
-        fotos << a;
     }
+    const QStringList fotos = p.positionalArguments();
     if (fotos.isEmpty()) {
         erros << uso;
         return 2;
