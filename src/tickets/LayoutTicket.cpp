@@ -158,6 +158,7 @@ void LayoutTicket::escreve()
     if (!m_cfg.ticket40) {
         metrosCubicos();
     }
+    verificacao();
     fechamento();
 }
 
@@ -492,6 +493,15 @@ void LayoutTicket::metrosCubicos()
     linha(QStringLiteral("Quantidade em Metros : ") +
           W(Quantidades::metrosCubicos(numero("prd_densidade"), liq, numero("pes_PesoEmbalagem"))) +
           QStringLiteral(" m3"));
+}
+
+void LayoutTicket::verificacao()
+{
+    // Under the weights, on every layout (40 columns included): whoever holds
+    // the ticket can check it against the audit log.
+    linha(QStringLiteral("Codigo de verificacao: ") + (m_estado.codigoVerificacao.isEmpty()
+                                                            ? QStringLiteral("(sem auditoria)")
+                                                            : m_estado.codigoVerificacao));
 }
 
 void LayoutTicket::fechamento()

@@ -4,6 +4,8 @@
 // three products), the same bytes on every engine.
 #include "../engine/ServicosTeste.h"
 #include "AjusteLinha.h"
+#include "Auditoria.h"
+#include "ChaveAuditoria.h"
 #include "ConsultaTicket.h"
 #include "FixtureTicket.h"
 #include "ImpressaoTicket.h"
@@ -271,6 +273,29 @@ private Q_SLOTS:
         jobParaArquivo(job, m_dir.filePath(QStringLiteral("erro.prn")));
         QVERIFY_THROWS_EXCEPTION(ErroTemplate, ImpressaoTicket::imprime(b.dm(), job, p));
         QVERIFY(!b.dm().QR_TEMP.Active());
+    }
+
+    // The verification code: a weighing saved through the log prints the
+    // code of its latest entry, on the 80- and 40-column layouts and through
+    // the template field, and that code checks against the log; a weighing
+    // the log does not know says so.
+    void codigoDeVerificacao()
+    {
+        BancoTeste b;
+        pesagens(b);
+        Auditoria::registra(b.dm(), QStringLiteral("JOAO"), Auditoria::TabelaPesagem, 1, QString(),
+                            Auditoria::estadoPesagem(b.dm(), 1));
+        const QString codigo = Auditoria::codigoDaPesagem(b.dm(), 1);
+        QVERIFY(Auditoria::confereTicket(b.dm(), 1, codigo, ChaveAuditoria::le()).confere);
+        const QByteArray linha = "Codigo de verificacao: " + codigo.toLatin1() + "\r";
+        QVERIFY(linhasImpressas(imprime(b, 1, true)).contains(linha));
+        QVERIFY(linhasImpressas(imprime(b, 2, true)).contains("Codigo de verificacao: (sem auditoria)\r"));
+        b.exec(QStringLiteral("update config set cfg_ticket40=1"));
+        QVERIFY(linhasImpressas(imprime(b, 1, false)).contains(linha));
+        b.exec(QStringLiteral("insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (5, 0, "
+                              "'Ticket [pes_codigo] codigo [CODIGO_VERIFICACAO]')"));
+        b.exec(QStringLiteral("update config set cfg_template=1, cfg_templatesaida=5"));
+        QVERIFY(imprime(b, 1, true).contains("Ticket 1 codigo " + codigo.toLatin1()));
     }
 
     // The query's fields that templates read: the net and factor shares by
