@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CodigoQR.h"
 #include "Win1252.h"
 
 #include <QByteArray>
@@ -78,6 +79,9 @@ public:
     // and backslashes are escaped, so any text yields a sound file.
     void PdfTextOut(int x, int y, const QString& texto);
     void PdfTextOutWin1252(int x, int y, const QByteArray& texto);
+    // A filled black rectangle on the current page, its top left corner at
+    // (x, PageHeight − y), `altura` downwards.
+    void PdfRetangulo(double x, double y, double largura, double altura);
     // Closes the current page and starts the next.
     void NewPage();
     // Closes the last page, writes the remaining objects, the cross-reference
@@ -110,6 +114,8 @@ private:
 // 680 × 1020 units, one line every 12 units from y = 10, "(" and ")" shown as
 // "[" and "]", in the standard family named in `familiaFonte` ("Courier",
 // "Helvetica" or "Times"; Courier otherwise) at `tamanhoFonte` (12 when not
-// positive). False, with the error text in `erro`, when it cannot be written.
+// positive). The QR codes of `codigos` are drawn beside their lines. False,
+// with the error text in `erro`, when it cannot be written.
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr);
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr,
+                     const QList<MarcaQR>& codigos = {});

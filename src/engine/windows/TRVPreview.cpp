@@ -441,7 +441,7 @@ void TRVPreview::SalvarPdf()
     if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".pdf");
     QString erro;
     if (GravaPdfPaginas(paginasExibidas(), nome, m_job.ReportTitle, familiaPdf(), memo->font().pointSize(),
-                        &erro)) {
+                        &erro, m_origem.CodigosQR)) {
         Mensagem(QStringLiteral("Documento PDF gerado com sucesso!"), QStringLiteral("Informação"),
                  Msg::Informacao);
     } else {
