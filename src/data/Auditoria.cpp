@@ -7,11 +7,11 @@
 #include "TDM.h"
 
 #include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlField>
@@ -187,8 +187,9 @@ Cabeca cabeca(TDM& dm, TQuery& q)
         q.ExecSQL();
     }
     q.Clear();
-    q.Add(QStringLiteral("Select AUD_SEQ, AUD_HASH, (Select m.AUD_DEPOIS from AUDITORIA m where m.PES_CODIGO=0 "
-                         "and m.AUD_OPERACAO='C' order by m.AUD_SEQ desc limit 1) from AUDITORIA"));
+    q.Add(
+        QStringLiteral("Select AUD_SEQ, AUD_HASH, (Select m.AUD_DEPOIS from AUDITORIA m where m.PES_CODIGO=0 "
+                       "and m.AUD_OPERACAO='C' order by m.AUD_SEQ desc limit 1) from AUDITORIA"));
     q.Add(QStringLiteral("order by AUD_SEQ desc limit 1"));
     Cabeca c;
     q.ExecPreparada([&](QSqlQuery& r) {
@@ -269,9 +270,10 @@ void acrescenta(TDM& dm, const QString& usuario, qint64 numero, QList<Mudanca> m
     if (!c.temMarca) {
         mudancas.prepend(marcaDaChave(chave));
     } else if (c.chaveDaMarca != ChaveAuditoria::identificacao(chave)) {
-        throw ChaveInvalida(QStringLiteral("A chave da auditoria desta estação (%1) não é a deste banco de dados. "
-                                           "Nada foi gravado; peça ao administrador a chave correta.")
-                                .arg(ChaveAuditoria::caminho()));
+        throw ChaveInvalida(
+            QStringLiteral("A chave da auditoria desta estação (%1) não é a deste banco de dados. "
+                           "Nada foi gravado; peça ao administrador a chave correta.")
+                .arg(ChaveAuditoria::caminho()));
     }
     insere(q, usuario, numero, c, mudancas, chave);
 }
@@ -484,7 +486,8 @@ Verificacao verifica(TDM& dm, const OpcoesVerificacao& opcoes)
         return QCryptographicHash::hash(t.toUtf8(), QCryptographicHash::Sha256);
     };
     const QByteArray vazio = resumo(QString());
-    const QString minhaChave = opcoes.chave.isEmpty() ? QString() : ChaveAuditoria::identificacao(opcoes.chave);
+    const QString minhaChave =
+        opcoes.chave.isEmpty() ? QString() : ChaveAuditoria::identificacao(opcoes.chave);
     Verificacao v;
     QHash<qint64, QByteArray> ultimaPesagem, ultimosProdutos;
     // The sides each weighing already had when the log began (state entries).
@@ -513,7 +516,8 @@ Verificacao verifica(TDM& dm, const OpcoesVerificacao& opcoes)
             if (v.primeiraInvalida == 0) {
                 if (comChave && opcoes.chave.isEmpty()) {
                     v.primeiraInvalida = e.sequencia;
-                    v.problemas << QStringLiteral("entrada %1 da auditoria não pode ser conferida sem a chave")
+                    v.problemas << QStringLiteral(
+                                       "entrada %1 da auditoria não pode ser conferida sem a chave")
                                        .arg(e.sequencia);
                 } else if (e.sequencia != esperada || e.hashAnterior != anterior ||
                            calculaHash(e, comChave ? opcoes.chave : QByteArray()) != e.hash) {
@@ -536,14 +540,16 @@ Verificacao verifica(TDM& dm, const OpcoesVerificacao& opcoes)
                 resumo(e.depois);
             if (e.operacao == QLatin1String("S") && e.tabela == QLatin1String(TabelaPesagem)) {
                 const QJsonObject o = QJsonDocument::fromJson(e.depois.toUtf8()).object();
-                ladosAnteriores[e.numero] = (temPeso(o.value(QLatin1String("pes_pesoentrada"))) ? LadoEntrada : 0) |
-                                            (temPeso(o.value(QLatin1String("pes_pesosaida"))) ? LadoSaida : 0);
+                ladosAnteriores[e.numero] =
+                    (temPeso(o.value(QLatin1String("pes_pesoentrada"))) ? LadoEntrada : 0) |
+                    (temPeso(o.value(QLatin1String("pes_pesosaida"))) ? LadoSaida : 0);
             }
         }
     }
     if (!temMarca) {
-        v.problemas << QStringLiteral("a auditoria não tem o registro do início da chave: a cadeia foi refeita "
-                                      "sem a chave ou o banco ainda não foi atualizado");
+        v.problemas << QStringLiteral(
+            "a auditoria não tem o registro do início da chave: a cadeia foi refeita "
+            "sem a chave ou o banco ainda não foi atualizado");
     }
     // Each seal: the chain must still hold the entry it saw, with its hash.
     for (const Selo& s : opcoes.selos) {
@@ -586,8 +592,8 @@ Verificacao verifica(TDM& dm, const OpcoesVerificacao& opcoes)
                 alteradas.insert(n);
             }
             const int anteriores = opcoes.aceitarAnteriores ? ladosAnteriores.value(n) : 0;
-            for (const auto& [lado, campo, nome] :
-                 {std::tuple{LadoEntrada, "PES_PESOENTRADA", "entrada"}, {LadoSaida, "PES_PESOSAIDA", "saída"}}) {
+            for (const auto& [lado, campo, nome] : {std::tuple{LadoEntrada, "PES_PESOENTRADA", "entrada"},
+                                                    {LadoSaida, "PES_PESOSAIDA", "saída"}}) {
                 if (temPeso(q.FieldByName(QLatin1String(campo))) && !comEvidencia.contains(n * 4 + lado) &&
                     !(anteriores & lado)) {
                     semEvidencia << QStringLiteral("pesagem %1: %2 sem evidência da leitura")
@@ -691,7 +697,8 @@ Selo sela(TDM& dm)
     q.Add(QStringLiteral("Select count(*), max(AUD_SEQ) from AUDITORIA"));
     Selo s;
     s.dataHora = Relogio::agora();
-    s.dataHora.setTime(QTime(s.dataHora.time().hour(), s.dataHora.time().minute(), s.dataHora.time().second()));
+    s.dataHora.setTime(
+        QTime(s.dataHora.time().hour(), s.dataHora.time().minute(), s.dataHora.time().second()));
     q.ExecPreparada([&](QSqlQuery& r) {
         if (r.next()) {
             s.registros = TQuery::comoInteiro(r.value(0));
@@ -735,8 +742,9 @@ std::optional<Selo> leSelo(const QString& linha, const QByteArray& chave, QStrin
     }
     if (valor(5, "selo") != assinaturaSelo(s, chave)) {
         if (erro) {
-            *erro = QStringLiteral("o selo de %1 não confere com a chave: foi alterado ou é de outra instalação")
-                        .arg(dataHoraMostrada(s.dataHora));
+            *erro =
+                QStringLiteral("o selo de %1 não confere com a chave: foi alterado ou é de outra instalação")
+                    .arg(dataHoraMostrada(s.dataHora));
         }
         return std::nullopt;
     }
@@ -768,7 +776,8 @@ QString codigoTicket(const QString& hash)
 QString codigoDaPesagem(TDM& dm, qint64 numero)
 {
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));
-    q.Add(QStringLiteral("Select AUD_HASH from AUDITORIA where PES_CODIGO=:pes order by AUD_SEQ desc limit 1"));
+    q.Add(
+        QStringLiteral("Select AUD_HASH from AUDITORIA where PES_CODIGO=:pes order by AUD_SEQ desc limit 1"));
     q.setParam(QStringLiteral("pes"), numero);
     QString hash;
     q.ExecPreparada([&](QSqlQuery& r) {
@@ -791,10 +800,11 @@ ConferenciaTicket confereTicket(TDM& dm, qint64 numero, const QString& codigo, c
         }
     }
     if (digitado.size() != 10 || achado < 0) {
-        return {false, QStringLiteral("o código %1 não confere com nenhum registro da pesagem %2: o ticket não é "
-                                      "deste banco ou foi alterado")
-                           .arg(codigo.trimmed())
-                           .arg(numero)};
+        return {false,
+                QStringLiteral("o código %1 não confere com nenhum registro da pesagem %2: o ticket não é "
+                               "deste banco ou foi alterado")
+                    .arg(codigo.trimmed())
+                    .arg(numero)};
     }
     // The entry the ticket names must itself be genuine: keyed after the key mark.
     TQuery q(&dm, QStringLiteral("QR_Auditoria"));
@@ -807,22 +817,25 @@ ConferenciaTicket confereTicket(TDM& dm, qint64 numero, const QString& codigo, c
     });
     const Entrada& e = h[achado];
     if (marca == 0 || e.sequencia < marca || calculaHash(e, chave) != e.hash) {
-        return {false, QStringLiteral("o registro %1 da pesagem %2 não confere com a chave: o registro de auditoria "
-                                      "foi alterado")
-                           .arg(e.sequencia)
-                           .arg(numero)};
+        return {false,
+                QStringLiteral("o registro %1 da pesagem %2 não confere com a chave: o registro de auditoria "
+                               "foi alterado")
+                    .arg(e.sequencia)
+                    .arg(numero)};
     }
     if (achado == h.size() - 1) {
         return {true, QStringLiteral("confere")};
     }
     const Entrada& depois = h[achado + 1];
-    const QDateTime quando = QDateTime::fromString(depois.dataHora, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
-    return {false, QStringLiteral("pesagem %1 %2 em %3 por %4 depois deste ticket")
-                       .arg(numero)
-                       .arg(depois.operacao == QLatin1String("E") && depois.tabela == QLatin1String(TabelaPesagem)
-                                ? QStringLiteral("excluída")
-                                : QStringLiteral("alterada"),
-                            dataHoraMostrada(quando), depois.usuario)};
+    const QDateTime quando =
+        QDateTime::fromString(depois.dataHora, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    return {false,
+            QStringLiteral("pesagem %1 %2 em %3 por %4 depois deste ticket")
+                .arg(numero)
+                .arg(depois.operacao == QLatin1String("E") && depois.tabela == QLatin1String(TabelaPesagem)
+                         ? QStringLiteral("excluída")
+                         : QStringLiteral("alterada"),
+                     dataHoraMostrada(quando), depois.usuario)};
 }
 
 } // namespace Auditoria

@@ -38,7 +38,8 @@ namespace ChaveAuditoria
 
 QString caminho()
 {
-    const QString nome = ArquivoIni::ler(QStringLiteral("auditoria"), QStringLiteral("Chave")).toString().trimmed();
+    const QString nome =
+        ArquivoIni::ler(QStringLiteral("auditoria"), QStringLiteral("Chave")).toString().trimmed();
     if (nome.isEmpty()) {
         return PastaDados::arquivo(QStringLiteral("viga.chave"));
     }
@@ -59,7 +60,8 @@ QByteArray le()
     const QByteArray texto = f.read(4 * TamanhoChave).trimmed();
     const QByteArray chave = QByteArray::fromHex(texto);
     if (chave.size() != TamanhoChave || chave.toHex() != texto.toLower()) {
-        throw ChaveInvalida(QStringLiteral("O arquivo %1 não contém uma chave da auditoria válida.").arg(arquivo));
+        throw ChaveInvalida(
+            QStringLiteral("O arquivo %1 não contém uma chave da auditoria válida.").arg(arquivo));
     }
     return chave;
 }
@@ -75,7 +77,8 @@ QByteArray leOuCria()
     const QByteArray texto = chave.toHex() + '\n';
     // Created owner-only from the start: never readable by others, not even
     // for a moment.
-    const int fd = ::open(QFile::encodeName(arquivo).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(QFile::encodeName(arquivo).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         throw ChaveInvalida(QStringLiteral("A chave da auditoria (%1) não pôde ser criada: %2")
                                 .arg(arquivo, QString::fromLocal8Bit(std::strerror(errno))));

@@ -36,7 +36,8 @@ QList<QRectF> CodigoQR::retangulos(QPointF canto, qreal lado) const
                 continue;
             }
             int fim = x;
-            while (fim < m_lado && escuro(fim, y)) ++fim;
+            while (fim < m_lado && escuro(fim, y))
+                ++fim;
             r << QRectF(origem.x() + x * modulo, origem.y() + y * modulo, (fim - x) * modulo, modulo);
             x = fim;
         }

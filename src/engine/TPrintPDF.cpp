@@ -348,7 +348,8 @@ bool TPrintPDF::EndDoc(QString* erro)
 }
 
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro, const QList<MarcaQR>& codigos)
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro,
+                     const QList<MarcaQR>& codigos)
 {
     TPrintPDF pdf;
     pdf.Compress = false;

@@ -501,8 +501,8 @@ void LayoutTicket::verificacao()
     // Under the weights, on every layout (40 columns included): whoever holds
     // the ticket can check it against the audit log.
     const QString& codigo = m_estado.codigoVerificacao;
-    const QString texto =
-        QStringLiteral("Codigo de verificacao: ") + (codigo.isEmpty() ? QStringLiteral("(sem auditoria)") : codigo);
+    const QString texto = QStringLiteral("Codigo de verificacao: ") +
+                          (codigo.isEmpty() ? QStringLiteral("(sem auditoria)") : codigo);
     linha(texto);
     if (codigo.isEmpty() || !m_job.Windows.PrintForWindows) {
         return;

@@ -7,11 +7,11 @@
 #include "Auditoria.h"
 #include "ChaveAuditoria.h"
 #include "CodigoQR.h"
-#include "PreviewRelevo.h"
-#include "TPrintPDF.h"
 #include "ConsultaTicket.h"
 #include "FixtureTicket.h"
 #include "ImpressaoTicket.h"
+#include "PreviewRelevo.h"
+#include "TPrintPDF.h"
 #include "TPrnTemplate.h"
 #include "TQuery.h"
 
@@ -344,7 +344,8 @@ private Q_SLOTS:
         QCOMPARE(job.CodigosQR.size(), 1);
         QCOMPARE(job.CodigosQR[0].conteudo, QStringLiteral("VIGA 1 ") + codigo);
         QList<int> todas;
-        for (int i = 0; i < job.PreviewPages().size(); ++i) todas << i;
+        for (int i = 0; i < job.PreviewPages().size(); ++i)
+            todas << i;
         const QList<PaginaDesenho> desenho = PaginasExibidas(job, todas);
         int marcadas = 0;
         QList<QStringList> paginas;
@@ -355,14 +356,15 @@ private Q_SLOTS:
                 if (!pagina[i].qr) continue;
                 ++marcadas; // one per copy
                 QCOMPARE(pagina[i].texto.trimmed(), linhaCodigo);
-                for (int k = 1; k < 5; ++k) QVERIFY(pagina.value(i + k).texto.trimmed().isEmpty());
+                for (int k = 1; k < 5; ++k)
+                    QVERIFY(pagina.value(i + k).texto.trimmed().isEmpty());
             }
         }
         QCOMPARE(marcadas, 2);
         QTemporaryDir pasta;
         const QString pdf = pasta.filePath(QStringLiteral("ticket.pdf"));
-        QVERIFY(GravaPdfPaginas(paginas, pdf, QStringLiteral("Ticket"), QStringLiteral("Courier"), 10, nullptr,
-                                job.CodigosQR));
+        QVERIFY(GravaPdfPaginas(paginas, pdf, QStringLiteral("Ticket"), QStringLiteral("Courier"), 10,
+                                nullptr, job.CodigosQR));
         const int retangulos = int(CodigoQR::gera(job.CodigosQR[0].conteudo).retangulos({}, 50).size());
         QCOMPARE(int(lerArquivo(pdf).count(" re f")), 2 * retangulos);
         QVERIFY(GravaPdfPaginas(paginas, pdf, QStringLiteral("Ticket"), QStringLiteral("Courier"), 10));
@@ -372,8 +374,9 @@ private Q_SLOTS:
         const QList<QByteArray> linhas = linhasImpressas(imprime(b, 1, true));
         const qsizetype i = linhas.indexOf(linhaCodigo.toLatin1() + "\r");
         QVERIFY(i > 0);
-        QCOMPARE(linhas.value(i + 2), QByteArray("Operador da Balanca...:________________________ Motorista:  "
-                                                 "____________________\r"));
+        QCOMPARE(linhas.value(i + 2),
+                 QByteArray("Operador da Balanca...:________________________ Motorista:  "
+                            "____________________\r"));
     }
 
     // The query's fields that templates read: the net and factor shares by

@@ -101,7 +101,8 @@ void acrescentaAMao(BancoTeste& b, qint64 numero, const QString& antes, const QS
     Auditoria::Entrada e;
     e.sequencia = b.valor("select max(aud_seq) from auditoria").toLongLong() + 1;
     e.hashAnterior =
-        b.valor(QStringLiteral("select aud_hash from auditoria where aud_seq=%1").arg(e.sequencia - 1)).toString();
+        b.valor(QStringLiteral("select aud_hash from auditoria where aud_seq=%1").arg(e.sequencia - 1))
+            .toString();
     e.dataHora = QStringLiteral("2026-12-10 09:00:00.000");
     e.usuario = QStringLiteral("JOAO");
     e.estacao = Auditoria::estacao();
@@ -112,12 +113,14 @@ void acrescentaAMao(BancoTeste& b, qint64 numero, const QString& antes, const QS
     e.depois = depois;
     e.hash = Auditoria::calculaHash(e, chave);
     QSqlQuery q(b.dm().DataBase1());
-    q.prepare(QStringLiteral("insert into auditoria (aud_seq, aud_datahora, aud_usuario, aud_estacao, aud_tabela, "
-                             "aud_operacao, pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) "
-                             "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant& v : {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario), QVariant(e.estacao),
-                              QVariant(e.tabela), QVariant(e.operacao), QVariant(e.numero), QVariant(e.antes),
-                              QVariant(e.depois), QVariant(e.hashAnterior), QVariant(e.hash)}) {
+    q.prepare(
+        QStringLiteral("insert into auditoria (aud_seq, aud_datahora, aud_usuario, aud_estacao, aud_tabela, "
+                       "aud_operacao, pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) "
+                       "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant& v :
+         {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario), QVariant(e.estacao),
+          QVariant(e.tabela), QVariant(e.operacao), QVariant(e.numero), QVariant(e.antes), QVariant(e.depois),
+          QVariant(e.hashAnterior), QVariant(e.hash)}) {
         q.addBindValue(v);
     }
     QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
@@ -126,7 +129,8 @@ void acrescentaAMao(BancoTeste& b, qint64 numero, const QString& antes, const QS
 // Read and written by the owner only.
 bool somenteDono(const QString& arquivo)
 {
-    const QFile::Permissions p = QFile::permissions(arquivo) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    const QFile::Permissions p =
+        QFile::permissions(arquivo) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
     return p == (QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -182,7 +186,8 @@ private Q_SLOTS:
         // The chain: each entry carries the previous one's hash; the first is
         // the key mark of the new database.
         QCOMPARE(b.contar("select count(*) from auditoria"), 9);
-        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(), QStringLiteral("C"));
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(),
+                 QStringLiteral("C"));
         QCOMPARE(b.valor("select aud_hashanterior from auditoria where aud_seq=3").toString(),
                  b.valor("select aud_hash from auditoria where aud_seq=2").toString());
         const Auditoria::Verificacao v = verifica(b);
@@ -284,7 +289,9 @@ private Q_SLOTS:
         const QString antes = Auditoria::estadoPesagem(b.dm(), 1);
         b.exec("update pesagem set pes_pesoentrada=11000 where pes_codigo=1");
         acrescentaAMao(b, 1, antes, Auditoria::estadoPesagem(b.dm(), 1),
-                       chave == 0 ? QByteArray() : chave == 1 ? outraChave() : ChaveAuditoria::le());
+                       chave == 0   ? QByteArray()
+                       : chave == 1 ? outraChave()
+                                    : ChaveAuditoria::le());
         QCOMPARE(verifica(b).problemas, esperado);
     }
 
@@ -300,18 +307,20 @@ private Q_SLOTS:
         salva(b, entrada(3));
         const QByteArray chave = ChaveAuditoria::le();
         const QString linha = Auditoria::textoSelo(Auditoria::sela(b.dm()), chave);
-        QVERIFY2(linha.startsWith(QStringLiteral("VIGA-SELO 2026-12-10T08:15:00 registros=11 sequencia=11 hash=")),
-                 qPrintable(linha));
+        QVERIFY2(
+            linha.startsWith(QStringLiteral("VIGA-SELO 2026-12-10T08:15:00 registros=11 sequencia=11 hash=")),
+            qPrintable(linha));
         QString erro;
         const std::optional<Auditoria::Selo> selo = Auditoria::leSelo(linha, chave, &erro);
         QVERIFY2(selo, qPrintable(erro));
         QVERIFY(verifica(b, {*selo}).ok());
 
-        QVERIFY(!Auditoria::leSelo(QString(linha).replace(QStringLiteral("registros=11"),
-                                                          QStringLiteral("registros=10")),
-                                   chave, &erro));
-        QCOMPARE(erro, QStringLiteral("o selo de 10/12/2026 08:15 não confere com a chave: foi alterado ou é de "
-                                      "outra instalação"));
+        QVERIFY(!Auditoria::leSelo(
+            QString(linha).replace(QStringLiteral("registros=11"), QStringLiteral("registros=10")), chave,
+            &erro));
+        QCOMPARE(erro,
+                 QStringLiteral("o selo de 10/12/2026 08:15 não confere com a chave: foi alterado ou é de "
+                                "outra instalação"));
         QVERIFY(!Auditoria::leSelo(linha, outraChave()));
         QVERIFY(!Auditoria::leSelo(QStringLiteral("qualquer coisa"), chave, &erro));
         QCOMPARE(erro, QStringLiteral("não é um selo da auditoria"));
@@ -323,8 +332,9 @@ private Q_SLOTS:
         b.exec("delete from auditoria where pes_codigo=3");
         QVERIFY(verifica(b).ok());
         QCOMPARE(verifica(b, {*selo}).problemas,
-                 QStringList{"a cadeia não contém o selo de 10/12/2026 08:15: 11 registros, sequência 11 (a cadeia "
-                             "termina na sequência 9, com 9 registros)"});
+                 QStringList{
+                     "a cadeia não contém o selo de 10/12/2026 08:15: 11 registros, sequência 11 (a cadeia "
+                     "termina na sequência 9, com 9 registros)"});
         // Refilled to the seal's length with other entries: another hash there.
         acrescentaAMao(b, 1, Auditoria::estadoPesagem(b.dm(), 1), Auditoria::estadoPesagem(b.dm(), 1), chave);
         acrescentaAMao(b, 1, Auditoria::estadoPesagem(b.dm(), 1), Auditoria::estadoPesagem(b.dm(), 1), chave);
@@ -352,13 +362,15 @@ private Q_SLOTS:
         salva(b, saida(1));
         const Auditoria::ConferenciaTicket c = Auditoria::confereTicket(b.dm(), 1, codigo, chave);
         QVERIFY(!c.confere);
-        QCOMPARE(c.mensagem, QStringLiteral("pesagem 1 alterada em 10/12/2026 09:15 por MARIA depois deste ticket"));
+        QCOMPARE(c.mensagem,
+                 QStringLiteral("pesagem 1 alterada em 10/12/2026 09:15 por MARIA depois deste ticket"));
         QVERIFY(Auditoria::confereTicket(b.dm(), 1, Auditoria::codigoDaPesagem(b.dm(), 1), chave).confere);
         // A code of another weighing, or made up.
         QVERIFY(!Auditoria::confereTicket(b.dm(), 2, codigo, chave).confere);
-        QCOMPARE(Auditoria::confereTicket(b.dm(), 1, QStringLiteral("AAAAA-AAAAA"), chave).mensagem,
-                 QStringLiteral("o código AAAAA-AAAAA não confere com nenhum registro da pesagem 1: o ticket não "
-                                "é deste banco ou foi alterado"));
+        QCOMPARE(
+            Auditoria::confereTicket(b.dm(), 1, QStringLiteral("AAAAA-AAAAA"), chave).mensagem,
+            QStringLiteral("o código AAAAA-AAAAA não confere com nenhum registro da pesagem 1: o ticket não "
+                           "é deste banco ou foi alterado"));
         // The entry it names, forged in the database, does not pass the key.
         b.exec("update auditoria set aud_usuario='X' where aud_seq=5");
         QVERIFY(!Auditoria::confereTicket(b.dm(), 1, Auditoria::codigoDaPesagem(b.dm(), 1), chave).confere);
@@ -397,21 +409,24 @@ private Q_SLOTS:
         q.finish();
         b.exec("delete from auditoria");
         for (const Auditoria::Entrada& e : entradas) {
-            QVERIFY(q.prepare(QStringLiteral(
-                "insert into auditoria (aud_seq, aud_datahora, aud_usuario, aud_estacao, aud_tabela, aud_operacao, "
-                "pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) values (?,?,?,?,?,?,?,?,?,?,?)")));
-            for (const QVariant& v : {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario),
-                                      QVariant(e.estacao), QVariant(e.tabela), QVariant(e.operacao),
-                                      QVariant(e.numero), QVariant(e.antes), QVariant(e.depois),
-                                      QVariant(e.hashAnterior.isEmpty() ? QVariant() : QVariant(e.hashAnterior)),
-                                      QVariant(e.hash)}) {
+            QVERIFY(q.prepare(QStringLiteral("insert into auditoria (aud_seq, aud_datahora, aud_usuario, "
+                                             "aud_estacao, aud_tabela, aud_operacao, "
+                                             "pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) "
+                                             "values (?,?,?,?,?,?,?,?,?,?,?)")));
+            for (const QVariant& v :
+                 {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario), QVariant(e.estacao),
+                  QVariant(e.tabela), QVariant(e.operacao), QVariant(e.numero), QVariant(e.antes),
+                  QVariant(e.depois),
+                  QVariant(e.hashAnterior.isEmpty() ? QVariant() : QVariant(e.hashAnterior)),
+                  QVariant(e.hash)}) {
                 q.addBindValue(v);
             }
             QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
         }
         Atualizacao a(b.dm());
         QCOMPARE(a.garanteEvidencia(), QString());
-        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=9").toString(), QStringLiteral("C"));
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=9").toString(),
+                 QStringLiteral("C"));
         QVERIFY(somenteDono(ChaveAuditoria::caminho()));
         salva(b, entrada(3));
         QCOMPARE(b.contar("select count(*) from auditoria"), 11);
@@ -447,9 +462,10 @@ private Q_SLOTS:
         QTest::newRow("autor trocado") << "update auditoria set aud_usuario='OUTRO' where aud_seq=2"
                                        << QStringList{"entrada 2 da auditoria não confere"};
         QTest::newRow("cadeia refeita sem a marca da chave")
-            << "delete from auditoria" << QStringList{"a auditoria não tem o registro do início da chave: a cadeia "
-                                                      "foi refeita sem a chave ou o banco ainda não foi atualizado",
-                                                      "pesagem 1 alterada fora do VIGA"};
+            << "delete from auditoria"
+            << QStringList{"a auditoria não tem o registro do início da chave: a cadeia "
+                           "foi refeita sem a chave ou o banco ainda não foi atualizado",
+                           "pesagem 1 alterada fora do VIGA"};
     }
     void adulteracao()
     {
@@ -621,7 +637,8 @@ private Q_SLOTS:
         QCOMPARE(b.contar("select count(*) from pesagemevidencia"), 0);
         QCOMPARE(b.contar("select count(*) from auditoria where aud_operacao='S'"), 2);
         // The key mark first (the key created with it), then the state entries, keyed.
-        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(), QStringLiteral("C"));
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(),
+                 QStringLiteral("C"));
         QVERIFY(!ChaveAuditoria::le().isEmpty());
         // The weighing older than the evidence has none: named, unless accepted.
         QCOMPARE(verifica(b).problemas, QStringList{"pesagem 1: entrada sem evidência da leitura"});
@@ -632,8 +649,8 @@ private Q_SLOTS:
         QCOMPARE(verifica(b, {}, true).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
         // A side weighed after the log began is not accepted without evidence.
         b.exec("update pesagem set pes_pesoentrada=12000, pes_pesosaida=30000 where pes_codigo=1");
-        QCOMPARE(verifica(b, {}, true).problemas,
-                 QStringList({"pesagem 1 alterada fora do VIGA", "pesagem 1: saída sem evidência da leitura"}));
+        QCOMPARE(verifica(b, {}, true).problemas, QStringList({"pesagem 1 alterada fora do VIGA",
+                                                               "pesagem 1: saída sem evidência da leitura"}));
     }
 
     // The command-line verifier on the data folder of $VIGA_HOME, the hand
@@ -712,17 +729,18 @@ private Q_SLOTS:
         QCOMPARE(roda({"--ticket", "3", "--codigo", "AAAAA-AAAAA"}), 1);
 
         // The last weighing deleted with its products and its entries.
-        for (const char* sql : {"delete from pesagemevidencia where pes_codigo=3",
-                                "delete from pesagemproduto where pes_codigo=3", "delete from pesagem where pes_codigo=3",
-                                "delete from auditoria where pes_codigo=3"}) {
+        for (const char* sql :
+             {"delete from pesagemevidencia where pes_codigo=3",
+              "delete from pesagemproduto where pes_codigo=3", "delete from pesagem where pes_codigo=3",
+              "delete from auditoria where pes_codigo=3"}) {
             b.exec(QLatin1String(sql));
         }
         QCOMPARE(roda({"--verificar"}), 0);
         QCOMPARE(roda({"--verificar", "--selo", selos}, &saida), 1);
         // (the program's clock is the real one)
-        const QRegularExpression corte(QStringLiteral(
-            "^a cadeia não contém o selo de \\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d: 11 registros, sequência 11 \\(a "
-            "cadeia termina na sequência 9, com 9 registros\\)$"));
+        const QRegularExpression corte(QStringLiteral("^a cadeia não contém o selo de \\d\\d/\\d\\d/\\d{4} "
+                                                      "\\d\\d:\\d\\d: 11 registros, sequência 11 \\(a "
+                                                      "cadeia termina na sequência 9, com 9 registros\\)$"));
         const QStringList linhas = saida.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(linhas.size(), 2);
         for (const QString& l : linhas) {
@@ -738,7 +756,8 @@ private Q_SLOTS:
         QVERIFY(saida.startsWith(QStringLiteral("Uso: viga-auditoria --verificar")));
         QVERIFY(QFile::remove(ChaveAuditoria::caminho()));
         QCOMPARE(roda({"--verificar"}, &saida), 2);
-        QVERIFY2(saida.startsWith(QStringLiteral("A chave da auditoria não foi encontrada em ")), qPrintable(saida));
+        QVERIFY2(saida.startsWith(QStringLiteral("A chave da auditoria não foi encontrada em ")),
+                 qPrintable(saida));
     }
 };
 

@@ -4,8 +4,8 @@
 // seals its head, and checks a ticket's verification code.
 #include "Auditoria.h"
 #include "ChaveAuditoria.h"
-#include "ConfigEmail.h"
 #include "Conexao.h"
+#include "ConfigEmail.h"
 #include "EnvioEmail.h"
 #include "ErroBanco.h"
 #include "PastaDados.h"
@@ -106,9 +106,10 @@ int main(int argc, char** argv)
         return falha(erros, e.texto());
     }
     if (chave.isEmpty()) {
-        return falha(erros, QStringLiteral("A chave da auditoria não foi encontrada em %1: copie-a da estação onde o "
-                                           "banco foi criado.")
-                                .arg(ChaveAuditoria::caminho()));
+        return falha(
+            erros, QStringLiteral("A chave da auditoria não foi encontrada em %1: copie-a da estação onde o "
+                                  "banco foi criado.")
+                       .arg(ChaveAuditoria::caminho()));
     }
 
     // The seals are read before the database: a file that cannot be read is said first.
@@ -119,7 +120,9 @@ int main(int argc, char** argv)
     for (const QString& arquivo : parser.values(selo)) {
         QFile f(arquivo);
         if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            return falha(erros, QStringLiteral("O arquivo de selos %1 não pôde ser lido: %2").arg(arquivo, f.errorString()));
+            return falha(
+                erros,
+                QStringLiteral("O arquivo de selos %1 não pôde ser lido: %2").arg(arquivo, f.errorString()));
         }
         int numeroLinha = 0;
         while (!f.atEnd()) {
@@ -161,9 +164,10 @@ int main(int argc, char** argv)
             if (parser.isSet(email)) {
                 const ConfigEmail config = ConfigEmail::ler(&erro);
                 if (!config.configurado() || !erro.isEmpty()) {
-                    return falha(erros, QStringLiteral("O selo não foi enviado: o servidor de e-mail não está "
-                                                       "configurado no viga.ini (seção [email]). ") +
-                                            erro);
+                    return falha(erros,
+                                 QStringLiteral("O selo não foi enviado: o servidor de e-mail não está "
+                                                "configurado no viga.ini (seção [email]). ") +
+                                     erro);
                 }
                 EnvioEmail envio;
                 envio.servidor = config.servidor;
@@ -198,7 +202,8 @@ int main(int argc, char** argv)
             saida << p << '\n';
         }
         if (v.ok()) {
-            saida << QStringLiteral("auditoria conferida: %1 registro(s), cadeia íntegra e pesagens conferem\n")
+            saida << QStringLiteral(
+                         "auditoria conferida: %1 registro(s), cadeia íntegra e pesagens conferem\n")
                          .arg(v.entradas);
             return 0;
         }

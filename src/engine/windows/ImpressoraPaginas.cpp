@@ -30,10 +30,11 @@ bool DesenhaPaginas(QPrinter& impressora, const QList<PaginaDesenho>& paginas, c
             p.setFont(l.negrito ? negrito : regular);
             p.drawText(0, y + ascendente, l.texto);
             if (l.qr) {
-                const QList<QRectF> modulos = CodigoQR::gera(l.qr->conteudo)
-                                                  .retangulos(QPointF(l.qr->coluna * coluna, y),
-                                                              qreal(l.qr->linhas) * passo);
-                for (const QRectF& r : modulos) p.fillRect(r, Qt::black);
+                const QList<QRectF> modulos =
+                    CodigoQR::gera(l.qr->conteudo)
+                        .retangulos(QPointF(l.qr->coluna * coluna, y), qreal(l.qr->linhas) * passo);
+                for (const QRectF& r : modulos)
+                    p.fillRect(r, Qt::black);
             }
             y += passo;
         }
