@@ -17,7 +17,7 @@ PKGS=(
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3 zlib1g-dev
-  libqrencode-dev
+  libmodbus-dev libqrencode-dev
 )
 
 missing=()

@@ -30,14 +30,14 @@ dpkg-deb --contents "$deb" | awk '{print $3, $6}' | tee "$tmp/lista"
 depends=$(dpkg-deb --field "$deb" Depends)
 for d in libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6gui6 libc6 \
   libqt6printsupport6 libcups2 libcurl4 qt6-translations-l10n fonts-liberation2 ca-certificates \
-  libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good; do
+  libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libmodbus5; do
   grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || falha "Depends sem $d: $depends"
 done
 
 # Every program installed, the three of the first release at least.
 programas=$(sed -n 's|^[0-9]* \./usr/bin/\([^/]\{1,\}\)$|\1|p' "$tmp/lista" | sort)
 echo "== programas: $(echo $programas)"
-for b in viga viga-scale-sim viga-demo; do
+for b in viga viga-scale-sim viga-io-sim viga-demo; do
   grep -qx "$b" <<<"$programas" || falha "falta usr/bin/$b"
 done
 for f in usr/share/icons/hicolor/scalable/apps/$id.svg \

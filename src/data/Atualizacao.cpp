@@ -8,6 +8,7 @@
 #include "LeConfig.h"
 #include "TDM.h"
 #include "TabelasEvidencia.h"
+#include "TabelasPortaria.h"
 
 QString Atualizacao::traduz(const QString& comando) const
 {
@@ -23,6 +24,7 @@ QString Atualizacao::alargaCodigos()
         Transacao tr(&m_dm);
         alargaCodigosNaTransacao();
         TabelasEvidencia::garante(m_dm);
+        TabelasPortaria::garante(m_dm);
         tr.commit();
     } catch (const ErroBanco& e) {
         return e.texto();
@@ -35,6 +37,7 @@ QString Atualizacao::garanteEvidencia()
     try {
         Transacao tr(&m_dm);
         TabelasEvidencia::garante(m_dm);
+        TabelasPortaria::garante(m_dm);
         tr.commit();
     } catch (const ErroBanco& e) {
         return e.texto();
@@ -179,6 +182,7 @@ bool Atualizacao::executar(const std::function<void(int, const QString&)>& progr
         }
         alargaCodigosNaTransacao();
         TabelasEvidencia::garante(m_dm);
+        TabelasPortaria::garante(m_dm);
         Esquema::criaIndicesQueFaltam(m_dm);
         tr.commit();
         Esquema::estatisticas(m_dm);

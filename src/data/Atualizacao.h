@@ -40,7 +40,8 @@ public:
     // fifty tags; returns the database's error text, empty when it went well.
     QString alargaCodigos();
 
-    // The evidence tables (reading evidence and the audit log), created when
+    // The evidence tables (reading evidence and the audit log) and the gate's
+    // tables (passages, their pictures, the gate settings), created when
     // missing. Runs with every upgrade and at every start, outside the fifty
     // tags; returns the database's error text, empty when it went well.
     QString garanteEvidencia();

@@ -6,6 +6,7 @@
 #include "PassosAtualizacao.h"
 #include "TDM.h"
 #include "TabelasEvidencia.h"
+#include "TabelasPortaria.h"
 
 #include <QSqlRecord>
 
@@ -338,6 +339,7 @@ QStringList Esquema::comandosCriacao(bool postgres)
         c << QLatin1String(i);
     }
     c << TabelasEvidencia::comandos(postgres);
+    c << TabelasPortaria::comandos(postgres);
     return c;
 }
 
@@ -373,6 +375,7 @@ void Esquema::criarBanco(TDM& dm)
                     "INSERT INTO USUARIOS (USR_LOGIN, USR_NOME, USR_SENHA, USR_CADASTROS, USR_RELATORIOS, "
                     "USR_ALTPESO, USR_ALTPESOENT, USR_PESAGEM, USR_PESAGEMSAIDA, USR_EDITAPESAGEM, "
                     "USR_PESOINFERIOR) VALUES ('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1, 1, 1, 1)"));
+    executa(dm, TabelasPortaria::linhaNova());
     for (const PassoAtualizacao& p : PassosAtualizacao::passos()) {
         dm.QR_EXEC.Clear();
         dm.QR_EXEC.Add(QStringLiteral("INSERT INTO LOGATUALIZA (LOG_ARQUIVO) VALUES (:tag)"));

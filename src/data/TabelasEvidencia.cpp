@@ -28,6 +28,11 @@ const char* const auditoria =
 
 const char* const indiceAuditoria = "CREATE INDEX AUDITORIA_PES_IDX ON AUDITORIA (PES_CODIGO, AUD_SEQ)";
 
+} // namespace
+
+namespace TabelasEvidencia
+{
+
 bool existeTabela(TDM& dm, const QString& nome)
 {
     TQuery q(&dm, QStringLiteral("QR_Tabelas"));
@@ -48,11 +53,6 @@ void executa(TDM& dm, const QString& sql)
     q.Add(sql);
     q.ExecSQL();
 }
-
-} // namespace
-
-namespace TabelasEvidencia
-{
 
 QStringList comandos(bool postgres)
 {

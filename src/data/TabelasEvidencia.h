@@ -14,6 +14,11 @@ class TDM;
 namespace TabelasEvidencia
 {
 
+// Whether the table exists (any case); the statement run as it stands.
+// Shared with the gate's tables, made the same way.
+bool existeTabela(TDM& dm, const QString& nome);
+void executa(TDM& dm, const QString& sql);
+
 // The CREATE statements in the engine's dialect.
 QStringList comandos(bool postgres);
 

@@ -4,6 +4,7 @@
 #include "CabecalhoRelatorio.h"
 #include "ConfiguraRelatorio.h"
 #include "LeConfig.h"
+#include "Passagens.h"
 #include "RVDataSet.h"
 #include "Rotinas.h"
 #include "SessaoAtual.h"
@@ -263,4 +264,69 @@ void ListagemTiposVeiculo::cabecalho()
     m_job.ReportTitle = QStringLiteral("Relatorio de Listagem de Veiculos");
     m_job.WriteText({}, QStringLiteral("Relatorio de Listagem de Veiculos"), 0, true);
     regua(m_job, u'-', m_job.PageWidth);
+}
+
+// Passages without a weighing
+
+namespace
+{
+constexpr int ColunasPassagens[] = {0, 21, 42, 56, 70, 99};
+
+QString momento(const QString& gravado)
+{
+    const QDateTime m = QDateTime::fromString(gravado, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    return m.isValid() ? m.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) : QStringLiteral("-");
+}
+} // namespace
+
+ListagemPassagens::ListagemPassagens(TDM& dm) : Listagem(dm) {}
+
+bool ListagemPassagens::imprimir(const QDate& de, const QDate& ate, bool tela)
+{
+    m_de = de;
+    m_ate = ate;
+    m_casas = LeConfig(m_dm).inteiro(QStringLiteral("CFG_CASASDECIMAIS"));
+    Passagens::seleciona(m_dm.QR_TEMP, de, ate);
+    return executa(tela, 125);
+}
+
+void ListagemPassagens::cabecalho()
+{
+    if (m_cabeca) CabecalhoRelatorio(m_job, &m_dm);
+    titulo(m_job, 105);
+    // the heading names the preview, the PDF and the e-mail subject
+    m_job.ReportTitle = QStringLiteral("Passagens sem pesagem");
+    m_job.WriteText({}, QStringLiteral("Passagens sem pesagem"), 0, true);
+    m_job.WriteText({},
+                    QStringLiteral("Periodo: ") + m_de.toString(QStringLiteral("dd/MM/yyyy")) +
+                        QStringLiteral(" a ") + m_ate.toString(QStringLiteral("dd/MM/yyyy")),
+                    0, true);
+    regua(m_job, u'-', 125);
+    const char* const titulos[] = {"Inicio", "Fim", "Peso maximo", "Peso estavel", "Situacao", "Estacao"};
+    for (int i = 0; i < 6; ++i)
+        em(m_job, QString::fromLatin1(titulos[i]), ColunasPassagens[i]);
+    fimLinha(m_job);
+    regua(m_job, u'-', 125);
+}
+
+void ListagemPassagens::detalhe()
+{
+    const RVDataSetSequencial& q = *m_dados;
+    const auto peso = [&](const char* campo) {
+        const int c = q.Campo(QLatin1String(campo));
+        return q.IsNull(c) ? QStringLiteral("-") : q.AsDecimal(c).toString(m_casas);
+    };
+    PassagemGravada p;
+    p.situacao = PassagemGravada::Situacao(q.AsString(QStringLiteral("pas_situacao")).toInt());
+    em(m_job, momento(q.AsString(QStringLiteral("pas_inicio"))), ColunasPassagens[0]);
+    em(m_job, momento(q.AsString(QStringLiteral("pas_fim"))), ColunasPassagens[1]);
+    em(m_job, peso("pas_pesomaximo"), ColunasPassagens[2]);
+    em(m_job, peso("pas_pesoestavel"), ColunasPassagens[3]);
+    em(m_job, p.textoSituacao(), ColunasPassagens[4]);
+    em(m_job, q.AsString(QStringLiteral("pas_estacao")).left(25), ColunasPassagens[5]);
+}
+
+void ListagemPassagens::resumo()
+{
+    m_job.WriteText({}, QStringLiteral("Total de Passagens: ") + QString::number(m_registros), 0, true);
 }

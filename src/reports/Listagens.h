@@ -8,6 +8,7 @@
 #include "TRVReport.h"
 #include "TRelevo.h"
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <memory>
@@ -86,6 +87,22 @@ private:
     void resumo() override;
     int m_umidade = 0;
     std::array<QString, 10> m_nomesFatores;
+};
+
+// "Passagens sem pesagem": the passages over the deck with no weighing saved
+// during them, that began in the period, oldest first, 125 columns.
+class ListagemPassagens : public Listagem
+{
+public:
+    explicit ListagemPassagens(TDM& dm);
+    bool imprimir(const QDate& de, const QDate& ate, bool tela);
+
+private:
+    void cabecalho() override;
+    void detalhe() override;
+    void resumo() override;
+    QDate m_de, m_ate;
+    int m_casas = 0;
 };
 
 // The vehicle types' listing: code, description and value, 80 columns.

@@ -132,6 +132,44 @@ private Q_SLOTS:
                  QStringLiteral("Relatorio de Movimentacao de Produtos - Fluxo Diario"));
     }
 
+    // The passages without a weighing that began in the period: the one under
+    // way and the one of another day are left out.
+    void txtDasPassagens()
+    {
+        m_banco->exec(
+            "insert into passagem (pas_codigo, pas_estacao, pas_inicio, pas_fim, pas_pesomaximo, "
+            "pas_pesoestavel, pas_situacao) values "
+            "(1, 'balanca-1', '2026-11-05 08:00:00.000', '2026-11-05 08:00:19.450', 28100, 27340, 1), "
+            "(2, 'balanca-1', '2026-11-05 09:10:00.000', null, 15000, null, 2), "
+            "(3, 'balanca-1', '2026-11-05 10:00:00.000', null, 9000, null, 0), "
+            "(4, 'balanca-1', '2026-11-06 07:00:00.000', '2026-11-06 07:01:00.000', 500, 480, 1)");
+        const QString arquivo = m_saida.filePath(QStringLiteral("passagens.txt"));
+        const Execucao e =
+            roda({"passagens", "--de", "05/11/2026", "--ate", "05/11/2026", "--saida", arquivo});
+        QVERIFY2(!e.erros.contains(QStringLiteral("viga-relatorio:")), qPrintable(e.erros));
+        QCOMPARE(e.status, 0);
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString texto = QString::fromUtf8(f.readAll());
+        QVERIFY2(texto.contains(QStringLiteral("Passagens sem pesagem")), qPrintable(texto));
+        QVERIFY(texto.contains(QStringLiteral("Periodo: 05/11/2026 a 05/11/2026")));
+        const QRegularExpression primeira(
+            QStringLiteral("05/11/2026 08:00:00\\s+05/11/2026 08:00:19\\s+28100,00\\s+27340,00\\s+Sem "
+                           "pesagem\\s+balanca-1"));
+        QVERIFY2(primeira.match(texto).hasMatch(), qPrintable(texto));
+        const QRegularExpression segunda(QStringLiteral(
+            "05/11/2026 09:10:00\\s+-\\s+15000,00\\s+-\\s+Interrompida \\(VIGA fechado\\)\\s+balanca-1"));
+        QVERIFY2(segunda.match(texto).hasMatch(), qPrintable(texto));
+        QVERIFY(!texto.contains(QStringLiteral("10:00:00")));
+        QVERIFY(!texto.contains(QStringLiteral("06/11/2026")));
+        QVERIFY(texto.contains(QStringLiteral("Total de Passagens: 2")));
+        // no passage in the period: said, nothing written
+        const Execucao vazio =
+            roda({"passagens", "--de", "01/12/2026", "--ate", "31/12/2026", "--saida", arquivo + ".pdf"});
+        QCOMPARE(vazio.status, 1);
+        QVERIFY(vazio.erros.contains(QStringLiteral("Não há dados para imprimir")));
+    }
+
     void falhas_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -144,6 +182,12 @@ private Q_SLOTS:
         QTest::newRow("data invalida")
             << QStringList{"fluxo", "--de", "31/02/2026", "--ate", "01/03/2026", "--saida", s} << 2
             << "data inválida em --de: 31/02/2026" << false;
+        QTest::newRow("passagens sem datas")
+            << QStringList{"passagens", "--saida", s} << 2 << "faltam as datas" << false;
+        QTest::newRow("passagens por produto")
+            << QStringList{"passagens", "--de", "01/11/2026", "--ate", "30/11/2026",
+                           "--produto", "1",    "--saida",    s}
+            << 2 << "a opção --produto não serve ao relatório passagens" << false;
         QTest::newRow("sem datas") << QStringList{"agrupado", "--saida", s} << 2 << "faltam as datas"
                                    << false;
         QTest::newRow("tipo do movimento")
@@ -182,8 +226,8 @@ private Q_SLOTS:
     {
         const Execucao e = roda({"--help"});
         QCOMPARE(e.status, 0);
-        QVERIFY(e.saida.startsWith(
-            QStringLiteral("Uso: viga-relatorio COMANDO [OPÇÕES]\n  viga-relatorio movimento --tipo clientes|fornecedores")));
+        QVERIFY(e.saida.startsWith(QStringLiteral("Uso: viga-relatorio COMANDO [OPÇÕES]\n  viga-relatorio "
+                                                  "movimento --tipo clientes|fornecedores")));
         QVERIFY(e.saida.contains(QStringLiteral("--email ENDERECO")));
     }
 };

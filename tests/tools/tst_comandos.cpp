@@ -90,6 +90,7 @@ private Q_SLOTS:
         const QString viga = QStringLiteral(VIGA_BIN_VIGA);
         const QString sim = QStringLiteral(VIGA_BIN_SCALE_SIM);
         const QString demo = QStringLiteral(VIGA_BIN_DEMO);
+        const QString io = QStringLiteral(VIGA_BIN_IO_SIM);
         const QString versao = QStringLiteral(VIGA_VERSION);
         QTest::newRow("viga --help") << viga << QStringList{"--help"} << 0 << "Uso: viga [opções]\n"
                                      << "";
@@ -105,6 +106,14 @@ private Q_SLOTS:
             << "";
         QTest::newRow("viga-scale-sim opção errada") << sim << QStringList{"--balanca"} << 2 << ""
                                                      << "viga-scale-sim: opção desconhecida: --balanca";
+        QTest::newRow("viga-io-sim --help")
+            << io << QStringList{"--help"} << 0 << "Uso: viga-io-sim [opções]\n"
+            << "";
+        QTest::newRow("viga-io-sim --version")
+            << io << QStringList{"--version"} << 0 << "viga-io-sim " + versao + "\n"
+            << "";
+        QTest::newRow("viga-io-sim porta errada") << io << QStringList{"--porta", "70000"} << 2 << ""
+                                                  << "viga-io-sim: valor inválido para --porta: 70000";
         QTest::newRow("viga-demo --help")
             << demo << QStringList{"--help"} << 0 << "Uso: viga-demo [opções] PASTA\n"
             << "";
@@ -157,6 +166,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("programa");
         QTest::newRow("viga") << QStringLiteral(VIGA_BIN_VIGA);
         QTest::newRow("viga-scale-sim") << QStringLiteral(VIGA_BIN_SCALE_SIM);
+        QTest::newRow("viga-io-sim") << QStringLiteral(VIGA_BIN_IO_SIM);
         QTest::newRow("viga-demo") << QStringLiteral(VIGA_BIN_DEMO);
     }
 

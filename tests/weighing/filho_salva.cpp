@@ -3,7 +3,7 @@
 // the database of $VIGA_HOME, saves an exit-only weighing with two products,
 // says "Operação efetuada com sucesso." on its standard output and waits to
 // be killed.
-#include "Conexao.h"
+#include "ConexaoFilho.h"
 #include "ErroBanco.h"
 #include "SalvaPesagem.h"
 #include "TDM.h"
@@ -15,17 +15,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    Conexao c;
-    QString erro;
-    if (!Conexao::ler(c, &erro)) {
-        std::fprintf(stderr, "%s\n", qPrintable(erro));
-        return 2;
-    }
-    TDM dm(c);
-    if (!dm.Conectar(&erro)) {
-        std::fprintf(stderr, "%s\n", qPrintable(erro));
-        return 2;
-    }
+    const std::unique_ptr<TDM> banco = ConectaFilho();
+    TDM& dm = *banco;
     ConfigPesagem cfg = ConfigPesagem::ler(dm);
     PesagemTela p;
     p.modo = 2;

@@ -45,6 +45,8 @@ const char* const Ajuda =
     "  viga-relatorio cadastros [--tipo transportadoras|clientes|fornecedores]\n"
     "                 --saida ARQUIVO [--email ENDERECO]\n"
     "  viga-relatorio produtos|tipos-veiculo --saida ARQUIVO [--email ENDERECO]\n"
+    "  viga-relatorio passagens --de dd/mm/aaaa --ate dd/mm/aaaa --saida ARQUIVO\n"
+    "                 [--email ENDERECO]\n"
     "\n"
     "Imprime um relatório do VIGA num arquivo, sem abrir janelas (para o cron ou\n"
     "um temporizador do systemd). O tipo do arquivo segue a extensão:\n"
@@ -59,8 +61,10 @@ const char* const Ajuda =
     "  --analitico       movimento analítico (placas, tickets, datas e horas)\n"
     "  --codigo N        somente o cliente ou fornecedor de código N\n"
     "  --produto N       somente o produto de código N\n"
-    "  --de DATA         primeira data de entrada (dd/mm/aaaa)\n"
-    "  --ate DATA        última data de entrada (dd/mm/aaaa)\n"
+    "  --de DATA         primeira data de entrada (dd/mm/aaaa); nas passagens sem\n"
+    "                    pesagem, a primeira data de início\n"
+    "  --ate DATA        última data de entrada (dd/mm/aaaa); nas passagens, a\n"
+    "                    última data de início\n"
     "  --somente-saida   movimento: somente pesagens com saída\n"
     "  --saida ARQUIVO   o arquivo a gravar\n"
     "  --email ENDERECO  também envia o arquivo por e-mail pelo servidor configurado\n"
@@ -121,7 +125,8 @@ bool le(const QStringList& args, Pedido& p, QString& msg)
 {
     static const QStringList relatorios{QStringLiteral("movimento"), QStringLiteral("fluxo"),
                                         QStringLiteral("agrupado"),  QStringLiteral("cadastros"),
-                                        QStringLiteral("produtos"),  QStringLiteral("tipos-veiculo")};
+                                        QStringLiteral("produtos"),  QStringLiteral("tipos-veiculo"),
+                                        QStringLiteral("passagens")};
     if (args.isEmpty()) {
         msg = QStringLiteral("falta o relatório (veja viga-relatorio --help)");
         return false;
@@ -184,8 +189,9 @@ bool le(const QStringList& args, Pedido& p, QString& msg)
     }
 
     const bool movimento = p.relatorio == QLatin1String("movimento");
-    const bool periodo =
-        movimento || p.relatorio == QLatin1String("fluxo") || p.relatorio == QLatin1String("agrupado");
+    const bool passagens = p.relatorio == QLatin1String("passagens");
+    const bool periodo = movimento || passagens || p.relatorio == QLatin1String("fluxo") ||
+                         p.relatorio == QLatin1String("agrupado");
     auto recusa = [&](bool usado, const char* opcao) {
         if (usado)
             msg =
@@ -195,7 +201,7 @@ bool le(const QStringList& args, Pedido& p, QString& msg)
     if (recusa(!movimento && (p.analitico), "--analitico") ||
         recusa(!movimento && p.somenteSaida, "--somente-saida") ||
         recusa(!movimento && !p.codigo.isEmpty(), "--codigo") ||
-        recusa(!periodo && !p.produto.isEmpty(), "--produto") ||
+        recusa((!periodo || passagens) && !p.produto.isEmpty(), "--produto") ||
         recusa(!periodo && (p.temDe || p.temAte), "--de/--ate") ||
         recusa(!movimento && p.relatorio != QLatin1String("cadastros") && !p.tipo.isEmpty(), "--tipo"))
         return false;
@@ -276,6 +282,12 @@ bool compoe(TDM& dm, const Pedido& p, std::function<TRelevo&()>& qual, std::shar
         dono = r;
         qual = [r]() -> TRelevo& { return r->job(); };
         return r->imprimir(f, true);
+    }
+    if (p.relatorio == QLatin1String("passagens")) {
+        auto r = std::make_shared<ListagemPassagens>(dm);
+        dono = r;
+        qual = [r]() -> TRelevo& { return r->job(); };
+        return r->imprimir(p.de, p.ate, true);
     }
     if (p.relatorio == QLatin1String("produtos")) {
         auto r = std::make_shared<ListagemProdutos>(dm);

@@ -3,6 +3,8 @@
 // for trying VIGA and testing it without a truck. See Uso() for the options.
 #include "Indicador.h"
 
+#include "OpcoesFerramenta.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -117,33 +119,11 @@ double Numero(const QString& texto, const char* opcao)
 Opcoes LeOpcoes(int argc, char** argv)
 {
     Opcoes o;
-    for (int i = 1; i < argc; ++i) {
-        QString arg = QString::fromLocal8Bit(argv[i]);
-        QString valor;
-        bool temValor = false;
-        const qsizetype igual = arg.indexOf(u'=');
-        if (arg.startsWith(QLatin1String("--")) && igual > 0) {
-            valor = arg.mid(igual + 1);
-            arg = arg.left(igual);
-            temValor = true;
-        }
-        const QByteArray nome = arg.toLatin1();
-        const auto pega = [&]() -> QString {
-            if (temValor) {
-                return valor;
-            }
-            if (i + 1 >= argc) {
-                Falha(std::string("falta o valor de ") + nome.constData());
-            }
-            return QString::fromLocal8Bit(argv[++i]);
-        };
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            std::fputs(kUso, stdout);
-            std::exit(0);
-        } else if (arg == QLatin1String("-v") || arg == QLatin1String("--version")) {
-            std::printf("viga-scale-sim %s\n", VIGA_VERSION);
-            std::exit(0);
-        } else if (arg == QLatin1String("--modelo")) {
+    OpcoesFerramenta args("viga-scale-sim", kUso, argc, argv);
+    while (args.proxima()) {
+        const QString& arg = args.nome();
+        const auto pega = [&args] { return args.valor(); };
+        if (arg == QLatin1String("--modelo")) {
             const QString m = pega().toLower();
             if (m == QLatin1String("ar")) {
                 o.ind.modelo = ModeloIndicador::AR;

@@ -45,6 +45,8 @@ const std::vector<Comando>& tabela()
         {"ConDados", "&Dados Cadastrais", M::Utilitarios, D::Cadastros, R::Nenhuma, T::DadosCadastrais},
         {"HistPesagem", "&Histórico da Pesagem", M::Utilitarios, D::Administrador, R::Nenhuma,
          T::HistoricoPesagem},
+        {"Passagens", "&Passagens sem Pesagem", M::Utilitarios, D::Administrador, R::Nenhuma,
+         T::PassagensSemPesagem},
     };
     return t;
 }

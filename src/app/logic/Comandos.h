@@ -55,6 +55,7 @@ enum class Tela {
     MovimentoFluxo,
     MovimentoAgrupado,
     HistoricoPesagem,
+    PassagensSemPesagem,
 };
 
 struct Comando {

@@ -10,6 +10,7 @@
 #include "TFrmConversao.h"
 #include "TFrmHistoricoPesagem.h"
 #include "TFrmLogin.h"
+#include "TFrmPassagens.h"
 #include "TFrmPesagem.h"
 #include "TFrmRelCli.h"
 #include "TFrmRelMovAgrupado.h"
@@ -106,6 +107,9 @@ bool Telas::abrir(QWidget* pai, const Comandos::Comando& comando, const QString&
         return true;
     case T::HistoricoPesagem:
         mostra<TFrmHistoricoPesagem>(pai);
+        return true;
+    case T::PassagensSemPesagem:
+        mostra<TFrmPassagens>(pai);
         return true;
     case T::MovimentoCadastro:
         mostra<TFrmRelMovClientes>(pai);
