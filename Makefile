@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test test-sanitize build deps clean fuzz package
+.PHONY: run test build deps clean fuzz package
 
 deps:
 	@bash scripts/deps.sh
@@ -19,18 +19,14 @@ package: build
 run: build
 	@bash scripts/run.sh $(BUILD)
 
+# The test tree, built once with warnings as errors, AddressSanitizer and
+# UndefinedBehaviorSanitizer; every test (and the fuzz corpora replay) runs there.
 test: deps
-	@cmake -S . -B $(BUILD)-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIGA_WERROR=ON >/dev/null
-	@cmake --build $(BUILD)-test -j $(JOBS)
-	@bash scripts/test.sh $(BUILD)-test
-
-# Every test under AddressSanitizer and UndefinedBehaviorSanitizer (.ci/run).
-test-sanitize: deps
-	@cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIGA_WERROR=ON -DVIGA_SANITIZE=ON \
+	@cmake -S . -B $(BUILD)-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIGA_WERROR=ON -DVIGA_SANITIZE=ON \
 		-DVIGA_BUILD_BENCH=OFF >/dev/null
-	@cmake --build $(BUILD)-asan -j $(JOBS)
+	@cmake --build $(BUILD)-test -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		bash scripts/test.sh $(BUILD)-asan
+		bash scripts/test.sh $(BUILD)-test
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-test $(BUILD)-asan build-fuzz
+	rm -rf $(BUILD) $(BUILD)-test build-fuzz

@@ -6,6 +6,7 @@ set -euo pipefail
 
 PKGS=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-translations-l10n fonts-liberation2
   libgl-dev libxkbcommon-dev

@@ -6,7 +6,8 @@
 # Source files: C and C++ (// form); CMake, shell, Python, the Makefile and
 # scripts started by a shell or Python interpreter line (# form, after that
 # line). Files are those git tracks plus new ones it does not ignore, or every
-# file outside .git and build folders when this is not a git checkout.
+# file outside .git and build folders when this is not a git checkout. The
+# fuzz corpora (fuzz/*/corpus*/) are data, not source, and are not read.
 # Running it twice changes nothing the second time.
 set -euo pipefail
 LINHA='SPDX-License-Identifier: GPL-3.0-or-later'
@@ -25,9 +26,9 @@ esac
 
 arquivos() {
   if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git ls-files -z --cached --others --exclude-standard
+    git ls-files -z --cached --others --exclude-standard -- . ':(exclude,glob)fuzz/*/corpus*/**'
   else
-    find . \( -name .git -o -name 'build*' \) -prune -o -type f -printf '%P\0'
+    find . \( -name .git -o -name 'build*' -o -path './fuzz/*/corpus*' \) -prune -o -type f -printf '%P\0'
   fi
 }
 

@@ -62,6 +62,22 @@ QString ArquivoIni::caminho(const QString& s, const QString& k) const
     return g + u'/' + (c.isEmpty() ? k : c);
 }
 
+void ArquivoIni::definir(const QString& s, const QString& k, const QVariant& v)
+{
+    m_ini.setValue(caminho(s, k), v);
+}
+
+void ArquivoIni::remover(const QString& s, const QString& k)
+{
+    if (temChave(s, k)) m_ini.remove(caminho(s, k));
+}
+
+bool ArquivoIni::gravar()
+{
+    m_ini.sync();
+    return m_ini.status() == QSettings::NoError;
+}
+
 QVariant ArquivoIni::ler(const QString& s, const QString& k, const QVariant& padrao)
 {
     return ArquivoIni(PastaDados::ini()).valor(s, k, padrao);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConfigEmail.h"
 
+#include "ArquivoIni.h"
 #include "PastaDados.h"
 
 #include <QFile>
-#include <QSettings>
 
 QString ConfigEmail::nomeSeguranca(Seguranca s)
 {
@@ -39,14 +39,16 @@ ConfigEmail ConfigEmail::ler(const QString& arquivoIni, QString* erro)
 {
     ConfigEmail c;
     QString problema;
-    QSettings ini(arquivoIni, QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("email"));
-    c.servidor = ini.value(QStringLiteral("Servidor")).toString().trimmed();
-    c.usuario = ini.value(QStringLiteral("Usuario")).toString().trimmed();
-    c.senha = ini.value(QStringLiteral("Senha")).toString();
-    c.remetente = ini.value(QStringLiteral("Remetente")).toString().trimmed();
-    c.certificados = ini.value(QStringLiteral("Certificados")).toString().trimmed();
-    const QString porta = ini.value(QStringLiteral("Porta")).toString().trimmed();
+    const ArquivoIni ini(arquivoIni);
+    const auto valor = [&ini](const char* chave) {
+        return ini.valor(QStringLiteral("email"), QLatin1String(chave)).toString();
+    };
+    c.servidor = valor("Servidor").trimmed();
+    c.usuario = valor("Usuario").trimmed();
+    c.senha = valor("Senha");
+    c.remetente = valor("Remetente").trimmed();
+    c.certificados = valor("Certificados").trimmed();
+    const QString porta = valor("Porta").trimmed();
     if (!porta.isEmpty()) {
         bool ok = false;
         const int n = porta.toInt(&ok);
@@ -56,14 +58,13 @@ ConfigEmail ConfigEmail::ler(const QString& arquivoIni, QString* erro)
             problema = QStringLiteral("Porta do servidor de e-mail inválida em viga.ini: \"%1\".").arg(porta);
         }
     }
-    const QString seguranca = ini.value(QStringLiteral("Seguranca")).toString().trimmed();
+    const QString seguranca = valor("Seguranca").trimmed();
     if (!seguranca.isEmpty() && !segurancaDeNome(seguranca, &c.seguranca)) {
         problema = QStringLiteral("Segurança do e-mail inválida em viga.ini: \"%1\" (use starttls, tls ou "
                                   "nenhuma).")
                        .arg(seguranca);
     }
     if (seguranca.isEmpty() && c.porta == 465) c.seguranca = Tls;
-    ini.endGroup();
     if (!problema.isEmpty()) c.servidor.clear(); // not offered with a setting that cannot be used
     if (erro) *erro = problema;
     return c;
@@ -76,22 +77,20 @@ bool ConfigEmail::gravar() const
 
 bool ConfigEmail::gravar(const QString& arquivoIni) const
 {
-    QSettings ini(arquivoIni, QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("email"));
-    ini.setValue(QStringLiteral("Servidor"), servidor.trimmed());
-    ini.setValue(QStringLiteral("Porta"), porta);
-    ini.setValue(QStringLiteral("Seguranca"), nomeSeguranca(seguranca));
-    ini.setValue(QStringLiteral("Usuario"), usuario.trimmed());
-    ini.setValue(QStringLiteral("Senha"), senha);
-    ini.setValue(QStringLiteral("Remetente"), remetente.trimmed());
+    ArquivoIni ini(arquivoIni);
+    const QString secao = QStringLiteral("email");
+    ini.definir(secao, QStringLiteral("Servidor"), servidor.trimmed());
+    ini.definir(secao, QStringLiteral("Porta"), porta);
+    ini.definir(secao, QStringLiteral("Seguranca"), nomeSeguranca(seguranca));
+    ini.definir(secao, QStringLiteral("Usuario"), usuario.trimmed());
+    ini.definir(secao, QStringLiteral("Senha"), senha);
+    ini.definir(secao, QStringLiteral("Remetente"), remetente.trimmed());
     if (certificados.trimmed().isEmpty()) {
-        ini.remove(QStringLiteral("Certificados"));
+        ini.remover(secao, QStringLiteral("Certificados"));
     } else {
-        ini.setValue(QStringLiteral("Certificados"), certificados.trimmed());
+        ini.definir(secao, QStringLiteral("Certificados"), certificados.trimmed());
     }
-    ini.endGroup();
-    ini.sync();
-    if (ini.status() != QSettings::NoError) return false;
+    if (!ini.gravar()) return false;
     // It holds a password: readable by its owner only.
     QFile::setPermissions(arquivoIni, QFile::ReadOwner | QFile::WriteOwner);
     return true;

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-// The site's mail server, section [email] of viga.ini:
+// The site's mail server, section [email] of viga.ini (names in any case):
 //   Servidor=smtp.exemplo.com.br   (empty: e-mail is not offered)
 //   Porta=587
 //   Seguranca=starttls | tls | nenhuma   (nenhuma: a server without encryption is accepted)

@@ -60,7 +60,7 @@ public:
     // rows opens as fast as a list of ten on every engine. Locate() runs a
     // bound prefix query instead of reading the rows up to the one found.
     // Forgotten by setSQL()/Clear(); a statement whose ORDER BY is not a list
-    // of columns is read as a whole, as before.
+    // of columns is read whole, in one go.
     void Paginar(const QStringList& desempate);
     bool Paginada() const { return m_paginada; }
     // Rows the last ExecSQL changed (-1 when the engine does not tell): a

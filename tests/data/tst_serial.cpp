@@ -856,6 +856,46 @@ private Q_SLOTS:
         QVERIFY(!ConfigEmail::ler(&erro).configurado());
         QVERIFY(!erro.isEmpty());
     }
+
+    // A mail section written by hand with other capitals ([Email], SERVIDOR=):
+    // e-mail is offered with it, the dialog shows it, and saving writes into
+    // that same section rather than beside it.
+    void emailEscritoAMao()
+    {
+        BancoTeste b;
+        DialogosRoteiro d;
+        {
+            QFile f(PastaDados::ini());
+            QVERIFY(f.open(QIODevice::Append | QIODevice::Text));
+            f.write("\n[Email]\nSERVIDOR=smtp.cooperativa.com.br\nporta=465\nremetente=balanca@cooperativa.com.br\n");
+        }
+        const ConfigEmail lida = ConfigEmail::ler();
+        QVERIFY(lida.configurado());
+        QCOMPARE(lida.servidor, QString("smtp.cooperativa.com.br"));
+        QCOMPARE(lida.porta, 465);
+        QCOMPARE(lida.seguranca, ConfigEmail::Tls);
+        QCOMPARE(lida.remetente, QString("balanca@cooperativa.com.br"));
+        {
+            TFrmSerial w;
+            QVERIFY(Operador::abrir(w));
+            QCOMPARE(w.edtEmailServidor->text(), QString("smtp.cooperativa.com.br"));
+            QCOMPARE(w.edtEmailPorta->text(), QString("465"));
+            QCOMPARE(w.cbEmailSeguranca->currentIndex(), int(ConfigEmail::Tls));
+            digita(w.edtEmailUsuario, "balanca");
+            QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+        }
+        QCOMPARE(d.textos(), (QStringList{sucesso, reiniciar}));
+        QFile f(PastaDados::ini());
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString texto = QString::fromUtf8(f.readAll());
+        QCOMPARE(texto.count(QStringLiteral("[email]"), Qt::CaseInsensitive), 1);
+        QVERIFY(texto.contains(QStringLiteral("[Email]")));
+        const ConfigEmail depois = ConfigEmail::ler();
+        QCOMPARE(depois.servidor, QString("smtp.cooperativa.com.br"));
+        QCOMPARE(depois.usuario, QString("balanca"));
+        QCOMPARE(depois.porta, 465);
+    }
 };
 
 QTEST_MAIN(TstSerial)

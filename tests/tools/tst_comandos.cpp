@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The three programs started from a shell: --help and --version answer in
+// The programs started from a shell: --help and --version answer in
 // Portuguese without a display and without touching the current folder, a
 // wrong use says so with exit code 2, and viga-demo creates its folder once.
 #include <QDir>
@@ -29,6 +29,8 @@ Execucao roda(const QString& programa, const QStringList& argumentos, const QStr
         env.remove(QString::fromLatin1(v));
     }
     env.insert(QStringLiteral("HOME"), pasta);
+    // A private runtime folder, as a session has: Qt warns without one.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), pasta);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(pasta);
     p.start(programa, argumentos);
@@ -90,6 +92,7 @@ private Q_SLOTS:
         const QString viga = QStringLiteral(VIGA_BIN_VIGA);
         const QString sim = QStringLiteral(VIGA_BIN_SCALE_SIM);
         const QString demo = QStringLiteral(VIGA_BIN_DEMO);
+        const QString rel = QStringLiteral(VIGA_BIN_RELATORIO);
         const QString io = QStringLiteral(VIGA_BIN_IO_SIM);
         const QString versao = QStringLiteral(VIGA_VERSION);
         QTest::newRow("viga --help") << viga << QStringList{"--help"} << 0 << "Uso: viga [opções]\n"
@@ -106,6 +109,60 @@ private Q_SLOTS:
             << "";
         QTest::newRow("viga-scale-sim opção errada") << sim << QStringList{"--balanca"} << 2 << ""
                                                      << "viga-scale-sim: opção desconhecida: --balanca";
+        // Every option of the simulator that can be refused, in each of its forms.
+        const auto simFalha = [&sim](const char* nome, const QStringList& args, const QString& msg) {
+            QTest::newRow(nome) << sim << args << 2 << "" << "viga-scale-sim: " + msg + "\n";
+        };
+        QTest::newRow("viga-scale-sim -v") << sim << QStringList{"-v"} << 0 << "viga-scale-sim " + versao + "\n"
+                                           << "";
+        QTest::newRow("viga-scale-sim -h") << sim << QStringList{"-h"} << 0 << "Uso: viga-scale-sim [opções]\n"
+                                           << "";
+        simFalha("sim argumento solto", {"solto"}, "opção desconhecida: solto (veja --help)");
+        simFalha("sim sem valor", {"--taxa"}, "falta o valor de --taxa");
+        simFalha("sim valor com =", {"--taxa=abc"}, "valor inválido para --taxa: abc");
+        simFalha("sim taxa", {"--taxa", "0"}, "--taxa deve estar entre 0 e 1000");
+        simFalha("sim baud", {"--baud", "-1"}, "--baud não pode ser negativo");
+        simFalha("sim peso", {"--peso", "muito"}, "valor inválido para --peso: muito");
+        simFalha("sim casas", {"--casas", "5"}, "--casas deve estar entre 0 e 4");
+        simFalha("sim tempo", {"--tempo-estavel", "x"}, "valor inválido para --tempo-estavel: x");
+        simFalha("sim modelo", {"--modelo", "XR"}, "modelo desconhecido: xr (ar, arn5 ou arn6)");
+        simFalha("sim com", {"--com", "17"}, "--com deve estar entre 1 e 16");
+        simFalha("sim quadros", {"--quadros", "x"}, "valor inválido para --quadros: x");
+        simFalha("sim duracao", {"--duracao", "x"}, "valor inválido para --duracao: x");
+        simFalha("sim gravar sem dispositivo", {"--gravar", "g.txt"}, "--gravar precisa de --dispositivo");
+        simFalha("sim ini com dispositivo", {"--ini", "v.ini", "--dispositivo", "/dev/null"},
+                 "--ini só vale para o pseudo-terminal criado pelo simulador");
+        simFalha("sim flags e erro", {"--negativo", "--fora-de-faixa", "--fixo", "--demanda", "--repetir",
+                                      "--reproduzir", "r.txt", "--casas=9"},
+                 "--casas deve estar entre 0 e 4");
+        // The report command: help, version and a wrong use (its reports are tested with data elsewhere).
+        QTest::newRow("viga-relatorio --help")
+            << rel << QStringList{"--help"} << 0 << "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
+            << "";
+        QTest::newRow("viga-relatorio -h") << rel << QStringList{"produtos", "-h"} << 0
+                                           << "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
+                                           << "";
+        QTest::newRow("viga-relatorio --version")
+            << rel << QStringList{"--version"} << 0 << "viga-relatorio " + versao + "\n"
+            << "";
+        const auto relFalha = [&rel](const char* nome, const QStringList& args, const QString& msg) {
+            QTest::newRow(nome) << rel << args << 2 << "" << "viga-relatorio: " + msg + "\n";
+        };
+        relFalha("rel sem relatório", {}, "falta o relatório (veja viga-relatorio --help)");
+        relFalha("rel desconhecido", {"balanco"}, "relatório desconhecido: balanco");
+        relFalha("rel opção desconhecida", {"produtos", "--formato", "x"}, "opção desconhecida: --formato");
+        relFalha("rel sem valor", {"fluxo", "--de"}, "falta o valor de --de");
+        relFalha("rel data", {"fluxo", "--de", "1/13/2026"}, "data inválida em --de: 1/13/2026 (use dd/mm/aaaa)");
+        relFalha("rel código", {"movimento", "--codigo", "12a"}, "código inválido: 12a");
+        relFalha("rel opção de outro", {"produtos", "--analitico", "--saida", "a.txt"},
+                 "a opção --analitico não serve ao relatório produtos");
+        relFalha("rel tipo", {"cadastros", "--tipo", "motoristas", "--saida", "a.txt"},
+                 "tipo inválido: motoristas (transportadoras, clientes ou fornecedores)");
+        relFalha("rel período", {"agrupado", "--de", "02/01/2026", "--ate", "01/01/2026", "--saida", "a.txt"},
+                 "a data --de é posterior à data --ate");
+        relFalha("rel sem saída", {"movimento", "--tipo", "clientes", "--somente-saida", "--produto", "1", "--de",
+                                   "01/01/2026", "--ate", "31/01/2026", "--email", "a@b.com"},
+                 "falta --saida ARQUIVO");
         QTest::newRow("viga-io-sim --help")
             << io << QStringList{"--help"} << 0 << "Uso: viga-io-sim [opções]\n"
             << "";

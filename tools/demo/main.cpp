@@ -3,14 +3,13 @@
 // (issuing company, cities, clients, suppliers, carriers, drivers, products)
 // so that VIGA starts straight into its main window.
 #include "ErroBanco.h"
+#include "LinhaComando.h"
 #include "PastaDados.h"
 #include "TDM.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -38,42 +37,35 @@ const char* const kUso = "Uso: viga-demo [opções] PASTA\n"
 // An option is never taken for a folder name.
 bool LeArgumentos(int argc, char** argv, QString* pasta, int* saida)
 {
-    const char* nome = nullptr;
-    bool soPasta = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (!soPasta && a[0] == '-' && a[1] != '\0') {
-            if (!std::strcmp(a, "--")) {
-                soPasta = true;
-                continue;
-            }
-            if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
-                std::fputs(kUso, stdout);
-                *saida = 0;
-                return false;
-            }
-            if (!std::strcmp(a, "-v") || !std::strcmp(a, "--version")) {
-                std::printf("viga-demo %s\n", VIGA_VERSION);
-                *saida = 0;
-                return false;
-            }
-            std::fprintf(stderr, "viga-demo: opção desconhecida: %s (veja --help)\n", a);
-            *saida = 2;
-            return false;
-        }
-        if (nome) {
-            std::fprintf(stderr, "viga-demo: só uma PASTA: %s e %s (veja --help)\n", nome, a);
-            *saida = 2;
-            return false;
-        }
-        nome = a;
-    }
-    if (!nome || !*nome) {
-        std::fprintf(stderr, "viga-demo: falta a PASTA (veja --help)\n");
-        *saida = 2;
+    QCommandLineParser p;
+    declaraOpcoes(p, {{"h,help"}, {"v,version"}});
+    const ErroLinhaComando e = leLinhaComando(p, argumentosDe(argc, argv));
+    *saida = 0;
+    if (p.isSet(QStringLiteral("help"))) {
+        std::fputs(kUso, stdout);
         return false;
     }
-    *pasta = QDir(QString::fromLocal8Bit(nome)).absolutePath();
+    if (p.isSet(QStringLiteral("version"))) {
+        std::printf("viga-demo %s\n", VIGA_VERSION);
+        return false;
+    }
+    *saida = 2;
+    if (e.tipo != ErroLinhaComando::Nenhum) {
+        std::fprintf(stderr, "viga-demo: opção desconhecida: %s (veja --help)\n", qPrintable(e.argumento));
+        return false;
+    }
+    const QStringList nomes = p.positionalArguments();
+    if (nomes.size() > 1) {
+        std::fprintf(stderr, "viga-demo: só uma PASTA: %s e %s (veja --help)\n", qPrintable(nomes[0]),
+                     qPrintable(nomes[1]));
+        return false;
+    }
+    if (nomes.isEmpty() || nomes.first().isEmpty()) {
+        std::fprintf(stderr, "viga-demo: falta a PASTA (veja --help)\n");
+        return false;
+    }
+    *saida = 0;
+    *pasta = QDir(nomes.first()).absolutePath();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "Emissor.h"
 #include "EnvioEmail.h"
 #include "ErroBanco.h"
+#include "LinhaComando.h"
 #include "Listagens.h"
 #include "PastaDados.h"
 #include "PlanilhaRelatorio.h"
@@ -120,73 +121,77 @@ bool soDigitos(const QString& t)
     return true;
 }
 
-// Reads the command line into `p`; false with the message in `msg`.
+// The options, each declared once; the help above describes them.
+void declara(QCommandLineParser& parser)
+{
+    declaraOpcoes(parser, {{"h,help"},
+                           {"version"},
+                           {"tipo", "T"},
+                           {"analitico"},
+                           {"codigo", "N"},
+                           {"produto", "N"},
+                           {"de", "DATA"},
+                           {"ate", "DATA"},
+                           {"somente-saida"},
+                           {"saida", "ARQUIVO"},
+                           {"email", "ENDERECO"}});
+}
+
+// Reads the command line (the program's name first) into `p`; false with the message in `msg`.
 bool le(const QStringList& args, Pedido& p, QString& msg)
 {
     static const QStringList relatorios{QStringLiteral("movimento"), QStringLiteral("fluxo"),
                                         QStringLiteral("agrupado"),  QStringLiteral("cadastros"),
                                         QStringLiteral("produtos"),  QStringLiteral("tipos-veiculo"),
                                         QStringLiteral("passagens")};
-    if (args.isEmpty()) {
+    QCommandLineParser linha;
+    declara(linha);
+    const ErroLinhaComando e = leLinhaComando(linha, args);
+    const QStringList soltos = linha.positionalArguments();
+    if (e.tipo == ErroLinhaComando::Nenhum && soltos.isEmpty()) {
         msg = QStringLiteral("falta o relatório (veja viga-relatorio --help)");
         return false;
     }
-    p.relatorio = args.first();
-    if (!relatorios.contains(p.relatorio)) {
-        msg = QStringLiteral("relatório desconhecido: %1").arg(p.relatorio);
+    if (!soltos.isEmpty()) {
+        p.relatorio = soltos.first();
+        if (!relatorios.contains(p.relatorio)) {
+            msg = QStringLiteral("relatório desconhecido: %1").arg(p.relatorio);
+            return false;
+        }
+    }
+    if (e.tipo == ErroLinhaComando::Desconhecida || soltos.size() > 1) {
+        msg = QStringLiteral("opção desconhecida: %1").arg(e.tipo == ErroLinhaComando::Desconhecida ? e.argumento
+                                                                                                    : soltos[1]);
         return false;
     }
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto valor = [&](QString& destino) {
-            if (i + 1 >= args.size()) {
-                msg = QStringLiteral("falta o valor de %1").arg(a);
-                return false;
-            }
-            destino = args[++i];
-            return true;
-        };
-        auto dataDe = [&](QDate& destino, bool& tem) {
-            QString t;
-            if (!valor(t)) return false;
-            const auto d = data(t);
-            if (!d) {
-                msg = QStringLiteral("data inválida em %1: %2 (use dd/mm/aaaa)").arg(a, t);
-                return false;
-            }
-            destino = *d;
-            tem = true;
-            return true;
-        };
-        bool ok = true;
-        if (a == QLatin1String("--tipo")) {
-            ok = valor(p.tipo);
-        } else if (a == QLatin1String("--analitico")) {
-            p.analitico = true;
-        } else if (a == QLatin1String("--somente-saida")) {
-            p.somenteSaida = true;
-        } else if (a == QLatin1String("--codigo")) {
-            ok = valor(p.codigo);
-            if (ok && !soDigitos(p.codigo)) {
-                msg = QStringLiteral("código inválido: %1").arg(p.codigo);
-                ok = false;
-            }
-        } else if (a == QLatin1String("--produto")) {
-            ok = valor(p.produto);
-        } else if (a == QLatin1String("--de")) {
-            ok = dataDe(p.de, p.temDe);
-        } else if (a == QLatin1String("--ate")) {
-            ok = dataDe(p.ate, p.temAte);
-        } else if (a == QLatin1String("--saida")) {
-            ok = valor(p.saida);
-        } else if (a == QLatin1String("--email")) {
-            ok = valor(p.email);
-        } else {
-            msg = QStringLiteral("opção desconhecida: %1").arg(a);
-            ok = false;
-        }
-        if (!ok) return false;
+    if (e.tipo == ErroLinhaComando::SemValor) {
+        msg = QStringLiteral("falta o valor de %1").arg(e.argumento);
+        return false;
     }
+    const auto dataDe = [&](const char* nome, QDate& destino, bool& tem) {
+        if (!linha.isSet(QLatin1String(nome))) return true;
+        const QString t = linha.value(QLatin1String(nome));
+        const auto d = data(t);
+        if (!d) {
+            msg = QStringLiteral("data inválida em --%1: %2 (use dd/mm/aaaa)").arg(QLatin1String(nome), t);
+            return false;
+        }
+        destino = *d;
+        tem = true;
+        return true;
+    };
+    p.tipo = linha.value(QStringLiteral("tipo"));
+    p.analitico = linha.isSet(QStringLiteral("analitico"));
+    p.somenteSaida = linha.isSet(QStringLiteral("somente-saida"));
+    p.codigo = linha.value(QStringLiteral("codigo"));
+    if (linha.isSet(QStringLiteral("codigo")) && !soDigitos(p.codigo)) {
+        msg = QStringLiteral("código inválido: %1").arg(p.codigo);
+        return false;
+    }
+    p.produto = linha.value(QStringLiteral("produto"));
+    p.saida = linha.value(QStringLiteral("saida"));
+    p.email = linha.value(QStringLiteral("email"));
+    if (!dataDe("de", p.de, p.temDe) || !dataDe("ate", p.ate, p.temAte)) return false;
 
     const bool movimento = p.relatorio == QLatin1String("movimento");
     const bool passagens = p.relatorio == QLatin1String("passagens");
@@ -372,13 +377,15 @@ bool envia(const QString& arquivo, const QString& para, const QString& titulo, Q
 int main(int argc, char** argv)
 {
     // The help and the version need no display, no data folder, nothing written.
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray a(argv[i]);
-        if (a == "--help" || a == "-h") {
+    {
+        QCommandLineParser linha;
+        declara(linha);
+        leLinhaComando(linha, argumentosDe(argc, argv));
+        if (linha.isSet(QStringLiteral("help"))) {
             std::fputs(Ajuda, stdout);
             return 0;
         }
-        if (a == "--version") {
+        if (linha.isSet(QStringLiteral("version"))) {
             std::printf("viga-relatorio %s\n", VersaoArquivo().toLocal8Bit().constData());
             return 0;
         }
@@ -386,11 +393,9 @@ int main(int argc, char** argv)
     // Runs from cron or a timer: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
     Pedido pedido;
     QString msg;
-    if (!le(args, pedido, msg)) {
+    if (!le(app.arguments(), pedido, msg)) {
         erro(msg);
         return SaidaUso;
     }

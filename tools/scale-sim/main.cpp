@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // viga-scale-sim: a scale indicator on a pseudo-terminal (or on a serial device),
 // for trying VIGA and testing it without a truck. See Uso() for the options.
+#include "ArquivoIni.h"
 #include "Indicador.h"
+#include "LinhaComando.h"
 
-#include "OpcoesFerramenta.h"
-
-#include <QSettings>
 #include <QString>
 
 #include <algorithm>
@@ -118,72 +117,99 @@ double Numero(const QString& texto, const char* opcao)
 
 Opcoes LeOpcoes(int argc, char** argv)
 {
+    // The options, each declared once; the help above describes them.
+    QCommandLineParser p;
+    declaraOpcoes(p, {{"h,help"},
+                      {"v,version"},
+                      {"modelo", "M"},
+                      {"taxa", "N"},
+                      {"baud", "N"},
+                      {"peso", "P"},
+                      {"casas", "N"},
+                      {"tempo-estavel", "S"},
+                      {"negativo"},
+                      {"fora-de-faixa"},
+                      {"fixo"},
+                      {"demanda"},
+                      {"dispositivo", "CAM"},
+                      {"ini", "ARQ"},
+                      {"com", "N"},
+                      {"gravar", "ARQ"},
+                      {"reproduzir", "ARQ"},
+                      {"repetir"},
+                      {"quadros", "N"},
+                      {"duracao", "S"}});
+    const ErroLinhaComando e = leLinhaComando(p, argumentosDe(argc, argv));
+    if (p.isSet(QStringLiteral("help"))) {
+        std::fputs(kUso, stdout);
+        std::exit(0);
+    }
+    if (p.isSet(QStringLiteral("version"))) {
+        std::printf("viga-scale-sim %s\n", VIGA_VERSION);
+        std::exit(0);
+    }
+    if (e.tipo == ErroLinhaComando::SemValor) {
+        Falha("falta o valor de " + e.argumento.toStdString());
+    }
+    if (e.tipo == ErroLinhaComando::Desconhecida) {
+        Falha("opção desconhecida: " + e.argumento.toStdString() + " (veja --help)");
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        Falha("opção desconhecida: " + p.positionalArguments().first().toStdString() + " (veja --help)");
+    }
+    const auto tem = [&p](const char* nome) { return p.isSet(QLatin1String(nome)); };
+    const auto valor = [&p](const char* nome) { return p.value(QLatin1String(nome)); };
+    const auto numero = [&](const char* nome) { return Numero(valor(nome), (std::string("--") + nome).c_str()); };
     Opcoes o;
-    OpcoesFerramenta args("viga-scale-sim", kUso, argc, argv);
-    while (args.proxima()) {
-        const QString& arg = args.nome();
-        const auto pega = [&args] { return args.valor(); };
-        if (arg == QLatin1String("--modelo")) {
-            const QString m = pega().toLower();
-            if (m == QLatin1String("ar")) {
-                o.ind.modelo = ModeloIndicador::AR;
-            } else if (m == QLatin1String("arn5")) {
-                o.ind.modelo = ModeloIndicador::ARN5;
-            } else if (m == QLatin1String("arn6")) {
-                o.ind.modelo = ModeloIndicador::ARN6;
-            } else {
-                Falha("modelo desconhecido: " + m.toStdString() + " (ar, arn5 ou arn6)");
-            }
-        } else if (arg == QLatin1String("--taxa")) {
-            o.ind.taxa = Numero(pega(), "--taxa");
-            if (o.ind.taxa <= 0 || o.ind.taxa > 1000) {
-                Falha("--taxa deve estar entre 0 e 1000");
-            }
-        } else if (arg == QLatin1String("--baud")) {
-            o.ind.baud = int(Numero(pega(), "--baud"));
-            if (o.ind.baud < 0) {
-                Falha("--baud não pode ser negativo");
-            }
-        } else if (arg == QLatin1String("--peso")) {
-            o.ind.peso = Numero(pega(), "--peso");
-        } else if (arg == QLatin1String("--casas")) {
-            o.ind.casas = int(Numero(pega(), "--casas"));
-            if (o.ind.casas < 0 || o.ind.casas > 4) {
-                Falha("--casas deve estar entre 0 e 4");
-            }
-        } else if (arg == QLatin1String("--tempo-estavel")) {
-            o.ind.tempoEstavel = Numero(pega(), "--tempo-estavel");
-        } else if (arg == QLatin1String("--negativo")) {
-            o.ind.negativo = true;
-        } else if (arg == QLatin1String("--fora-de-faixa")) {
-            o.ind.foraDeFaixa = true;
-        } else if (arg == QLatin1String("--fixo")) {
-            o.ind.fixo = true;
-        } else if (arg == QLatin1String("--demanda")) {
-            o.demanda = true;
-        } else if (arg == QLatin1String("--dispositivo")) {
-            o.dispositivo = pega();
-        } else if (arg == QLatin1String("--ini")) {
-            o.ini = pega();
-        } else if (arg == QLatin1String("--com")) {
-            o.com = int(Numero(pega(), "--com"));
-            if (o.com < 1 || o.com > 16) {
-                Falha("--com deve estar entre 1 e 16");
-            }
-        } else if (arg == QLatin1String("--gravar")) {
-            o.gravar = pega();
-        } else if (arg == QLatin1String("--reproduzir")) {
-            o.reproduzir = pega();
-        } else if (arg == QLatin1String("--repetir")) {
-            o.repetir = true;
-        } else if (arg == QLatin1String("--quadros")) {
-            o.quadros = long(Numero(pega(), "--quadros"));
-        } else if (arg == QLatin1String("--duracao")) {
-            o.duracao = Numero(pega(), "--duracao");
+    if (tem("modelo")) {
+        const QString m = valor("modelo").toLower();
+        if (m == QLatin1String("ar")) {
+            o.ind.modelo = ModeloIndicador::AR;
+        } else if (m == QLatin1String("arn5")) {
+            o.ind.modelo = ModeloIndicador::ARN5;
+        } else if (m == QLatin1String("arn6")) {
+            o.ind.modelo = ModeloIndicador::ARN6;
         } else {
-            Falha("opção desconhecida: " + arg.toStdString() + " (veja --help)");
+            Falha("modelo desconhecido: " + m.toStdString() + " (ar, arn5 ou arn6)");
         }
     }
+    if (tem("taxa")) {
+        o.ind.taxa = numero("taxa");
+        if (o.ind.taxa <= 0 || o.ind.taxa > 1000) {
+            Falha("--taxa deve estar entre 0 e 1000");
+        }
+    }
+    if (tem("baud")) {
+        o.ind.baud = int(numero("baud"));
+        if (o.ind.baud < 0) {
+            Falha("--baud não pode ser negativo");
+        }
+    }
+    if (tem("peso")) o.ind.peso = numero("peso");
+    if (tem("casas")) {
+        o.ind.casas = int(numero("casas"));
+        if (o.ind.casas < 0 || o.ind.casas > 4) {
+            Falha("--casas deve estar entre 0 e 4");
+        }
+    }
+    if (tem("tempo-estavel")) o.ind.tempoEstavel = numero("tempo-estavel");
+    o.ind.negativo = tem("negativo");
+    o.ind.foraDeFaixa = tem("fora-de-faixa");
+    o.ind.fixo = tem("fixo");
+    o.demanda = tem("demanda");
+    o.dispositivo = valor("dispositivo");
+    o.ini = valor("ini");
+    if (tem("com")) {
+        o.com = int(numero("com"));
+        if (o.com < 1 || o.com > 16) {
+            Falha("--com deve estar entre 1 e 16");
+        }
+    }
+    o.gravar = valor("gravar");
+    o.reproduzir = valor("reproduzir");
+    o.repetir = tem("repetir");
+    if (tem("quadros")) o.quadros = long(numero("quadros"));
+    if (tem("duracao")) o.duracao = numero("duracao");
     if (!o.gravar.isEmpty() && o.dispositivo.isEmpty()) {
         Falha("--gravar precisa de --dispositivo");
     }
@@ -478,10 +504,10 @@ int main(int argc, char** argv)
     if (o.dispositivo.isEmpty()) {
         // The mapping first: whoever reads our first line may open COMn at once.
         if (!o.ini.isEmpty()) {
-            QSettings ini(o.ini, QSettings::IniFormat);
-            ini.setValue(QStringLiteral("serial/COM%1").arg(o.com), QString::fromStdString(l.caminho));
-            ini.sync();
-            if (ini.status() != QSettings::NoError) {
+            ArquivoIni ini(o.ini);
+            ini.definir(QStringLiteral("serial"), QStringLiteral("COM%1").arg(o.com),
+                        QString::fromStdString(l.caminho));
+            if (!ini.gravar()) {
                 Falha("não gravou " + o.ini.toStdString());
             }
         }

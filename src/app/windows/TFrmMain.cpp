@@ -7,6 +7,7 @@
 #include "Dialogos.h"
 #include "Emissor.h"
 #include "ErroBanco.h"
+#include "MensagensCadastro.h"
 #include "PastaDados.h"
 #include "Relogio.h"
 #include "Rotinas.h"
@@ -24,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -40,11 +40,9 @@ const QString restrito = QStringLiteral("Módulo com acesso restrito.");
 // it, whatever the case of its names, so that the value read is the one written.
 void gravaFundo(const QString& valor)
 {
-    const QString chave = ArquivoIni(PastaDados::ini()).caminho(QStringLiteral("ui"), QStringLiteral("wall"));
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    ini.setValue(chave, valor);
-    ini.sync();
-    if (ini.status() != QSettings::NoError) {
+    ArquivoIni ini(PastaDados::ini());
+    ini.definir(QStringLiteral("ui"), QStringLiteral("wall"), valor);
+    if (!ini.gravar()) {
         Mensagem(QStringLiteral("Não foi possível gravar a imagem de fundo em ") + PastaDados::ini() +
                      QStringLiteral("."),
                  QStringLiteral("Erro"), Msg::Erro);
@@ -422,7 +420,7 @@ void TFrmMain::adaptaMenus()
         m_menus = MenusConfig::ler(m_dm);
     } catch (const ErroBanco& e) {
         // the menus keep their full form; the program carries on
-        erroBanco(e.texto());
+        MensagensCadastro::avisaErro(e);
         m_menus = MenusConfig();
     }
     acao(QStringLiteral("CadMotorista"))->setVisible(m_menus.motorista);
@@ -484,12 +482,6 @@ void TFrmMain::cadastroEmissor(bool inicial)
     abre([&] { Telas::emissor(this, inicial); });
 }
 
-void TFrmMain::erroBanco(const QString& texto)
-{
-    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado: ") + texto, QStringLiteral("Erro"),
-             Msg::Erro);
-}
-
 void TFrmMain::executa(const Comandos::Comando& c)
 {
     // A database error never ends the program: it is reported and the
@@ -515,7 +507,7 @@ void TFrmMain::executa(const Comandos::Comando& c)
             if (!reconectou && !m_dm.InTransaction() && m_dm.ReconectaAposFalha()) {
                 continue;
             }
-            erroBanco(e.texto());
+            MensagensCadastro::avisaErro(e);
             return;
         }
     }

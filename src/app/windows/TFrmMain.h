@@ -73,7 +73,6 @@ private:
 
     // the commands
     void executa(const Comandos::Comando& c);
-    void erroBanco(const QString& texto);
     void cadastroEmissor(bool inicial);
     void copiaSeguranca();
     void imagemDeFundo();

@@ -3,6 +3,7 @@
 
 #include "Dialogos.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 
 #include <QCloseEvent>
@@ -63,8 +64,7 @@ void TFrmLogin::BtnOKClick()
         return;
     }
     if (!m_autenticacao.erroBanco().isEmpty()) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + m_autenticacao.erroBanco(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(m_autenticacao.erroBanco());
     }
     if (resultado == Autenticacao::Encerrar) {
         Mensagem(QStringLiteral("Login ou senha incorreta.\rO Sistema será finalizado."),

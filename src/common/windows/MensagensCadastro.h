@@ -6,8 +6,10 @@
 #include <QString>
 #include <exception>
 
-// The registry windows' standard messages, texts and titles in one place.
-// The database errors are ErroBanco (or anything with its texto()).
+// The windows' standard messages, texts and titles in one place. A database
+// error (ErroBanco, or anything with its texto()) is always said through
+// avisaErro / avisaErroExclusao: one wording, the database's text on a line of
+// its own.
 namespace MensagensCadastro
 {
 
@@ -19,15 +21,18 @@ inline QString emUso()
 {
     return QStringLiteral("O registro não pode ser excluído pois está sendo utilizado!");
 }
-// "Erro ao efetuar a operação\rErro retornado:" followed by the database's text.
+// What failed, "Erro retornado:", then the database's text on a line of its own.
+inline QString erroBanco(const QString& oQue, const QString& textoBanco)
+{
+    return oQue + QStringLiteral("\rErro retornado: \r") + textoBanco;
+}
 inline QString erroOperacao(const QString& textoBanco)
 {
-    return QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + textoBanco;
+    return erroBanco(QStringLiteral("Erro ao efetuar a operação"), textoBanco);
 }
-// "Erro ao excluir\rErro retornado:" followed by the database's text.
 inline QString erroExclusao(const QString& textoBanco)
 {
-    return QStringLiteral("Erro ao excluir\rErro retornado:") + textoBanco;
+    return erroBanco(QStringLiteral("Erro ao excluir"), textoBanco);
 }
 inline QString confirmaExclusao()
 {

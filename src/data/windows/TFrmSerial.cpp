@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TFrmSerial.h"
 
+#include "ArquivoIni.h"
 #include "ConfiguraBalanca.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 
 #include "PastaDados.h"
@@ -17,16 +19,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace
 {
-
-QString erroOperacao(const ErroBanco& e)
-{
-    return QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto();
-}
 
 void indice(QComboBox* lista, int valor)
 {
@@ -321,16 +317,17 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
         SalvaConfiguracao::ler(*DM, v);
     } catch (const ErroBanco& e) {
         m_configLida = false;
-        Mensagem(erroOperacao(e), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
     }
     mostra(v);
     QString erroEmail;
     const ConfigEmail configEmail = ConfigEmail::ler(&erroEmail);
     // A setting that cannot be used is shown as it stands, and said.
-    QSettings ini(PastaDados::ini(), QSettings::IniFormat);
-    edtEmailServidor->setText(ini.value(QStringLiteral("email/Servidor")).toString().trimmed());
-    edtEmailPorta->setText(erroEmail.isEmpty() ? QString::number(configEmail.porta)
-                                               : ini.value(QStringLiteral("email/Porta")).toString());
+    const ArquivoIni ini(PastaDados::ini());
+    edtEmailServidor->setText(ini.valor(QStringLiteral("email"), QStringLiteral("Servidor")).toString().trimmed());
+    edtEmailPorta->setText(erroEmail.isEmpty()
+                               ? QString::number(configEmail.porta)
+                               : ini.valor(QStringLiteral("email"), QStringLiteral("Porta")).toString());
     cbEmailSeguranca->setCurrentIndex(int(configEmail.seguranca));
     edtEmailUsuario->setText(configEmail.usuario);
     edtEmailSenha->setText(configEmail.senha);
@@ -573,7 +570,7 @@ void TFrmSerial::BtnSalvarClick()
         }
         SalvaConfiguracao::gravar(*DM);
     } catch (const ErroBanco& e) {
-        Mensagem(erroOperacao(e), QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         reject();
         return;
     }

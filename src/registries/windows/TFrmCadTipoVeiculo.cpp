@@ -5,6 +5,7 @@
 #include "ErroBanco.h"
 #include "FiltrosCampo.h"
 #include "Listagens.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 #include "TiposVeiculo.h"
 
@@ -34,8 +35,7 @@ TFrmCadTipoVeiculo::TFrmCadTipoVeiculo(QWidget* parent)
                 Mensagem(QStringLiteral("Não há dados para imprimir"), QStringLiteral("Informação"),
                          Msg::Informacao);
         } catch (const ErroBanco& e) {
-            Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                     QStringLiteral("Erro"), Msg::Erro);
+            MensagensCadastro::avisaErro(e.texto());
         }
     });
     montar(QStringLiteral("Descrição"));

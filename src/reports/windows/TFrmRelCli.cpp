@@ -5,6 +5,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "Listagens.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 #include "TFrmCadCidade.h"
 #include "TFrmCadastrao.h"
@@ -60,8 +61,7 @@ template <class F> void executa(QPushButton* botao, F f)
             Mensagem(QStringLiteral("Não há dados para imprimir"), QStringLiteral("Informação"),
                      Msg::Informacao);
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
     }
     botao->setEnabled(true);
 }

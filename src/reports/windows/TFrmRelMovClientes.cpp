@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "PastaDados.h"
 #include "RelatorioMovimento.h"
 #include "TDM.h"
@@ -97,8 +98,7 @@ void TFrmRelMovClientes::saiCodigo()
         q.Close();
     } catch (const ErroBanco& e) {
         DM->QR_TEMP.Close();
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "Rotinas.h"
 #include "TDM.h"
 #include "TFrmCadProdutos.h"
@@ -151,8 +152,7 @@ void TFrmRelatorio::BtnImprimirClick()
     try {
         imprimir();
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
     }
     ajustaImprimir();
 }
@@ -190,8 +190,7 @@ void TFrmRelatorio::saiProduto()
         q.Close();
     } catch (const ErroBanco& e) {
         DM->QR_TEMP.Close();
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "EdicaoTemplate.h"
 #include "ErroBanco.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 
 #include <QAction>
@@ -209,8 +210,7 @@ void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
     try {
         janela.setLinhas(EdicaoTemplate::carregar(*DM, codigo));
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
         return;
     }
     janela.exec();
@@ -222,7 +222,6 @@ void TFrmConfTempl::editar(QWidget* parent, const QString& numero)
         Mensagem(QStringLiteral("Operação efetuada com sucesso."), QStringLiteral("Sucesso"),
                  Msg::Informacao);
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado: \r") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
     }
 }

@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "ImpressaoTicket.h"
+#include "MensagensCadastro.h"
 #include "Rotinas.h"
 #include "SessaoAtual.h"
 #include "TDM.h"
@@ -119,8 +120,7 @@ void TFrmTicket::FlatButton2Click()
                                            SessaoAtual.UsuarioLogado, VersaoArquivo());
     } catch (const ErroBanco& e) {
         m_imprimir->setEnabled(true);
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e.texto());
         return;
     }
     using R = ImpressaoTicket::Resultado;
