@@ -5,6 +5,7 @@
 #include "Decimal.h"
 #include "Relogio.h"
 #include "TDM.h"
+#include "TabelasEvidencia.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -124,6 +125,22 @@ QString textoLinha(const Colunas& c, const QSqlQuery& q)
 QString textoLinha(const TQuery& q)
 {
     return textoLinha(colunas(q.record()), [&q](int i) { return q.valor(q.RecNo(), i); });
+}
+
+// The current row as it was logged before the given columns were added to
+// its table: without them while they are empty.
+QString textoLinhaSem(const TQuery& q, const QStringList& acrescentadas)
+{
+    const Colunas todas = colunas(q.record());
+    Colunas c;
+    for (qsizetype k = 0; k < todas.nomes.size(); ++k) {
+        if (acrescentadas.contains(todas.nomes[k]) && q.valor(q.RecNo(), todas.indices[k]).isNull()) {
+            continue;
+        }
+        c.nomes << todas.nomes[k];
+        c.indices << todas.indices[k];
+    }
+    return textoLinha(c, [&q](int i) { return q.valor(q.RecNo(), i); });
 }
 
 // The product rows of one weighing, in a fixed order whatever order the
@@ -413,12 +430,14 @@ QStringList diferencas(const QString& antes, const QString& depois)
     QStringList chaves = oa.keys() + od.keys();
     std::sort(chaves.begin(), chaves.end());
     chaves.erase(std::unique(chaves.begin(), chaves.end()), chaves.end());
-    const auto mostra = [](const QJsonValue& v) {
-        return v.isUndefined() || v.isNull() ? QStringLiteral("(vazio)") : v.toString();
+    const auto nulo = [](const QJsonValue& v) { return v.isUndefined() || v.isNull(); };
+    const auto mostra = [&nulo](const QJsonValue& v) {
+        return nulo(v) ? QStringLiteral("(vazio)") : v.toString();
     };
     QStringList r;
     for (const QString& c : chaves) {
-        if (oa.value(c) != od.value(c)) {
+        // A column added since the earlier state was logged is no change while empty.
+        if (oa.value(c) != od.value(c) && !(nulo(oa.value(c)) && nulo(od.value(c)))) {
             r << QStringLiteral("%1: %2 → %3").arg(c, mostra(oa.value(c)), mostra(od.value(c)));
         }
     }
@@ -585,10 +604,12 @@ Verificacao verifica(TDM& dm, const OpcoesVerificacao& opcoes)
         TQuery q(&dm, QStringLiteral("QR_Auditoria"));
         q.Add(QStringLiteral("Select * from PESAGEM order by PES_CODIGO"));
         q.Open();
+        const QStringList acrescentadas = TabelasEvidencia::colunasAcrescentadas(QStringLiteral("PESAGEM"));
         for (q.First(); !q.Eof(); q.Next()) {
             const qint64 n = q.AsLargeInt(QStringLiteral("PES_CODIGO"));
             pesagens.insert(n);
-            if (resumo(textoLinha(q)) != ultimaPesagem.value(n, vazio)) {
+            const QByteArray logada = ultimaPesagem.value(n, vazio);
+            if (resumo(textoLinha(q)) != logada && resumo(textoLinhaSem(q, acrescentadas)) != logada) {
                 alteradas.insert(n);
             }
             const int anteriores = opcoes.aceitarAnteriores ? ladosAnteriores.value(n) : 0;

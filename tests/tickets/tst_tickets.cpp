@@ -8,6 +8,7 @@
 #include "ChaveAuditoria.h"
 #include "CodigoQR.h"
 #include "ConsultaTicket.h"
+#include "EdicaoTemplate.h"
 #include "FixtureTicket.h"
 #include "ImpressaoTicket.h"
 #include "PreviewRelevo.h"
@@ -396,9 +397,15 @@ private Q_SLOTS:
         QVERIFY(q.FindField("TotalDescontoEntrada"));
         q.Close();
 
+        b.exec(
+            QStringLiteral("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783' "
+                           "where pes_codigo=1"));
         p = ConsultaTicket::pesagem(b.dm(), 1);
         ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
         QCOMPARE(q.AsString("transportadora"), QStringLiteral("TRANSPORTES TRES"));
+        // the invoice's whole access key, a field of the templates
+        QCOMPARE(q.AsString("pes_chavenfe"), QStringLiteral("35260312345678000195550010000123451123456783"));
+        QVERIFY(EdicaoTemplate::campos().contains(QStringLiteral("pes_chavenfe")));
         // 0,5 % and 0,25 % of 27350 (the stored weights' net)
         QCOMPARE(q.AsDecimal("PesoFator2").toShortString(), QStringLiteral("136,75"));
         QCOMPARE(q.AsDecimal("PesoFator6").toShortString(), QStringLiteral("68,375"));

@@ -653,6 +653,28 @@ private Q_SLOTS:
                                                                "pesagem 1: saída sem evidência da leitura"}));
     }
 
+    // A column added after weighings were logged: they still verify while it
+    // is empty, and a value put into it by hand is named.
+    void colunaAcrescentadaDepois()
+    {
+        BancoTeste b;
+        b.exec("alter table pesagem drop column pes_chavenfe");
+        b.exec("insert into pesagem (pes_codigo, pes_tipo, pes_pesoentrada, pes_placa) values (1, 1, 12000, "
+               "'OLD0001')");
+        {
+            Transacao tr(&b.dm());
+            Auditoria::registraEstadoInicial(b.dm());
+            tr.commit();
+        }
+        Atualizacao a(b.dm());
+        QCOMPARE(a.garanteEvidencia(), QString());
+        QVERIFY(Auditoria::verifica(b.dm()).ok());
+        QCOMPARE(a.garanteEvidencia(), QString());
+        b.exec("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783' "
+               "where pes_codigo=1");
+        QCOMPARE(Auditoria::verifica(b.dm()).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
+    }
+
     // The command-line verifier on the data folder of $VIGA_HOME, the hand
     // edit made with the sqlite3 program (SQLite only).
     void programaVerificador_data()

@@ -246,7 +246,8 @@ private Q_SLOTS:
                                           {"PES_PERCDESC", "NULL"},
                                           {"PES_OBS", "NULL"},
                                           {"PES_OBSSAIDA", "NULL"},
-                                          {"PES_TARAPESAGEM", "NULL"}}));
+                                          {"PES_TARAPESAGEM", "NULL"},
+                                          {"PES_CHAVENFE", "NULL"}}));
         QVERIFY(confere(produtos(c.b, 1).value(0), linhaProduto(1, "10")));
     }
 
