@@ -668,11 +668,11 @@ private Q_SLOTS:
         }
         Atualizacao a(b.dm());
         QCOMPARE(a.garanteEvidencia(), QString());
-        QVERIFY(Auditoria::verifica(b.dm()).ok());
+        QVERIFY(verifica(b, {}, true).ok());
         QCOMPARE(a.garanteEvidencia(), QString());
         b.exec("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783' "
                "where pes_codigo=1");
-        QCOMPARE(Auditoria::verifica(b.dm()).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
+        QCOMPARE(verifica(b, {}, true).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
     }
 
     // The command-line verifier on the data folder of $VIGA_HOME, the hand
