@@ -145,7 +145,10 @@ bool TDM::Conectar(QString* erro)
         db.setDatabaseName(m_conexao.nome);
         db.setUserName(m_conexao.usuario);
         db.setPassword(m_conexao.senha);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // A server or network that went silent is found by TCP keepalives
+        // (about a minute) instead of the system's two hours.
+        db.setConnectOptions(QStringLiteral(
+            "connect_timeout=10;keepalives=1;keepalives_idle=20;keepalives_interval=10;keepalives_count=3"));
     } else {
         const QString caminho = m_conexao.caminhoArquivo();
         novo = !QFile::exists(caminho);
@@ -185,8 +188,21 @@ bool TDM::Conectar(QString* erro)
             }
             gravacaoDeTeste(q);
         } else {
-            if (!q.exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
-                throw ErroBanco(q.lastError());
+            // Waits behind another workstation are bounded: a lock held longer
+            // than EsperaBloqueioMs refuses the statement (the save says so),
+            // and a workstation that stopped inside a transaction has it ended
+            // by the server, so that its locks go. The server's own keepalives
+            // find a workstation whose network went away.
+            for (const QString& ajuste :
+                 {QStringLiteral("SET client_min_messages TO WARNING"),
+                  QStringLiteral("SET lock_timeout = %1").arg(EsperaBloqueioMs),
+                  QStringLiteral("SET idle_in_transaction_session_timeout = %1").arg(TransacaoParadaMs),
+                  QStringLiteral("SET tcp_keepalives_idle = 20"),
+                  QStringLiteral("SET tcp_keepalives_interval = 10"),
+                  QStringLiteral("SET tcp_keepalives_count = 3")}) {
+                if (!q.exec(ajuste)) {
+                    throw ErroBanco(q.lastError());
+                }
             }
         }
         if (novo) {

@@ -67,6 +67,13 @@ public:
     // of a row that others may point at runs first, on every database.
     void RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros);
 
+    // PostgreSQL: how long a statement waits for a lock another workstation
+    // holds before it is refused (the save is then refused with a message and
+    // rolled back), and how long a transaction may stand idle before the
+    // server ends it (a workstation stopped in the middle of a save).
+    static constexpr int EsperaBloqueioMs = 5000;
+    static constexpr int TransacaoParadaMs = 60000;
+
     // SQL trace mode (the main window's Alt+F1): saves show their statement.
     bool rastreioSql = false;
 

@@ -309,6 +309,7 @@ int TQuery::LerMais(int n) const
     while (!m_todas && lidas < n) {
         if (m_cursor && m_cursor->seek(m_lidas)) {
             ++m_lidas;
+            ++m_trazidas;
             ++lidas;
         } else {
             m_todas = true;
@@ -585,9 +586,13 @@ const QRegularExpression& reChave()
 
 } // namespace
 
-bool TQuery::separaOrdem()
+namespace
 {
-    const QString texto = Text();
+// The statement split at its last ORDER BY: the rows before it and its keys
+// as written (none without ORDER BY); false when that ORDER BY belongs to a
+// sub-statement.
+bool divideOrdem(const QString& texto, QString& base, QStringList& partes)
+{
     qsizetype inicio = -1, fim = -1;
     auto it = reOrdem().globalMatch(texto);
     while (it.hasNext()) {
@@ -595,22 +600,50 @@ bool TQuery::separaOrdem()
         inicio = m.capturedStart();
         fim = m.capturedEnd();
     }
+    base = texto;
+    partes.clear();
+    if (inicio < 0) {
+        return true;
+    }
+    base = texto.left(inicio);
+    if (base.count(u'(') != base.count(u')')) {
+        return false;
+    }
+    for (const QString& parte : texto.mid(fim).split(u',')) {
+        partes << parte.trimmed();
+    }
+    return true;
+}
+} // namespace
+
+QString TQuery::ChaveOrdem() const
+{
+    if (m_paginada) {
+        return m_chaves.isEmpty() ? QString() : m_chaves.first().coluna;
+    }
+    QString base;
+    QStringList partes;
+    if (!divideOrdem(Text(), base, partes) || partes.isEmpty()) {
+        return QString();
+    }
+    const auto m = reChave().match(partes.first());
+    return m.hasMatch() ? m.captured(1).toLower() : QString();
+}
+
+bool TQuery::separaOrdem()
+{
     QList<Chave> chaves;
-    QString base = texto;
-    if (inicio >= 0) {
-        const QString antes = texto.left(inicio);
-        if (antes.count(u'(') != antes.count(u')')) {
-            return false; // an ORDER BY inside a sub-statement: not the list's order
+    QString base;
+    QStringList partes;
+    if (!divideOrdem(Text(), base, partes)) {
+        return false; // an ORDER BY inside a sub-statement: not the list's order
+    }
+    for (const QString& parte : partes) {
+        const auto m = reChave().match(parte);
+        if (!m.hasMatch()) {
+            return false; // an expression: the list is read as a whole
         }
-        base = antes;
-        for (const QString& parte : texto.mid(fim).split(u',')) {
-            const auto m = reChave().match(parte.trimmed());
-            if (!m.hasMatch()) {
-                return false; // an expression: the list is read as a whole
-            }
-            chaves.append(
-                {m.captured(1).toLower(), m.captured(2).compare(u"desc", Qt::CaseInsensitive) == 0});
-        }
+        chaves.append({m.captured(1).toLower(), m.captured(2).compare(u"desc", Qt::CaseInsensitive) == 0});
     }
     if (base.contains(QRegularExpression(QStringLiteral(R"(\b(limit|offset|union)\b)"),
                                          QRegularExpression::CaseInsensitiveOption))) {
@@ -726,6 +759,7 @@ int TQuery::lePagina(const QString& onde, const Parametros& p, int inicio, bool 
         }
         m_cache.insert(inversa ? inicio - n : inicio + n, linha);
         ++n;
+        ++m_trazidas;
     }
     return n;
 }
@@ -741,7 +775,11 @@ qint64 TQuery::conta(const QString& onde, const Parametros& p) const
     QSqlQuery q(m_dm->DataBase1());
     q.setForwardOnly(true);
     executa(q, texto, todos);
-    return q.next() ? q.value(0).toLongLong() : 0;
+    if (!q.next()) {
+        return 0;
+    }
+    ++m_trazidas;
+    return q.value(0).toLongLong();
 }
 
 bool TQuery::abrirPaginada()
@@ -810,6 +848,7 @@ bool TQuery::localizaPaginada(const QString& condicao, const Parametros& p)
     if (!q.next()) {
         return false;
     }
+    ++m_trazidas;
     QVector<QVariant> linha(q.record().count());
     for (int c = 0; c < linha.size(); ++c) {
         linha[c] = q.value(c);

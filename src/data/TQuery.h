@@ -94,6 +94,12 @@ public:
     bool TodasLidas() const { return m_todas; }
     // Reads up to `n` more rows; returns how many were read.
     int LerMais(int n) const;
+    // Rows fetched from the database since the query was made (every read:
+    // opening, pages, locates, counts): what a list costs the engine.
+    qint64 LinhasTrazidas() const { return m_trazidas; }
+    // The first column of the statement's ORDER BY (the list's sort key);
+    // empty when it has none or it is an expression.
+    QString ChaveOrdem() const;
 
     // Fields of the current row by name, ignoring case. A name the result does
     // not have throws ErroBanco (a direct read); FindField() tells without throwing.
@@ -183,5 +189,6 @@ private:
     int m_atual = 0;
     bool m_ativa = false;
     int m_alteradas = -1;
+    mutable qint64 m_trazidas = 0;
     QList<QPair<const class QObject*, std::function<void()>>> m_avisos;
 };

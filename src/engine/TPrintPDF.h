@@ -6,8 +6,11 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 // The font of the text objects: an index into the table of the 14 standard
 // fonts (resource /F1 is index 0) and a size in PDF units.
@@ -90,8 +93,9 @@ public:
     // is then left as it was.
     bool EndDoc(QString* erro = nullptr);
 
-    // The bytes of the finished document (after EndDoc).
-    const QByteArray& Documento() const { return m_saida; }
+    // The bytes of the finished document (after EndDoc; read back from the
+    // file when it was written to one).
+    QByteArray Documento() const;
 
 private:
     void linha(const char* texto);
@@ -102,7 +106,16 @@ private:
     void abreConteudo();
     void fechaPagina();
 
+    // Where the document is so far. With a FileName, the bytes go to the file
+    // as pages are closed (a report of tens of thousands of pages never sits
+    // whole in memory); m_saida holds what is not written yet, and m_gravados
+    // counts the bytes written before it.
+    qint64 posicao() const { return m_gravados + m_saida.size(); }
+    void descarrega(bool tudo);
     QByteArray m_saida;
+    qint64 m_gravados = 0;
+    std::unique_ptr<QSaveFile> m_arquivo;
+    QString m_erroArquivo;
     QList<qint64> m_offsets; // offset of object k at index k − 1
     int m_objetos = 0;
     int m_paginas = 0;
@@ -119,3 +132,9 @@ private:
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
                      const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr,
                      const QList<MarcaQR>& codigos = {});
+// The same for `quantas` pages given one at a time by `pagina` (asked for
+// twice: once to fit the widest line and longest page, once to write): the
+// pages of a long preview are never all unpacked together.
+bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina, const QString& arquivo,
+                     const QString& titulo, const QString& familiaFonte, int tamanhoFonte,
+                     QString* erro = nullptr, const QList<MarcaQR>& codigos = {});

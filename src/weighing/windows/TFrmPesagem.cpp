@@ -323,5 +323,7 @@ void TFrmPesagem::montaControles()
     listaPesagens = new TDBGrid(this);
     listaPesagens->setObjectName(QStringLiteral("DBGrid1"));
     listaPesagens->setTabKeyNavigation(false);
+    // the list is in order of entry: a plate typed on it goes to "Localizar Placa:"
+    listaPesagens->setCampoLocalizar(campoLocalizarPlaca);
     corpo()->addWidget(listaPesagens, 1);
 }
