@@ -20,7 +20,7 @@ PKGS=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3 zlib1g-dev
   libopencv-dev libtesseract-dev tesseract-ocr-eng
   fonts-dejavu-core fonts-urw-base35
-  libmodbus-dev
+  libmodbus-dev libqrencode-dev
 )
 
 missing=()

@@ -111,7 +111,10 @@ void garante(TDM& dm)
     if (!existeTabela(dm, QStringLiteral("AUDITORIA"))) {
         executa(dm, QLatin1String(auditoria));
         executa(dm, QLatin1String(indiceAuditoria));
+        Auditoria::iniciaChave(dm);
         Auditoria::registraEstadoInicial(dm);
+    } else {
+        Auditoria::iniciaChave(dm);
     }
 }
 

@@ -23,7 +23,9 @@ void executa(TDM& dm, const QString& sql);
 QStringList comandos(bool postgres);
 
 // Creates whichever table is missing, inside the caller's transaction; a new
-// log on a database that already has weighings begins with their state.
+// log on a database that already has weighings begins with their state. A log
+// without the key mark gets it (the installation key is created when there is
+// none yet), so that the entries after it are keyed.
 // Throws ErroBanco.
 void garante(TDM& dm);
 

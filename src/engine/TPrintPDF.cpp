@@ -212,6 +212,22 @@ void TPrintPDF::PdfTextOutWin1252(int x, int y, const QByteArray& textoWin1252)
     linha("ET");
 }
 
+void TPrintPDF::PdfRetangulo(double x, double y, double largura, double altura)
+{
+    if (!m_iniciado) {
+        BeginDoc();
+    }
+    const auto numero = [this](double v) {
+        m_saida.append(QByteArray::number(v, 'f', 2));
+        m_saida.append(' ');
+    };
+    numero(x);
+    numero(PageHeight - y - altura);
+    numero(largura);
+    numero(altura);
+    linha("re f");
+}
+
 void TPrintPDF::NewPage()
 {
     if (!m_iniciado) {
@@ -362,15 +378,17 @@ bool TPrintPDF::EndDoc(QString* erro)
 }
 
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro)
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro,
+                     const QList<MarcaQR>& codigos)
 {
     return GravaPdfPaginas(
         int(paginas.size()), [&paginas](int p) { return paginas[p]; }, arquivo, titulo, familiaFonte,
-        tamanhoFonte, erro);
+        tamanhoFonte, erro, codigos);
 }
 
 bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina, const QString& arquivo,
-                     const QString& titulo, const QString& familiaFonte, int tamanhoFonte, QString* erro)
+                     const QString& titulo, const QString& familiaFonte, int tamanhoFonte, QString* erro,
+                     const QList<MarcaQR>& codigos)
 {
     TPrintPDF pdf;
     pdf.Compress = false;
@@ -422,6 +440,14 @@ bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina,
             QByteArray texto = ParaWin1252(linha);
             texto.replace(')', ']').replace('(', '[');
             pdf.PdfTextOutWin1252(1, int(y), texto);
+            const QStringView semBrancos = QStringView(linha).trimmed();
+            for (const MarcaQR& m : codigos) {
+                if (semBrancos != m.ancora) continue;
+                // From the top of the line's type down, `linhas` pitches square.
+                const QPointF canto(1 + m.coluna * avanco * pdf.Font.Tamanho, y - pdf.Font.Tamanho);
+                for (const QRectF& r : CodigoQR::gera(m.conteudo).retangulos(canto, m.linhas * passo))
+                    pdf.PdfRetangulo(r.x(), r.y(), r.width(), r.height());
+            }
             y += passo;
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CodigoQR.h"
 #include "Win1252.h"
 
 #include <QByteArray>
@@ -81,6 +82,9 @@ public:
     // and backslashes are escaped, so any text yields a sound file.
     void PdfTextOut(int x, int y, const QString& texto);
     void PdfTextOutWin1252(int x, int y, const QByteArray& texto);
+    // A filled black rectangle on the current page, its top left corner at
+    // (x, PageHeight − y), `altura` downwards.
+    void PdfRetangulo(double x, double y, double largura, double altura);
     // Closes the current page and starts the next.
     void NewPage();
     // Closes the last page, writes the remaining objects, the cross-reference
@@ -123,12 +127,14 @@ private:
 // 680 × 1020 units, one line every 12 units from y = 10, "(" and ")" shown as
 // "[" and "]", in the standard family named in `familiaFonte` ("Courier",
 // "Helvetica" or "Times"; Courier otherwise) at `tamanhoFonte` (12 when not
-// positive). False, with the error text in `erro`, when it cannot be written.
+// positive). The QR codes of `codigos` are drawn beside their lines. False,
+// with the error text in `erro`, when it cannot be written.
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr);
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr,
+                     const QList<MarcaQR>& codigos = {});
 // The same for `quantas` pages given one at a time by `pagina` (asked for
 // twice: once to fit the widest line and longest page, once to write): the
 // pages of a long preview are never all unpacked together.
 bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina, const QString& arquivo,
                      const QString& titulo, const QString& familiaFonte, int tamanhoFonte,
-                     QString* erro = nullptr);
+                     QString* erro = nullptr, const QList<MarcaQR>& codigos = {});

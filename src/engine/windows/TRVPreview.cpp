@@ -447,7 +447,7 @@ void TRVPreview::SalvarPdf()
     // page by page: a long report is never unpacked whole
     if (GravaPdfPaginas(
             totalPaginas(), [this](int p) { return paginaExibida(p); }, nome, m_job.ReportTitle, familiaPdf(),
-            memo->font().pointSize(), &erro)) {
+            memo->font().pointSize(), &erro, m_origem.CodigosQR)) {
         Mensagem(QStringLiteral("Documento PDF gerado com sucesso!"), QStringLiteral("Informação"),
                  Msg::Informacao);
     } else {
