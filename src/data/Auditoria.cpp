@@ -66,18 +66,34 @@ void textoJson(QString& saida, QStringView s)
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t u = s[i].unicode();
         switch (u) {
-        case u'"': saida += QLatin1String("\\\""); continue;
-        case u'\\': saida += QLatin1String("\\\\"); continue;
-        case 0x8: saida += QLatin1String("\\b"); continue;
-        case 0xc: saida += QLatin1String("\\f"); continue;
-        case 0xa: saida += QLatin1String("\\n"); continue;
-        case 0xd: saida += QLatin1String("\\r"); continue;
-        case 0x9: saida += QLatin1String("\\t"); continue;
-        default: break;
+        case u'"':
+            saida += QLatin1String("\\\"");
+            continue;
+        case u'\\':
+            saida += QLatin1String("\\\\");
+            continue;
+        case 0x8:
+            saida += QLatin1String("\\b");
+            continue;
+        case 0xc:
+            saida += QLatin1String("\\f");
+            continue;
+        case 0xa:
+            saida += QLatin1String("\\n");
+            continue;
+        case 0xd:
+            saida += QLatin1String("\\r");
+            continue;
+        case 0x9:
+            saida += QLatin1String("\\t");
+            continue;
+        default:
+            break;
         }
         if (u < 0x20) {
             u4(u);
-        } else if (QChar::isHighSurrogate(u) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
+        } else if (QChar::isHighSurrogate(u) && i + 1 < s.size() &&
+                   QChar::isLowSurrogate(s[i + 1].unicode())) {
             saida += s[i];
             saida += s[++i];
         } else if (QChar::isSurrogate(u)) {
@@ -92,8 +108,7 @@ void textoJson(QString& saida, QStringView s)
 // in lower case, sorted, each value as the database returns it as text, NULL
 // as null. Written directly; it is, byte for byte, QJsonDocument's compact
 // form of that object, which every entry already logged holds.
-template <typename Valor>
-QString textoLinha(const Colunas& c, const Valor& valor)
+template <typename Valor> QString textoLinha(const Colunas& c, const Valor& valor)
 {
     QString t;
     t.reserve(64 + 24 * c.nomes.size());

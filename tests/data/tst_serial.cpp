@@ -870,7 +870,8 @@ private Q_SLOTS:
         {
             QFile f(PastaDados::ini());
             QVERIFY(f.open(QIODevice::Append | QIODevice::Text));
-            f.write("\n[Email]\nSERVIDOR=smtp.cooperativa.com.br\nporta=465\nremetente=balanca@cooperativa.com.br\n");
+            f.write("\n[Email]\nSERVIDOR=smtp.cooperativa.com.br\nporta=465\nremetente=balanca@cooperativa."
+                    "com.br\n");
         }
         const ConfigEmail lida = ConfigEmail::ler();
         QVERIFY(lida.configurado());

@@ -517,7 +517,8 @@ private Q_SLOTS:
                 const QSqlRecord rec = r.record();
                 for (int i = 0; i < rec.count(); ++i) {
                     const QVariant v = rec.value(i);
-                    o.insert(rec.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
+                    o.insert(rec.fieldName(i).toLower(),
+                             v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
                 }
                 linhas << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
             }

@@ -163,8 +163,8 @@ bool le(const QStringList& args, Pedido& p, QString& msg)
         }
     }
     if (e.tipo == ErroLinhaComando::Desconhecida || soltos.size() > 1) {
-        msg = QStringLiteral("opção desconhecida: %1").arg(e.tipo == ErroLinhaComando::Desconhecida ? e.argumento
-                                                                                                    : soltos[1]);
+        msg = QStringLiteral("opção desconhecida: %1")
+                  .arg(e.tipo == ErroLinhaComando::Desconhecida ? e.argumento : soltos[1]);
         return false;
     }
     if (e.tipo == ErroLinhaComando::SemValor) {

@@ -325,7 +325,8 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     const ConfigEmail configEmail = ConfigEmail::ler(&erroEmail);
     // A setting that cannot be used is shown as it stands, and said.
     const ArquivoIni ini(PastaDados::ini());
-    edtEmailServidor->setText(ini.valor(QStringLiteral("email"), QStringLiteral("Servidor")).toString().trimmed());
+    edtEmailServidor->setText(
+        ini.valor(QStringLiteral("email"), QStringLiteral("Servidor")).toString().trimmed());
     edtEmailPorta->setText(erroEmail.isEmpty()
                                ? QString::number(configEmail.porta)
                                : ini.valor(QStringLiteral("email"), QStringLiteral("Porta")).toString());
