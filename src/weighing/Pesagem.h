@@ -94,7 +94,7 @@ struct PesagemTela {
     QString dataSaida;
     QString horaSaida;
     QString pesoSaida;
-    QString statusTexto; // the indicator's status (Part of the scale link)
+    QString statusTexto; // the indicator's status word, as it sent it
 
     // True when the exit date of a loaded weighing was already stored.
     bool saidaGravada = false;

@@ -7,6 +7,7 @@
 #include "ErroBanco.h"
 #include "FatoresPesagem.h"
 #include "FiltrosCampo.h"
+#include "MensagensCadastro.h"
 #include "RegrasPesagem.h"
 #include "Relogio.h"
 #include "SalvaPesagem.h"
@@ -113,8 +114,7 @@ void TFrmPesagem::ligaEventos()
 
 void TFrmPesagem::erroBanco(const ErroBanco& e)
 {
-    Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-             QStringLiteral("Erro"), Msg::Erro);
+    MensagensCadastro::avisaErro(e);
 }
 
 PesagemTela TFrmPesagem::pesagem() const

@@ -3,6 +3,7 @@
 #include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
+#include "MensagensCadastro.h"
 #include "RegrasPesagem.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
@@ -217,8 +218,7 @@ void TFrmPesagem::btnExcluirClick()
         pesagemAlterada(e, codigo, false);
         return;
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao excluir\rErro retornado:") + e.texto(), QStringLiteral("Erro"),
-                 Msg::Erro);
+        MensagensCadastro::avisaErroExclusao(e);
         return;
     }
     Mensagem(sucesso, QStringLiteral("Sucesso"), Msg::Informacao);

@@ -5,6 +5,7 @@
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "Evidencia.h"
+#include "MensagensCadastro.h"
 #include "TDM.h"
 
 #include <QHBoxLayout>
@@ -95,8 +96,7 @@ void TFrmHistoricoPesagem::consulta()
         entrada = Evidencia::le(*DM, numero, 1);
         saida = Evidencia::le(*DM, numero, 2);
     } catch (const ErroBanco& e) {
-        Mensagem(QStringLiteral("Erro ao efetuar a operação\rErro retornado:") + e.texto(),
-                 QStringLiteral("Erro"), Msg::Erro);
+        MensagensCadastro::avisaErro(e);
         return;
     }
     tabela->setRowCount(0);

@@ -62,7 +62,8 @@ public:
     TCommPortDriver& porta() { return m_fluxo->porta(); }
     FluxoPesagem& fluxo() { return *m_fluxo; }
 
-    // Controls; each keeps its documented control name as its object name.
+    // Controls; each keeps its control name as its object name, which tests
+    // look up.
     TMaskEdit* campoCodigoPesagem;          // "Código Pesagem:"
     QLineEdit* campoPlaca;                  // "Placa:"
     QLineEdit* campoPlacaCarreta;           // "Placa da Carreta:"
