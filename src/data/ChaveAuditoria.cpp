@@ -93,6 +93,18 @@ QByteArray leOuCria()
     return chave;
 }
 
+QString avisoSemChave()
+{
+    try {
+        if (le().isEmpty()) {
+            return ChaveAusente(caminho()).texto();
+        }
+    } catch (const ChaveInvalida& e) {
+        return e.texto();
+    }
+    return {};
+}
+
 QString identificacao(const QByteArray& chave)
 {
     return QString::fromLatin1(

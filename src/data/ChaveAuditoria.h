@@ -28,6 +28,11 @@ QByteArray le();
 // ChaveInvalida when it cannot be read or written.
 QByteArray leOuCria();
 
+// What a workstation is told at start-up when it could not save a weighing
+// for want of its key (none, or a file that is not a key); empty when the key
+// is there.
+QString avisoSemChave();
+
 // A short public fingerprint of a key (16 hexadecimal digits), stored in the
 // log to say which key its entries are written with; it reveals nothing of
 // the key.

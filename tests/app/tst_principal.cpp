@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BancoTeste.h"
+#include "ChaveAuditoria.h"
 #include "Comandos.h"
 #include "DialogosRoteiro.h"
 #include "Operador.h"
@@ -88,6 +89,26 @@ private Q_SLOTS:
         m.close();
         QVERIFY(!m.isVisible());
         QVERIFY(fim);
+    }
+
+    // A workstation without the audit key is told before anyone types a
+    // weighing it could not save; the program goes on (registries, reports).
+    void semChaveDaAuditoriaAvisaAoIniciar()
+    {
+        BancoTeste b;
+        cadastraEmissor(b);
+        QVERIFY(QFile::remove(ChaveAuditoria::caminho()));
+        DialogosRoteiro d;
+        TFrmMain m(b.dm());
+        entrarComo("admin", "ADMIN");
+        inicia(m);
+        QCOMPARE(m.painel(1)->text(), QString(" ADMIN"));
+        QCOMPARE(d.mostradas.size(), 1);
+        QCOMPARE(d.mostradas[0].titulo, QString("Aviso"));
+        QVERIFY2(d.mostradas[0].texto.startsWith("Esta estação não tem a chave da auditoria (" +
+                                                 ChaveAuditoria::caminho() + ")"),
+                 qPrintable(d.mostradas[0].texto));
+        QVERIFY(!QFile::exists(ChaveAuditoria::caminho())); // never made behind the administrator's back
     }
 
     void atualizacaoObrigatoria()

@@ -3,6 +3,7 @@
 
 #include "ArquivoIni.h"
 #include "Atualizacao.h"
+#include "ChaveAuditoria.h"
 #include "CopiaSeguranca.h"
 #include "Dialogos.h"
 #include "Emissor.h"
@@ -389,6 +390,11 @@ void TFrmMain::iniciar()
     }
     if (const QString e = atualizacao.garanteEvidencia(); !e.isEmpty()) {
         Mensagem(e, tituloPrincipal, Msg::Ok);
+    }
+    // a workstation that could not save a weighing is told now, not at the
+    // first save of the day
+    if (const QString aviso = ChaveAuditoria::avisoSemChave(); !aviso.isEmpty()) {
+        Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
     }
     // 5. login
     if (!Telas::login(this)) {
