@@ -12,17 +12,20 @@
 #include <memory>
 #include <vector>
 
-class TDM;
+class FonteConsultas;
 
 // A query of the data module: SQL kept as a list of lines, named parameters
 // (":nome") bound as values, never concatenated. Open() runs a SELECT and
 // reads its rows lazily: a row is read when something asks for it (the grid's
 // rows on screen, a locate, a move), so a list of a million rows opens as fast
 // as a list of ten. ExecSQL() runs anything else. Failures throw ErroBanco.
+// Its code by concern: the statement, its values and its runs (TQuery.cpp),
+// the list read page by page (TQueryPaginas.cpp), the fields and their
+// values (TQueryValores.cpp).
 class TQuery
 {
 public:
-    TQuery(TDM* dm, const QString& nome, const QStringList& sql = {});
+    TQuery(FonteConsultas* dm, const QString& nome, const QStringList& sql = {});
     ~TQuery();
     TQuery(const TQuery&) = delete;
     TQuery& operator=(const TQuery&) = delete;
@@ -159,7 +162,7 @@ private:
     // True when row `linha` exists, reading rows up to it when needed.
     bool le(int linha) const;
 
-    TDM* m_dm;
+    FonteConsultas* m_dm;
     QString m_nome;
     QStringList m_sql;
     Parametros m_params;

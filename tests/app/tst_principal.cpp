@@ -2,6 +2,7 @@
 #include "BancoTeste.h"
 #include "Comandos.h"
 #include "DialogosRoteiro.h"
+#include "Esquema.h"
 #include "Operador.h"
 #include "PastaDados.h"
 #include "SessaoAtual.h"
@@ -359,7 +360,7 @@ private Q_SLOTS:
         c.nome = "postgres";
         TDM dm(c);
         QString erro;
-        QVERIFY2(dm.Conectar(&erro), qPrintable(erro));
+        QVERIFY2(Esquema::abreBanco(dm, &erro), qPrintable(erro));
         DialogosRoteiro d;
         SessaoAtual.UsuarioLogado = "ADMIN";
         TFrmMain m(dm);

@@ -54,8 +54,8 @@ int main(int argc, char** argv)
         return 2;
     }
     TDM dm(conexao);
-    // An empty or missing database is not created here: there is nothing to check.
-    dm.criarSeVazio = false;
+    // Only the connection: an empty or missing database is not created here
+    // (there is nothing to check).
     if (!dm.Conectar(&erro)) {
         erros << "Não foi possível abrir o banco de dados: " << erro << '\n';
         return 2;
