@@ -18,7 +18,9 @@ PKGS=(
   qpdf poppler-utils python3-aiosmtpd openssl libhpdf-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good sqlite3 zlib1g-dev
-  libmodbus-dev
+  libopencv-dev libtesseract-dev tesseract-ocr-eng
+  fonts-dejavu-core fonts-urw-base35
+  libmodbus-dev libqrencode-dev
 )
 
 missing=()

@@ -25,8 +25,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <algorithm>
-#include <memory>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace
 {
@@ -142,8 +142,7 @@ BENCHMARK(SalvarEntradaComFotos)->Unit(benchmark::kMicrosecond);
 // Statements run inside a save's open transaction, as the save runs them:
 // the transaction is begun and rolled back outside the timing, every 256
 // runs (its begin and commit are the save's, with or without evidence).
-template <typename F>
-void dentroDeUmaGravacao(benchmark::State& state, BancoTeste& b, const F& executa)
+template <typename F> void dentroDeUmaGravacao(benchmark::State& state, BancoTeste& b, const F& executa)
 {
     std::unique_ptr<Transacao> tr;
     int n = 0;

@@ -461,7 +461,8 @@ void MesmosComandosNoDriver(benchmark::State& state)
             QSqlQuery t(db);
             t.exec(QStringLiteral("LOCK TABLE AUDITORIA IN EXCLUSIVE MODE"));
         }
-        if (!le(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"), {})) {
+        if (!le(QStringLiteral("Select AUD_SEQ, AUD_HASH from AUDITORIA order by AUD_SEQ desc limit 1"),
+                {})) {
             db.rollback();
             break;
         }

@@ -13,7 +13,8 @@ QString semValor(const QString& argumento)
 QString semTracos(const QString& nome)
 {
     qsizetype i = 0;
-    while (i < nome.size() && nome[i] == u'-') ++i;
+    while (i < nome.size() && nome[i] == u'-')
+        ++i;
     return nome.mid(i);
 }
 } // namespace
@@ -40,7 +41,8 @@ ErroLinhaComando leLinhaComando(QCommandLineParser& parser, const QStringList& a
         for (const QString& a : opcoes) {
             const QString nome = semTracos(semValor(a));
             // "-xy": the short options are read one letter at a time
-            if (nome == desconhecidas.first() || (!a.startsWith(QLatin1String("--")) && nome.contains(desconhecidas.first())))
+            if (nome == desconhecidas.first() ||
+                (!a.startsWith(QLatin1String("--")) && nome.contains(desconhecidas.first())))
                 return {ErroLinhaComando::Desconhecida, a};
         }
         return {ErroLinhaComando::Desconhecida, desconhecidas.first()};
@@ -58,6 +60,7 @@ ErroLinhaComando leLinhaComando(QCommandLineParser& parser, const QStringList& a
 QStringList argumentosDe(int argc, char** argv)
 {
     QStringList lista;
-    for (int i = 0; i < argc; ++i) lista << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        lista << QString::fromLocal8Bit(argv[i]);
     return lista;
 }

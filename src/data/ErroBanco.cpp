@@ -65,7 +65,7 @@ ErroBanco::Causa ErroBanco::classificar(const QString& codigo, const QString& te
             return Causa::SemPermissao;
         }
         if (c == QLatin1String("55P03") || c == QLatin1String("40P01")) {
-            return Causa::Bloqueado;
+            return Causa::OutraEstacaoGravando;
         }
     } else if (!c.isEmpty()) {
         // SQLite's result code, primary or extended (the low byte is the primary one)
@@ -142,6 +142,8 @@ QString ErroBanco::descricao(Causa causa)
         return QStringLiteral("Sem permissão de acesso ao banco de dados.");
     case Causa::ChaveDuplicada:
         return QStringLiteral("Registro já cadastrado.");
+    case Causa::OutraEstacaoGravando:
+        return QStringLiteral("Outra estação está gravando neste momento; tente novamente.");
     case Causa::Outra:
         break;
     }

@@ -22,6 +22,9 @@ public:
         SomenteLeitura,
         SemPermissao,
         ChaveDuplicada,
+        // PostgreSQL: another workstation held the rows or the lock a save
+        // needs for longer than the lock timeout (or the two saves deadlocked).
+        OutraEstacaoGravando,
     };
 
     explicit ErroBanco(const QString& texto) : ErroBanco(Causa::Outra, texto) {}

@@ -384,6 +384,8 @@ void Esquema::criarBanco(TDM& dm)
         dm.QR_EXEC.setParam(QStringLiteral("tag"), p.tag);
         dm.QR_EXEC.ExecSQL();
     }
+    // The audit log of a new database is keyed from its first entry.
+    TabelasEvidencia::garante(dm);
     tr.commit();
     estatisticas(dm);
 }

@@ -16,10 +16,11 @@ void ModeloConsulta::setConsulta(TQuery* q, const QList<Coluna>& colunas)
     }
     m_q = q;
     if (m_q) {
-        // rows of a connection that was closed are gone: show none
+        // rows of a connection that was closed are gone: show none, until
+        // the query is read again on the connection opened anew
         m_q->aoFecharConexao(this, [this] {
             beginResetModel();
-            m_linhas = 0;
+            m_linhas = m_q->Active() ? m_q->LinhasLidas() : 0;
             endResetModel();
         });
     }

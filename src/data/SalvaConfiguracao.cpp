@@ -4,6 +4,7 @@
 #include "Decimal.h"
 #include "Rotinas.h"
 #include "TDM.h"
+#include "TabelasPortaria.h"
 
 #include <QVariant>
 
@@ -124,6 +125,7 @@ bool ler(TDM& dm, TValoresConfig& v)
     v.pesagemObs = ligado("CFG_PESAGEMOBS");
     const QString tara = QStringLiteral("CFG_TARAFIXA");
     v.taraFixa = q.FindField(tara) && !q.IsNull(tara) ? q.AsDecimal(tara).toShortString() : QString();
+    v.checaZero = TabelasPortaria::checaZero(dm);
     return true;
 }
 
@@ -305,9 +307,12 @@ void montarGravacao(TDM& dm, const TValoresConfig& v)
     }
 }
 
-void gravar(TDM& dm)
+void gravar(TDM& dm, const TValoresConfig& v)
 {
-    dm.ExecutaNaTransacao();
+    Transacao tr(&dm);
+    dm.QR_EXEC.ExecSQL();
+    TabelasPortaria::defineChecaZero(dm, v.checaZero);
+    tr.commit();
 }
 
 } // namespace SalvaConfiguracao

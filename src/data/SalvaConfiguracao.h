@@ -72,6 +72,8 @@ struct TValoresConfig {
     bool tipoVeiculo = false;
     bool pesagemObs = false;
     QString taraFixa;
+    // PORTARIA.POR_CHECAZERO: the deck back to zero before each weighing
+    bool checaZero = false;
 };
 
 // Reading, checking and saving the configuration row for the settings dialog.
@@ -111,7 +113,8 @@ int valorUmidade(bool ligado, int tipo);
 // one row), every value bound. The factor names go only when a factor option
 // is on. The SQL trace can show it before gravar() runs it.
 void montarGravacao(TDM& dm, const TValoresConfig& v);
-// Runs it in a transaction. Throws ErroBanco (rolled back).
-void gravar(TDM& dm);
+// Runs it, and stores the gate's zero check, in one transaction. Throws
+// ErroBanco (rolled back).
+void gravar(TDM& dm, const TValoresConfig& v);
 
 } // namespace SalvaConfiguracao

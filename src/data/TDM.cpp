@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QUuid>
 
 namespace
@@ -113,7 +114,67 @@ bool TDM::ReconectaAposFalha()
     QString erro;
     const bool ok = Reconectar(&erro);
     m_reconectando = false;
+    if (!ok) {
+        conexaoPerdida();
+    } else if (m_perdida) {
+        m_reconexao->start(0); // the lists are read again and the flows told, outside this read
+    }
     return ok;
+}
+
+QString TDM::avisoConexao() const
+{
+    return m_perdida ? QStringLiteral("Sem conexão com o banco de dados — tentando novamente") : QString();
+}
+
+void TDM::conexaoPerdida()
+{
+    if (m_perdida) {
+        return;
+    }
+    m_perdida = true;
+    m_tentativa = 0;
+    if (!m_reconexao) {
+        m_reconexao = new QTimer(this);
+        m_reconexao->setObjectName(QStringLiteral("reconexao"));
+        m_reconexao->setSingleShot(true);
+        connect(m_reconexao, &QTimer::timeout, this, &TDM::tentaReconectar);
+    }
+    m_reconexao->start(IntervalosReconexaoMs[0]);
+    qInfo("conexão com o banco de dados perdida: nova tentativa em %d ms", IntervalosReconexaoMs[0]);
+    Q_EMIT situacaoConexao(true, avisoConexao());
+}
+
+void TDM::tentaReconectar()
+{
+    if (!m_perdida) {
+        return;
+    }
+    QString erro;
+    // (a command of the operator may have opened it meanwhile)
+    const bool aberta =
+        !m_emTransacao && !m_reconectando && ((Conectado() && !ConexaoPerdida()) || Reconectar(&erro));
+    if (aberta) {
+        m_perdida = false;
+        qInfo("conexão com o banco de dados restabelecida");
+        reabreListas();
+        Q_EMIT situacaoConexao(false, QString());
+        Q_EMIT conexaoRestabelecida();
+        return;
+    }
+    m_tentativa = std::min(m_tentativa + 1, IntervalosReconexaoMs.size() - 1);
+    qInfo("sem conexão com o banco de dados (%s): nova tentativa em %d ms", qPrintable(erro),
+          IntervalosReconexaoMs[m_tentativa]);
+    m_reconexao->start(IntervalosReconexaoMs[m_tentativa]);
+}
+
+void TDM::reabreListas()
+{
+    for (TQuery* q : {&QR_Cidade, &QR_Cadastrao, &QR_Pesagem, &QR_Produto, &QR_Usuarios, &QR_Configuracao,
+                      &QR_PesagemProduto, &QR_ConfTicket, &QR_Umidade, &QR_Conversao, &Qr_TPVeiculo,
+                      &Qr_Embalagem, &Qr_ProdEmb}) {
+        q->reabreAposConexao();
+    }
 }
 
 bool TDM::Reconectar(QString* erro)
@@ -143,7 +204,10 @@ bool TDM::Conectar(QString* erro)
         db.setDatabaseName(m_conexao.nome);
         db.setUserName(m_conexao.usuario);
         db.setPassword(m_conexao.senha);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // A server or network that went silent is found by TCP keepalives
+        // (about a minute) instead of the system's two hours.
+        db.setConnectOptions(QStringLiteral(
+            "connect_timeout=10;keepalives=1;keepalives_idle=20;keepalives_interval=10;keepalives_count=3"));
     } else {
         const QString caminho = m_conexao.caminhoArquivo();
         novo = !QFile::exists(caminho);
@@ -183,8 +247,21 @@ bool TDM::Conectar(QString* erro)
             }
             gravacaoDeTeste(q);
         } else {
-            if (!q.exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
-                throw ErroBanco(q.lastError());
+            // Waits behind another workstation are bounded: a lock held longer
+            // than EsperaBloqueioMs refuses the statement (the save says so),
+            // and a workstation that stopped inside a transaction has it ended
+            // by the server, so that its locks go. The server's own keepalives
+            // find a workstation whose network went away.
+            for (const QString& ajuste :
+                 {QStringLiteral("SET client_min_messages TO WARNING"),
+                  QStringLiteral("SET lock_timeout = %1").arg(EsperaBloqueioMs),
+                  QStringLiteral("SET idle_in_transaction_session_timeout = %1").arg(TransacaoParadaMs),
+                  QStringLiteral("SET tcp_keepalives_idle = 20"),
+                  QStringLiteral("SET tcp_keepalives_interval = 10"),
+                  QStringLiteral("SET tcp_keepalives_count = 3")}) {
+                if (!q.exec(ajuste)) {
+                    throw ErroBanco(q.lastError());
+                }
             }
         }
         if (novo) {

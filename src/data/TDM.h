@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <array>
 #include <memory>
 
 // The data module: the one database connection, the named queries and the
@@ -38,7 +39,23 @@ public:
     // was open is gone (rolled back by the server). The named queries are
     // closed, and grids over them told.
     bool ReconectaAposFalha() override;
+    // A connection found lost that could not be opened again: tried again by
+    // itself after 1, 2, 5 and then every 10 s, until the server answers.
+    // Meanwhile `avisoConexao()` holds the status bar's text; once back, the
+    // lists that were open are read again and `conexaoRestabelecida` tells
+    // the flows. A write is never repeated by this: only the connection is.
+    void conexaoPerdida();
+    bool semConexao() const { return m_perdida; }
+    QString avisoConexao() const;
+    static constexpr std::array<int, 4> IntervalosReconexaoMs{1000, 2000, 5000, 10000};
 
+Q_SIGNALS:
+    // The connection was found lost (true) or open again (false); the text
+    // for the status bar (empty once back).
+    void situacaoConexao(bool perdida, const QString& aviso);
+    void conexaoRestabelecida();
+
+public:
     QSqlDatabase DataBase1() const override;
     const Conexao& conexao() const { return m_conexao; }
     bool ehPostgres() const override { return m_conexao.ehPostgres(); }
@@ -64,6 +81,13 @@ public:
     // Throws RegistroEmUso when the SELECT finds a row: the check every delete
     // of a row that others may point at runs first, on every database.
     void RecusaSeEmUso(const QStringList& linhas, const Parametros& parametros);
+
+    // PostgreSQL: how long a statement waits for a lock another workstation
+    // holds before it is refused (the save is then refused with a message and
+    // rolled back), and how long a transaction may stand idle before the
+    // server ends it (a workstation stopped in the middle of a save).
+    static constexpr int EsperaBloqueioMs = 5000;
+    static constexpr int TransacaoParadaMs = 60000;
 
     // SQL trace mode (the main window's Alt+F1): saves show their statement.
     bool rastreioSql = false;
@@ -100,6 +124,11 @@ private:
     QString m_nomeConexao;
     bool m_emTransacao = false;
     bool m_reconectando = false;
+    bool m_perdida = false;
+    size_t m_tentativa = 0;
+    class QTimer* m_reconexao = nullptr;
+    void tentaReconectar();
+    void reabreListas();
     QHash<QString, std::shared_ptr<Preparada>> m_preparadas;
 };
 

@@ -6,6 +6,7 @@
 #include "FonteConsultas.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -35,6 +36,12 @@ void TQuery::setSQL(const QStringList& linhas)
     m_sql = linhas;
     m_params.clear();
     m_desempate.clear();
+}
+
+void TQuery::Paginar(const QStringList& desempate)
+{
+    Close();
+    m_desempate = desempate;
 }
 
 void TQuery::setParam(const QString& nome, const QVariant& valor)
@@ -150,10 +157,25 @@ void TQuery::liga(QSqlQuery& q, const QStringList& nomes, const Parametros& para
     }
 }
 
+namespace
+{
+
+// The driver's error; on a connection already closed the driver says nothing
+// (an empty error), which is a lost connection all the same.
+ErroBanco erroDe(const QSqlQuery& q)
+{
+    if (!q.lastError().isValid() && (!q.driver() || !q.driver()->isOpen())) {
+        return ErroBanco(ErroBanco::Causa::ConexaoPerdida, QStringLiteral("connection not open"));
+    }
+    return ErroBanco(q.lastError());
+}
+
+} // namespace
+
 void TQuery::preparar(QSqlQuery& q, const QString& texto, const Parametros& parametros) const
 {
     if (!q.prepare(texto)) {
-        throw ErroBanco(q.lastError());
+        throw erroDe(q);
     }
     liga(q, nomesParametros(texto), parametros);
 }
@@ -164,7 +186,7 @@ void TQuery::roda(QSqlQuery& q, bool direto, const QString& texto)
     while (!(direto ? q.exec(texto) : q.exec())) {
         const QSqlError erro = q.lastError();
         if (!EsperaBanco::ocupado(erro)) {
-            throw ErroBanco(erro);
+            throw erroDe(q);
         }
         if (!espera.tentarDeNovo()) {
             throw ErroBanco(EsperaBanco::mensagemEsgotada(erro.text()));
@@ -209,9 +231,9 @@ void TQuery::executaPreparada(const std::function<void(QSqlQuery&)>& leitor)
     if (!p->pronta) {
         q.setForwardOnly(true);
         if (!q.prepare(texto)) {
-            const QSqlError erro = q.lastError();
+            const ErroBanco erro = erroDe(q);
             m_dm->esquecePreparadas();
-            throw ErroBanco(erro);
+            throw erro;
         }
         p->parametros = nomesParametros(texto);
         p->pronta = true;
@@ -303,6 +325,7 @@ int TQuery::LerMais(int n) const
     while (!m_todas && lidas < n) {
         if (m_cursor && m_cursor->seek(m_lidas)) {
             ++m_lidas;
+            ++m_trazidas;
             ++lidas;
         } else {
             m_todas = true;
@@ -370,7 +393,25 @@ void TQuery::esquece(const QObject* dono)
 
 void TQuery::conexaoFechada()
 {
+    const bool reabrir = m_ativa || m_reabrir; // (closed again by a failed attempt: still to reopen)
     Close();
+    m_reabrir = reabrir;
+    const auto avisos = m_avisos;
+    for (const auto& a : avisos) {
+        a.second();
+    }
+}
+
+void TQuery::reabreAposConexao()
+{
+    if (!std::exchange(m_reabrir, false)) {
+        return;
+    }
+    try {
+        Open();
+    } catch (const ErroBanco& e) {
+        qWarning("lista não reaberta após a reconexão: %s", qPrintable(e.texto()));
+    }
     const auto avisos = m_avisos;
     for (const auto& a : avisos) {
         a.second();
@@ -379,6 +420,7 @@ void TQuery::conexaoFechada()
 
 void TQuery::Close()
 {
+    m_reabrir = false;
     m_cursor.reset();
     m_paginada = false;
     m_base.clear();
@@ -393,6 +435,109 @@ void TQuery::Close()
     m_registro = QSqlRecord();
     m_atual = 0;
     m_ativa = false;
+}
+
+QVariant TQuery::FieldByName(const QString& campo) const
+{
+    const int i = m_registro.indexOf(campo);
+    if (i < 0) {
+        throw ErroBanco(QStringLiteral("Campo não encontrado: %1").arg(campo));
+    }
+    return valor(m_atual, i);
+}
+
+QVariant TQuery::valor(int linha, int coluna) const
+{
+    if (coluna < 0 || coluna >= m_registro.count() || !le(linha)) {
+        return QVariant();
+    }
+    if (m_paginada) {
+        return m_cache.value(linha).value(coluna);
+    }
+    if (!m_cursor->seek(linha)) {
+        return QVariant();
+    }
+    return m_cursor->value(coluna);
+}
+
+QString TQuery::comoTexto(const QVariant& v)
+{
+    if (v.isNull()) {
+        return QString();
+    }
+    if (v.typeId() == QMetaType::QDate) {
+        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    if (v.typeId() == QMetaType::Double) {
+        return Decimal::fromDouble(v.toDouble()).toShortString();
+    }
+    return v.toString();
+}
+
+QString TQuery::AsString(const QString& campo) const
+{
+    return comoTexto(FieldByName(campo));
+}
+
+qint64 TQuery::AsLargeInt(const QString& campo) const
+{
+    return comoInteiro(FieldByName(campo));
+}
+
+qint64 TQuery::comoInteiro(const QVariant& v)
+{
+    if (v.isNull()) {
+        return 0;
+    }
+    bool ok = false;
+    const qint64 i = v.toLongLong(&ok);
+    if (ok) {
+        return i;
+    }
+    const qint64 t = v.toString().trimmed().toLongLong(&ok);
+    if (ok) {
+        return t;
+    }
+    // a number with decimals: its whole part
+    return Decimal::fromVariant(v).raw() / Decimal::Scale;
+}
+
+int TQuery::AsInteger(const QString& campo) const
+{
+    const qint64 v = AsLargeInt(campo);
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
+        throw ErroBanco(QStringLiteral("Valor fora do intervalo de um inteiro: %1 (%2)").arg(v).arg(campo));
+    }
+    return int(v);
+}
+
+Decimal TQuery::AsDecimal(const QString& campo) const
+{
+    return Decimal::fromVariant(FieldByName(campo));
+}
+
+QDate TQuery::AsDate(const QString& campo) const
+{
+    return comoData(FieldByName(campo));
+}
+
+QDate TQuery::comoData(const QVariant& v)
+{
+    if (v.isNull()) {
+        return QDate();
+    }
+    if (v.typeId() == QMetaType::QDate) {
+        return v.toDate();
+    }
+    if (v.typeId() == QMetaType::QDateTime) {
+        return v.toDateTime().date();
+    }
+    const QString s = v.toString();
+    QDate d = QDate::fromString(s.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid()) {
+        d = QDate::fromString(s.left(10), QStringLiteral("dd/MM/yyyy"));
+    }
+    return d;
 }
 
 bool TQuery::Locate(const QString& campo, const QString& texto)
@@ -449,4 +594,309 @@ bool TQuery::LocateExato(const QString& campo, const QVariant& valor)
         }
     }
     return false;
+}
+
+// ---- page by page ----
+
+namespace
+{
+
+constexpr int TamanhoPagina = 128;
+// Rows kept at most; the rows read again when asked for after that.
+constexpr int LinhasGuardadas = 16384;
+
+const QRegularExpression& reOrdem()
+{
+    static const QRegularExpression re(QStringLiteral(R"(\border\s+by\b)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QRegularExpression& reChave()
+{
+    static const QRegularExpression re(QStringLiteral(R"(^(?:\w+\.)?(\w+)(?:\s+(asc|desc))?$)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+} // namespace
+
+namespace
+{
+// The statement split at its last ORDER BY: the rows before it and its keys
+// as written (none without ORDER BY); false when that ORDER BY belongs to a
+// sub-statement.
+bool divideOrdem(const QString& texto, QString& base, QStringList& partes)
+{
+    qsizetype inicio = -1, fim = -1;
+    auto it = reOrdem().globalMatch(texto);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        inicio = m.capturedStart();
+        fim = m.capturedEnd();
+    }
+    base = texto;
+    partes.clear();
+    if (inicio < 0) {
+        return true;
+    }
+    base = texto.left(inicio);
+    if (base.count(u'(') != base.count(u')')) {
+        return false;
+    }
+    for (const QString& parte : texto.mid(fim).split(u',')) {
+        partes << parte.trimmed();
+    }
+    return true;
+}
+} // namespace
+
+QString TQuery::ChaveOrdem() const
+{
+    if (m_paginada) {
+        return m_chaves.isEmpty() ? QString() : m_chaves.first().coluna;
+    }
+    QString base;
+    QStringList partes;
+    if (!divideOrdem(Text(), base, partes) || partes.isEmpty()) {
+        return QString();
+    }
+    const auto m = reChave().match(partes.first());
+    return m.hasMatch() ? m.captured(1).toLower() : QString();
+}
+
+bool TQuery::separaOrdem()
+{
+    QList<Chave> chaves;
+    QString base;
+    QStringList partes;
+    if (!divideOrdem(Text(), base, partes)) {
+        return false; // an ORDER BY inside a sub-statement: not the list's order
+    }
+    for (const QString& parte : partes) {
+        const auto m = reChave().match(parte);
+        if (!m.hasMatch()) {
+            return false; // an expression: the list is read as a whole
+        }
+        chaves.append({m.captured(1).toLower(), m.captured(2).compare(u"desc", Qt::CaseInsensitive) == 0});
+    }
+    if (base.contains(QRegularExpression(QStringLiteral(R"(\b(limit|offset|union)\b)"),
+                                         QRegularExpression::CaseInsensitiveOption))) {
+        return false;
+    }
+    for (const QString& d : m_desempate) {
+        const QString coluna = d.toLower();
+        if (std::none_of(chaves.cbegin(), chaves.cend(),
+                         [&](const Chave& c) { return c.coluna == coluna; })) {
+            chaves.append({coluna, false});
+        }
+    }
+    m_base = base.trimmed();
+    m_chaves = chaves;
+    return true;
+}
+
+QString TQuery::ordem(bool inversa) const
+{
+    QStringList partes;
+    for (const Chave& c : m_chaves) {
+        partes << c.coluna + ((c.desc != inversa) ? QStringLiteral(" desc") : QString());
+    }
+    return QStringLiteral(" order by ") + partes.join(QStringLiteral(", "));
+}
+
+QVector<QVariant> TQuery::chaveDe(const QVector<QVariant>& linha) const
+{
+    QVector<QVariant> k;
+    for (int i : m_indicesChave) {
+        k << linha.value(i);
+    }
+    return k;
+}
+
+QString TQuery::depoisDe(const QVector<QVariant>& k, bool antes, Parametros& p) const
+{
+    // Each engine places NULLs where it does by itself (PostgreSQL after every
+    // value, SQLite before), so that the list's index serves the order; the
+    // condition says the same for each key, equal keys passed to the next.
+    const bool nulosNoFim = m_dm->ehPostgres();
+    auto param = [&p](const QVariant& v) {
+        const QString nome = QStringLiteral("pg_%1").arg(p.size());
+        p.append({nome, v});
+        return u':' + nome;
+    };
+    QStringList termos;
+    QStringList iguais;
+    QString limite;
+    for (int i = 0; i < m_chaves.size(); ++i) {
+        const QString& c = m_chaves[i].coluna;
+        const bool desc = m_chaves[i].desc;
+        // the NULLs of this key come after its values in the list's order
+        const bool nulosDepois = desc ? !nulosNoFim : nulosNoFim;
+        QString termo;
+        if (k[i].isNull()) {
+            if (nulosDepois == antes) {
+                termo = c + QStringLiteral(" is not null");
+            }
+        } else {
+            const bool maior = desc == antes;
+            const QString valor = param(k[i]);
+            termo = c + (maior ? QStringLiteral(" > ") : QStringLiteral(" < ")) + valor;
+            if (nulosDepois != antes) {
+                termo = u'(' + termo + QStringLiteral(" or ") + c + QStringLiteral(" is null)");
+            } else if (i == 0) {
+                // the same bound, inclusive, on its own: the index range starts there
+                limite = c + (maior ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) + valor;
+            }
+        }
+        if (!termo.isEmpty()) {
+            termos << (iguais.isEmpty()
+                           ? termo
+                           : iguais.join(QStringLiteral(" and ")) + QStringLiteral(" and ") + termo);
+        }
+        iguais << (k[i].isNull() ? c + QStringLiteral(" is null") : c + QStringLiteral(" = ") + param(k[i]));
+    }
+    if (termos.isEmpty()) {
+        return QStringLiteral("1 = 0");
+    }
+    const QString ou = u'(' + termos.join(QStringLiteral(") or (")) + u')';
+    return limite.isEmpty() ? ou : limite + QStringLiteral(" and (") + ou + u')';
+}
+
+int TQuery::lePagina(const QString& onde, const Parametros& p, int inicio, bool inversa,
+                     int deslocamento) const
+{
+    QString texto = QStringLiteral("select * from (\n") + m_base + QStringLiteral("\n) lista");
+    if (!onde.isEmpty()) {
+        texto += QStringLiteral(" where ") + onde;
+    }
+    texto += ordem(inversa) + QStringLiteral(" limit %1").arg(TamanhoPagina);
+    if (deslocamento > 0) {
+        texto += QStringLiteral(" offset %1").arg(deslocamento);
+    }
+    Parametros todos = m_params;
+    todos += p;
+    QSqlQuery q(m_dm->DataBase1());
+    q.setForwardOnly(true);
+    executa(q, texto, todos);
+    if (m_registro.isEmpty()) {
+        const_cast<TQuery*>(this)->m_registro = q.record();
+    }
+    if (m_cache.size() > LinhasGuardadas) {
+        m_cache.clear();
+    }
+    const int colunas = q.record().count();
+    int n = 0;
+    while (q.next()) {
+        QVector<QVariant> linha(colunas);
+        for (int c = 0; c < colunas; ++c) {
+            linha[c] = q.value(c);
+        }
+        m_cache.insert(inversa ? inicio - n : inicio + n, linha);
+        ++n;
+        ++m_trazidas;
+    }
+    return n;
+}
+
+qint64 TQuery::conta(const QString& onde, const Parametros& p) const
+{
+    QString texto = QStringLiteral("select count(*) from (\n") + m_base + QStringLiteral("\n) lista");
+    if (!onde.isEmpty()) {
+        texto += QStringLiteral(" where ") + onde;
+    }
+    Parametros todos = m_params;
+    todos += p;
+    QSqlQuery q(m_dm->DataBase1());
+    q.setForwardOnly(true);
+    executa(q, texto, todos);
+    if (!q.next()) {
+        return 0;
+    }
+    ++m_trazidas;
+    return q.value(0).toLongLong();
+}
+
+bool TQuery::abrirPaginada()
+{
+    m_registro = QSqlRecord();
+    m_paginada = true;
+    m_ativa = true;
+    try {
+        const int lidas = lePagina(QString(), {}, 0, false);
+        for (const Chave& c : m_chaves) {
+            const int i = m_registro.indexOf(c.coluna);
+            if (i < 0) {
+                throw ErroBanco(QStringLiteral("Campo não encontrado: %1").arg(c.coluna));
+            }
+            m_indicesChave << i;
+        }
+        // a short list needs no count
+        m_total = lidas < TamanhoPagina ? lidas : int(qMin<qint64>(conta(QString(), {}), INT_MAX));
+    } catch (...) {
+        Close();
+        throw;
+    }
+    m_lidas = m_total;
+    m_todas = true;
+    m_atual = 0;
+    return true;
+}
+
+bool TQuery::carrega(int linha) const
+{
+    if (m_cache.contains(linha)) {
+        return true;
+    }
+    // Rows never throw here: a grid paints them. A row that could not be read
+    // (the connection lost, the row gone) is an empty row.
+    try {
+        if (const auto anterior = m_cache.constFind(linha - 1); anterior != m_cache.cend()) {
+            Parametros p;
+            const QString onde = depoisDe(chaveDe(*anterior), false, p);
+            lePagina(onde, p, linha, false);
+        } else if (const auto seguinte = m_cache.constFind(linha + 1); seguinte != m_cache.cend()) {
+            Parametros p;
+            const QString onde = depoisDe(chaveDe(*seguinte), true, p);
+            lePagina(onde, p, linha, true);
+        } else {
+            // a jump (the scroll bar dragged): the rows counted from the start
+            const int inicio = qMax(0, linha - TamanhoPagina / 4);
+            lePagina(QString(), {}, inicio, false, inicio);
+        }
+    } catch (const ErroBanco&) {
+        return false;
+    }
+    return m_cache.contains(linha);
+}
+
+bool TQuery::localizaPaginada(const QString& condicao, const Parametros& p)
+{
+    // the first row of the list that matches, then its place: the rows before it counted
+    QString texto = QStringLiteral("select * from (\n") + m_base + QStringLiteral("\n) lista where ") +
+                    condicao + ordem(false) + QStringLiteral(" limit 1");
+    Parametros todos = m_params;
+    todos += p;
+    QSqlQuery q(m_dm->DataBase1());
+    q.setForwardOnly(true);
+    executa(q, texto, todos);
+    if (!q.next()) {
+        return false;
+    }
+    ++m_trazidas;
+    QVector<QVariant> linha(q.record().count());
+    for (int c = 0; c < linha.size(); ++c) {
+        linha[c] = q.value(c);
+    }
+    Parametros pa;
+    const QString antes = depoisDe(chaveDe(linha), true, pa);
+    const int posicao = int(conta(antes, pa));
+    if (m_cache.size() > LinhasGuardadas) {
+        m_cache.clear();
+    }
+    m_cache.insert(posicao, linha);
+    m_total = qMax(m_total, posicao + 1);
+    m_lidas = m_total;
+    m_atual = posicao;
+    return true;
 }

@@ -19,9 +19,6 @@ class FonteConsultas;
 // reads its rows lazily: a row is read when something asks for it (the grid's
 // rows on screen, a locate, a move), so a list of a million rows opens as fast
 // as a list of ten. ExecSQL() runs anything else. Failures throw ErroBanco.
-// Its code by concern: the statement, its values and its runs (TQuery.cpp),
-// the list read page by page (TQueryPaginas.cpp), the fields and their
-// values (TQueryValores.cpp).
 class TQuery
 {
 public:
@@ -77,6 +74,9 @@ public:
     void aoFecharConexao(const class QObject* dono, std::function<void()> aviso);
     void esquece(const class QObject* dono);
     void conexaoFechada();
+    // The connection is open again: a query that was open when it closed is
+    // read again, and who shows it told as above.
+    void reabreAposConexao();
 
     bool Active() const { return m_ativa; }
     bool IsEmpty() const { return !le(0); }
@@ -97,6 +97,12 @@ public:
     bool TodasLidas() const { return m_todas; }
     // Reads up to `n` more rows; returns how many were read.
     int LerMais(int n) const;
+    // Rows fetched from the database since the query was made (every read:
+    // opening, pages, locates, counts): what a list costs the engine.
+    qint64 LinhasTrazidas() const { return m_trazidas; }
+    // The first column of the statement's ORDER BY (the list's sort key);
+    // empty when it has none or it is an expression.
+    QString ChaveOrdem() const;
 
     // Fields of the current row by name, ignoring case. A name the result does
     // not have throws ErroBanco (a direct read); FindField() tells without throwing.
@@ -185,6 +191,8 @@ private:
     mutable QStringList m_textosLocalizados;
     int m_atual = 0;
     bool m_ativa = false;
+    bool m_reabrir = false; // open when its connection closed
     int m_alteradas = -1;
+    mutable qint64 m_trazidas = 0;
     QList<QPair<const class QObject*, std::function<void()>>> m_avisos;
 };

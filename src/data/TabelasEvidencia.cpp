@@ -28,6 +28,40 @@ const char* const auditoria =
 
 const char* const indiceAuditoria = "CREATE INDEX AUDITORIA_PES_IDX ON AUDITORIA (PES_CODIGO, AUD_SEQ)";
 
+// Columns added beside the upgrade steps' own, each in a table those steps
+// made: a new database gets them right after its tables, an older one at the
+// upgrade or at the next start.
+struct ColunaNova {
+    const char* tabela;
+    const char* coluna;
+    const char* tipo;
+};
+const ColunaNova colunasNovas[] = {
+    // The invoice's whole access key, when it was typed or scanned.
+    {"PESAGEM", "PES_CHAVENFE", "VARCHAR(44)"},
+};
+
+QString adicionaColuna(const ColunaNova& c)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD %2 %3")
+        .arg(QLatin1String(c.tabela), QLatin1String(c.coluna), QLatin1String(c.tipo));
+}
+
+bool existeColuna(TDM& dm, const ColunaNova& c)
+{
+    TQuery q(&dm, QStringLiteral("QR_Tabelas"));
+    if (dm.ehPostgres()) {
+        q.Add(QStringLiteral("select 1 from information_schema.columns where table_schema=current_schema() "
+                             "and table_name=:tabela and column_name=:coluna"));
+    } else {
+        q.Add(QStringLiteral("select 1 from pragma_table_info(:tabela) where lower(name)=:coluna"));
+    }
+    q.setParam(QStringLiteral("tabela"), QString::fromLatin1(c.tabela).toLower());
+    q.setParam(QStringLiteral("coluna"), QString::fromLatin1(c.coluna).toLower());
+    q.Open();
+    return !q.IsEmpty();
+}
+
 } // namespace
 
 namespace TabelasEvidencia
@@ -56,19 +90,43 @@ void executa(TDM& dm, const QString& sql)
 
 QStringList comandos(bool postgres)
 {
-    return {evidencia(postgres), QLatin1String(auditoria), QLatin1String(indiceAuditoria)};
+    QStringList c{evidencia(postgres), QLatin1String(auditoria), QLatin1String(indiceAuditoria)};
+    for (const ColunaNova& n : colunasNovas) {
+        c << adicionaColuna(n);
+    }
+    return c;
 }
 
 void garante(TDM& dm)
 {
+    // The columns first, so that a new log's first state holds them.
+    for (const ColunaNova& n : colunasNovas) {
+        if (!existeColuna(dm, n)) {
+            executa(dm, adicionaColuna(n));
+        }
+    }
     if (!existeTabela(dm, QStringLiteral("PESAGEMEVIDENCIA"))) {
         executa(dm, evidencia(dm.ehPostgres()));
     }
     if (!existeTabela(dm, QStringLiteral("AUDITORIA"))) {
         executa(dm, QLatin1String(auditoria));
         executa(dm, QLatin1String(indiceAuditoria));
+        Auditoria::iniciaChave(dm);
         Auditoria::registraEstadoInicial(dm);
+    } else {
+        Auditoria::iniciaChave(dm);
     }
+}
+
+QStringList colunasAcrescentadas(const QString& tabela)
+{
+    QStringList r;
+    for (const ColunaNova& n : colunasNovas) {
+        if (tabela.compare(QLatin1String(n.tabela), Qt::CaseInsensitive) == 0) {
+            r << QString::fromLatin1(n.coluna).toLower();
+        }
+    }
+    return r;
 }
 
 } // namespace TabelasEvidencia

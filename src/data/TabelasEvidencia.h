@@ -8,9 +8,9 @@ class TDM;
 
 // The evidence tables beside the weighings: PESAGEMEVIDENCIA (how each side's
 // weight was taken) and AUDITORIA (the chained log of every change). They sit
-// outside the fifty upgrade steps and change no other table: a new database
-// has them from the start, an older one gets them at the upgrade or at the
-// next start.
+// outside the fifty upgrade steps, as do the few columns added to the older
+// tables since (the invoice's access key): a new database has them from the
+// start, an older one gets them at the upgrade or at the next start.
 namespace TabelasEvidencia
 {
 
@@ -23,8 +23,14 @@ void executa(TDM& dm, const QString& sql);
 QStringList comandos(bool postgres);
 
 // Creates whichever table is missing, inside the caller's transaction; a new
-// log on a database that already has weighings begins with their state.
+// log on a database that already has weighings begins with their state. A log
+// without the key mark gets it (the installation key is created when there is
+// none yet), so that the entries after it are keyed.
 // Throws ErroBanco.
 void garante(TDM& dm);
+
+// The columns added to a table outside the upgrade steps, in lower case:
+// weighings logged before one was added hold no such key.
+QStringList colunasAcrescentadas(const QString& tabela);
 
 } // namespace TabelasEvidencia

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TabelasPortaria.h"
 
+#include "ErroBanco.h"
 #include "TDM.h"
 #include "TabelasEvidencia.h"
 
@@ -50,6 +51,29 @@ QStringList comandos(bool postgres)
 QString linhaNova()
 {
     return QStringLiteral("INSERT INTO PORTARIA (POR_CHAVE, POR_CHECAZERO) VALUES (1, 1)");
+}
+
+bool checaZero(TDM& dm)
+{
+    TQuery q(&dm, QStringLiteral("QR_Portaria"));
+    q.Add(QStringLiteral("select POR_CHECAZERO from PORTARIA where POR_CHAVE=1"));
+    q.Open();
+    const bool ligada = !q.IsEmpty() && q.AsInteger(QStringLiteral("POR_CHECAZERO")) != 0;
+    q.Close();
+    return ligada;
+}
+
+void defineChecaZero(TDM& dm, bool ligada)
+{
+    Transacao tr(&dm);
+    TQuery q(&dm, QStringLiteral("QR_Portaria"));
+    q.Add(QStringLiteral("update PORTARIA set POR_CHECAZERO=:ligada where POR_CHAVE=1"));
+    q.setParam(QStringLiteral("ligada"), ligada ? 1 : 0);
+    q.ExecSQL();
+    if (q.RowsAffected() == 0) {
+        throw ErroBanco(QStringLiteral("A tabela PORTARIA não tem a linha das configurações da portaria."));
+    }
+    tr.commit();
 }
 
 void garante(TDM& dm)

@@ -20,6 +20,12 @@ QStringList comandos(bool postgres);
 // The settings row of a new database: the zero check on.
 QString linhaNova();
 
+// The site's zero check (POR_CHECAZERO): the deck back to zero before each
+// weighing. Throws ErroBanco.
+bool checaZero(TDM& dm);
+// Inside the caller's transaction when there is one. Throws ErroBanco.
+void defineChecaZero(TDM& dm, bool ligada);
+
 // Creates whichever table is missing, inside the caller's transaction. The
 // settings row of an older database keeps the zero check off: the site
 // turns it on when its deck is known to return to zero. Throws ErroBanco.

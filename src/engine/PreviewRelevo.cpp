@@ -292,6 +292,19 @@ QList<PaginaDesenho> PaginasDoArquivo(const QByteArray& conteudo, int qtLines, i
     return paginas;
 }
 
+void MarcaCodigosQR(QList<PaginaDesenho>& paginas, const QList<MarcaQR>& codigos)
+{
+    if (codigos.isEmpty()) return;
+    for (PaginaDesenho& pagina : paginas) {
+        for (LinhaDesenho& l : pagina) {
+            const QStringView texto = QStringView(l.texto).trimmed();
+            for (const MarcaQR& m : codigos) {
+                if (texto == m.ancora) l.qr = &m;
+            }
+        }
+    }
+}
+
 QList<PaginaDesenho> PaginasExibidas(const TRelevo& origem, const QList<int>& paginas)
 {
     QList<PaginaDesenho> r;
@@ -302,5 +315,6 @@ QList<PaginaDesenho> PaginasExibidas(const TRelevo& origem, const QList<int>& pa
             p << desenho(origem.linhaExibida(idx, l));
         r << p;
     }
+    MarcaCodigosQR(r, origem.CodigosQR);
     return r;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CodigoQR.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -33,12 +35,18 @@ bool SalvaTexto(const TRelevo& origem, const QString& arquivo);
 // The display lines in an HTML table, blanks as &nbsp;, in the font named.
 bool SalvaHtml(const TRelevo& origem, const QString& arquivo, const QString& fonte, bool ingles);
 
-// One line to draw on the system printer.
+// One line to draw on the system printer, with the QR code drawn beside it
+// when the job put one there.
 struct LinhaDesenho {
     bool negrito = false;
     QString texto;
+    const MarcaQR* qr = nullptr;
 };
 using PaginaDesenho = QList<LinhaDesenho>;
+
+// Points each line that anchors one of `codigos` at its mark (`codigos` must
+// outlive the pages).
+void MarcaCodigosQR(QList<PaginaDesenho>& paginas, const QList<MarcaQR>& codigos);
 
 // A job file split into printed pages: a form feed at the start of a line asks for a new
 // page, and so do `qtLines` lines on a page or `cabem` lines (what the paper height takes);

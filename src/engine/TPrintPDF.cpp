@@ -3,6 +3,7 @@
 
 #include "Relogio.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace
@@ -107,7 +108,7 @@ void TPrintPDF::inteiro(qint64 v)
 void TPrintPDF::abreObjeto()
 {
     ++m_objetos;
-    m_offsets.append(m_saida.size());
+    m_offsets.append(posicao());
     inteiro(m_objetos);
     linha(" 0 obj");
 }
@@ -120,12 +121,12 @@ void TPrintPDF::abreConteudo()
     linha(" 0 R");
     linha(" >>");
     linha("stream");
-    m_inicioTexto = m_saida.size();
+    m_inicioTexto = posicao();
 }
 
 void TPrintPDF::fechaPagina()
 {
-    const qint64 tamanho = m_saida.size() - m_inicioTexto;
+    const qint64 tamanho = posicao() - m_inicioTexto;
     linha("endstream");
     linha("endobj");
     abreObjeto();
@@ -133,11 +134,36 @@ void TPrintPDF::fechaPagina()
     fim();
     linha("endobj");
     m_inicioTexto = -1;
+    descarrega(false);
+}
+
+void TPrintPDF::descarrega(bool tudo)
+{
+    // written in blocks of a megabyte or so; the first failure is kept for EndDoc
+    if (!m_arquivo || (!tudo && m_saida.size() < (1 << 20))) return;
+    if (m_erroArquivo.isEmpty() && m_arquivo->write(m_saida) != m_saida.size())
+        m_erroArquivo = m_arquivo->errorString();
+    m_gravados += m_saida.size();
+    m_saida.clear();
+}
+
+QByteArray TPrintPDF::Documento() const
+{
+    if (FileName.isEmpty()) return m_saida;
+    QFile f(FileName);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void TPrintPDF::BeginDoc()
 {
     m_saida.clear();
+    m_gravados = 0;
+    m_erroArquivo.clear();
+    m_arquivo.reset();
+    if (!FileName.isEmpty()) {
+        m_arquivo = std::make_unique<QSaveFile>(FileName);
+        if (!m_arquivo->open(QIODevice::WriteOnly)) m_erroArquivo = m_arquivo->errorString();
+    }
     m_offsets.clear();
     m_objetos = 0;
     m_paginas = 1;
@@ -184,6 +210,22 @@ void TPrintPDF::PdfTextOutWin1252(int x, int y, const QByteArray& textoWin1252)
     appendEscapado(m_saida, textoWin1252.constData(), textoWin1252.size());
     linha(" ) Tj");
     linha("ET");
+}
+
+void TPrintPDF::PdfRetangulo(double x, double y, double largura, double altura)
+{
+    if (!m_iniciado) {
+        BeginDoc();
+    }
+    const auto numero = [this](double v) {
+        m_saida.append(QByteArray::number(v, 'f', 2));
+        m_saida.append(' ');
+    };
+    numero(x);
+    numero(PageHeight - y - altura);
+    numero(largura);
+    numero(altura);
+    linha("re f");
 }
 
 void TPrintPDF::NewPage()
@@ -294,7 +336,7 @@ bool TPrintPDF::EndDoc(QString* erro)
     linha(">>");
     linha("endobj");
 
-    const qint64 xref = m_saida.size();
+    const qint64 xref = posicao();
     linha("xref");
     m_saida.append("0 ");
     inteiro(m_objetos + 1);
@@ -320,19 +362,33 @@ bool TPrintPDF::EndDoc(QString* erro)
     fim();
     linha("%%EOF");
 
-    QSaveFile arquivo(FileName);
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(m_saida) != m_saida.size() ||
-        !arquivo.commit()) {
-        if (erro) {
-            *erro = arquivo.errorString();
-        }
+    if (!m_arquivo) {
+        // no file named: the document stays in memory (Documento())
+        if (erro) *erro = QStringLiteral("nenhum arquivo indicado");
         return false;
     }
-    return true;
+    descarrega(true);
+    const bool ok = m_erroArquivo.isEmpty() && m_arquivo->commit();
+    if (!ok) {
+        if (erro) *erro = m_erroArquivo.isEmpty() ? m_arquivo->errorString() : m_erroArquivo;
+        m_arquivo->cancelWriting(); // an existing file is left as it was
+    }
+    m_arquivo.reset();
+    return ok;
 }
 
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro)
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro,
+                     const QList<MarcaQR>& codigos)
+{
+    return GravaPdfPaginas(
+        int(paginas.size()), [&paginas](int p) { return paginas[p]; }, arquivo, titulo, familiaFonte,
+        tamanhoFonte, erro, codigos);
+}
+
+bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina, const QString& arquivo,
+                     const QString& titulo, const QString& familiaFonte, int tamanhoFonte, QString* erro,
+                     const QList<MarcaQR>& codigos)
 {
     TPrintPDF pdf;
     pdf.Compress = false;
@@ -357,9 +413,10 @@ bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, 
     // wide or the page too long; the line pitch never falls below the type size, so
     // lines never overlap.
     qsizetype largura = 0, linhas = 1;
-    for (const QStringList& pagina : paginas) {
-        linhas = qMax(linhas, pagina.size());
-        for (const QString& linha : pagina)
+    for (int p = 0; p < quantas; ++p) {
+        const QStringList texto = pagina(p);
+        linhas = qMax(linhas, texto.size());
+        for (const QString& linha : texto)
             largura = qMax(largura, linha.size());
     }
     constexpr double avanco = 0.6; // a character's advance, in type sizes (Courier's)
@@ -374,15 +431,23 @@ bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, 
     tamanho = qMin(tamanho, passo);
     pdf.Font.Tamanho = qMax(1, int(tamanho));
     pdf.BeginDoc();
-    for (qsizetype p = 0; p < paginas.size(); ++p) {
+    for (int p = 0; p < quantas; ++p) {
         if (p > 0) {
             pdf.NewPage();
         }
         double y = margem;
-        for (const QString& linha : paginas[p]) {
+        for (const QString& linha : pagina(p)) {
             QByteArray texto = ParaWin1252(linha);
             texto.replace(')', ']').replace('(', '[');
             pdf.PdfTextOutWin1252(1, int(y), texto);
+            const QStringView semBrancos = QStringView(linha).trimmed();
+            for (const MarcaQR& m : codigos) {
+                if (semBrancos != m.ancora) continue;
+                // From the top of the line's type down, `linhas` pitches square.
+                const QPointF canto(1 + m.coluna * avanco * pdf.Font.Tamanho, y - pdf.Font.Tamanho);
+                for (const QRectF& r : CodigoQR::gera(m.conteudo).retangulos(canto, m.linhas * passo))
+                    pdf.PdfRetangulo(r.x(), r.y(), r.width(), r.height());
+            }
             y += passo;
         }
     }

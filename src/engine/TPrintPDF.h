@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CodigoQR.h"
 #include "Win1252.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 // The font of the text objects: an index into the table of the 14 standard
 // fonts (resource /F1 is index 0) and a size in PDF units.
@@ -78,6 +82,9 @@ public:
     // and backslashes are escaped, so any text yields a sound file.
     void PdfTextOut(int x, int y, const QString& texto);
     void PdfTextOutWin1252(int x, int y, const QByteArray& texto);
+    // A filled black rectangle on the current page, its top left corner at
+    // (x, PageHeight − y), `altura` downwards.
+    void PdfRetangulo(double x, double y, double largura, double altura);
     // Closes the current page and starts the next.
     void NewPage();
     // Closes the last page, writes the remaining objects, the cross-reference
@@ -86,8 +93,9 @@ public:
     // is then left as it was.
     bool EndDoc(QString* erro = nullptr);
 
-    // The bytes of the finished document (after EndDoc).
-    const QByteArray& Documento() const { return m_saida; }
+    // The bytes of the finished document (after EndDoc; read back from the
+    // file when it was written to one).
+    QByteArray Documento() const;
 
 private:
     void linha(const char* texto);
@@ -98,7 +106,16 @@ private:
     void abreConteudo();
     void fechaPagina();
 
+    // Where the document is so far. With a FileName, the bytes go to the file
+    // as pages are closed (a report of tens of thousands of pages never sits
+    // whole in memory); m_saida holds what is not written yet, and m_gravados
+    // counts the bytes written before it.
+    qint64 posicao() const { return m_gravados + m_saida.size(); }
+    void descarrega(bool tudo);
     QByteArray m_saida;
+    qint64 m_gravados = 0;
+    std::unique_ptr<QSaveFile> m_arquivo;
+    QString m_erroArquivo;
     QList<qint64> m_offsets; // offset of object k at index k − 1
     int m_objetos = 0;
     int m_paginas = 0;
@@ -110,6 +127,14 @@ private:
 // 680 × 1020 units, one line every 12 units from y = 10, "(" and ")" shown as
 // "[" and "]", in the standard family named in `familiaFonte` ("Courier",
 // "Helvetica" or "Times"; Courier otherwise) at `tamanhoFonte` (12 when not
-// positive). False, with the error text in `erro`, when it cannot be written.
+// positive). The QR codes of `codigos` are drawn beside their lines. False,
+// with the error text in `erro`, when it cannot be written.
 bool GravaPdfPaginas(const QList<QStringList>& paginas, const QString& arquivo, const QString& titulo,
-                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr);
+                     const QString& familiaFonte, int tamanhoFonte, QString* erro = nullptr,
+                     const QList<MarcaQR>& codigos = {});
+// The same for `quantas` pages given one at a time by `pagina` (asked for
+// twice: once to fit the widest line and longest page, once to write): the
+// pages of a long preview are never all unpacked together.
+bool GravaPdfPaginas(int quantas, const std::function<QStringList(int)>& pagina, const QString& arquivo,
+                     const QString& titulo, const QString& familiaFonte, int tamanhoFonte,
+                     QString* erro = nullptr, const QList<MarcaQR>& codigos = {});

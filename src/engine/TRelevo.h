@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CodigoQR.h"
 #include "CodigosImpressora.h"
 #include "ConfigEmail.h"
 #include "PaginasTexto.h"
@@ -100,6 +101,9 @@ public:
     bool pEmail = true;
     bool SaveFile = false;
     QString SaveFileDir;
+    // QR codes drawn beside lines of the job when its pages are drawn (the
+    // system printer, the preview's PDF); raw printers print the text only.
+    QList<MarcaQR> CodigosQR;
 
     TPageSize PageSize() const { return m_pageSize; }
     // A new value sets QtLines from the page-length table.

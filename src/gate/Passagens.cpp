@@ -4,6 +4,7 @@
 #include "Auditoria.h"
 #include "ErroBanco.h"
 #include "TDM.h"
+#include "TabelasPortaria.h"
 
 namespace
 {
@@ -205,28 +206,6 @@ QList<FotoCamera> fotos(TDM& dm, qint64 codigo)
     }
     q.Close();
     return r;
-}
-
-bool checaZero(TDM& dm)
-{
-    TQuery q(&dm, QStringLiteral("QR_Portaria"));
-    q.Add(QStringLiteral("select POR_CHECAZERO from PORTARIA where POR_CHAVE=1"));
-    q.Open();
-    const bool ligada = !q.IsEmpty() && q.AsInteger(QStringLiteral("POR_CHECAZERO")) != 0;
-    q.Close();
-    return ligada;
-}
-
-void defineChecaZero(TDM& dm, bool ligada)
-{
-    Transacao tr(&dm, true);
-    TQuery& q = dm.QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("update PORTARIA set POR_CHECAZERO=:ligada where POR_CHAVE=1"));
-    q.setParam(QStringLiteral("ligada"), ligada ? 1 : 0);
-    q.ExecSQL();
-    confereUmaLinha(q, 1);
-    tr.commit();
 }
 
 } // namespace Passagens

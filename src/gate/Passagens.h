@@ -3,6 +3,7 @@
 
 #include "Decimal.h"
 #include "Evidencia.h"
+#include "TabelasPortaria.h"
 #include "VigiaPlataforma.h"
 
 #include <QDate>
@@ -53,8 +54,8 @@ QList<FotoCamera> fotos(TDM& dm, qint64 codigo);
 
 // The site's zero check (PORTARIA.POR_CHECAZERO): on for a new database,
 // off for one upgraded from an older version until the administrator turns
-// it on.
-bool checaZero(TDM& dm);
-void defineChecaZero(TDM& dm, bool ligada);
+// it on in "Configurações".
+using TabelasPortaria::checaZero;
+using TabelasPortaria::defineChecaZero;
 
 } // namespace Passagens

@@ -101,16 +101,8 @@ void RelatorioFluxo::montaSql(TQuery& q, const FiltroFluxo& f)
         ",d.prd_fator1, d.prd_fator2, d.prd_fator3, d.prd_fator4, d.prd_fator5, d.prd_fator6"));
     q.Add(QStringLiteral(",c.pes_fator7, c.pes_fator8, c.pes_fator9, c.pes_fator10, c.pes_fator11"));
     q.Add(QStringLiteral(",c.pes_fator7e, c.pes_fator8e, c.pes_fator9e, c.pes_fator10e"));
-    // The party kind's totals of the day, summed by the database over the
-    // same factors as the lines, on every row of the group.
-    q.Add(QStringLiteral(",sum(b.pes_pesoentrada) over grupo as GrupoEntrada"));
-    q.Add(QStringLiteral(",sum(") + entradaCorrigida() + QStringLiteral(") over grupo as GrupoEntLiquido"));
-    q.Add(QStringLiteral(",sum(b.pes_pesosaida) over grupo as GrupoSaida"));
-    q.Add(QStringLiteral(",sum(") +
-          liquidoCorrigido(fatorSaida(QStringLiteral("d"), "prd_fator", FatorSaida::FixoVezesVariavel)) +
-          QStringLiteral(") over grupo as GrupoLiquidoFc"));
+    // (the party kind's totals of the day are summed exactly as the rows are read)
     deOnde(q, f, QDate());
-    q.Add(QStringLiteral("window grupo as (partition by c.prd_codigo, b.pes_dataentrada, a.cad_tipo)"));
     q.Add(QStringLiteral(
         "order by c.prd_codigo, b.pes_dataentrada, a.cad_tipo desc, a.cad_razao, b.pes_codigo"));
 }
@@ -132,13 +124,79 @@ void RelatorioFluxo::Colunas::resolve(const RVDataSetSequencial& d)
         fatoresEntrada[i] = d.Campo(QStringLiteral("pes_fator%1e").arg(i + 7));
     }
     umidade = d.Campo(QStringLiteral("pes_fator11"));
-    grupoEntrada = d.Campo(QStringLiteral("GrupoEntrada"));
-    grupoEntradaFc = d.Campo(QStringLiteral("GrupoEntLiquido"));
-    grupoSaida = d.Campo(QStringLiteral("GrupoSaida"));
-    grupoLiquidoFc = d.Campo(QStringLiteral("GrupoLiquidoFc"));
 }
 
-SomasFluxo RelatorioFluxo::linha(Decimal* fatorEntrada, Decimal* fatorSaida) const
+namespace
+{
+// 10^n as a 128-bit whole number.
+__int128 potencia10(int n)
+{
+    __int128 p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+// (100 - the percentages) / 100, as a whole number of millionths: the
+// percentages have four decimals, so the coefficient has six, exactly.
+__int128 milionesimos(std::initializer_list<Decimal> percentuais)
+{
+    __int128 n = 100 * Decimal::Scale;
+    for (const Decimal p : percentuais)
+        n -= p.raw();
+    return n;
+}
+
+// A whole number of 10^-casas units as a Decimal, rounded half to even as a
+// number with more than four decimals is read.
+Decimal comoDecimal(__int128 n, int casas)
+{
+    const bool negativo = n < 0;
+    if (negativo) n = -n;
+    QString digitos;
+    do {
+        digitos.prepend(QChar(u'0' + int(n % 10)));
+        n /= 10;
+    } while (n > 0);
+    if (digitos.size() <= casas) digitos.prepend(QString(casas - digitos.size() + 1, u'0'));
+    digitos.insert(digitos.size() - casas, u'.');
+    return Decimal::fromText((negativo ? QStringLiteral("-") : QString()) + digitos);
+}
+
+// The scales of the exact sums: weights (four decimals), a weight times one
+// coefficient (ten), a weight times three coefficients (twenty-two).
+constexpr int CasasPeso = 4, CasasCorrigida = 10, CasasLiquidoFc = 22;
+} // namespace
+
+void RelatorioFluxo::SomaExata::soma(Decimal pesoEntrada, Decimal pesoSaida, const Quantidades::Fatores& f)
+{
+    const __int128 e = pesoEntrada.raw(), s = pesoSaida.raw();
+    // E' = E x c7e; (E' - S) x FCF x FCV (the product's fixed factors, the weighing's variable ones)
+    const auto& fe = f.entrada;
+    const auto& fx = f.fixos;
+    const auto& fs = f.saida;
+    const __int128 corrigida = e * milionesimos({fe[0], fe[1], fe[2], fe[3]});
+    const __int128 fcf = milionesimos({fx[0], fx[1], fx[2], fx[3], fx[4], fx[5]});
+    const __int128 fcv = milionesimos({fs[0], fs[1], fs[2], fs[3], f.umidade});
+    entrada += e;
+    entradaFc += corrigida;
+    saida += s;
+    liquidoFc += (corrigida - s * potencia10(CasasCorrigida - CasasPeso)) * fcf * fcv;
+}
+
+SomasFluxo RelatorioFluxo::SomaExata::valores() const
+{
+    SomasFluxo r;
+    r.entrada = comoDecimal(entrada, CasasPeso);
+    r.entradaFc = comoDecimal(entradaFc, CasasCorrigida);
+    r.saida = comoDecimal(saida, CasasPeso);
+    r.liquido = r.entradaFc - r.saida;
+    r.liquidoFc = comoDecimal(liquidoFc, CasasLiquidoFc);
+    return r;
+}
+
+SomasFluxo RelatorioFluxo::linha(Decimal* fatorEntrada, Decimal* fatorSaida,
+                                 Quantidades::Fatores* lidos) const
 {
     const RVDataSetSequencial& d = *m_dados;
     Quantidades::Fatores f;
@@ -161,6 +219,7 @@ SomasFluxo RelatorioFluxo::linha(Decimal* fatorEntrada, Decimal* fatorSaida) con
     s.liquidoFc = tipo == 3 ? -fluxo : fluxo;
     if (fatorEntrada) *fatorEntrada = c7e;
     if (fatorSaida) *fatorSaida = Quantidades::fcf(f) * Quantidades::fcvSaida(f);
+    if (lidos) *lidos = f;
     return s;
 }
 
@@ -207,8 +266,8 @@ MovimentoAnterior comSinalDeRetirada(MovimentoAnterior m)
 
 MovimentoAnterior RelatorioFluxo::anterior(TDM& dm, const QString& produto, const QDate& inicio)
 {
-    return comSinalDeRetirada(
-        somasAnteriores(dm, produto.trimmed(), inicio, FatorSaida::FixoVezesVariavel).value(produto.trimmed()));
+    return comSinalDeRetirada(somasAnteriores(dm, produto.trimmed(), inicio, FatorSaida::FixoVezesVariavel)
+                                  .value(produto.trimmed()));
 }
 
 QHash<QString, MovimentoAnterior> RelatorioFluxo::somasAnteriores(TDM& dm, const QString& produto,
@@ -402,23 +461,19 @@ void RelatorioFluxo::cabecalhoTipo()
 {
     const RVDataSetSequencial& d = *m_dados;
     m_tipoAtual = int(d.AsLargeInt(m_col.tipo));
+    m_grupoExato = {};
     if (m_tipoAtual == 3) em(m_job, QStringLiteral("Clientes"), 0);
     if (m_tipoAtual == 4) em(m_job, QStringLiteral("Fornecedores"), 0);
     titulos(false);
     regua(m_job, u'-', Largura);
-    // The group's totals as the database summed them (each row of the group carries them).
-    m_grupo = somas({d.Valor(m_col.grupoEntrada), d.Valor(m_col.grupoEntradaFc), d.Valor(m_col.grupoSaida),
-                     d.Valor(m_col.grupoLiquidoFc)});
-    if (m_tipoAtual == 3) {
-        m_grupo.liquido = -m_grupo.liquido;
-        m_grupo.liquidoFc = -m_grupo.liquidoFc;
-    }
 }
 
 void RelatorioFluxo::detalhe()
 {
     Decimal fe, fs;
-    const SomasFluxo s = linha(&fe, &fs);
+    Quantidades::Fatores f;
+    const SomasFluxo s = linha(&fe, &fs, &f);
+    m_grupoExato.soma(s.entrada, s.saida, f);
     m_job.WriteText({}, m_dados->Texto(m_col.razao).trimmed().left(35), 0, true);
     // Each record carries its own title line.
     em(m_job, QStringLiteral("Mov. Anterior Fornec.:"), 0);
@@ -430,6 +485,11 @@ void RelatorioFluxo::detalhe()
 void RelatorioFluxo::rodapeTipo()
 {
     const int c = m_ajustes.casas;
+    m_grupo = m_grupoExato.valores();
+    if (m_tipoAtual == 3) {
+        m_grupo.liquido = -m_grupo.liquido;
+        m_grupo.liquidoFc = -m_grupo.liquidoFc;
+    }
     regua(m_job, u'-', Largura);
     if (m_ajustes.umidade) {
         em(m_job, QStringLiteral("Fator Medio"), 0);

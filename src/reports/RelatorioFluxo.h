@@ -3,6 +3,7 @@
 
 #include "ConfiguraRelatorio.h"
 #include "Decimal.h"
+#include "Quantidades.h"
 // TRVBand needs the complete column type.
 #include "TRVColumn.h"
 
@@ -129,13 +130,25 @@ private:
     void figuras(const SomasFluxo& s, const Decimal* fatorEntrada = nullptr,
                  const Decimal* fatorSaida = nullptr);
     // The quantities of the current record, each rounded as the weighing's are.
-    SomasFluxo linha(Decimal* fatorEntrada, Decimal* fatorSaida) const;
+    // `lidos`: the record's factors as read.
+    SomasFluxo linha(Decimal* fatorEntrada, Decimal* fatorSaida, Quantidades::Fatores* lidos = nullptr) const;
+
+    // A party kind's totals of the day, summed without rounding from each
+    // record's stored weights and factors (whole numbers at the scale of the
+    // factors' products) and rounded once at the end, as PostgreSQL's numeric
+    // sums them: both engines print the same figures, SQLite's floating point
+    // never reaching a total.
+    struct SomaExata {
+        __int128 entrada = 0, entradaFc = 0, saida = 0, liquidoFc = 0;
+        void soma(Decimal pesoEntrada, Decimal pesoSaida, const Quantidades::Fatores& f);
+        SomasFluxo valores() const;
+    };
+    SomaExata m_grupoExato;
 
     // The fields the bands read, by index.
     struct Colunas {
         int razao = -1, tipo = -1, produto = -1, descricao = -1, dataEntrada = -1, dataSaida = -1,
-            entrada = -1, saida = -1, umidade = -1, grupoEntrada = -1, grupoEntradaFc = -1, grupoSaida = -1,
-            grupoLiquidoFc = -1;
+            entrada = -1, saida = -1, umidade = -1;
         int fixos[6]{}, fatoresSaida[4]{}, fatoresEntrada[4]{};
         void resolve(const RVDataSetSequencial& d);
     };

@@ -51,8 +51,8 @@ QStringList sql(const Pesagem& p)
                           "p.pes_pesoentrada", "p.pes_pesosaida",        "p.pes_dataentrada",
                           "p.pes_datasaida",   "p.pes_horaentrada",      "p.pes_horasaida",
                           "p.pes_placa",       "p.pes_placacarreta",     "p.pes_nf",
-                          "p.Pes_PesoNota",    "p.pes_motorista",        "p.Pes_VALOR",
-                          "p.pes_PercDesc",    "p.pes_taraPesagem"}) {
+                          "p.pes_chavenfe",    "p.Pes_PesoNota",         "p.pes_motorista",
+                          "p.Pes_VALOR",       "p.pes_PercDesc",         "p.pes_taraPesagem"}) {
         s << QStringLiteral(", ") + QLatin1String(c);
     }
     s << QStringLiteral(", (p.Pes_VALOR*p.pes_PercDesc/100.0) as VlrDesc")

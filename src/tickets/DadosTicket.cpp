@@ -7,8 +7,26 @@
 #include <QDate>
 #include <QSqlField>
 
+namespace
+{
+
+bool ehCodigo(const QString& campo)
+{
+    return campo.trimmed().compare(QLatin1String(DadosTicket::CampoCodigo), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+bool DadosTicket::FindField(const QString& campo) const
+{
+    return ehCodigo(campo) || RVDataSetQuery::FindField(campo);
+}
+
 QString DadosTicket::AsString(const QString& campo) const
 {
+    if (ehCodigo(campo)) {
+        return m_q.Eof() ? QString() : m_codigoVerificacao;
+    }
     if (m_q.Eof() || !m_q.FindField(campo)) {
         return QString();
     }

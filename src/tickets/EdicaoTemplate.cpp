@@ -2,6 +2,7 @@
 #include "EdicaoTemplate.h"
 
 #include "ConsultaTicket.h"
+#include "DadosTicket.h"
 #include "ErroBanco.h"
 #include "TDM.h"
 #include "TPrnTemplate.h"
@@ -107,6 +108,8 @@ QStringList campos()
     // The names a supplier's weighing has instead.
     for (const char* n : {"TotalDescontoEntrada", "TotalPESODescontoEntrada"})
         r << QLatin1String(n);
+    // The verification code of the weighing's latest audit entry.
+    r << QLatin1String(DadosTicket::CampoCodigo);
     return r;
 }
 

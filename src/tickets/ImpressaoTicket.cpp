@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImpressaoTicket.h"
 
+#include "Auditoria.h"
 #include "ConsultaTicket.h"
 #include "DadosTicket.h"
 #include "Evidencia.h"
@@ -50,13 +51,14 @@ bool imprime(TDM& dm, TRelevo& job, const Pedido& pedido)
     estado.emitente = ConsultaTicket::emitente(dm);
     estado.versao = pedido.versao;
     estado.pesagem = *pesagem;
+    estado.codigoVerificacao = Auditoria::codigoDaPesagem(dm, pedido.codigo);
     const ConfigLayout cfg = ConfigLayout::ler(dm);
 
     TQuery& q = dm.QR_TEMP;
     ConsultaTicket::abrir(q, *pesagem, pedido.usuario);
     LeConfig config(dm);
     if (config.inteiro(QStringLiteral("CFG_TEMPLATE")) == 1) {
-        DadosTicket dados(q);
+        DadosTicket dados(q, estado.codigoVerificacao);
         TPrnTemplate t;
         t.Template = short(config.inteiro(pedido.saida ? QStringLiteral("CFG_TEMPLATESAIDA")
                                                        : QStringLiteral("CFG_TEMPLATEENTRADA")));

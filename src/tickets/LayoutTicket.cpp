@@ -7,6 +7,7 @@
 #include "TRelevo.h"
 
 #include <QTime>
+#include <algorithm>
 
 ConfigLayout ConfigLayout::ler(TDM& dm)
 {
@@ -158,6 +159,7 @@ void LayoutTicket::escreve()
     if (!m_cfg.ticket40) {
         metrosCubicos();
     }
+    verificacao();
     fechamento();
 }
 
@@ -492,6 +494,32 @@ void LayoutTicket::metrosCubicos()
     linha(QStringLiteral("Quantidade em Metros : ") +
           W(Quantidades::metrosCubicos(numero("prd_densidade"), liq, numero("pes_PesoEmbalagem"))) +
           QStringLiteral(" m3"));
+}
+
+void LayoutTicket::verificacao()
+{
+    // Under the weights, on every layout (40 columns included): whoever holds
+    // the ticket can check it against the audit log.
+    const QString& codigo = m_estado.codigoVerificacao;
+    const QString texto = QStringLiteral("Codigo de verificacao: ") +
+                          (codigo.isEmpty() ? QStringLiteral("(sem auditoria)") : codigo);
+    linha(texto);
+    if (codigo.isEmpty() || !m_job.Windows.PrintForWindows) {
+        return;
+    }
+    // Drawn pages (the system printer, the PDF) also carry it as a QR code
+    // of the number and the code, beside this line and the blank ones below.
+    MarcaQR qr;
+    qr.ancora = texto;
+    qr.conteudo = QStringLiteral("VIGA %1 %2").arg(campo("Pes_Codigo").trimmed(), codigo);
+    qr.coluna = m_cfg.ticket40 ? 36 : 40;
+    if (std::none_of(m_job.CodigosQR.cbegin(), m_job.CodigosQR.cend(),
+                     [&](const MarcaQR& m) { return m.ancora == texto; })) {
+        m_job.CodigosQR.append(qr);
+    }
+    for (int i = 1; i < qr.linhas; ++i) {
+        linha(QString());
+    }
 }
 
 void LayoutTicket::fechamento()

@@ -51,6 +51,7 @@ public:
         QString emitente;   // the issuer's name (H2)
         QString versao;     // the program's version text (H1)
         ConsultaTicket::Pesagem pesagem;
+        QString codigoVerificacao; // of the weighing's latest audit entry; empty when it has none
     };
 
     LayoutTicket(TRelevo& job, TQuery& q, const ConfigLayout& cfg, const CamposTicket& campos,
@@ -91,6 +92,7 @@ private:
     void pesos();
     void resultado();
     void metrosCubicos();
+    void verificacao();
     void fechamento();
 
     TRelevo& m_job;

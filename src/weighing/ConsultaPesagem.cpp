@@ -308,3 +308,69 @@ bool saidaAntesDaEntrada(const PesagemTela& p)
 }
 
 } // namespace ConsultaPesagem
+
+std::optional<TConfigPorta> ConsultaPesagem::configPorta(TDM& dm)
+{
+    TQuery& q = dm.QR_EXEC;
+    q.Clear();
+    q.Add(QStringLiteral("Select CFG_PORTA,CFG_PORTASAIDA,CFG_BAUD,CFG_STOP,CFG_PARIDADE,CFG_BITS,CFG_FLHARD,"
+                         "CFG_FLSOFT,CFG_MODELOPLACA,CFG_SELECIONABAL FROM CONFIG"));
+    q.Open();
+    if (q.IsEmpty()) {
+        q.Clear();
+        return std::nullopt;
+    }
+    TConfigPorta c;
+    c.CFG_PORTA = q.AsInteger(QStringLiteral("CFG_PORTA"));
+    c.CFG_PORTASAIDA = q.AsInteger(QStringLiteral("CFG_PORTASAIDA"));
+    c.CFG_BAUD = q.AsInteger(QStringLiteral("CFG_BAUD"));
+    c.CFG_STOP = q.AsInteger(QStringLiteral("CFG_STOP"));
+    c.CFG_PARIDADE = q.AsInteger(QStringLiteral("CFG_PARIDADE"));
+    c.CFG_BITS = q.AsInteger(QStringLiteral("CFG_BITS"));
+    c.CFG_FLHARD = q.AsInteger(QStringLiteral("CFG_FLHARD"));
+    c.CFG_FLSOFT = q.AsInteger(QStringLiteral("CFG_FLSOFT"));
+    c.CFG_MODELOPLACA = q.AsInteger(QStringLiteral("CFG_MODELOPLACA"));
+    c.CFG_SELECIONABAL = q.AsInteger(QStringLiteral("CFG_SELECIONABAL"));
+    q.Close();
+    return c;
+}
+
+QList<QPair<QString, int>> ConsultaPesagem::tiposVeiculo(TDM& dm)
+{
+    TQuery& q = dm.Qr_TPVeiculo;
+    q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
+    q.Open();
+    QList<QPair<QString, int>> tipos;
+    for (q.First(); !q.Eof(); q.Next()) {
+        tipos.append(
+            {q.AsString(QStringLiteral("tpv_descricao")), q.AsInteger(QStringLiteral("tpv_codigo"))});
+    }
+    q.Close();
+    return tipos;
+}
+
+void ConsultaPesagem::abreLista(TQuery& q, bool grade, bool todas)
+{
+    if (grade) {
+        q.setSQL(
+            // the product row's code too: with it each row of the list is one of its own
+            {QStringLiteral("Select b.*,a.cad_razao,d.prd_descricao,c.prd_codigo as lista_produto"),
+             QStringLiteral("from ((( Pesagem b "),
+             QStringLiteral("left join Cadastrao a on a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo)"),
+             QStringLiteral("left join PesagemProduto c on b.pes_codigo=c.pes_codigo)"),
+             QStringLiteral("left join Produto d on c.prd_codigo=d.prd_codigo)"),
+             todas ? QStringLiteral("Order by b.pes_dataentrada desc, b.pes_horaentrada desc")
+                   : QStringLiteral("where  b.pes_datasaida is null Order by  b.pes_dataentrada,  "
+                                    "b.pes_horaentrada desc")});
+    } else {
+        q.setSQL({todas ? QStringLiteral(
+                              "Select * From Pesagem Order by pes_dataentrada desc, pes_horaentrada desc")
+                        : QStringLiteral("Select * From Pesagem where pes_datasaida is null Order by "
+                                         "pes_dataentrada, pes_horaentrada desc")});
+    }
+    // A list of a million weighings opens as fast as one of ten: it is read
+    // page by page on its order, the number (and product) breaking ties.
+    q.Paginar(grade ? QStringList{QStringLiteral("pes_codigo"), QStringLiteral("lista_produto")}
+                    : QStringList{QStringLiteral("pes_codigo")});
+    q.Open();
+}

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ConfiguraBalanca.h"
 #include "Pesagem.h"
 
 #include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -62,5 +65,14 @@ qint64 proximoCodigo(TDM& dm);
 // True when the weighing's exit date is before its entry date (loading from
 // the list then shows a message and moves the exit date to the entry date).
 bool saidaAntesDaEntrada(const PesagemTela& p);
+// The scale link's settings the read-weight procedure uses; nullopt when
+// Config has no row.
+std::optional<TConfigPorta> configPorta(TDM& dm);
+// The vehicle types for the "Tipo:" list: (description, code) by code.
+QList<QPair<QString, int>> tiposVeiculo(TDM& dm);
+// Opens the exit window's list on `q`: the open weighings (every weighing
+// when `todas`), with party and product per product row when `grade`; read
+// page by page on its order.
+void abreLista(TQuery& q, bool grade, bool todas);
 
 } // namespace ConsultaPesagem

@@ -386,6 +386,13 @@ QString PesagemAlterada::textoDe(Situacao situacao)
 namespace SalvaPesagem
 {
 
+void confereArmazenada(TDM& dm, const PesagemTela& p)
+{
+    if (p.estado != 0 && !p.armazenada.isEmpty()) {
+        confere(linhaParaGravar(dm, codigo(p.codigo)), p.armazenada);
+    }
+}
+
 bool perguntaTicket(const PesagemTela& p)
 {
     return p.estado == 0 || p.modo == 2;

@@ -52,6 +52,11 @@ qint64 salvar(TDM& dm, PesagemTela& p, const ConfigPesagem& cfg, bool ticketSim,
               const std::function<void(const QString&)>& rastreio = {},
               const EvidenciaPesagem* evidencia = nullptr);
 
+// Before the save's questions: throws PesagemAlterada when an existing
+// weighing is no longer stored as `p.armazenada` (the save checks again
+// inside its transaction).
+void confereArmazenada(TDM& dm, const PesagemTela& p);
+
 // "Excluir": the weighing and its product rows, while the stored row still
 // holds the values of `comoListada` (the list's row; its columns that
 // Pesagem has are compared), else PesagemAlterada.

@@ -80,6 +80,8 @@ private Q_SLOTS:
         // widened columns take the longer values (checked by PostgreSQL)
         b.exec("insert into pesagem (pes_codigo, pes_placa, pes_nf) values (1, 'VAGAO-1234567890', "
                "'123456789012345678901234567890')");
+        // the invoice's access key, a column beside the fifty steps
+        b.exec("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783'");
         // a second run finds everything applied and changes nothing
         QVERIFY(a.executar(nullptr, &tagErro, &erro));
         QCOMPARE(b.contar("select count(*) from logatualiza"), 50);

@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlRecord>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 #include <algorithm>
 
@@ -97,6 +97,49 @@ private Q_SLOTS:
         QVERIFY(q.Eof());
     }
 
+    // Letters typed on a long list move it to the first row whose sort key
+    // starts with them, each key answered by the database: the rows read are
+    // those the list shows around the row found, never the rows in between.
+    void digitacaoNaLista()
+    {
+        BancoTeste b;
+        constexpr int n = 100000;
+        b.exec(QStringLiteral("with recursive s(i) as (select 1 union all select i + 1 from s where i < %1) "
+                              "insert into cidade select i, %2, 'PR' from s")
+                   .arg(n)
+                   .arg(b.postgres() ? QStringLiteral("'CID' || lpad(cast(i as text), 6, '0')")
+                                     : QStringLiteral("printf('CID%06d', i)")));
+        TQuery& q = b.dm().QR_Cidade;
+        q.setSQL({"Select *", "From Cidade", "order by cid_descricao"});
+        q.Paginar({"cid_codigo"});
+        q.Open();
+        TDBGrid g;
+        g.resize(300, 200);
+        g.setConsulta(&q, colunas());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.setFocus();
+        QCOMPARE(g.colunaDigitacao(), QString("cid_descricao"));
+        const qint64 antes = q.LinhasTrazidas();
+        const QString digitado = "cid05";
+        QTest::keyClicks(&g, digitado);
+        QApplication::processEvents();
+        QCOMPARE(q.AsString("cid_descricao"), QString("CID050000"));
+        QCOMPARE(g.linhaAtual(), 49999);
+        // per key: the row found, its place (a count) and a page on each side of it
+        const qint64 lidas = q.LinhasTrazidas() - antes;
+        QVERIFY2(lidas <= digitado.size() * (2 + 2 * 128), qPrintable(QString::number(lidas)));
+        // a text no row starts with leaves the list where it was
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(&g, "x");
+        QCOMPARE(g.linhaAtual(), 49999);
+        // a list sorted by a formatted column (a date, a weight) ignores typing
+        g.setConsulta(
+            &q, {{"cid_codigo", "Código", 60},
+                 {"cid_descricao", "Nome", 200, QColor(), [](const QVariant& v) { return v.toString(); }}});
+        QVERIFY(g.colunaDigitacao().isEmpty());
+    }
+
     // Saves commit and fail (roll back) while a list is open; the list keeps
     // reading its rows and, opened again, shows what was saved.
     void listaAbertaDuranteGravacoes()
@@ -162,7 +205,8 @@ private:
             QStringList linha;
             q.ExecPreparada([&linha](QSqlQuery& r) {
                 if (r.next()) {
-                    for (int i = 0; i < r.record().count(); ++i) linha << r.value(i).toString();
+                    for (int i = 0; i < r.record().count(); ++i)
+                        linha << r.value(i).toString();
                 }
             });
             return linha;
@@ -173,7 +217,8 @@ private:
             QSqlDatabase outra = QSqlDatabase::cloneDatabase(dm.DataBase1(), "outra-estacao");
             QVERIFY2(outra.open(), qPrintable(outra.lastError().text()));
             QSqlQuery w(outra);
-            QVERIFY2(w.exec("insert into cidade values (4, 'QUATRO', 'RS')"), qPrintable(w.lastError().text()));
+            QVERIFY2(w.exec("insert into cidade values (4, 'QUATRO', 'RS')"),
+                     qPrintable(w.lastError().text()));
         }
         QSqlDatabase::removeDatabase("outra-estacao");
         QCOMPARE(primeira(4), QStringList({"4", "QUATRO", "RS"}));

@@ -6,7 +6,9 @@
 #include "ErroBanco.h"
 
 #include <QFile>
+#include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <unistd.h>
@@ -56,6 +58,11 @@ private Q_SLOTS:
         QTest::newRow("pg chave") << "23505"
                                   << "ERROR:  duplicate key value violates unique constraint"
                                   << int(C::ChaveDuplicada);
+        QTest::newRow("pg bloqueio esgotado")
+            << "55P03"
+            << "ERROR:  canceling statement due to lock timeout" << int(C::OutraEstacaoGravando);
+        QTest::newRow("pg impasse") << "40P01"
+                                    << "ERROR:  deadlock detected" << int(C::OutraEstacaoGravando);
         QTest::newRow("sqlite bloqueado") << "5"
                                           << "database is locked Unable to fetch row" << int(C::Bloqueado);
         QTest::newRow("sqlite instantâneo velho") << "517"
@@ -92,6 +99,65 @@ private Q_SLOTS:
         QCOMPARE(e.texto(), QStringLiteral("Erro desconhecido no banco de dados."));
         const ErroBanco perdida(ErroBanco::Causa::ConexaoPerdida, QString());
         QCOMPARE(perdida.texto(), ErroBanco::descricao(ErroBanco::Causa::ConexaoPerdida));
+    }
+
+    // Another workstation holds the row a save writes (its transaction open,
+    // the workstation stopped): the save is refused in words once the lock
+    // timeout passes, nothing of it stays, and the same save works once the
+    // lock is gone. The server ends a transaction left idle.
+    void gravacaoAtrasDeOutraEstacao()
+    {
+        if (!BancoTeste::usandoPostgres()) {
+            QSKIP("as esperas por bloqueio são do servidor PostgreSQL");
+        }
+        BancoTeste b;
+        b.exec("insert into cidade values (1, 'CASCAVEL', 'PR')");
+        QSqlDatabase outra = QSqlDatabase::addDatabase("QPSQL", "outraEstacao");
+        {
+            const Conexao& c = b.conexao();
+            outra.setHostName(c.host);
+            outra.setPort(c.porta);
+            outra.setDatabaseName(c.nome);
+            outra.setUserName(c.usuario);
+            outra.setPassword(c.senha);
+            QVERIFY(outra.open());
+            QVERIFY(outra.transaction());
+            QSqlQuery q(outra);
+            QVERIFY(q.exec("update cidade set cid_uf = 'SC' where cid_codigo = 1"));
+        }
+        const TDM::Parametros valores{{"nome", "CURITIBA"}, {"codigo", 2}};
+        const QStringList grava{"update cidade set cid_descricao = :nome where cid_codigo = 1",
+                                "insert into cidade values (:codigo, :nome, 'PR')"};
+        try {
+            Transacao tr(&b.dm(), true);
+            b.dm().ExecutaNaTransacao({grava[1]}, valores);
+            b.dm().ExecutaNaTransacao({grava[0]}, valores);
+            tr.commit();
+            QFAIL("a gravação passou por cima do bloqueio de outra estação");
+        } catch (const ErroBanco& e) {
+            QCOMPARE(e.causa(), ErroBanco::Causa::OutraEstacaoGravando);
+            QVERIFY2(e.texto().startsWith("Outra estação está gravando neste momento; tente novamente.\r"),
+                     qPrintable(e.texto()));
+        }
+        QVERIFY(!b.dm().InTransaction());
+        QCOMPARE(b.contar("select count(*) from cidade"), 1);
+        QCOMPARE(b.valor("select cid_descricao from cidade where cid_codigo = 1").toString(), "CASCAVEL");
+        QVERIFY(outra.commit());
+        {
+            Transacao tr(&b.dm(), true);
+            b.dm().ExecutaNaTransacao({grava[1]}, valores);
+            b.dm().ExecutaNaTransacao({grava[0]}, valores);
+            tr.commit();
+        }
+        QCOMPARE(b.valor("select cid_descricao || cid_uf from cidade where cid_codigo = 1").toString(),
+                 "CURITIBASC");
+        QCOMPARE(b.contar("select count(*) from cidade"), 2);
+        // what the server holds for VIGA's session
+        QCOMPARE(b.valor("show lock_timeout").toString(), "5s");
+        QCOMPARE(b.valor("show idle_in_transaction_session_timeout").toString(), "1min");
+        outra.close();
+        outra = QSqlDatabase();
+        QSqlDatabase::removeDatabase("outraEstacao");
     }
 
     // A database file or data folder that cannot be written is refused at the

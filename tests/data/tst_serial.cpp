@@ -621,6 +621,8 @@ private Q_SLOTS:
             QVERIFY2(coluna(b, nome) == valor, qPrintable(nome + ": " + coluna(b, nome)));
         }
         QCOMPARE(b.contar("select count(*) from config"), 1);
+        // the gate's zero check, on in a new database, turned off with its option
+        QCOMPARE(b.valor("select por_checazero from portaria").toInt(), 0);
     }
 
     // Without a factor option the stored names stay, whatever the fields hold;
@@ -668,6 +670,7 @@ private Q_SLOTS:
         QCOMPARE(coluna(b, "cfg_alteradatahora"), QStringLiteral("1"));
         QCOMPARE(coluna(b, "cfg_impressora"), QStringLiteral("4"));
         QCOMPARE(b.valor("select cfg_fator10 from config").toString(), QStringLiteral("J"));
+        QCOMPARE(b.valor("select por_checazero from portaria").toInt(), 1);
     }
 
     // The database refuses the UPDATE: nothing changes, the error is shown
@@ -867,7 +870,8 @@ private Q_SLOTS:
         {
             QFile f(PastaDados::ini());
             QVERIFY(f.open(QIODevice::Append | QIODevice::Text));
-            f.write("\n[Email]\nSERVIDOR=smtp.cooperativa.com.br\nporta=465\nremetente=balanca@cooperativa.com.br\n");
+            f.write("\n[Email]\nSERVIDOR=smtp.cooperativa.com.br\nporta=465\nremetente=balanca@cooperativa."
+                    "com.br\n");
         }
         const ConfigEmail lida = ConfigEmail::ler();
         QVERIFY(lida.configurado());

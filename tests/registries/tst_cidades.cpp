@@ -178,20 +178,23 @@ private Q_SLOTS:
         QVERIFY(d.mostradas.isEmpty());
     }
 
+    // Typed in "Localizar:", or on the list itself: what is typed on the
+    // list goes on in the field, where the operator sees it.
     void localizar_data()
     {
         QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("naLista");
         QTest::addColumn<QString>("achada");
-        QTest::newRow("início") << "cu"
-                                << "CURITIBA";
-        QTest::newRow("maiúsculas") << "CAS"
-                                    << "CASCAVEL";
-        QTest::newRow("mais letras") << "cast"
-                                     << "CASTRO";
+        QTest::newRow("início") << "cu" << false << "CURITIBA";
+        QTest::newRow("maiúsculas") << "CAS" << false << "CASCAVEL";
+        QTest::newRow("mais letras") << "cast" << false << "CASTRO";
+        QTest::newRow("digitado na lista") << "cast" << true << "CASTRO";
+        QTest::newRow("uma letra na lista") << "c" << true << "CASCAVEL";
     }
     void localizar()
     {
         QFETCH(QString, texto);
+        QFETCH(bool, naLista);
         QFETCH(QString, achada);
         BancoTeste b;
         b.exec("insert into cidade values (1, 'CASCAVEL', 'PR')");
@@ -201,9 +204,20 @@ private Q_SLOTS:
         TFrmCadCidade w;
         QVERIFY(Operador::abrir(w));
         QVERIFY(w.campoLocalizar()->isEnabled());
-        QTest::keyClicks(w.campoLocalizar(), texto);
+        if (naLista) {
+            w.grade()->setFocus();
+            QTest::keyClick(w.grade(), Qt::Key_Down);
+            for (const QChar c : texto) { // each key to where the focus is, as the operator types
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            }
+            QVERIFY(w.campoLocalizar()->hasFocus());
+            QCOMPARE(w.campoLocalizar()->text(), texto.toUpper());
+        } else {
+            QTest::keyClicks(w.campoLocalizar(), texto);
+        }
         const int linha = w.grade()->linhaAtual();
         QCOMPARE(w.grade()->model()->index(linha, 1).data().toString(), achada);
+        QVERIFY(d.mostradas.isEmpty());
     }
 
     void sair_data()

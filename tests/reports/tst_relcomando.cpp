@@ -201,6 +201,11 @@ private Q_SLOTS:
                                                   "--de",       "01/01/2020", "--ate",
                                                   "31/01/2020", "--saida",    s}
                                    << 1 << "Não há dados para imprimir" << false;
+        // said before anything is composed (this period would have no data)
+        QTest::newRow("pasta inexistente")
+            << QStringList{"movimento",  "--tipo",  "fornecedores",        "--de", "01/01/2020", "--ate",
+                           "31/01/2020", "--saida", "nao-existe/saida.txt"}
+            << 1 << "não existe" << false;
         QTest::newRow("e-mail sem servidor")
             << QStringList{"produtos", "--saida", s, "--email", "gerente@exemplo.com.br"} << 1
             << "servidor de e-mail não configurado" << true;
@@ -215,10 +220,13 @@ private Q_SLOTS:
         QFile::remove(saida);
         for (QString& a : args) {
             if (a == QLatin1String("saida.txt")) a = saida;
+            if (a == QLatin1String("nao-existe/saida.txt")) a = m_saida.filePath(a);
         }
         const Execucao e = roda(args);
         QCOMPARE(e.status, status);
         QVERIFY2(e.erros.contains(mensagem), qPrintable(e.erros));
+        QVERIFY2(!e.erros.contains("Não há dados") || mensagem.startsWith("Não há dados"),
+                 qPrintable(e.erros));
         QCOMPARE(QFile::exists(saida), gravou);
     }
 

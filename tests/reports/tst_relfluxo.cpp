@@ -153,6 +153,32 @@ private Q_SLOTS:
         q.Close();
     }
 
+    // A day's net with factors that falls exactly between two hundredths
+    // prints the same on both engines: the totals are summed without floating
+    // point (SQLite's sum of the same rows came out a cent apart).
+    void meioCentavoIgualNosDoisBancos()
+    {
+        BancoTeste banco;
+        banco.exec("update config set CFG_UMIDADE=1, CFG_CASASDECIMAIS=2");
+        banco.exec("insert into cadastrao (cad_codigo, cad_tipo, cad_razao) values (20, 4, 'JOAO DA SILVA')");
+        banco.exec(
+            "insert into produto (prd_codigo, prd_descricao, prd_fator1) values ('1', 'SOJA', 0.6275)");
+        banco.exec("insert into pesagem (pes_codigo, cad_codigo, cad_tipo, pes_dataentrada, pes_horaentrada, "
+                   "pes_pesoentrada, pes_datasaida, pes_horasaida, pes_pesosaida, pes_placa) values "
+                   "(1, 20, 4, '2026-11-02', '07:10:00', 30483, '2026-11-02', '07:40:00', 12785, 'ABC1234')");
+        banco.exec("insert into pesagemproduto (pes_codigo, prd_codigo) values (1, '1')");
+        RelatorioFluxo rel(banco.dm());
+        QVERIFY(rel.imprimir(FiltroFluxo{}, true));
+        const QString texto = QString::fromUtf8(paginasComoTexto(*m_servicos, VersaoArquivo()));
+        // (30483 - 12785) x (100 - 0,6275) / 100 = 17586,94505: 17586,9450 to four decimals, then 17586,94
+        QStringList totais;
+        for (const QString& l : texto.split(u'\n'))
+            if (l.startsWith(QStringLiteral("Total"))) totais << l.simplified();
+        QCOMPARE(totais,
+                 (QStringList{"Total 30483,00 12785,00 17698,00 17586,94", "Total do Dia 17698,00 17586,94",
+                              "Total do Produto 17698,00 17586,94"}));
+    }
+
     // A total of twelve digits and more stays readable: one blank at least
     // between it and its neighbours, nothing cut.
     void totaisGrandesLegiveis()

@@ -15,13 +15,16 @@
 namespace
 {
 
-QSqlDatabase manutencao()
+QSqlDatabase manutencao(int porta)
 {
     const QString nome = QStringLiteral("viga-teste-manutencao");
     QSqlDatabase db = QSqlDatabase::contains(nome) ? QSqlDatabase::database(nome, false)
                                                    : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
+    if (db.isOpen() && db.port() != porta) {
+        db.close(); // a server of the test's own
+    }
     db.setHostName(qEnvironmentVariable("VIGA_TEST_PGHOST", QStringLiteral("127.0.0.1")));
-    db.setPort(qEnvironmentVariableIntValue("VIGA_TEST_PGPORT"));
+    db.setPort(porta);
     db.setUserName(qEnvironmentVariable("VIGA_TEST_PGUSER", QStringLiteral("viga")));
     db.setDatabaseName(QStringLiteral("postgres"));
     if (!db.isOpen() && !db.open()) {
@@ -37,21 +40,22 @@ bool BancoTeste::usandoPostgres()
     return qEnvironmentVariable("VIGA_TEST_DRIVER") == QLatin1String("QPSQL");
 }
 
-BancoTeste::BancoTeste(Tipo tipo)
+BancoTeste::BancoTeste(Tipo tipo, int portaPostgres)
 {
     qputenv("VIGA_HOME", m_dir.path().toLocal8Bit());
-    if (usandoPostgres()) {
-        if (qEnvironmentVariableIntValue("VIGA_TEST_PGPORT") == 0) {
+    if (usandoPostgres() || portaPostgres) {
+        if (!portaPostgres && qEnvironmentVariableIntValue("VIGA_TEST_PGPORT") == 0) {
             qFatal("VIGA_TEST_PGPORT não definido: rode os testes com make test");
         }
         m_bancoPg = QStringLiteral("viga_t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
-        QSqlQuery q(manutencao());
+        m_portaPg = portaPostgres ? portaPostgres : qEnvironmentVariableIntValue("VIGA_TEST_PGPORT");
+        QSqlQuery q(manutencao(m_portaPg));
         if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(m_bancoPg))) {
             qFatal("CREATE DATABASE: %s", qPrintable(q.lastError().text()));
         }
         m_conexao.driver = QStringLiteral("QPSQL");
         m_conexao.host = qEnvironmentVariable("VIGA_TEST_PGHOST", QStringLiteral("127.0.0.1"));
-        m_conexao.porta = qEnvironmentVariableIntValue("VIGA_TEST_PGPORT");
+        m_conexao.porta = m_portaPg;
         m_conexao.usuario = qEnvironmentVariable("VIGA_TEST_PGUSER", QStringLiteral("viga"));
         m_conexao.nome = m_bancoPg;
     }
@@ -87,7 +91,7 @@ BancoTeste::~BancoTeste()
 {
     m_dm.reset();
     if (!m_bancoPg.isEmpty()) {
-        QSqlQuery q(manutencao());
+        QSqlQuery q(manutencao(m_portaPg));
         q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_bancoPg));
     }
 }

@@ -17,7 +17,8 @@ public:
     // the oldest layout after every upgrade step (no declared relations, as
     // in older installations); Vazio: nothing.
     enum class Tipo { Novo, Antigo, Vazio, Atualizado };
-    explicit BancoTeste(Tipo tipo = Tipo::Novo);
+    // `portaPostgres`: on that PostgreSQL server (one the test runs itself, see ServidorPg).
+    explicit BancoTeste(Tipo tipo = Tipo::Novo, int portaPostgres = 0);
     ~BancoTeste();
 
     TDM& dm() { return *m_dm; }
@@ -37,4 +38,5 @@ private:
     Conexao m_conexao;
     std::unique_ptr<TDM> m_dm;
     QString m_bancoPg;
+    int m_portaPg = 0;
 };

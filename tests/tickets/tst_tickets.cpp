@@ -4,9 +4,15 @@
 // three products), the same bytes on every engine.
 #include "../engine/ServicosTeste.h"
 #include "AjusteLinha.h"
+#include "Auditoria.h"
+#include "ChaveAuditoria.h"
+#include "CodigoQR.h"
 #include "ConsultaTicket.h"
+#include "EdicaoTemplate.h"
 #include "FixtureTicket.h"
 #include "ImpressaoTicket.h"
+#include "PreviewRelevo.h"
+#include "TPrintPDF.h"
 #include "TPrnTemplate.h"
 #include "TQuery.h"
 
@@ -31,6 +37,14 @@ QList<QByteArray> linhasImpressas(const QByteArray& job)
         texto += c;
     }
     return texto.split('\n');
+}
+// Weighing `numero` as the log's first entry (the save's transaction).
+void registraNaAuditoria(BancoTeste& b, qint64 numero)
+{
+    Transacao tr(&b.dm());
+    Auditoria::registra(b.dm(), QStringLiteral("JOAO"), Auditoria::TabelaPesagem, numero, QString(),
+                        Auditoria::estadoPesagem(b.dm(), numero));
+    tr.commit();
 }
 } // namespace
 
@@ -273,6 +287,99 @@ private Q_SLOTS:
         QVERIFY(!b.dm().QR_TEMP.Active());
     }
 
+    // The verification code: a weighing saved through the log prints the
+    // code of its latest entry, on the 80- and 40-column layouts and through
+    // the template field, and that code checks against the log; a weighing
+    // the log does not know says so.
+    void codigoDeVerificacao()
+    {
+        BancoTeste b;
+        pesagens(b);
+        registraNaAuditoria(b, 1);
+        const QString codigo = Auditoria::codigoDaPesagem(b.dm(), 1);
+        QVERIFY(Auditoria::confereTicket(b.dm(), 1, codigo, ChaveAuditoria::le()).confere);
+        const QByteArray linha = "Codigo de verificacao: " + codigo.toLatin1() + "\r";
+        QVERIFY(linhasImpressas(imprime(b, 1, true)).contains(linha));
+        QVERIFY(linhasImpressas(imprime(b, 2, true)).contains("Codigo de verificacao: (sem auditoria)\r"));
+        b.exec(QStringLiteral("update config set cfg_ticket40=1"));
+        QVERIFY(linhasImpressas(imprime(b, 1, false)).contains(linha));
+        b.exec(QStringLiteral("insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (5, 0, "
+                              "'Ticket [pes_codigo] codigo [CODIGO_VERIFICACAO]')"));
+        b.exec(QStringLiteral("update config set cfg_template=1, cfg_templatesaida=5"));
+        QVERIFY(imprime(b, 1, true).contains("Ticket 1 codigo " + codigo.toLatin1()));
+    }
+
+    // On a site that prints on the system printer the ticket also carries a
+    // QR code of its number and code: a real QR symbol (its three finder
+    // patterns), beside the code line and the four lines left blank under
+    // it, on the drawn pages and in the PDF; a raw printer gets the text only.
+    void codigoQR()
+    {
+        const CodigoQR qr = CodigoQR::gera(QStringLiteral("VIGA 1 ABCDE-FGHIJ"));
+        QCOMPARE(qr.lado(), 21);
+        for (const auto& [x0, y0] : {std::pair{0, 0}, {14, 0}, {0, 14}}) {
+            for (int y = 0; y < 7; ++y) {
+                for (int x = 0; x < 7; ++x) {
+                    const bool anel = x == 0 || y == 0 || x == 6 || y == 6;
+                    const bool centro = x >= 2 && x <= 4 && y >= 2 && y <= 4;
+                    QCOMPARE(qr.escuro(x0 + x, y0 + y), anel || centro);
+                }
+            }
+        }
+
+        BancoTeste b;
+        pesagens(b);
+        registraNaAuditoria(b, 1);
+        const QString codigo = Auditoria::codigoDaPesagem(b.dm(), 1);
+        const QString linhaCodigo = QStringLiteral("Codigo de verificacao: ") + codigo;
+        ServicosTeste servicos;
+        TRelevo job;
+        job.Windows.PrintForWindows = true;
+        job.Preview.ShowPreview = true;
+        job.QtLines = 0;
+        ImpressaoTicket::Pedido p;
+        p.codigo = 1;
+        p.saida = true;
+        p.copias = 2;
+        QVERIFY(ImpressaoTicket::imprime(b.dm(), job, p));
+        QCOMPARE(job.CodigosQR.size(), 1);
+        QCOMPARE(job.CodigosQR[0].conteudo, QStringLiteral("VIGA 1 ") + codigo);
+        QList<int> todas;
+        for (int i = 0; i < job.PreviewPages().size(); ++i)
+            todas << i;
+        const QList<PaginaDesenho> desenho = PaginasExibidas(job, todas);
+        int marcadas = 0;
+        QList<QStringList> paginas;
+        for (const PaginaDesenho& pagina : desenho) {
+            paginas << QStringList();
+            for (int i = 0; i < pagina.size(); ++i) {
+                paginas.last() << pagina[i].texto;
+                if (!pagina[i].qr) continue;
+                ++marcadas; // one per copy
+                QCOMPARE(pagina[i].texto.trimmed(), linhaCodigo);
+                for (int k = 1; k < 5; ++k)
+                    QVERIFY(pagina.value(i + k).texto.trimmed().isEmpty());
+            }
+        }
+        QCOMPARE(marcadas, 2);
+        QTemporaryDir pasta;
+        const QString pdf = pasta.filePath(QStringLiteral("ticket.pdf"));
+        QVERIFY(GravaPdfPaginas(paginas, pdf, QStringLiteral("Ticket"), QStringLiteral("Courier"), 10,
+                                nullptr, job.CodigosQR));
+        const int retangulos = int(CodigoQR::gera(job.CodigosQR[0].conteudo).retangulos({}, 50).size());
+        QCOMPARE(int(lerArquivo(pdf).count(" re f")), 2 * retangulos);
+        QVERIFY(GravaPdfPaginas(paginas, pdf, QStringLiteral("Ticket"), QStringLiteral("Courier"), 10));
+        QCOMPARE(int(lerArquivo(pdf).count(" re f")), 0);
+
+        // A raw printer: the code line, no QR and nothing left blank for it.
+        const QList<QByteArray> linhas = linhasImpressas(imprime(b, 1, true));
+        const qsizetype i = linhas.indexOf(linhaCodigo.toLatin1() + "\r");
+        QVERIFY(i > 0);
+        QCOMPARE(linhas.value(i + 2),
+                 QByteArray("Operador da Balanca...:________________________ Motorista:  "
+                            "____________________\r"));
+    }
+
     // The query's fields that templates read: the net and factor shares by
     // party kind, the user, one row per product row in product order.
     void consulta()
@@ -290,9 +397,15 @@ private Q_SLOTS:
         QVERIFY(q.FindField("TotalDescontoEntrada"));
         q.Close();
 
+        b.exec(
+            QStringLiteral("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783' "
+                           "where pes_codigo=1"));
         p = ConsultaTicket::pesagem(b.dm(), 1);
         ConsultaTicket::abrir(q, *p, QStringLiteral("X"));
         QCOMPARE(q.AsString("transportadora"), QStringLiteral("TRANSPORTES TRES"));
+        // the invoice's whole access key, a field of the templates
+        QCOMPARE(q.AsString("pes_chavenfe"), QStringLiteral("35260312345678000195550010000123451123456783"));
+        QVERIFY(EdicaoTemplate::campos().contains(QStringLiteral("pes_chavenfe")));
         // 0,5 % and 0,25 % of 27350 (the stored weights' net)
         QCOMPARE(q.AsDecimal("PesoFator2").toShortString(), QStringLiteral("136,75"));
         QCOMPARE(q.AsDecimal("PesoFator6").toShortString(), QStringLiteral("68,375"));

@@ -111,12 +111,15 @@ private Q_SLOTS:
                                                      << "viga-scale-sim: opção desconhecida: --balanca";
         // Every option of the simulator that can be refused, in each of its forms.
         const auto simFalha = [&sim](const char* nome, const QStringList& args, const QString& msg) {
-            QTest::newRow(nome) << sim << args << 2 << "" << "viga-scale-sim: " + msg + "\n";
+            QTest::newRow(nome) << sim << args << 2 << ""
+                                << "viga-scale-sim: " + msg + "\n";
         };
-        QTest::newRow("viga-scale-sim -v") << sim << QStringList{"-v"} << 0 << "viga-scale-sim " + versao + "\n"
-                                           << "";
-        QTest::newRow("viga-scale-sim -h") << sim << QStringList{"-h"} << 0 << "Uso: viga-scale-sim [opções]\n"
-                                           << "";
+        QTest::newRow("viga-scale-sim -v")
+            << sim << QStringList{"-v"} << 0 << "viga-scale-sim " + versao + "\n"
+            << "";
+        QTest::newRow("viga-scale-sim -h")
+            << sim << QStringList{"-h"} << 0 << "Uso: viga-scale-sim [opções]\n"
+            << "";
         simFalha("sim argumento solto", {"solto"}, "opção desconhecida: solto (veja --help)");
         simFalha("sim sem valor", {"--taxa"}, "falta o valor de --taxa");
         simFalha("sim valor com =", {"--taxa=abc"}, "valor inválido para --taxa: abc");
@@ -132,27 +135,30 @@ private Q_SLOTS:
         simFalha("sim gravar sem dispositivo", {"--gravar", "g.txt"}, "--gravar precisa de --dispositivo");
         simFalha("sim ini com dispositivo", {"--ini", "v.ini", "--dispositivo", "/dev/null"},
                  "--ini só vale para o pseudo-terminal criado pelo simulador");
-        simFalha("sim flags e erro", {"--negativo", "--fora-de-faixa", "--fixo", "--demanda", "--repetir",
-                                      "--reproduzir", "r.txt", "--casas=9"},
+        simFalha("sim flags e erro",
+                 {"--negativo", "--fora-de-faixa", "--fixo", "--demanda", "--repetir", "--reproduzir",
+                  "r.txt", "--casas=9"},
                  "--casas deve estar entre 0 e 4");
         // The report command: help, version and a wrong use (its reports are tested with data elsewhere).
         QTest::newRow("viga-relatorio --help")
             << rel << QStringList{"--help"} << 0 << "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
             << "";
-        QTest::newRow("viga-relatorio -h") << rel << QStringList{"produtos", "-h"} << 0
-                                           << "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
-                                           << "";
+        QTest::newRow("viga-relatorio -h")
+            << rel << QStringList{"produtos", "-h"} << 0 << "Uso: viga-relatorio COMANDO [OPÇÕES]\n"
+            << "";
         QTest::newRow("viga-relatorio --version")
             << rel << QStringList{"--version"} << 0 << "viga-relatorio " + versao + "\n"
             << "";
         const auto relFalha = [&rel](const char* nome, const QStringList& args, const QString& msg) {
-            QTest::newRow(nome) << rel << args << 2 << "" << "viga-relatorio: " + msg + "\n";
+            QTest::newRow(nome) << rel << args << 2 << ""
+                                << "viga-relatorio: " + msg + "\n";
         };
         relFalha("rel sem relatório", {}, "falta o relatório (veja viga-relatorio --help)");
         relFalha("rel desconhecido", {"balanco"}, "relatório desconhecido: balanco");
         relFalha("rel opção desconhecida", {"produtos", "--formato", "x"}, "opção desconhecida: --formato");
         relFalha("rel sem valor", {"fluxo", "--de"}, "falta o valor de --de");
-        relFalha("rel data", {"fluxo", "--de", "1/13/2026"}, "data inválida em --de: 1/13/2026 (use dd/mm/aaaa)");
+        relFalha("rel data", {"fluxo", "--de", "1/13/2026"},
+                 "data inválida em --de: 1/13/2026 (use dd/mm/aaaa)");
         relFalha("rel código", {"movimento", "--codigo", "12a"}, "código inválido: 12a");
         relFalha("rel opção de outro", {"produtos", "--analitico", "--saida", "a.txt"},
                  "a opção --analitico não serve ao relatório produtos");
@@ -160,8 +166,9 @@ private Q_SLOTS:
                  "tipo inválido: motoristas (transportadoras, clientes ou fornecedores)");
         relFalha("rel período", {"agrupado", "--de", "02/01/2026", "--ate", "01/01/2026", "--saida", "a.txt"},
                  "a data --de é posterior à data --ate");
-        relFalha("rel sem saída", {"movimento", "--tipo", "clientes", "--somente-saida", "--produto", "1", "--de",
-                                   "01/01/2026", "--ate", "31/01/2026", "--email", "a@b.com"},
+        relFalha("rel sem saída",
+                 {"movimento", "--tipo", "clientes", "--somente-saida", "--produto", "1", "--de",
+                  "01/01/2026", "--ate", "31/01/2026", "--email", "a@b.com"},
                  "falta --saida ARQUIVO");
         QTest::newRow("viga-io-sim --help")
             << io << QStringList{"--help"} << 0 << "Uso: viga-io-sim [opções]\n"

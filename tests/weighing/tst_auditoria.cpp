@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The evidence of the weighings on both engines: the audit log written by the
-// saves and deletes, its verifier, the reading evidence rows and the tables
+// saves and deletes, keyed with the installation key, its verifier and seals,
+// the tickets' verification codes, the reading evidence rows and the tables
 // an older database gets at the upgrade.
 #include "Atualizacao.h"
 #include "Auditoria.h"
+#include "ChaveAuditoria.h"
 #include "ErroBanco.h"
 #include "Evidencia.h"
 #include "FalhaBanco.h"
@@ -17,6 +19,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -56,17 +60,83 @@ PesagemTela saida(qint64 codigo)
     return p;
 }
 
-// Two weighings: 1 entered and exited, 2 entered; then 2 deleted.
+// A weight typed by the operator.
+EvidenciaPesagem digitada(const QString& peso)
+{
+    EvidenciaPesagem ev;
+    ev.manual = true;
+    ev.peso = peso;
+    ev.usuario = SessaoAtual.UsuarioLogado;
+    return ev;
+}
+
+qint64 salva(BancoTeste& b, PesagemTela p)
+{
+    const EvidenciaPesagem ev = digitada(p.modo == 2 ? p.pesoSaida : p.pesoEntrada);
+    return SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), p.modo == 2, {}, &ev);
+}
+
+// Two weighings: 1 entered and exited, 2 entered; then 2 deleted. The log:
+// the key mark (1), then two entries per save and delete (2 ... 9).
 void movimento(BancoTeste& b)
 {
-    const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
-    PesagemTela e1 = entrada(1), e2 = entrada(2, QStringLiteral("9000")), s1 = saida(1);
-    SalvaPesagem::salvar(b.dm(), e1, cfg, false);
-    SalvaPesagem::salvar(b.dm(), e2, cfg, false);
+    salva(b, entrada(1));
+    salva(b, entrada(2, QStringLiteral("9000")));
     SessaoAtual.UsuarioLogado = QStringLiteral("MARIA");
-    SalvaPesagem::salvar(b.dm(), s1, cfg, true);
+    salva(b, saida(1));
     SessaoAtual.UsuarioLogado = QStringLiteral("ADMIN");
     SalvaPesagem::excluir(b.dm(), 2);
+}
+
+Auditoria::Verificacao verifica(BancoTeste& b, QList<Auditoria::Selo> selos = {}, bool anteriores = false)
+{
+    return Auditoria::verifica(b.dm(), {ChaveAuditoria::le(), selos, anteriores});
+}
+
+// One entry appended by hand the way a script that knows the recipe would:
+// linked to the last entry, hashed with `chave` (none: the plain recipe).
+void acrescentaAMao(BancoTeste& b, qint64 numero, const QString& antes, const QString& depois,
+                    const QByteArray& chave)
+{
+    Auditoria::Entrada e;
+    e.sequencia = b.valor("select max(aud_seq) from auditoria").toLongLong() + 1;
+    e.hashAnterior =
+        b.valor(QStringLiteral("select aud_hash from auditoria where aud_seq=%1").arg(e.sequencia - 1))
+            .toString();
+    e.dataHora = QStringLiteral("2026-12-10 09:00:00.000");
+    e.usuario = QStringLiteral("JOAO");
+    e.estacao = Auditoria::estacao();
+    e.tabela = QStringLiteral("PESAGEM");
+    e.operacao = QStringLiteral("A");
+    e.numero = numero;
+    e.antes = antes;
+    e.depois = depois;
+    e.hash = Auditoria::calculaHash(e, chave);
+    QSqlQuery q(b.dm().DataBase1());
+    q.prepare(
+        QStringLiteral("insert into auditoria (aud_seq, aud_datahora, aud_usuario, aud_estacao, aud_tabela, "
+                       "aud_operacao, pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) "
+                       "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant& v :
+         {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario), QVariant(e.estacao),
+          QVariant(e.tabela), QVariant(e.operacao), QVariant(e.numero), QVariant(e.antes), QVariant(e.depois),
+          QVariant(e.hashAnterior), QVariant(e.hash)}) {
+        q.addBindValue(v);
+    }
+    QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+}
+
+// Read and written by the owner only.
+bool somenteDono(const QString& arquivo)
+{
+    const QFile::Permissions p =
+        QFile::permissions(arquivo) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    return p == (QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QByteArray outraChave()
+{
+    return QByteArray(32, '\x5a');
 }
 
 } // namespace
@@ -113,13 +183,16 @@ private Q_SLOTS:
         QVERIFY(h2[2].depois.isEmpty());
         QCOMPARE(h2[2].antes, h2[0].depois);
 
-        // The chain: each entry carries the previous one's hash.
-        QCOMPARE(b.contar("select count(*) from auditoria"), 8);
-        QCOMPARE(b.valor("select aud_hashanterior from auditoria where aud_seq=2").toString(),
-                 b.valor("select aud_hash from auditoria where aud_seq=1").toString());
-        const Auditoria::Verificacao v = Auditoria::verifica(b.dm());
+        // The chain: each entry carries the previous one's hash; the first is
+        // the key mark of the new database.
+        QCOMPARE(b.contar("select count(*) from auditoria"), 9);
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(),
+                 QStringLiteral("C"));
+        QCOMPARE(b.valor("select aud_hashanterior from auditoria where aud_seq=3").toString(),
+                 b.valor("select aud_hash from auditoria where aud_seq=2").toString());
+        const Auditoria::Verificacao v = verifica(b);
         QVERIFY2(v.ok(), qPrintable(v.problemas.join(u'\n')));
-        QCOMPARE(v.entradas, 8);
+        QCOMPARE(v.entradas, 9);
     }
 
     // A save that fails leaves no entry behind; one that changes nothing adds none.
@@ -128,15 +201,240 @@ private Q_SLOTS:
         BancoTeste b;
         cadastros(b);
         const ConfigPesagem cfg = ConfigPesagem::ler(b.dm());
-        PesagemTela e = entrada(1);
-        SalvaPesagem::salvar(b.dm(), e, cfg, false);
+        salva(b, entrada(1));
         const int antes = b.contar("select count(*) from auditoria");
         falharEm(b, QStringLiteral("PESAGEMPRODUTO"), QStringLiteral("INSERT"),
                  QStringLiteral("disco cheio"));
         PesagemTela s = saida(1);
         QVERIFY_THROWS_EXCEPTION(ErroBanco, SalvaPesagem::salvar(b.dm(), s, cfg, true));
         QCOMPARE(b.contar("select count(*) from auditoria"), antes);
-        QVERIFY(Auditoria::verifica(b.dm()).ok());
+        QVERIFY(verifica(b).ok());
+    }
+
+    // The key of a new database: a file in the data folder, the owner's
+    // only, never written into the database; the log names it only by a
+    // fingerprint.
+    void chaveDaInstalacao()
+    {
+        BancoTeste b;
+        const QString arquivo = b.pasta() + QStringLiteral("/viga.chave");
+        QCOMPARE(ChaveAuditoria::caminho(), arquivo);
+        QVERIFY(QFile::exists(arquivo));
+        QVERIFY(somenteDono(arquivo));
+        const QByteArray chave = ChaveAuditoria::le();
+        QCOMPARE(chave.size(), 32);
+        const QString marca = b.valor("select aud_depois from auditoria where aud_seq=1").toString();
+        QVERIFY(marca.contains(ChaveAuditoria::identificacao(chave)));
+        QVERIFY(!marca.contains(QString::fromLatin1(chave.toHex())));
+        // viga.ini may keep it elsewhere (relative to the data folder).
+        QSettings ini(b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("auditoria/Chave"), QStringLiteral("seguro/chave"));
+        ini.sync();
+        QCOMPARE(ChaveAuditoria::caminho(), b.pasta() + QStringLiteral("/seguro/chave"));
+        QVERIFY(ChaveAuditoria::le().isEmpty());
+    }
+
+    // A workstation without the key, or with another key, saves nothing.
+    void semAChaveNadaEGravado_data()
+    {
+        QTest::addColumn<bool>("outra");
+        QTest::newRow("sem a chave") << false;
+        QTest::newRow("outra chave") << true;
+    }
+    void semAChaveNadaEGravado()
+    {
+        QFETCH(bool, outra);
+        BancoTeste b;
+        cadastros(b);
+        const QString arquivo = ChaveAuditoria::caminho();
+        QVERIFY(QFile::remove(arquivo));
+        if (outra) {
+            QFile f(arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(outraChave().toHex());
+        }
+        const int antes = b.contar("select count(*) from auditoria");
+        try {
+            salva(b, entrada(1));
+            QFAIL("gravou sem a chave da instalação");
+        } catch (const ErroBanco& e) {
+            QVERIFY2(e.texto().contains(outra ? QStringLiteral("não é a deste banco de dados")
+                                              : QStringLiteral("Esta estação não tem a chave da auditoria")),
+                     qPrintable(e.texto()));
+            QVERIFY(e.texto().contains(arquivo));
+        }
+        QCOMPARE(b.contar("select count(*) from pesagem"), 0);
+        QCOMPARE(b.contar("select count(*) from auditoria"), antes);
+    }
+
+    // Whoever can write the database and knows the recipe, but not the key:
+    // a weight changed and an entry appended to match it, hashed with the
+    // public recipe, or with a key of their own. With the installation's key
+    // the same entry would pass: the key is what tells them apart.
+    void cadeiaRefeitaSemAChave_data()
+    {
+        QTest::addColumn<int>("chave");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("receita pública") << 0 << QStringList{"entrada 10 da auditoria não confere"};
+        QTest::newRow("outra chave") << 1 << QStringList{"entrada 10 da auditoria não confere"};
+        QTest::newRow("a chave da instalação") << 2 << QStringList{};
+    }
+    void cadeiaRefeitaSemAChave()
+    {
+        QFETCH(int, chave);
+        QFETCH(QStringList, esperado);
+        BancoTeste b;
+        cadastros(b);
+        movimento(b);
+        const QString antes = Auditoria::estadoPesagem(b.dm(), 1);
+        b.exec("update pesagem set pes_pesoentrada=11000 where pes_codigo=1");
+        acrescentaAMao(b, 1, antes, Auditoria::estadoPesagem(b.dm(), 1),
+                       chave == 0   ? QByteArray()
+                       : chave == 1 ? outraChave()
+                                    : ChaveAuditoria::le());
+        QCOMPARE(verifica(b).problemas, esperado);
+    }
+
+    // Seals: the head of the chain signed with the key. A chain cut short
+    // after a seal (the last weighing deleted with its products and its
+    // entries, which the chain alone cannot tell) or rewritten is named; a
+    // seal edited is refused.
+    void selos()
+    {
+        BancoTeste b;
+        cadastros(b);
+        movimento(b);
+        salva(b, entrada(3));
+        const QByteArray chave = ChaveAuditoria::le();
+        const QString linha = Auditoria::textoSelo(Auditoria::sela(b.dm()), chave);
+        QVERIFY2(
+            linha.startsWith(QStringLiteral("VIGA-SELO 2026-12-10T08:15:00 registros=11 sequencia=11 hash=")),
+            qPrintable(linha));
+        QString erro;
+        const std::optional<Auditoria::Selo> selo = Auditoria::leSelo(linha, chave, &erro);
+        QVERIFY2(selo, qPrintable(erro));
+        QVERIFY(verifica(b, {*selo}).ok());
+
+        QVERIFY(!Auditoria::leSelo(
+            QString(linha).replace(QStringLiteral("registros=11"), QStringLiteral("registros=10")), chave,
+            &erro));
+        QCOMPARE(erro,
+                 QStringLiteral("o selo de 10/12/2026 08:15 não confere com a chave: foi alterado ou é de "
+                                "outra instalação"));
+        QVERIFY(!Auditoria::leSelo(linha, outraChave()));
+        QVERIFY(!Auditoria::leSelo(QStringLiteral("qualquer coisa"), chave, &erro));
+        QCOMPARE(erro, QStringLiteral("não é um selo da auditoria"));
+
+        // Truncated: the chain alone still holds.
+        b.exec("delete from pesagemevidencia where pes_codigo=3");
+        b.exec("delete from pesagemproduto where pes_codigo=3");
+        b.exec("delete from pesagem where pes_codigo=3");
+        b.exec("delete from auditoria where pes_codigo=3");
+        QVERIFY(verifica(b).ok());
+        QCOMPARE(verifica(b, {*selo}).problemas,
+                 QStringList{
+                     "a cadeia não contém o selo de 10/12/2026 08:15: 11 registros, sequência 11 (a cadeia "
+                     "termina na sequência 9, com 9 registros)"});
+        // Refilled to the seal's length with other entries: another hash there.
+        acrescentaAMao(b, 1, Auditoria::estadoPesagem(b.dm(), 1), Auditoria::estadoPesagem(b.dm(), 1), chave);
+        acrescentaAMao(b, 1, Auditoria::estadoPesagem(b.dm(), 1), Auditoria::estadoPesagem(b.dm(), 1), chave);
+        QCOMPARE(verifica(b, {*selo}).problemas,
+                 QStringList{"a cadeia não contém o selo de 10/12/2026 08:15: 11 registros, sequência 11 (o "
+                             "registro 11 tem outro hash)"});
+    }
+
+    // The code on a ticket: "confere" while the weighing is as printed; a
+    // change after the ticket is named with its time and author.
+    void codigoDoTicket()
+    {
+        BancoTeste b;
+        cadastros(b);
+        salva(b, entrada(1));
+        const QByteArray chave = ChaveAuditoria::le();
+        const QString codigo = Auditoria::codigoDaPesagem(b.dm(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^[A-Z2-7]{5}-[A-Z2-7]{5}$")).match(codigo).hasMatch(),
+                 qPrintable(codigo));
+        QCOMPARE(Auditoria::confereTicket(b.dm(), 1, codigo, chave).mensagem, QStringLiteral("confere"));
+        QVERIFY(Auditoria::confereTicket(b.dm(), 1, codigo.toLower().remove(u'-'), chave).confere);
+
+        Relogio::fixar(agora.addSecs(3600));
+        SessaoAtual.UsuarioLogado = QStringLiteral("MARIA");
+        salva(b, saida(1));
+        const Auditoria::ConferenciaTicket c = Auditoria::confereTicket(b.dm(), 1, codigo, chave);
+        QVERIFY(!c.confere);
+        QCOMPARE(c.mensagem,
+                 QStringLiteral("pesagem 1 alterada em 10/12/2026 09:15 por MARIA depois deste ticket"));
+        QVERIFY(Auditoria::confereTicket(b.dm(), 1, Auditoria::codigoDaPesagem(b.dm(), 1), chave).confere);
+        // A code of another weighing, or made up.
+        QVERIFY(!Auditoria::confereTicket(b.dm(), 2, codigo, chave).confere);
+        QCOMPARE(
+            Auditoria::confereTicket(b.dm(), 1, QStringLiteral("AAAAA-AAAAA"), chave).mensagem,
+            QStringLiteral("o código AAAAA-AAAAA não confere com nenhum registro da pesagem 1: o ticket não "
+                           "é deste banco ou foi alterado"));
+        // The entry it names, forged in the database, does not pass the key.
+        b.exec("update auditoria set aud_usuario='X' where aud_seq=5");
+        QVERIFY(!Auditoria::confereTicket(b.dm(), 1, Auditoria::codigoDaPesagem(b.dm(), 1), chave).confere);
+    }
+
+    // A log begun by an earlier version, hashed without a key: its entries
+    // still verify as they are; the upgrade step appends the key mark (and
+    // creates the key), and the entries after it are keyed.
+    void registroAnteriorAChave()
+    {
+        BancoTeste b;
+        cadastros(b);
+        movimento(b);
+        // The earlier version's log: the same entries hashed with the plain recipe, no mark.
+        QFile::remove(ChaveAuditoria::caminho());
+        b.exec("delete from auditoria where aud_seq=1");
+        QSqlQuery q(b.dm().DataBase1());
+        QVERIFY(q.exec(QStringLiteral("select * from auditoria order by aud_seq")));
+        QList<Auditoria::Entrada> entradas;
+        QString anterior;
+        while (q.next()) {
+            Auditoria::Entrada e;
+            e.sequencia = q.value(QStringLiteral("aud_seq")).toLongLong() - 1;
+            e.dataHora = q.value(QStringLiteral("aud_datahora")).toString();
+            e.usuario = q.value(QStringLiteral("aud_usuario")).toString();
+            e.estacao = q.value(QStringLiteral("aud_estacao")).toString();
+            e.tabela = q.value(QStringLiteral("aud_tabela")).toString();
+            e.operacao = q.value(QStringLiteral("aud_operacao")).toString();
+            e.numero = q.value(QStringLiteral("pes_codigo")).toLongLong();
+            e.antes = q.value(QStringLiteral("aud_antes")).toString();
+            e.depois = q.value(QStringLiteral("aud_depois")).toString();
+            e.hashAnterior = anterior;
+            e.hash = anterior = Auditoria::calculaHash(e);
+            entradas << e;
+        }
+        q.finish();
+        b.exec("delete from auditoria");
+        for (const Auditoria::Entrada& e : entradas) {
+            QVERIFY(q.prepare(QStringLiteral("insert into auditoria (aud_seq, aud_datahora, aud_usuario, "
+                                             "aud_estacao, aud_tabela, aud_operacao, "
+                                             "pes_codigo, aud_antes, aud_depois, aud_hashanterior, aud_hash) "
+                                             "values (?,?,?,?,?,?,?,?,?,?,?)")));
+            for (const QVariant& v :
+                 {QVariant(e.sequencia), QVariant(e.dataHora), QVariant(e.usuario), QVariant(e.estacao),
+                  QVariant(e.tabela), QVariant(e.operacao), QVariant(e.numero), QVariant(e.antes),
+                  QVariant(e.depois),
+                  QVariant(e.hashAnterior.isEmpty() ? QVariant() : QVariant(e.hashAnterior)),
+                  QVariant(e.hash)}) {
+                q.addBindValue(v);
+            }
+            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        }
+        Atualizacao a(b.dm());
+        QCOMPARE(a.garanteEvidencia(), QString());
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=9").toString(),
+                 QStringLiteral("C"));
+        QVERIFY(somenteDono(ChaveAuditoria::caminho()));
+        salva(b, entrada(3));
+        QCOMPARE(b.contar("select count(*) from auditoria"), 11);
+        const Auditoria::Verificacao v = verifica(b);
+        QVERIFY2(v.ok(), qPrintable(v.problemas.join(u'\n')));
+        // The plain entries are still checked: one changed is named.
+        b.exec("update auditoria set aud_usuario='OUTRO' where aud_seq=3");
+        QCOMPARE(verifica(b).problemas.value(0), QStringLiteral("entrada 3 da auditoria não confere"));
     }
 
     // Changes made by hand behind the system's back, each named by the verifier.
@@ -152,15 +450,22 @@ private Q_SLOTS:
             << "delete from pesagem where pes_codigo=1" << QStringList{"pesagem 1 alterada fora do VIGA"};
         QTest::newRow("pesagem incluída")
             << "insert into pesagem (pes_codigo, pes_tipo, pes_pesoentrada) values (7, 1, 5000)"
-            << QStringList{"pesagem 7 alterada fora do VIGA"};
+            << QStringList{"pesagem 7 alterada fora do VIGA", "pesagem 7: entrada sem evidência da leitura"};
+        QTest::newRow("evidência apagada") << "delete from pesagemevidencia where pes_codigo=1 and evi_lado=2"
+                                           << QStringList{"pesagem 1: saída sem evidência da leitura"};
         QTest::newRow("entrada da auditoria alterada")
-            << "update auditoria set aud_depois=replace(aud_depois, '30000', '31000') where aud_seq=5"
-            << QStringList{"entrada 5 da auditoria não confere", "pesagem 1 alterada fora do VIGA"};
-        QTest::newRow("entrada da auditoria apagada")
-            << "delete from auditoria where aud_seq=5"
+            << "update auditoria set aud_depois=replace(aud_depois, '30000', '31000') where aud_seq=6"
             << QStringList{"entrada 6 da auditoria não confere", "pesagem 1 alterada fora do VIGA"};
-        QTest::newRow("autor trocado") << "update auditoria set aud_usuario='OUTRO' where aud_seq=1"
-                                       << QStringList{"entrada 1 da auditoria não confere"};
+        QTest::newRow("entrada da auditoria apagada")
+            << "delete from auditoria where aud_seq=6"
+            << QStringList{"entrada 7 da auditoria não confere", "pesagem 1 alterada fora do VIGA"};
+        QTest::newRow("autor trocado") << "update auditoria set aud_usuario='OUTRO' where aud_seq=2"
+                                       << QStringList{"entrada 2 da auditoria não confere"};
+        QTest::newRow("cadeia refeita sem a marca da chave")
+            << "delete from auditoria"
+            << QStringList{"a auditoria não tem o registro do início da chave: a cadeia "
+                           "foi refeita sem a chave ou o banco ainda não foi atualizado",
+                           "pesagem 1 alterada fora do VIGA"};
     }
     void adulteracao()
     {
@@ -170,7 +475,7 @@ private Q_SLOTS:
         cadastros(b);
         movimento(b);
         b.exec(sql);
-        const Auditoria::Verificacao v = Auditoria::verifica(b.dm());
+        const Auditoria::Verificacao v = verifica(b);
         QCOMPARE(v.problemas, esperado);
         QVERIFY(!v.ok());
     }
@@ -212,7 +517,8 @@ private Q_SLOTS:
                 const QSqlRecord rec = r.record();
                 for (int i = 0; i < rec.count(); ++i) {
                     const QVariant v = rec.value(i);
-                    o.insert(rec.fieldName(i).toLower(), v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
+                    o.insert(rec.fieldName(i).toLower(),
+                             v.isNull() ? QJsonValue() : QJsonValue(v.toString()));
                 }
                 linhas << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
             }
@@ -331,11 +637,43 @@ private Q_SLOTS:
         QCOMPARE(b.contar("select count(*) from logatualiza"), 50);
         QCOMPARE(b.contar("select count(*) from pesagemevidencia"), 0);
         QCOMPARE(b.contar("select count(*) from auditoria where aud_operacao='S'"), 2);
-        QVERIFY(Auditoria::verifica(b.dm()).ok());
+        // The key mark first (the key created with it), then the state entries, keyed.
+        QCOMPARE(b.valor("select aud_operacao from auditoria where aud_seq=1").toString(),
+                 QStringLiteral("C"));
+        QVERIFY(!ChaveAuditoria::le().isEmpty());
+        // The weighing older than the evidence has none: named, unless accepted.
+        QCOMPARE(verifica(b).problemas, QStringList{"pesagem 1: entrada sem evidência da leitura"});
+        QVERIFY(verifica(b, {}, true).ok());
         QCOMPARE(a.garanteEvidencia(), QString());
-        QCOMPARE(b.contar("select count(*) from auditoria"), 2);
+        QCOMPARE(b.contar("select count(*) from auditoria"), 3);
         b.exec("update pesagem set pes_pesoentrada=1 where pes_codigo=1");
-        QCOMPARE(Auditoria::verifica(b.dm()).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
+        QCOMPARE(verifica(b, {}, true).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
+        // A side weighed after the log began is not accepted without evidence.
+        b.exec("update pesagem set pes_pesoentrada=12000, pes_pesosaida=30000 where pes_codigo=1");
+        QCOMPARE(verifica(b, {}, true).problemas, QStringList({"pesagem 1 alterada fora do VIGA",
+                                                               "pesagem 1: saída sem evidência da leitura"}));
+    }
+
+    // A column added after weighings were logged: they still verify while it
+    // is empty, and a value put into it by hand is named.
+    void colunaAcrescentadaDepois()
+    {
+        BancoTeste b;
+        b.exec("alter table pesagem drop column pes_chavenfe");
+        b.exec("insert into pesagem (pes_codigo, pes_tipo, pes_pesoentrada, pes_placa) values (1, 1, 12000, "
+               "'OLD0001')");
+        {
+            Transacao tr(&b.dm());
+            Auditoria::registraEstadoInicial(b.dm());
+            tr.commit();
+        }
+        Atualizacao a(b.dm());
+        QCOMPARE(a.garanteEvidencia(), QString());
+        QVERIFY(verifica(b, {}, true).ok());
+        QCOMPARE(a.garanteEvidencia(), QString());
+        b.exec("update pesagem set pes_chavenfe='35260312345678000195550010000123451123456783' "
+               "where pes_codigo=1");
+        QCOMPARE(verifica(b, {}, true).problemas, QStringList{"pesagem 1 alterada fora do VIGA"});
     }
 
     // The command-line verifier on the data folder of $VIGA_HOME, the hand
@@ -346,7 +684,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("codigo");
         QTest::addColumn<QString>("saida");
         QTest::newRow("íntegro")
-            << QString() << 0 << "auditoria conferida: 8 registro(s), cadeia íntegra e pesagens conferem\n";
+            << QString() << 0 << "auditoria conferida: 9 registro(s), cadeia íntegra e pesagens conferem\n";
         QTest::newRow("peso") << "update pesagem set pes_pesosaida=29000 where pes_codigo=1;" << 1
                               << "pesagem 1 alterada fora do VIGA\n";
         QTest::newRow("registro") << "update auditoria set aud_estacao='x' where aud_seq=4;" << 1
@@ -378,6 +716,71 @@ private Q_SLOTS:
         QVERIFY(p.waitForFinished());
         QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), saida);
         QCOMPARE(p.exitCode(), codigo);
+    }
+
+    // The program's other commands on the same data folder: a seal written
+    // to a file, then the chain cut short after it; a ticket's code; usage
+    // errors; and no key.
+    void programaSelosETicket()
+    {
+        BancoTeste b;
+        cadastros(b);
+        movimento(b);
+        salva(b, entrada(3));
+        const QString codigo = Auditoria::codigoDaPesagem(b.dm(), 3);
+        const QString selos = b.pasta() + QStringLiteral("/selos.txt");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VIGA_HOME"), b.pasta());
+        const auto roda = [&](const QStringList& args, QString* saida = nullptr) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(VIGA_AUDITORIA), args);
+            p.waitForFinished();
+            if (saida) *saida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+            return p.exitCode();
+        };
+        QString saida;
+        QCOMPARE(roda({"--selar", "--saida", selos}, &saida), 0);
+        QVERIFY2(saida.startsWith(QStringLiteral("VIGA-SELO ")), qPrintable(saida));
+        QCOMPARE(roda({"--selar", "--saida", selos}), 0);
+        QFile f(selos);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 2);
+        QCOMPARE(roda({"--verificar", "--selo", selos}, &saida), 0);
+        QCOMPARE(roda({"--ticket", "3", "--codigo", codigo}, &saida), 0);
+        QCOMPARE(saida, QStringLiteral("confere\n"));
+        QCOMPARE(roda({"--ticket", "3", "--codigo", "AAAAA-AAAAA"}), 1);
+
+        // The last weighing deleted with its products and its entries.
+        for (const char* sql :
+             {"delete from pesagemevidencia where pes_codigo=3",
+              "delete from pesagemproduto where pes_codigo=3", "delete from pesagem where pes_codigo=3",
+              "delete from auditoria where pes_codigo=3"}) {
+            b.exec(QLatin1String(sql));
+        }
+        QCOMPARE(roda({"--verificar"}), 0);
+        QCOMPARE(roda({"--verificar", "--selo", selos}, &saida), 1);
+        // (the program's clock is the real one)
+        const QRegularExpression corte(QStringLiteral("^a cadeia não contém o selo de \\d\\d/\\d\\d/\\d{4} "
+                                                      "\\d\\d:\\d\\d: 11 registros, sequência 11 \\(a "
+                                                      "cadeia termina na sequência 9, com 9 registros\\)$"));
+        const QStringList linhas = saida.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(linhas.size(), 2);
+        for (const QString& l : linhas) {
+            QVERIFY2(corte.match(l).hasMatch(), qPrintable(l));
+        }
+
+        // Usage errors and what cannot be read: 2.
+        QCOMPARE(roda({"--selar", "--selo", selos}), 2);
+        QCOMPARE(roda({"--ticket", "3"}), 2);
+        QCOMPARE(roda({"--verificar", "--selo", b.pasta() + QStringLiteral("/nenhum.txt")}), 2);
+        QCOMPARE(roda({"--ajuda"}), 2);
+        QCOMPARE(roda({"--help"}, &saida), 0);
+        QVERIFY(saida.startsWith(QStringLiteral("Uso: viga-auditoria --verificar")));
+        QVERIFY(QFile::remove(ChaveAuditoria::caminho()));
+        QCOMPARE(roda({"--verificar"}, &saida), 2);
+        QVERIFY2(saida.startsWith(QStringLiteral("A chave da auditoria não foi encontrada em ")),
+                 qPrintable(saida));
     }
 };
 

@@ -2,12 +2,14 @@
 #include "BancoTeste.h"
 #include "ConsultaPesagem.h"
 #include "DialogosRoteiro.h"
+#include "Evidencia.h"
 #include "FalhaBanco.h"
 #include "FixturePesagem.h"
 #include "IndicadorPty.h"
 #include "Operador.h"
 #include "Relogio.h"
 #include "SalvaPesagem.h"
+#include "ServidorPg.h"
 #include "SessaoAtual.h"
 #include "TDBGrid.h"
 #include "TFrmCadastrao.h"
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -124,7 +127,7 @@ struct Balcao {
 };
 
 // An open weighing of client 1, product 10, entry 12000 kg, stored by the save itself.
-void pesagemAberta(BancoTeste& b, qint64 codigo, const QString& placa = QStringLiteral("ABC1234"),
+void pesagemAberta(TDM& dm, qint64 codigo, const QString& placa = QStringLiteral("ABC1234"),
                    const QString& peso = QStringLiteral("12000"))
 {
     PesagemTela p;
@@ -140,8 +143,33 @@ void pesagemAberta(BancoTeste& b, qint64 codigo, const QString& placa = QStringL
     p.pesoEntrada = peso;
     p.fatorVisivel = {true, true, true, true};
     p.fatores = {QStringLiteral("1"), {}, {}, {}};
-    SalvaPesagem::salvar(b.dm(), p, ConfigPesagem::ler(b.dm()), false);
+    SalvaPesagem::salvar(dm, p, ConfigPesagem::ler(dm), false);
 }
+void pesagemAberta(BancoTeste& b, qint64 codigo, const QString& placa = QStringLiteral("ABC1234"),
+                   const QString& peso = QStringLiteral("12000"))
+{
+    pesagemAberta(b.dm(), codigo, placa, peso);
+}
+
+// Watches for the ticket question while a save runs: says whether it came
+// (and answers No when it does).
+struct VigiaPergunta {
+    bool perguntou = false;
+    QTimer timer;
+    VigiaPergunta()
+    {
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<TFrmImpCopias*>(w); d && d->isVisible()) {
+                    perguntou = true;
+                    d->reject();
+                }
+            }
+        });
+        timer.start();
+    }
+};
 
 } // namespace
 
@@ -246,7 +274,8 @@ private Q_SLOTS:
                                           {"PES_PERCDESC", "NULL"},
                                           {"PES_OBS", "NULL"},
                                           {"PES_OBSSAIDA", "NULL"},
-                                          {"PES_TARAPESAGEM", "NULL"}}));
+                                          {"PES_TARAPESAGEM", "NULL"},
+                                          {"PES_CHAVENFE", "NULL"}}));
         QVERIFY(confere(produtos(c.b, 1).value(0), linhaProduto(1, "10")));
     }
 
@@ -1275,13 +1304,133 @@ private Q_SLOTS:
         c.indicador.quadro("D030000\r");
         QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
         QTRY_VERIFY(w.BtnSalvar->isEnabled());
-        respondeTicket(false);
+        VigiaPergunta pergunta;
         QTest::mouseClick(w.BtnSalvar, Qt::LeftButton);
-        QCOMPARE(c.d.ultimo(), confirmada);
+        // every operator is told what happened, before any question
+        QVERIFY(!pergunta.perguntou);
+        QCOMPARE(c.d.ultimo(), PesagemAlterada::textoDe(PesagemAlterada::Concluida));
         QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("31000"));
         QCOMPARE(pesagem(c.b, 1)["PES_TKSAIDA"], QStringLiteral("1"));
         QCOMPARE(w.EstadoCadastro, 3);
         QCOMPARE(w.listaPesagens->model()->rowCount(), 0);
+    }
+
+    // Another workstation changed the weighing on screen (still open): the
+    // save writes nothing, says so before any question, and the weighing
+    // really is on screen again as stored.
+    void alteradaEmOutraEstacao()
+    {
+        Balcao c;
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("ABC1234"));
+        TDM outra(c.b.conexao());
+        QString erro;
+        QVERIFY2(outra.Conectar(&erro), qPrintable(erro));
+        auto e = ConsultaPesagem::carregar(outra, 1, 1, ConfigPesagem::ler(outra), false, agora);
+        QVERIFY(e);
+        e->placa = QStringLiteral("NOV0001");
+        SalvaPesagem::salvar(outra, *e, ConfigPesagem::ler(outra), false);
+
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        c.d.limpar();
+        {
+            VigiaPergunta pergunta;
+            QTest::keyClick(w.focusWidget(), Qt::Key_F10);
+            QVERIFY(!pergunta.perguntou);
+        }
+        QCOMPARE(c.d.textos(),
+                 QStringList{PesagemAlterada::textoDe(PesagemAlterada::Alterada) +
+                             QStringLiteral("\rA pesagem foi carregada novamente como está gravada.")});
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("NULL"));
+        QCOMPARE(w.EstadoCadastro, 1);
+        QCOMPARE(w.campoPlaca->text(), QStringLiteral("NOV0001"));
+        // and the weighing as stored now saves
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        respondeTicket(false);
+        QTest::keyClick(w.focusWidget(), Qt::Key_F10);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("30000"));
+        QCOMPARE(pesagem(c.b, 1)["PES_PLACA"], QStringLiteral("NOV0001"));
+    }
+
+    // F10 takes the weight and how it was read: the indicator falling silent
+    // while the ticket question is open loses nothing, and the box keeps the
+    // weight being saved meanwhile.
+    void evidenciaComRespostaTardia()
+    {
+        Balcao c;
+        {
+            QSettings ini(c.b.pasta() + QStringLiteral("/viga.ini"), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("serial/Silencio"), QStringLiteral("1"));
+        }
+        pesagemAberta(c.b, 1);
+        TFrmPesagem w(2);
+        abrir(w);
+        abreDaLista(w, 0);
+        c.indicador.quadro("D030000\r");
+        QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        QString caixaNaPergunta;
+        bool sairNaPergunta = true;
+        Operador::quandoAbrir<TFrmImpCopias>([&](TFrmImpCopias* d) {
+            c.indicador.quadro({});
+            QTest::qWait(1600); // past the silence time, the question still open
+            caixaNaPergunta = w.campoPesoSaida->text();
+            sairNaPergunta = w.btnSair->isEnabled();
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BtnNao")), Qt::LeftButton);
+        });
+        QTest::keyClick(w.focusWidget(), Qt::Key_F10);
+        QCOMPARE(caixaNaPergunta, QStringLiteral("30000"));
+        QVERIFY(!sairNaPergunta);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("30000"));
+        const Evidencia::Linha ev = Evidencia::le(c.b.dm(), 1, 2);
+        QVERIFY(ev.existe);
+        QVERIFY(!ev.manual);
+        QCOMPARE(ev.peso, QStringLiteral("30000"));
+        QVERIFY2(ev.quadro.contains("030000"), ev.quadro.constData());
+    }
+
+    // PostgreSQL stopped and started again under an idle exit window: the
+    // status bar says so while it is tried again, and the list comes back by
+    // itself, with no operator action and no message.
+    void listaVoltaSozinha()
+    {
+        if (!BancoTeste::usandoPostgres()) {
+            QSKIP("servidor PostgreSQL");
+        }
+        ServidorPg servidor;
+        QVERIFY(servidor.porta() > 0);
+        BancoTeste b(BancoTeste::Tipo::Novo, servidor.porta());
+        DialogosRoteiro d;
+        cadastros(b);
+        pesagemAberta(b.dm(), 1);
+        pesagemAberta(b.dm(), 2, QStringLiteral("OUT0002"));
+        TFrmMain principal(b.dm());
+        principal.iniciarAoMostrar = false;
+        TFrmPesagem w(2);
+        abrir(w);
+        QCOMPARE(w.listaPesagens->model()->rowCount(), 2);
+        w.findChild<QTimer*>(QStringLiteral("timerLista"))->setInterval(200);
+        const QString aviso = QStringLiteral("Sem conexão com o banco de dados — tentando novamente");
+
+        QVERIFY(servidor.para());
+        QTRY_COMPARE_WITH_TIMEOUT(principal.statusBar()->currentMessage(), aviso, 5000);
+        QCOMPARE(b.dm().avisoConexao(), aviso);
+        QTest::qWait(5000);
+        QVERIFY(servidor.retoma());
+        QTRY_COMPARE_WITH_TIMEOUT(w.listaPesagens->model()->rowCount(), 2, 15000);
+        QVERIFY(principal.statusBar()->currentMessage().isEmpty());
+        QVERIFY2(d.mostradas.isEmpty(), qPrintable(d.ultimo()));
+        abreDaLista(w, 1);
+        QVERIFY2(d.mostradas.isEmpty(), qPrintable(d.ultimo()));
+        QCOMPARE(w.EstadoCadastro, 1);
     }
 
     // PostgreSQL restarted under an open exit window (its connection ended by

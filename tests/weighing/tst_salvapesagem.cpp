@@ -88,7 +88,8 @@ QMap<QString, QString> linhaEntrada(qint64 codigo = 1)
             {"PES_PERCDESC", "NULL"},
             {"PES_OBS", "CARGA D AGUA"},
             {"PES_OBSSAIDA", "NULL"},
-            {"PES_TARAPESAGEM", "NULL"}};
+            {"PES_TARAPESAGEM", "NULL"},
+            {"PES_CHAVENFE", "NULL"}};
 }
 
 const QStringList fatoresEntrada{"PES_FATOR7E=1", "PES_FATOR8E=0,5", "PES_FATOR11=4,65", "PES_FATOR11U=18"};

@@ -2,6 +2,7 @@
 // viga-relatorio: prints a report of VIGA to a file (.txt, .pdf, .csv, .xlsx)
 // without opening a window, for scheduled runs; optionally e-mails it. Same
 // report classes, configuration and data folder as `viga`.
+#include "ArquivoSaida.h"
 #include "Conexao.h"
 #include "ConfigEmail.h"
 #include "Emissor.h"
@@ -23,8 +24,10 @@
 #include "TPrintPDF.h"
 #include "TRelevo.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -161,8 +164,8 @@ bool le(const QStringList& args, Pedido& p, QString& msg)
         }
     }
     if (e.tipo == ErroLinhaComando::Desconhecida || soltos.size() > 1) {
-        msg = QStringLiteral("opção desconhecida: %1").arg(e.tipo == ErroLinhaComando::Desconhecida ? e.argumento
-                                                                                                    : soltos[1]);
+        msg = QStringLiteral("opção desconhecida: %1")
+                  .arg(e.tipo == ErroLinhaComando::Desconhecida ? e.argumento : soltos[1]);
         return false;
     }
     if (e.tipo == ErroLinhaComando::SemValor) {
@@ -312,6 +315,7 @@ bool grava(const TRelevo& job, const QString& arquivo, QString& msg)
 {
     const QString ext = QFileInfo(arquivo).suffix().toLower();
     bool ok = false;
+    errno = 0;
     if (ext == QLatin1String("txt")) {
         ok = SalvaTexto(job, arquivo);
     } else if (ext == QLatin1String("csv")) {
@@ -319,19 +323,24 @@ bool grava(const TRelevo& job, const QString& arquivo, QString& msg)
     } else if (ext == QLatin1String("xlsx")) {
         ok = PlanilhaRelatorio::salvaXlsx(job, arquivo, &msg);
     } else {
-        QList<QStringList> paginas;
-        for (int p = 0; p < job.PreviewPages().size(); ++p) {
+        // page by page: a report of tens of thousands of pages is never unpacked whole
+        auto pagina = [&job](int p) {
             QStringList linhas;
             for (int l = 0; l < job.PreviewPages()[p].size(); ++l)
                 linhas << job.linhaExibida(p, l);
-            paginas << linhas;
-        }
-        ok = GravaPdfPaginas(paginas, arquivo, job.ReportTitle, job.Preview.Font.family(),
-                             job.Preview.Font.pointSize(), &msg);
+            return linhas;
+        };
+        ok = GravaPdfPaginas(int(job.PreviewPages().size()), pagina, arquivo, job.ReportTitle,
+                             job.Preview.Font.family(), job.Preview.Font.pointSize(), &msg);
     }
-    if (!ok)
-        msg = QStringLiteral("não foi possível gravar %1%2")
-                  .arg(arquivo, msg.isEmpty() ? QString() : QStringLiteral(": ") + msg);
+    if (!ok) {
+        // the reason in words; a library's own text goes to the log
+        const int numero = errno;
+        if (!msg.isEmpty()) qWarning().noquote() << msg;
+        msg = QStringLiteral("não foi possível gravar %1: %2")
+                  .arg(arquivo,
+                       numero != 0 ? ArquivoSaida::motivo(numero) : QStringLiteral("falha na gravação"));
+    }
     return ok;
 }
 
@@ -415,6 +424,12 @@ int main(int argc, char** argv)
     TDM dm(conexao);
     if (!Esquema::abreBanco(dm, &msg)) {
         erro(QStringLiteral("não foi possível abrir o banco de dados: ") + msg);
+        return SaidaFalha;
+    }
+    // The output is checked before the report is composed: a long report
+    // never runs to the end to find that it cannot be written.
+    if (!ArquivoSaida::verifica(pedido.saida, &msg)) {
+        erro(msg);
         return SaidaFalha;
     }
     try {

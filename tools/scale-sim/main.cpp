@@ -159,7 +159,9 @@ Opcoes LeOpcoes(int argc, char** argv)
     }
     const auto tem = [&p](const char* nome) { return p.isSet(QLatin1String(nome)); };
     const auto valor = [&p](const char* nome) { return p.value(QLatin1String(nome)); };
-    const auto numero = [&](const char* nome) { return Numero(valor(nome), (std::string("--") + nome).c_str()); };
+    const auto numero = [&](const char* nome) {
+        return Numero(valor(nome), (std::string("--") + nome).c_str());
+    };
     Opcoes o;
     if (tem("modelo")) {
         const QString m = valor("modelo").toLower();

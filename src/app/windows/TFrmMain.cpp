@@ -213,6 +213,14 @@ void TFrmMain::criaBarraStatus()
         m_paineis << p;
     }
     m_paineis[0]->setText(QStringLiteral("  Login:"));
+    // A lost database connection is said here while it is tried again.
+    connect(&m_dm, &TDM::situacaoConexao, this, [this](bool perdida, const QString& aviso) {
+        if (perdida) {
+            statusBar()->showMessage(aviso);
+        } else {
+            statusBar()->clearMessage();
+        }
+    });
     m_relogio = new QTimer(this);
     m_relogio->setInterval(1000);
     connect(m_relogio, &QTimer::timeout, this, [this] { tique(); });

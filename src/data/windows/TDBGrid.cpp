@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TDBGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSqlField>
 
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_modelo(new ModeloConsulta(this))
 {
@@ -96,4 +99,51 @@ void TDBGrid::mouseDoubleClickEvent(QMouseEvent* e)
         selecionar(i.row());
         Q_EMIT duploClique();
     }
+}
+
+QString TDBGrid::colunaDigitacao() const
+{
+    const TQuery* q = consulta();
+    if (!q || !q->Active()) {
+        return QString();
+    }
+    const QString chave = q->ChaveOrdem();
+    if (chave.isEmpty()) {
+        return QString();
+    }
+    // Only a key shown as it is stored can be matched by its first letters:
+    // a date or a number shown formatted reads differently.
+    for (const auto& c : m_modelo->colunas()) {
+        if (c.campo.compare(chave, Qt::CaseInsensitive) == 0) {
+            const int i = q->record().indexOf(chave);
+            const bool texto = i >= 0 && q->record().field(i).metaType().id() == QMetaType::QString;
+            return !c.formato && texto ? chave : QString();
+        }
+    }
+    return QString();
+}
+
+void TDBGrid::keyboardSearch(const QString& texto)
+{
+    if (texto.isEmpty() || !texto.at(0).isPrint()) {
+        return;
+    }
+    if (m_campoLocalizar && m_campoLocalizar->isVisible() && m_campoLocalizar->isEnabled() &&
+        !m_campoLocalizar->isReadOnly()) {
+        // the search goes on in the field, where the operator sees it
+        m_campoLocalizar->setFocus(Qt::ShortcutFocusReason);
+        m_campoLocalizar->selectAll();
+        m_campoLocalizar->insert(texto);
+        return;
+    }
+    if (!m_ultimaTecla.isValid() || m_ultimaTecla.elapsed() > QApplication::keyboardInputInterval()) {
+        m_digitado.clear();
+    }
+    m_digitado += texto;
+    const QString coluna = colunaDigitacao();
+    if (!coluna.isEmpty()) {
+        localizar(coluna, m_digitado);
+    }
+    // the interval runs from the answer: a slow answer does not start the search over
+    m_ultimaTecla.start();
 }

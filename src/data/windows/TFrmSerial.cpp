@@ -259,6 +259,7 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     chkSelecionaBalanca = opcao("chkSelecionaBalanca", QStringLiteral("Selecionar Balança Entrada/Saída"));
     chkTipoVeiculo = opcao("chkTipoVeiculo", QStringLiteral("Utilizar cadastro tipo veículo"));
     chkPesagemObs = opcao("chkPesagemObs", QStringLiteral("Observação na Pesagem"));
+    chkChecaZero = opcao("chkChecaZero", QStringLiteral("Balança deve voltar a zero entre pesagens"));
     edtTaraFixa = texto("edtTaraFixa", 20);
     FiltroNumerico(edtTaraFixa);
     auto* taraRotulo = Rotulo(QStringLiteral("Tara Fixa:"), edtTaraFixa);
@@ -324,7 +325,8 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     const ConfigEmail configEmail = ConfigEmail::ler(&erroEmail);
     // A setting that cannot be used is shown as it stands, and said.
     const ArquivoIni ini(PastaDados::ini());
-    edtEmailServidor->setText(ini.valor(QStringLiteral("email"), QStringLiteral("Servidor")).toString().trimmed());
+    edtEmailServidor->setText(
+        ini.valor(QStringLiteral("email"), QStringLiteral("Servidor")).toString().trimmed());
     edtEmailPorta->setText(erroEmail.isEmpty()
                                ? QString::number(configEmail.porta)
                                : ini.valor(QStringLiteral("email"), QStringLiteral("Porta")).toString());
@@ -405,6 +407,7 @@ void TFrmSerial::mostra(const TValoresConfig& v)
     chkSelecionaBalanca->setChecked(v.selecionaBalanca);
     chkTipoVeiculo->setChecked(v.tipoVeiculo);
     chkPesagemObs->setChecked(v.pesagemObs);
+    chkChecaZero->setChecked(v.checaZero);
     edtTaraFixa->setText(v.taraFixa);
     mostraFatores();
 }
@@ -473,6 +476,7 @@ TValoresConfig TFrmSerial::valores() const
     v.selecionaBalanca = chkSelecionaBalanca->isChecked();
     v.tipoVeiculo = chkTipoVeiculo->isChecked();
     v.pesagemObs = chkPesagemObs->isChecked();
+    v.checaZero = chkChecaZero->isChecked();
     v.taraFixa = edtTaraFixa->text();
     return v;
 }
@@ -568,7 +572,7 @@ void TFrmSerial::BtnSalvarClick()
         if (DM->rastreioSql) {
             Mensagem(DM->QR_EXEC.TraceText(), QStringLiteral("Informação"), Msg::Informacao);
         }
-        SalvaConfiguracao::gravar(*DM);
+        SalvaConfiguracao::gravar(*DM, v);
     } catch (const ErroBanco& e) {
         MensagensCadastro::avisaErro(e);
         reject();

@@ -102,7 +102,8 @@ public:
     QCheckBox* chkSelecionaBalanca;
     QCheckBox* chkTipoVeiculo;
     QCheckBox* chkPesagemObs;
-    QLineEdit* edtTaraFixa; // hidden
+    QCheckBox* chkChecaZero; // the gate's zero check (PORTARIA)
+    QLineEdit* edtTaraFixa;  // hidden
 
     QPushButton* BtnSalvar;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImpressoraPaginas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -21,12 +22,20 @@ bool DesenhaPaginas(QPrinter& impressora, const QList<PaginaDesenho>& paginas, c
     QFont negrito = regular;
     negrito.setBold(true);
     const int ascendente = QFontMetrics(regular, &impressora).ascent();
+    const qreal coluna = QFontMetricsF(regular, &impressora).horizontalAdvance(QLatin1Char('0'));
     for (int i = 0; i < paginas.size(); ++i) {
         if (i > 0) impressora.newPage();
         int y = 0;
         for (const LinhaDesenho& l : paginas[i]) {
             p.setFont(l.negrito ? negrito : regular);
             p.drawText(0, y + ascendente, l.texto);
+            if (l.qr) {
+                const QList<QRectF> modulos =
+                    CodigoQR::gera(l.qr->conteudo)
+                        .retangulos(QPointF(l.qr->coluna * coluna, y), qreal(l.qr->linhas) * passo);
+                for (const QRectF& r : modulos)
+                    p.fillRect(r, Qt::black);
+            }
             y += passo;
         }
     }

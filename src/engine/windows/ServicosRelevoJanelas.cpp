@@ -170,7 +170,8 @@ bool ServicosRelevoJanelas::imprimirArquivo(TRelevo& job, const QString& arquivo
     const int passo = qAbs(int(job.Windows.LineSpace));
     impressora().setPageOrientation(job.Windows.Orientation == poLandscape ? QPageLayout::Landscape
                                                                            : QPageLayout::Portrait);
-    const QList<PaginaDesenho> paginas = PaginasDoArquivo(conteudo, job.QtLines, linhasQueCabem(passo));
+    QList<PaginaDesenho> paginas = PaginasDoArquivo(conteudo, job.QtLines, linhasQueCabem(passo));
+    MarcaCodigosQR(paginas, job.CodigosQR);
     return desenhar(paginas, fonte, passo, job.Windows.Orientation, erro);
 }
 

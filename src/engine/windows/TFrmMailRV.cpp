@@ -213,7 +213,7 @@ void TFrmMailRV::EnviarTexto(const QList<QStringList>& paginas, const Parametros
     }
     f.close();
     if (!ok || f.error() != QFileDevice::NoError) {
-        Mensagem(QStringLiteral("Erro ao gravar o arquivo %1\r%2").arg(arquivo, f.errorString()),
+        Mensagem(QStringLiteral("Erro ao gravar o arquivo %1\rDetalhe: %2").arg(arquivo, f.errorString()),
                  QStringLiteral("Erro"), Msg::Erro);
         return;
     }

@@ -387,15 +387,19 @@ void TRVPreview::Salvar()
     }
 }
 
+QStringList TRVPreview::paginaExibida(int pagina) const
+{
+    QStringList linhas;
+    for (int l = 0; l < m_origem.PreviewPages()[pagina].size(); ++l)
+        linhas << m_origem.linhaExibida(pagina, l);
+    return linhas;
+}
+
 QList<QStringList> TRVPreview::paginasExibidas() const
 {
     QList<QStringList> paginas;
-    for (int p = 0; p < totalPaginas(); ++p) {
-        QStringList linhas;
-        for (int l = 0; l < m_origem.PreviewPages()[p].size(); ++l)
-            linhas << m_origem.linhaExibida(p, l);
-        paginas << linhas;
-    }
+    for (int p = 0; p < totalPaginas(); ++p)
+        paginas << paginaExibida(p);
     return paginas;
 }
 
@@ -440,8 +444,10 @@ void TRVPreview::SalvarPdf()
     if (nome.trimmed().isEmpty()) return;
     if (QFileInfo(nome).suffix().isEmpty()) nome += QStringLiteral(".pdf");
     QString erro;
-    if (GravaPdfPaginas(paginasExibidas(), nome, m_job.ReportTitle, familiaPdf(), memo->font().pointSize(),
-                        &erro)) {
+    // page by page: a long report is never unpacked whole
+    if (GravaPdfPaginas(
+            totalPaginas(), [this](int p) { return paginaExibida(p); }, nome, m_job.ReportTitle, familiaPdf(),
+            memo->font().pointSize(), &erro, m_origem.CodigosQR)) {
         Mensagem(QStringLiteral("Documento PDF gerado com sucesso!"), QStringLiteral("Informação"),
                  Msg::Informacao);
     } else {

@@ -61,6 +61,7 @@ private:
     QString texto(const char* portugues, const char* ingles) const { return m_job.texto(portugues, ingles); }
     void permissao(const char* portugues, const char* ingles);
     QList<QStringList> paginasExibidas() const;
+    QStringList paginaExibida(int pagina) const;
     QString familiaPdf() const;
     ParametrosEmail parametrosEmail() const;
 

@@ -49,6 +49,7 @@ TFrmCadEmbalagem::TFrmCadEmbalagem(QWidget* parent) : TFrmPadrao(parent)
     connect(m_descricao, &QLineEdit::textChanged, this, [this] { regraSalvar(); });
     connect(m_localizar, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_grade->localizar(QStringLiteral("emb_descricao"), t); });
+    m_grade->setCampoLocalizar(m_localizar);
     defineLista(m_grade, QStringLiteral("emb_codigo"), Leitura::Paginas);
     ocioso();
 }

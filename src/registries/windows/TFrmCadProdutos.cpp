@@ -106,6 +106,7 @@ TFrmCadProdutos::TFrmCadProdutos(QWidget* parent) : TFrmPadrao(parent)
             [this](const QString& t) { m_grade->localizar(QStringLiteral("prd_descricao"), t); });
     connect(m_btnConversao, &QToolButton::clicked, this, [this] { escolheConversao(); });
     connect(m_btnEmbalagens, &QPushButton::clicked, this, [this] { abreEmbalagens(); });
+    m_grade->setCampoLocalizar(m_localizar);
     defineLista(m_grade, QStringLiteral("prd_codigo"), Leitura::Paginas);
     configura();
     limpa();

@@ -241,6 +241,7 @@ void TFrmCadastrao::montaCampos()
     connect(m_localizar, &QLineEdit::textChanged, this, [this](const QString& t) {
         m_grade->localizar(m_buscaPlaca ? QStringLiteral("CAD_PLACA") : QStringLiteral("CAD_RAZAO"), t);
     });
+    m_grade->setCampoLocalizar(m_localizar);
     defineLista(m_grade, QStringLiteral("CAD_CODIGO"), Leitura::Paginas);
     connect(m_grade, &TDBGrid::tituloClicado, this, &TFrmCadastrao::tituloClicado);
     aplicaPessoa(Cadastros::Juridico);

@@ -50,6 +50,7 @@ TFrmCadastroSimples::TFrmCadastroSimples(TQuery& lista, const QString& colunaCod
     connect(m_nome, &QLineEdit::textChanged, this, &TFrmCadastroSimples::ajustaSalvar);
     connect(m_localizar, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_grade->localizar(m_campoNome, t); });
+    m_grade->setCampoLocalizar(m_localizar);
     defineLista(m_grade, colunaCodigo, Leitura::Paginas);
 }
 

@@ -3,6 +3,7 @@
 // scale port, the weighing-mode lists, the "Balança" selector and the
 // receiver of every chunk the port delivers.
 #include "ConfiguraBalanca.h"
+#include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "TDM.h"
@@ -18,32 +19,6 @@
 namespace
 {
 
-std::optional<TConfigPorta> configPorta()
-{
-    TQuery& q = DM->QR_EXEC;
-    q.Clear();
-    q.Add(QStringLiteral("Select CFG_PORTA,CFG_PORTASAIDA,CFG_BAUD,CFG_STOP,CFG_PARIDADE,CFG_BITS,CFG_FLHARD,"
-                         "CFG_FLSOFT,CFG_MODELOPLACA,CFG_SELECIONABAL FROM CONFIG"));
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Clear();
-        return std::nullopt;
-    }
-    TConfigPorta c;
-    c.CFG_PORTA = q.AsInteger(QStringLiteral("CFG_PORTA"));
-    c.CFG_PORTASAIDA = q.AsInteger(QStringLiteral("CFG_PORTASAIDA"));
-    c.CFG_BAUD = q.AsInteger(QStringLiteral("CFG_BAUD"));
-    c.CFG_STOP = q.AsInteger(QStringLiteral("CFG_STOP"));
-    c.CFG_PARIDADE = q.AsInteger(QStringLiteral("CFG_PARIDADE"));
-    c.CFG_BITS = q.AsInteger(QStringLiteral("CFG_BITS"));
-    c.CFG_FLHARD = q.AsInteger(QStringLiteral("CFG_FLHARD"));
-    c.CFG_FLSOFT = q.AsInteger(QStringLiteral("CFG_FLSOFT"));
-    c.CFG_MODELOPLACA = q.AsInteger(QStringLiteral("CFG_MODELOPLACA"));
-    c.CFG_SELECIONABAL = q.AsInteger(QStringLiteral("CFG_SELECIONABAL"));
-    q.Close();
-    return c;
-}
-
 void leituraAutomatica(QLineEdit* caixa, bool automatica)
 {
     caixa->clear();
@@ -58,47 +33,78 @@ QLineEdit* TFrmPesagem::caixaDoLado() const
     return m_modo == 1 ? campoPesoEntrada : campoPesoSaida;
 }
 
-void TFrmPesagem::fechaPorta()
+// What the flow reads is shown here.
+void TFrmPesagem::ligaFluxo()
 {
-    m_porta.Disconnect();
-    m_silencio->stop();
-    const bool estavaParada = m_leitura.leituraParada();
-    m_leitura.portaFechada();
-    if (estavaParada) {
-        caixaDoLado()->setPlaceholderText(QString());
-    }
+    m_fluxo->imprimeTicket = [this](qint64 numero, int modo, int copias) {
+        if (imprimeTicket) {
+            imprimeTicket(numero, modo, copias);
+        }
+    };
+    connect(m_fluxo, &FluxoPesagem::pesoLido, this, [this](const QString& peso) {
+        QLineEdit* caixa = caixaDoLado();
+        // the box keeps the weight being saved while the save is answered
+        if (caixa->isReadOnly() && !m_salvando) {
+            caixa->setPlaceholderText(QString());
+            caixa->setText(peso);
+        }
+    });
+    connect(m_fluxo, &FluxoPesagem::lampada, this, [this](TLampada cor) { lampadaBalanca->define(cor); });
+    connect(m_fluxo, &FluxoPesagem::leituraParada, this, &TFrmPesagem::leituraParada);
+    connect(m_fluxo, &FluxoPesagem::aguardandoEstavel, this, [this](qint64 ms) {
+        lampadaBalanca->setToolTip(
+            ms > 0 ? QStringLiteral("Aguardando o peso estável por %1 s")
+                         .arg(QString::number(double(ms) / 1000.0, 'f', 1).replace(u'.', u','))
+                   : QString());
+    });
+    connect(m_fluxo, &FluxoPesagem::erroLeitura, this,
+            [this](const QString& titulo, const QString& texto) { Mensagem(texto, titulo, Msg::Erro); });
+    connect(m_fluxo, &FluxoPesagem::leituraMudou, this, [this] {
+        if (!m_salvando) {
+            UpdateSaveButton();
+        }
+    });
+    connect(m_fluxo, &FluxoPesagem::salvarPedido, this, [this] {
+        if (BtnSalvar->isEnabled()) {
+            BtnSalvarClick(); // on demand: the reading saves the weighing at once
+        }
+    });
+    connect(m_fluxo, &FluxoPesagem::fotosGravadas, this, [this](qint64 numero, int lado) {
+        if (m_fotosMostradas == QPair<qint64, int>(numero, lado)) {
+            mostraFotos(numero, lado);
+        }
+    });
+    connect(m_fluxo, &FluxoPesagem::falhaBanco, this,
+            [](const QString& texto) { erroBanco(ErroBanco(texto)); });
+    connect(m_fluxo, &FluxoPesagem::listaMudou, this, &TFrmPesagem::listaMudou);
 }
 
-void TFrmPesagem::leituraParada()
+void TFrmPesagem::fechaPorta()
 {
-    if (!m_porta.Connected() || !m_leitura.vigiaSilencio()) {
+    m_fluxo->fechaLeitura();
+}
+
+void TFrmPesagem::leituraParada(bool parada)
+{
+    QLineEdit* caixa = caixaDoLado();
+    if (!parada) {
+        caixa->setPlaceholderText(QString());
         return;
     }
-    m_leitura.setLeituraParada(true);
-    // the last weight is not shown as if it were current
-    QLineEdit* caixa = caixaDoLado();
-    if (caixa->isReadOnly()) {
+    // the last weight is not shown as if it were current; a save being
+    // answered keeps the weight it took
+    if (caixa->isReadOnly() && !m_salvando) {
         caixa->clear();
         caixa->setPlaceholderText(QStringLiteral("SEM LEITURA"));
     }
-    lampadaBalanca->define(TLampada::Amarela);
-    UpdateSaveButton();
+    if (!m_salvando) {
+        UpdateSaveButton();
+    }
 }
 
 // "Ler Pes&o": opens the port of the side being weighed for automatic reading.
 void TFrmPesagem::FlatButton1Click()
 {
-    std::optional<TConfigPorta> config;
-    try {
-        config = configPorta();
-    } catch (const ErroBanco& e) {
-        erroBanco(e);
-        return;
-    }
-    if (!config) {
-        Mensagem(QStringLiteral("Configuração não definida."), QStringLiteral("Erro"), Msg::Erro);
-        return;
-    }
     const QComboBox* lista = m_modo == 1 ? comboModoEntrada : comboModoSaida;
     if (lista->currentIndex() != 1) {
         // Manual weighing: the weight of this side is typed (the box of the
@@ -108,16 +114,12 @@ void TFrmPesagem::FlatButton1Click()
         lampadaBalanca->define(TLampada::Verde);
         return;
     }
-    const TResultadoConfigPorta r =
-        ConfiguraPortaBalanca(config, m_modo, comboBalanca->currentIndex(), m_porta);
-    if (!r.ok) {
-        Mensagem(r.mensagem, r.titulo, Msg::Erro);
-        return;
-    }
-    m_leitura.setModelo(r.modelo);
-    if (!m_porta.Connect()) {
-        Mensagem(QStringLiteral("Erro ao conectar a balança"), QStringLiteral("Erro"), Msg::Erro);
-        lampadaBalanca->define(TLampada::Vermelha);
+    try {
+        if (const auto recusa = m_fluxo->abreLeitura(comboBalanca->currentIndex())) {
+            Mensagem(recusa->first, recusa->second, Msg::Erro);
+        }
+    } catch (const ErroBanco& e) {
+        erroBanco(e);
     }
 }
 
@@ -126,6 +128,9 @@ void TFrmPesagem::mudaModoPesagem(QComboBox* lista)
 {
     const bool doModo =
         (lista == comboModoEntrada && m_modo == 1) || (lista == comboModoSaida && m_modo == 2);
+    if (m_salvando) {
+        return; // (the focus leaves for the save's question: the reading stays as it is)
+    }
     if (!doModo || EstadoCadastro == 3 || campoCodigoPesagem->maskText().trimmed().isEmpty()) {
         UpdateSaveButton();
         return;
@@ -145,6 +150,9 @@ void TFrmPesagem::mudaModoPesagem(QComboBox* lista)
 
 void TFrmPesagem::mudaBalanca()
 {
+    if (m_salvando) {
+        return;
+    }
     QComboBox* lista = m_modo == 1 ? comboModoEntrada : comboModoSaida;
     if (EstadoCadastro != 3 && !campoCodigoPesagem->maskText().trimmed().isEmpty() &&
         lista->currentIndex() == 1) {
@@ -154,39 +162,4 @@ void TFrmPesagem::mudaBalanca()
         FlatButton1Click();
     }
     UpdateSaveButton();
-}
-
-// CommPortDriver1ReceiveData: every chunk of the poll.
-void TFrmPesagem::CommPortDriver1ReceiveData(TCommPortDriver*, const char* data, int count)
-{
-    // Only a weighing being edited takes readings; none arrives into a save.
-    if (m_salvando || EstadoCadastro == 3) {
-        return;
-    }
-    const EfeitoLeitura e = m_leitura.recebe(data, count);
-    if (!e.aceito) {
-        return;
-    }
-    if (e.fecharPorta) {
-        fechaPorta();
-        Mensagem(e.erroTexto, e.erroTitulo, Msg::Erro);
-        UpdateSaveButton();
-        return;
-    }
-    QLineEdit* caixa = caixaDoLado();
-    if (e.peso && caixa->isReadOnly()) {
-        caixa->setPlaceholderText(QString());
-        caixa->setText(*e.peso);
-    }
-    if (e.peso && m_leitura.vigiaSilencio()) {
-        m_silencio->start(); // a valid frame: the silence is counted from here
-    }
-    if (e.lampada) {
-        lampadaBalanca->define(*e.lampada);
-    }
-    esperaEstavel(e);
-    UpdateSaveButton();
-    if (e.salvarSeHabilitado && BtnSalvar->isEnabled()) {
-        BtnSalvarClick(); // on demand: the reading saves the weighing at once
-    }
 }

@@ -56,13 +56,6 @@ const QString preto = QStringLiteral("color: black;");
 
 void TFrmPesagem::ligaEventos()
 {
-    // The exit list follows the other workstations: polled rather than told
-    // (LISTEN/NOTIFY), because a poll works on both engines, needs nothing
-    // from workstations of older versions, and survives a reconnect.
-    m_timerLista = new QTimer(this);
-    m_timerLista->setObjectName(QStringLiteral("timerLista"));
-    m_timerLista->setInterval(5000);
-    connect(m_timerLista, &QTimer::timeout, this, [this] { confereLista(); });
     AoSair(campoCodigoPesagem, [this] { saiCodigo(); });
     AoSair(campoPlaca, [this] { saiPlaca(); });
     AoSair(campoRgMotorista, [this] { saiRg(); });
@@ -178,7 +171,7 @@ PesagemTela TFrmPesagem::pesagem() const
     p.dataSaida = campoDataSaida->maskText();
     p.horaSaida = campoHoraSaida->maskText();
     p.pesoSaida = campoPesoSaida->text();
-    p.statusTexto = m_leitura.statusTexto();
+    p.statusTexto = m_fluxo->leitura().statusTexto();
     p.saidaGravada = m_saidaGravada;
     p.codigoProposto = EstadoCadastro == 0 && !m_codigoProposto.isEmpty() && p.codigo == m_codigoProposto;
     p.armazenada = m_armazenada;
@@ -241,7 +234,7 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
 
 EstadoPeso TFrmPesagem::estadoPeso() const
 {
-    return m_leitura.estado(lampadaBalanca->cor());
+    return m_fluxo->estadoPeso(lampadaBalanca->cor());
 }
 
 void TFrmPesagem::UpdateSaveButton()
@@ -263,6 +256,7 @@ void TFrmPesagem::UpdateSaveButton()
 void TFrmPesagem::ocioso()
 {
     fechaPorta();
+    m_fluxo->setEditando(false);
     m_carregando = true;
     LimpaCampos(this);
     m_carregando = false;
@@ -287,7 +281,8 @@ void TFrmPesagem::BtnNovoClick()
     LimpaCampos(this);
     m_carregando = false;
     lampadaBalanca->define(TLampada::Vermelha);
-    m_leitura.novaPesagem();
+    m_fluxo->novaPesagem();
+    m_fluxo->setEditando(true);
     m_pesoCarregado.clear();
     m_saidaGravada = false;
     HabilitaCampos(this, 0);
@@ -479,7 +474,8 @@ void TFrmPesagem::carregaDaLista()
         return;
     }
     fechaPorta();
-    m_leitura.novaPesagem();
+    m_fluxo->novaPesagem();
+    m_fluxo->setEditando(true);
     ajustaBotoes(1);
     HabilitaCampos(this, 1);
     comboTipoParte->setEnabled(false);
@@ -653,17 +649,15 @@ void TFrmPesagem::showEvent(QShowEvent* e)
         m_configurada = true;
         ocioso();
         focoInicial();
-        if (m_modo == 2) {
-            m_timerLista->start();
-        }
+        m_fluxo->vigiaLista(true);
     }
 }
 
 void TFrmPesagem::done(int r)
 {
     // A ticket still waiting for its pictures is printed now, with those that came.
-    imprimeTicketAguardando();
-    m_timerLista->stop();
+    m_fluxo->imprimeTicketAguardando();
+    m_fluxo->vigiaLista(false);
     fechaPorta();
     TQuery& q = DM->QR_Pesagem;
     if (m_modo == 2 && q.Active() && !q.IsEmpty() && listaPesagens->linhaAtual() >= 0) {

@@ -46,17 +46,10 @@ void TFrmPesagem::configura()
         // The window opens with the defaults; the operator is told why.
         erroBanco(e);
     }
-    m_leitura.configura(m_cfg);
-    QString erroSilencio;
-    m_silencio->setInterval(LeituraPeso::tempoSilencioMs(&erroSilencio));
-    if (!erroSilencio.isEmpty()) {
-        Mensagem(erroSilencio, QStringLiteral("Aviso"), Msg::Aviso);
+    for (const QString& aviso : m_fluxo->configura(m_cfg)) {
+        Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
     }
-    m_porta.setPollingDelay(PeriodoLeitura(m_cfg.modeloPlaca, m_cfg.baud));
-    connect(
-        &m_porta, &TCommPortDriver::OnReceiveData, this,
-        [this](TCommPortDriver* s, const char* d, int n) { CommPortDriver1ReceiveData(s, d, n); },
-        Qt::DirectConnection);
+    ligaFluxo();
 
     setWindowTitle(m_modo == 1 ? QStringLiteral("Pesagem Entrada") : QStringLiteral("Pesagem Saída"));
     lampadaBalanca->ocioso();
@@ -78,7 +71,9 @@ void TFrmPesagem::configura()
     }
     comboModoEntrada->setCurrentIndex(1);
     comboModoSaida->setCurrentIndex(1);
-    configuraEvidencia();
+    if (m_fluxo->cameras()) {
+        m_painelFotos->show();
+    }
     ocioso();
 }
 
@@ -112,14 +107,9 @@ void TFrmPesagem::aplicaVisibilidade()
     campoTaraMotorista->setVisible(c.taraPesagem == 1);
     if (tipo) {
         try {
-            TQuery& q = DM->Qr_TPVeiculo;
-            q.setSQL({QStringLiteral("Select *"), QStringLiteral("From TipoVeiculo order by tpv_codigo")});
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next()) {
-                comboTipoVeiculo->addItem(q.AsString(QStringLiteral("tpv_descricao")),
-                                          q.AsInteger(QStringLiteral("tpv_codigo")));
+            for (const auto& [descricao, codigo] : ConsultaPesagem::tiposVeiculo(*DM)) {
+                comboTipoVeiculo->addItem(descricao, codigo);
             }
-            q.Close();
             comboTipoVeiculo->setCurrentIndex(comboTipoVeiculo->findData(1));
         } catch (const ErroBanco& e) {
             erroBanco(e);
@@ -181,31 +171,8 @@ void TFrmPesagem::aplicaVisibilidade()
 void TFrmPesagem::abreLista()
 {
     const bool todas = SessaoAtual.ehAdmin() || m_cfg.exibePesagens == 1;
-    // read before the list: a change in between shows at the next poll
-    m_assinaturaLista = ConsultaPesagem::assinaturaLista(*DM);
     TQuery& q = DM->QR_Pesagem;
-    if (m_cfg.grade == 1) {
-        q.setSQL(
-            // the product row's code too: with it each row of the list is one of its own
-            {QStringLiteral("Select b.*,a.cad_razao,d.prd_descricao,c.prd_codigo as lista_produto"),
-             QStringLiteral("from ((( Pesagem b "),
-             QStringLiteral("left join Cadastrao a on a.cad_codigo=b.cad_codigo and a.cad_tipo=b.cad_tipo)"),
-             QStringLiteral("left join PesagemProduto c on b.pes_codigo=c.pes_codigo)"),
-             QStringLiteral("left join Produto d on c.prd_codigo=d.prd_codigo)"),
-             todas ? QStringLiteral("Order by b.pes_dataentrada desc, b.pes_horaentrada desc")
-                   : QStringLiteral("where  b.pes_datasaida is null Order by  b.pes_dataentrada,  "
-                                    "b.pes_horaentrada desc")});
-    } else {
-        q.setSQL({todas ? QStringLiteral(
-                              "Select * From Pesagem Order by pes_dataentrada desc, pes_horaentrada desc")
-                        : QStringLiteral("Select * From Pesagem where pes_datasaida is null Order by "
-                                         "pes_dataentrada, pes_horaentrada desc")});
-    }
-    // A list of a million weighings opens as fast as one of ten: it is read
-    // page by page on its order, the number (and product) breaking ties.
-    q.Paginar(m_cfg.grade == 1 ? QStringList{QStringLiteral("pes_codigo"), QStringLiteral("lista_produto")}
-                               : QStringList{QStringLiteral("pes_codigo")});
-    q.Open();
+    m_fluxo->abreLista(q, todas);
     const int casas = m_cfg.casasDecimais;
     auto peso = [casas](const QVariant& v) {
         return v.isNull() ? QString() : Decimal::fromVariant(v).toString(casas);

@@ -3,7 +3,6 @@
 #include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
-#include "Evidencia.h"
 #include "RegrasPesagem.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
@@ -12,7 +11,9 @@
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
 #include "TLampadaBalanca.h"
+#include "TMaskEdit.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -52,11 +53,21 @@ void TFrmPesagem::BtnSalvarClick()
         return;
     }
 
-    // The moment of the save: the cameras' pictures are taken from here on,
-    // while the ticket question is open and the save runs.
-    pedeFotos();
+    // The moment of the save: the weight and how it was taken, before any
+    // question; the reading goes on behind the question.
     const int estado = EstadoCadastro;
-    TFrmPadrao::BtnSalvarClick();
+    const QComboBox* modoPesagem = m_modo == 1 ? comboModoEntrada : comboModoSaida;
+    try {
+        m_fluxo->iniciaGravacao(p, caixaDoLado()->text(), modoPesagem->currentIndex() == 1, m_pesoCarregado);
+    } catch (const PesagemAlterada& e) {
+        m_salvando = false;
+        pesagemAlterada(e, p.codigo.toLongLong(), true);
+        return;
+    } catch (const ErroBanco& e) {
+        m_fluxo->desisteGravacao();
+        erroBanco(e);
+        return;
+    }
     bool ticket = false;
     int copias = 1;
     if (SalvaPesagem::perguntaTicket(p)) {
@@ -68,30 +79,26 @@ void TFrmPesagem::BtnSalvarClick()
     m_imprimir = false;
     const QString numeroMostrado = p.codigo;
     qint64 numero = 0;
-    std::optional<EvidenciaPesagem> evidencia;
     try {
         std::function<void(const QString&)> rastreio;
         if (DM->rastreioSql) {
             rastreio = [](const QString& t) { Mensagem(t, QStringLiteral("Informação"), Msg::Informacao); };
         }
-        evidencia = evidenciaDoLado(p);
-        numero = SalvaPesagem::salvar(*DM, p, m_cfg, ticket, rastreio, evidencia ? &*evidencia : nullptr);
+        numero = m_fluxo->grava(p, ticket, rastreio);
     } catch (const PesagemAlterada& e) {
-        esqueceFotos();
+        m_salvando = false; // (the weighing is loaded again below)
         pesagemAlterada(e, p.codigo.toLongLong(), true);
         return;
     } catch (const ErroBanco& e) {
         // Rolled back: the weighing stays on screen as it was typed.
-        esqueceFotos();
         erroBanco(e);
         ajustaBotoes(estado);
         UpdateSaveButton();
         return;
     }
+    ajustaBotoes(3);
     m_imprimir = ticket;
     m_copias = copias;
-    // Pictures that have not come yet complete the evidence when they do; the window does not wait.
-    const int fotosPendentes = fotosAposGravar(numero, m_modo, evidencia);
     mostraFotos(numero, m_modo);
     // The proposed number may have been taken by another workstation: the
     // operator is told the number the weighing was stored under.
@@ -101,7 +108,7 @@ void TFrmPesagem::BtnSalvarClick()
              QStringLiteral("Sucesso"), Msg::Informacao);
     if (m_imprimir) {
         // The ticket's preview shows the pictures: it comes once they are stored (2 s at most).
-        imprimeTicketDaGravacao(numero, fotosPendentes);
+        m_fluxo->imprimeTicketDaGravacao(numero, m_copias);
     }
 
     ocioso();
@@ -117,28 +124,31 @@ void TFrmPesagem::BtnSalvarClick()
 
 void TFrmPesagem::pesagemAlterada(const PesagemAlterada& e, qint64 codigo, bool daGravacao)
 {
-    // Nothing was written. A completed weighing is not the operator's to
-    // change; otherwise the stored weighing comes up again as it is now.
+    // Nothing was written. From the save every operator is told what another
+    // workstation did; a completed weighing is not the operator's to change,
+    // otherwise the stored weighing comes up again as it is now.
     const bool concluida = e.situacao() == PesagemAlterada::Concluida;
     const bool recarrega = m_modo == 2 && e.situacao() != PesagemAlterada::Excluida &&
                            (!concluida || SessaoAtual.ehAdmin()) && daGravacao;
-    if (concluida && !SessaoAtual.ehAdmin()) {
+    ocioso();
+    bool recarregada = false;
+    if (m_modo == 2 && reabreListaEm(codigo) && recarrega) {
+        carregaDaLista();
+        recarregada =
+            EstadoCadastro == 1 && campoCodigoPesagem->maskText().trimmed() == QString::number(codigo);
+    }
+    if (concluida && !SessaoAtual.ehAdmin() && !daGravacao) {
         Mensagem(QStringLiteral("Pesagem com saída confirmada. Será alterado somente pelo administrador."),
                  QStringLiteral("Informação"), Msg::Pergunta);
     } else {
-        Mensagem(recarrega
+        Mensagem(recarregada
                      ? e.texto() + QStringLiteral("\rA pesagem foi carregada novamente como está gravada.")
                      : e.texto(),
                  QStringLiteral("Informação"), Msg::Informacao);
     }
-    ocioso();
-    if (m_modo == 2) {
-        if (reabreListaEm(codigo) && recarrega) {
-            carregaDaLista();
-            return;
-        }
+    if (!recarregada) {
+        focoInicial();
     }
-    focoInicial();
 }
 
 bool TFrmPesagem::reabreListaEm(qint64 codigo)
@@ -162,30 +172,20 @@ bool TFrmPesagem::reabreListaEm(qint64 codigo)
     return false;
 }
 
-// Polled: when the open weighings changed (another workstation saved an
-// entry, an exit or a delete), the idle window's list is read again, with
-// the same weighing selected. A cheap indexed count, not the list itself.
-void TFrmPesagem::confereLista()
+// The flow found the list changed: it is read again with the same weighing
+// selected (only while the window is idle: the flow polls only then).
+void TFrmPesagem::listaMudou()
 {
-    if (m_modo != 2 || EstadoCadastro != 3 || m_salvando || !isVisible() || !DM->Conectado() ||
-        DM->InTransaction()) {
-        return;
-    }
-    QString assinatura;
-    try {
-        assinatura = ConsultaPesagem::assinaturaLista(*DM);
-    } catch (const ErroBanco&) {
-        return; // a poll says nothing; the operator's next command reports the failure
-    }
     TQuery& q = DM->QR_Pesagem;
-    // (a list closed with a lost connection is read again too)
-    if (assinatura == m_assinaturaLista && q.Active()) {
-        return;
-    }
     const int linha = listaPesagens->linhaAtual();
-    const qint64 codigo = (q.Active() && linha >= 0)
-                              ? q.valor(linha, q.record().indexOf(QStringLiteral("pes_codigo"))).toLongLong()
-                              : -1;
+    qint64 codigo = -1;
+    try {
+        if (q.Active() && linha >= 0) {
+            codigo = q.valor(linha, q.record().indexOf(QStringLiteral("pes_codigo"))).toLongLong();
+        }
+    } catch (const ErroBanco&) {
+        codigo = -1; // (the row is read again below)
+    }
     if (!reabreListaEm(codigo) && listaPesagens->linhaAtual() < 0) {
         listaPesagens->selecionar(0);
     }

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TFrmPesagem.h"
 
-#include "Cameras.h"
-
 #include "FiltrosCampo.h"
 #include "TDBGrid.h"
+#include "TDM.h"
 #include "TLampadaBalanca.h"
 #include "TMaskEdit.h"
 #include "TstrGrid.h"
@@ -94,9 +93,7 @@ QComboBox* modoPesagem(QWidget* pai, const char* nome)
 TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo(modo == 2 ? 2 : 1)
 {
     BtnSalvar->setText(QStringLiteral("Sal&var(F10)"));
-    m_silencio = new QTimer(this);
-    m_silencio->setSingleShot(true);
-    connect(m_silencio, &QTimer::timeout, this, &TFrmPesagem::leituraParada);
+    m_fluxo = new FluxoPesagem(*DM, m_modo, Cronometro::doSistema(), this);
     montaControles();
     ligaEventos();
     configura();
@@ -104,9 +101,8 @@ TFrmPesagem::TFrmPesagem(int modo, QWidget* parent) : TFrmPadrao(parent), m_modo
 
 TFrmPesagem::~TFrmPesagem()
 {
-    m_porta.Disconnect();
-    // Pictures still expected for a saved weighing are stored when they come.
-    Cameras::encerraQuandoLivre(std::move(m_cameras));
+    // before the members: a ticket still waiting is printed through imprimeTicket
+    delete m_fluxo;
 }
 
 void TFrmPesagem::montaControles()
@@ -323,5 +319,7 @@ void TFrmPesagem::montaControles()
     listaPesagens = new TDBGrid(this);
     listaPesagens->setObjectName(QStringLiteral("DBGrid1"));
     listaPesagens->setTabKeyNavigation(false);
+    // the list is in order of entry: a plate typed on it goes to "Localizar Placa:"
+    listaPesagens->setCampoLocalizar(campoLocalizarPlaca);
     corpo()->addWidget(listaPesagens, 1);
 }

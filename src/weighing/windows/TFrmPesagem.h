@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LeituraPeso.h"
+#include "FluxoPesagem.h"
 #include "Pesagem.h"
-#include "TCommPortDriver.h"
 #include "TFrmPadrao.h"
 
 #include <QHash>
@@ -14,9 +13,7 @@
 #include <memory>
 #include <optional>
 
-class Cameras;
 class ErroBanco;
-struct EvidenciaPesagem;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -30,13 +27,16 @@ class TstrGrid;
 
 // "Pesagem Entrada" / "Pesagem Saída": the weighing window. The first
 // weighing of a vehicle (mode 1) and its second one, picked from the list of
-// open weighings (mode 2). The rules, look-ups and statements live in the
-// weighing logic; this window binds them to its controls. Its code is split
-// by concern: the controls (TFrmPesagem.cpp), the set-up from Config
-// (PesagemConfig.cpp), the record, "Novo", loading and the field checks
+// open weighings (mode 2). The weighing runs in its flow (FluxoPesagem: the
+// reading, the evidence, the save, the pictures and ticket, the list's poll);
+// the rules, look-ups and statements live in the weighing logic; this window
+// binds them to its controls. Its code is split by concern: the controls
+// (TFrmPesagem.cpp), the set-up from Config and the list (PesagemConfig.cpp),
+// the record, "Novo", loading, the keys and the Save button
 // (PesagemCampos.cpp), the checks on leaving a field (PesagemChecagens.cpp),
-// look-ups and pickers (PesagemBuscas.cpp), the live
-// weight (PesagemBalanca.cpp) and the save and delete (PesagemSalvar.cpp).
+// look-ups and pickers (PesagemBuscas.cpp), the live weight as the flow reads
+// it (PesagemBalanca.cpp), the pictures shown (PesagemEvidencia.cpp) and the
+// save, delete and list refresh (PesagemSalvar.cpp).
 struct Checagem;
 
 class TFrmPesagem : public TFrmPadrao
@@ -59,7 +59,8 @@ public:
     // The weighing on screen, read from the controls.
     PesagemTela pesagem() const;
     const ConfigPesagem& config() const { return m_cfg; }
-    TCommPortDriver& porta() { return m_porta; }
+    TCommPortDriver& porta() { return m_fluxo->porta(); }
+    FluxoPesagem& fluxo() { return *m_fluxo; }
 
     // Controls; each keeps its documented control name as its object name.
     TMaskEdit* campoCodigoPesagem;          // "Código Pesagem:"
@@ -139,8 +140,9 @@ private:
     void focoInicial();
     // Reopens the list keeping the weighing `codigo` selected (when it is still there).
     bool reabreListaEm(qint64 codigo);
-    // The list polled for what other workstations saved (idle window only).
-    void confereLista();
+    // The flow found the list changed (another workstation, a connection back):
+    // read again with the same weighing selected.
+    void listaMudou();
     // The save or delete found the stored weighing changed by another workstation.
     // `daGravacao`: from the save (the weighing comes up again), else from the delete.
     void pesagemAlterada(const class PesagemAlterada& e, qint64 codigo, bool daGravacao);
@@ -169,34 +171,19 @@ private:
     void buscaProduto();
     void buscaFator(int indice);
     bool cadastro(QWidget* campo);
-    // PesagemBalanca.cpp: the live weight.
+    // PesagemBalanca.cpp: the live weight as the flow reads it.
+    void ligaFluxo();
     void FlatButton1Click();
     void mudaModoPesagem(QComboBox* lista);
     void mudaBalanca();
-    void CommPortDriver1ReceiveData(TCommPortDriver* sender, const char* data, int count);
     void fechaPorta();
-    // No valid frame for the silence time: the weight shown is stale.
-    void leituraParada();
+    // No valid frame for the silence time (or the port closed on a stale reading).
+    void leituraParada(bool parada);
     QLineEdit* caixaDoLado() const;
     EstadoPeso estadoPeso() const;
-    // PesagemEvidencia.cpp: the stability wait, the cameras, the evidence of a save.
+    // PesagemEvidencia.cpp: the cameras' pictures of the weighing on screen.
     QWidget* montaPainelFotos();
-    void configuraEvidencia();
-    void esperaEstavel(const EfeitoLeitura& e);
-    void fimEsperaEstavel();
-    std::optional<EvidenciaPesagem> evidenciaDoLado(const PesagemTela& p);
     void mostraFotos(qint64 numero, int lado);
-    // The cameras' pictures of the save being made, asked for when it begins.
-    void pedeFotos();
-    // After the commit: the pictures still expected complete the side's
-    // evidence when they come. Returns their request (0: none expected).
-    int fotosAposGravar(qint64 numero, int lado, const std::optional<EvidenciaPesagem>& gravada);
-    bool fotosPendentes(int pedido) const;
-    void esqueceFotos();
-    void fotosConcluidas(qint64 numero, int lado, int pedido);
-    // The ticket of a save, printed once its pictures are stored (at once without cameras).
-    void imprimeTicketDaGravacao(qint64 numero, int pedidoFotos);
-    void imprimeTicketAguardando();
     // "Erro ao efetuar a operação": a database error reported, the window carries on.
     static void erroBanco(const ErroBanco& e);
 
@@ -212,27 +199,10 @@ private:
     QString m_codigoProposto;
     // The stored row of the weighing on screen, as loaded.
     QVariantMap m_armazenada;
-    // What the list of weighings last showed (count and sum of numbers).
-    QString m_assinaturaLista;
-    class QTimer* m_timerLista = nullptr;
     QString m_ultimoCodigo;
     std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
-    TCommPortDriver m_porta;
-    LeituraPeso m_leitura;
-    QTimer* m_silencio;
+    FluxoPesagem* m_fluxo;
     QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
-    QTimer* m_esperaEstavel = nullptr;
-    std::unique_ptr<Cameras> m_cameras;
-    int m_pedidoFotos = 0; // the pictures of the save being made
-    // Saved sides whose pictures are still expected (number, side) -> request.
-    QHash<QPair<qint64, int>, int> m_fotosPendentes;
-    struct TicketAguardando {
-        qint64 numero = 0;
-        int modo = 1;
-        int copias = 1;
-        int pedidoFotos = 0;
-    };
-    std::optional<TicketAguardando> m_ticketAguardando;
     QWidget* m_painelFotos = nullptr;
     std::array<QLabel*, 2> m_fotos{};
     QPair<qint64, int> m_fotosMostradas{0, 0};
