@@ -13,7 +13,10 @@
 #include <climits>
 #include <limits>
 
-TQuery::TQuery(FonteConsultas* dm, const QString& nome, const QStringList& sql) : m_dm(dm), m_nome(nome), m_sql(sql) {}
+TQuery::TQuery(FonteConsultas* dm, const QString& nome, const QStringList& sql)
+    : m_dm(dm), m_nome(nome), m_sql(sql)
+{
+}
 
 TQuery::~TQuery() = default;
 
