@@ -3,6 +3,7 @@
 #include "Conexao.h"
 #include "Dialogos.h"
 #include "EsperaBanco.h"
+#include "Esquema.h"
 #include "InstanciaUnica.h"
 #include "PastaDados.h"
 #include "ServicosRelevoJanelas.h"
@@ -75,7 +76,7 @@ int main(int argc, char** argv)
         Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
     }
     TDM dm(conexao);
-    if (!dm.Conectar(&erro)) {
+    if (!Esquema::abreBanco(dm, &erro)) {
         Mensagem(QStringLiteral("Não foi possível abrir o banco de dados.\rErro retornado: ") + erro,
                  QStringLiteral("Erro"), Msg::Erro);
         return 1;

@@ -8,6 +8,8 @@
 #include "TabelasEvidencia.h"
 #include "TabelasPortaria.h"
 
+#include <QDebug>
+#include <QFile>
 #include <QSqlRecord>
 
 namespace
@@ -437,4 +439,48 @@ void Esquema::criarBancoAntigo(TDM& dm)
                     "USR_ALTPESO, USR_PESAGEM, USR_PESAGEMSAIDA) VALUES "
                     "('ADMIN', 'ADMINISTRADOR', 'ADMIN', 1, 1, 1, 1, 1)"));
     tr.commit();
+}
+
+namespace
+{
+// A database of an older layout may lack columns these indexes need until
+// its upgrade runs, which creates them then: a failure here is not fatal.
+void indicesQueFaltam(TDM& dm)
+{
+    try {
+        Transacao tr(&dm);
+        const int criados = Esquema::criaIndicesQueFaltam(dm);
+        tr.commit();
+        if (criados > 0) Esquema::estatisticas(dm);
+    } catch (const ErroBanco& e) {
+        if (dm.InTransaction()) dm.RollbackTrans();
+        qWarning().noquote() << "Índices não criados:" << e.texto();
+    }
+}
+} // namespace
+
+bool Esquema::abreBanco(TDM& dm, QString* erro)
+{
+    const QString arquivo = dm.ehPostgres() ? QString() : dm.conexao().caminhoArquivo();
+    const bool novo = !arquivo.isEmpty() && !QFile::exists(arquivo);
+    if (!dm.Conectar(erro)) {
+        return false;
+    }
+    try {
+        if (novo || !existe(dm)) {
+            criarBanco(dm);
+        } else {
+            indicesQueFaltam(dm);
+        }
+    } catch (const ErroBanco& e) {
+        if (erro) {
+            *erro = e.texto();
+        }
+        dm.Desconectar();
+        if (novo) {
+            QFile::remove(arquivo);
+        }
+        return false;
+    }
+    return true;
 }

@@ -13,6 +13,15 @@ class TDM;
 namespace Esquema
 {
 
+// The start-up step of every program that works on the data folder's
+// database: opens the data module's connection and, on a database without
+// tables (a new SQLite file, an empty PostgreSQL database), creates it
+// complete; on an existing one, creates the indexes an older version lacks.
+// False with the reason in `erro`, the connection closed and a file made
+// here removed. The upgrade of an older layout is the next step
+// (Atualizacao), which the main window runs and shows.
+bool abreBanco(TDM& dm, QString* erro);
+
 // True when the database already holds the configuration table.
 bool existe(TDM& dm);
 void criarBanco(TDM& dm);

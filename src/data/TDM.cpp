@@ -5,9 +5,7 @@
 
 #include "ErroBanco.h"
 #include "EsperaBanco.h"
-#include "Esquema.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -269,11 +267,6 @@ bool TDM::Conectar(QString* erro)
         if (novo) {
             PastaDados::fecharArquivo(m_conexao.caminhoArquivo());
         }
-        if (criarSeVazio && (novo || !Esquema::existe(*this))) {
-            Esquema::criarBanco(*this);
-        } else if (criarSeVazio) {
-            indicesQueFaltam();
-        }
     } catch (const ErroBanco& e) {
         if (erro) {
             *erro = e.texto();
@@ -317,21 +310,6 @@ void TDM::gravacaoDeTeste(QSqlQuery& q)
     q.finish();
     executaEsperando(q, QStringLiteral("PRAGMA user_version=%1").arg(versao));
     q.finish();
-}
-
-void TDM::indicesQueFaltam()
-{
-    // A database of an older layout may lack columns these indexes need until
-    // its upgrade runs, which creates them then: a failure here is not fatal.
-    try {
-        Transacao tr(this);
-        const int criados = Esquema::criaIndicesQueFaltam(*this);
-        tr.commit();
-        if (criados > 0) Esquema::estatisticas(*this);
-    } catch (const ErroBanco& e) {
-        if (InTransaction()) RollbackTrans();
-        qWarning().noquote() << "Índices não criados:" << e.texto();
-    }
 }
 
 std::shared_ptr<TDM::Preparada> TDM::preparada(const QString& texto)

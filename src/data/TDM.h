@@ -2,26 +2,28 @@
 #pragma once
 
 #include "Conexao.h"
+#include "FonteConsultas.h"
 #include "TQuery.h"
 
 #include <QHash>
 #include <QObject>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <array>
 #include <memory>
 
 // The data module: the one database connection, the named queries and the
 // scratch queries. One instance, `DM`, for the life of the program.
-class TDM : public QObject
+// Opening a database also creates or completes its tables: that is a
+// start-up step of its own (Esquema::abreBanco), not something the
+// connection does.
+class TDM : public QObject, public FonteConsultas
 {
     Q_OBJECT
 public:
     explicit TDM(const Conexao& conexao, QObject* parent = nullptr);
     ~TDM() override;
 
-    // Opens the connection; a new SQLite file (or an empty PostgreSQL
-    // database) is created complete. False with the reason in `erro`.
+    // Opens the connection (a SQLite file that does not exist yet is made,
+    // empty). False with the reason in `erro`.
     bool Conectar(QString* erro);
     void Desconectar();
     bool Conectado() const;
@@ -36,7 +38,7 @@ public:
     // connection is open: a read may then be tried again. A transaction that
     // was open is gone (rolled back by the server). The named queries are
     // closed, and grids over them told.
-    bool ReconectaAposFalha();
+    bool ReconectaAposFalha() override;
     // A connection found lost that could not be opened again: tried again by
     // itself after 1, 2, 5 and then every 10 s, until the server answers.
     // Meanwhile `avisoConexao()` holds the status bar's text; once back, the
@@ -54,21 +56,17 @@ Q_SIGNALS:
     void conexaoRestabelecida();
 
 public:
-    QSqlDatabase DataBase1() const;
+    QSqlDatabase DataBase1() const override;
     const Conexao& conexao() const { return m_conexao; }
-    bool ehPostgres() const { return m_conexao.ehPostgres(); }
+    bool ehPostgres() const override { return m_conexao.ehPostgres(); }
 
     // Transactions: callers begin only when none is active.
-    bool InTransaction() const { return m_emTransacao; }
+    bool InTransaction() const override { return m_emTransacao; }
     // `paraGravar`: on SQLite the write lock is taken at once (BEGIN
     // IMMEDIATE), for a save that reads the stored row before writing it.
     void BeginTrans(bool paraGravar = false);
     void CommitTrans();
     void RollbackTrans();
-
-    // When false, Conectar() leaves an empty database empty (tests build
-    // databases of older kinds themselves).
-    bool criarSeVazio = true;
 
     // Runs one statement with its parameters on QR_EXEC, inside a transaction
     // begun here when none is active; throws ErroBanco after rolling back.
@@ -116,17 +114,10 @@ public:
     void fecharConsultas();
     static void recusaSomenteLeitura(const QString& caminho);
     static void gravacaoDeTeste(class QSqlQuery& q);
-    // Creates the indexes an older database lacks (statistics gathered after).
-    void indicesQueFaltam();
 
-    // Statements kept prepared on the connection, by their text: the ones a
-    // save runs every time are parsed (and, on PostgreSQL, planned) once per
-    // connection instead of at every run. Forgotten when the connection
-    // closes and when a table's layout changes (a prepared SELECT * would
-    // keep the old columns). See TQuery::ExecPreparada.
-    struct Preparada;
-    std::shared_ptr<Preparada> preparada(const QString& texto);
-    void esquecePreparadas();
+    // The statements kept prepared on the connection (see FonteConsultas).
+    std::shared_ptr<Preparada> preparada(const QString& texto) override;
+    void esquecePreparadas() override;
 
 private:
     Conexao m_conexao;
@@ -139,15 +130,6 @@ private:
     void tentaReconectar();
     void reabreListas();
     QHash<QString, std::shared_ptr<Preparada>> m_preparadas;
-};
-
-// One statement kept prepared: the query and its placeholders in the order of
-// the text (bound again at every run).
-struct TDM::Preparada {
-    explicit Preparada(const QSqlDatabase& db) : consulta(db) {}
-    QSqlQuery consulta;
-    QStringList parametros;
-    bool pronta = false;
 };
 
 // The program's data module.

@@ -3,7 +3,7 @@
 
 #include "ErroBanco.h"
 #include "EsperaBanco.h"
-#include "TDM.h"
+#include "FonteConsultas.h"
 
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -13,7 +13,10 @@
 #include <climits>
 #include <limits>
 
-TQuery::TQuery(TDM* dm, const QString& nome, const QStringList& sql) : m_dm(dm), m_nome(nome), m_sql(sql) {}
+TQuery::TQuery(FonteConsultas* dm, const QString& nome, const QStringList& sql)
+    : m_dm(dm), m_nome(nome), m_sql(sql)
+{
+}
 
 TQuery::~TQuery() = default;
 
@@ -226,7 +229,7 @@ void TQuery::executaPreparada(const std::function<void(QSqlQuery&)>& leitor)
     m_alteradas = -1;
     const QString texto = Text();
     // held while it runs: the data module may start its cache over meanwhile
-    const std::shared_ptr<TDM::Preparada> p = m_dm->preparada(texto);
+    const std::shared_ptr<FonteConsultas::Preparada> p = m_dm->preparada(texto);
     QSqlQuery& q = p->consulta;
     if (!p->pronta) {
         q.setForwardOnly(true);

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-class TDM;
+class FonteConsultas;
 
 // A query of the data module: SQL kept as a list of lines, named parameters
 // (":nome") bound as values, never concatenated. Open() runs a SELECT and
@@ -22,7 +22,7 @@ class TDM;
 class TQuery
 {
 public:
-    TQuery(TDM* dm, const QString& nome, const QStringList& sql = {});
+    TQuery(FonteConsultas* dm, const QString& nome, const QStringList& sql = {});
     ~TQuery();
     TQuery(const TQuery&) = delete;
     TQuery& operator=(const TQuery&) = delete;
@@ -168,7 +168,7 @@ private:
     // True when row `linha` exists, reading rows up to it when needed.
     bool le(int linha) const;
 
-    TDM* m_dm;
+    FonteConsultas* m_dm;
     QString m_nome;
     QStringList m_sql;
     Parametros m_params;

@@ -3,6 +3,7 @@
 #include "ChaveAuditoria.h"
 #include "Comandos.h"
 #include "DialogosRoteiro.h"
+#include "Esquema.h"
 #include "Operador.h"
 #include "PastaDados.h"
 #include "SessaoAtual.h"
@@ -380,7 +381,7 @@ private Q_SLOTS:
         c.nome = "postgres";
         TDM dm(c);
         QString erro;
-        QVERIFY2(dm.Conectar(&erro), qPrintable(erro));
+        QVERIFY2(Esquema::abreBanco(dm, &erro), qPrintable(erro));
         DialogosRoteiro d;
         SessaoAtual.UsuarioLogado = "ADMIN";
         TFrmMain m(dm);

@@ -69,9 +69,10 @@ BancoTeste::BancoTeste(Tipo tipo, int portaPostgres)
     ini.sync();
 
     m_dm = std::make_unique<TDM>(m_conexao);
-    m_dm->criarSeVazio = tipo == Tipo::Novo;
     QString erro;
-    if (!m_dm->Conectar(&erro)) {
+    // A new database is made by the program's own start-up step; the older
+    // kinds are built by the test on an empty one.
+    if (!(tipo == Tipo::Novo ? Esquema::abreBanco(*m_dm, &erro) : m_dm->Conectar(&erro))) {
         qFatal("Conectar: %s", qPrintable(erro));
     }
     if (tipo == Tipo::Antigo || tipo == Tipo::Atualizado) {
@@ -84,7 +85,6 @@ BancoTeste::BancoTeste(Tipo tipo, int portaPostgres)
             qFatal("Atualização: %s %s", qPrintable(tag), qPrintable(erro));
         }
     }
-    m_dm->criarSeVazio = true;
 }
 
 BancoTeste::~BancoTeste()

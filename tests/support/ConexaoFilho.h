@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Conexao.h"
+#include "Esquema.h"
 #include "TDM.h"
 
 #include <cstdio>
@@ -20,7 +21,7 @@ inline std::unique_ptr<TDM> ConectaFilho()
         std::exit(2);
     }
     auto dm = std::make_unique<TDM>(c);
-    if (!dm->Conectar(&erro)) {
+    if (!Esquema::abreBanco(*dm, &erro)) {
         std::fprintf(stderr, "%s\n", qPrintable(erro));
         std::exit(2);
     }

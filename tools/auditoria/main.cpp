@@ -144,8 +144,8 @@ int main(int argc, char** argv)
         return falha(erros, erro);
     }
     TDM dm(conexao);
-    // An empty or missing database is not created here: there is nothing to check.
-    dm.criarSeVazio = false;
+    // Only the connection: an empty or missing database is not created here
+    // (there is nothing to check).
     if (!dm.Conectar(&erro)) {
         return falha(erros, QStringLiteral("Não foi possível abrir o banco de dados: ") + erro);
     }

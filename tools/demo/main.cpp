@@ -3,6 +3,7 @@
 // (issuing company, cities, clients, suppliers, carriers, drivers, products)
 // so that VIGA starts straight into its main window.
 #include "ErroBanco.h"
+#include "Esquema.h"
 #include "LinhaComando.h"
 #include "PastaDados.h"
 #include "TDM.h"
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
         return 1;
     }
     TDM dm(c);
-    if (!dm.Conectar(&erro)) {
+    if (!Esquema::abreBanco(dm, &erro)) {
         std::fprintf(stderr, "%s\n", qPrintable(erro));
         return 1;
     }

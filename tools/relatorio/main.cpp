@@ -7,6 +7,7 @@
 #include "ConfigEmail.h"
 #include "Emissor.h"
 #include "EnvioEmail.h"
+#include "Esquema.h"
 #include "ErroBanco.h"
 #include "LinhaComando.h"
 #include "Listagens.h"
@@ -421,7 +422,7 @@ int main(int argc, char** argv)
         return SaidaFalha;
     }
     TDM dm(conexao);
-    if (!dm.Conectar(&msg)) {
+    if (!Esquema::abreBanco(dm, &msg)) {
         erro(QStringLiteral("não foi possível abrir o banco de dados: ") + msg);
         return SaidaFalha;
     }
