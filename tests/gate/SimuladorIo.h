@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
+
 // viga-io-sim as a child: its address, and the coil changes it printed
 // (without their time).
 class Simulador
@@ -22,6 +24,9 @@ public:
                     m_endereco = linha;
                 } else if (linha.section(u' ', 1, 1) == QLatin1String("bobina")) {
                     m_bobinas << linha.section(u' ', 1);
+                    if (aoMudar) {
+                        aoMudar(m_bobinas.last());
+                    }
                 }
             }
         });
@@ -42,6 +47,8 @@ public:
     QString endereco() const { return m_endereco; }
     void comando(const QByteArray& linha) { m_p.write(linha + '\n'); }
     QStringList& bobinas() { return m_bobinas; }
+    // Each coil change as it is read ("bobina 1 ligada").
+    std::function<void(const QString&)> aoMudar;
 
 private:
     QProcess m_p;

@@ -62,8 +62,10 @@ struct Estacao {
     {
         Relogio::fixar(kInicio.addMSecs(ms));
         const qsizetype antes = leituras->count();
-        pty.escreve(
-            QStringLiteral("%1%2\r").arg(QChar(estavel ? u'D' : u'C')).arg(kg, 6, 10, QChar(u'0')).toLatin1());
+        pty.escreve(QStringLiteral("%1%2\r")
+                        .arg(QChar(estavel ? u'D' : u'C'))
+                        .arg(kg, 6, 10, QChar(u'0'))
+                        .toLatin1());
         return QTest::qWaitFor([&] { return leituras->count() > antes; }, 5000);
     }
     qint64 pesagens() { return b.valor(QStringLiteral("select count(*) from pesagem")).toLongLong(); }
@@ -245,8 +247,9 @@ private Q_SLOTS:
             QCOMPARE(f.grava(*p, false), 1);
         }
         saidaLiberada();
-        QCOMPARE(e.b.valor(QStringLiteral("select pes_pesosaida from pesagem where pes_codigo = 1")).toInt(),
-                 31000);
+        QCOMPARE(
+            e.b.valor(QStringLiteral("select pes_pesosaida from pesagem where pes_codigo = 1")).toDouble(),
+            31000.0);
         desce(11000);
         // two passages, both weighed: none stored
         QCOMPARE(e.b.valor(QStringLiteral("select count(*) from passagem")).toInt(), 0);
