@@ -78,6 +78,7 @@ void TFrmPesagem::ligaEventos()
             campoPesoNotaFiscal->setText(NormalizaPesoNota(campoPesoNotaFiscal->text()));
         }
     });
+    AoSair(campoNumeroNotaFiscal, [this] { saiNotaFiscal(); });
     AoSair(campoPesoEmbalagem, [this] {
         if (campoPesoEmbalagem->text().trimmed() == QLatin1String(",")) {
             campoPesoEmbalagem->clear();
@@ -127,6 +128,7 @@ PesagemTela TFrmPesagem::pesagem() const
     p.placaCarreta = campoPlacaCarreta->text();
     p.pesoNota = campoPesoNotaFiscal->text();
     p.nf = campoNumeroNotaFiscal->text();
+    p.chaveNfe = m_chaveNfe;
     p.pesoEmbalagem = campoPesoEmbalagem->text();
     p.rgMotorista = campoRgMotorista->text();
     p.motorista = campoNomeMotorista->text();
@@ -186,6 +188,8 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     poe(campoPlacaCarreta, p.placaCarreta);
     poe(campoPesoNotaFiscal, p.pesoNota);
     poe(campoNumeroNotaFiscal, p.nf);
+    m_chaveNfe = p.chaveNfe;
+    mostraChaveNfe();
     poe(campoPesoEmbalagem, p.pesoEmbalagem);
     poe(campoRgMotorista, p.rgMotorista);
     poe(campoNomeMotorista, p.motorista);
@@ -263,6 +267,8 @@ void TFrmPesagem::ocioso()
     m_saidaGravada = false;
     m_armazenada.clear();
     m_codigoProposto.clear();
+    m_chaveNfe.clear();
+    mostraChaveNfe();
     ajustaBotoes(3);
     HabilitaCampos(this, 3);
     btnExcluir->setEnabled(m_modo == 2);

@@ -153,6 +153,10 @@ private:
     void saiPeso(QLineEdit* caixa);
     void saiFator();
     void saiUmidade();
+    // Leaving "Nº da N. F.:": a short number, or an access key read into the
+    // number and kept whole. False when refused (the field keeps the focus).
+    bool saiNotaFiscal();
+    void mostraChaveNfe();
     void adicionaProduto();
     void removeProduto();
     void recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone);
@@ -200,7 +204,9 @@ private:
     // The stored row of the weighing on screen, as loaded.
     QVariantMap m_armazenada;
     QString m_ultimoCodigo;
-    std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
+    std::optional<int> m_tpvCarregado;  // the vehicle type loaded, kept while its field is hidden
+    QString m_chaveNfe;                 // the invoice's access key behind "Nº da N. F.:"
+    QLabel* m_resumoChaveNfe = nullptr; // what the key says: state, month, issuer
     FluxoPesagem* m_fluxo;
     QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
     QWidget* m_painelFotos = nullptr;
