@@ -35,6 +35,10 @@ void FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, boo
             ev.porta = m_porta.PortName();
             ev.estavelMs = m_leitura.estavelHaMs(agora());
         }
+        if (m_placaLida) {
+            ev.placaLida = m_placaLida;
+            ev.placaLida->aceita = p.placa.trimmed().toUpper() == m_placaLida->placa;
+        }
         m_evidencia = ev;
     }
     // The moment of the save: the cameras' pictures are taken from here on,

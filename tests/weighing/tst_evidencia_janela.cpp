@@ -429,6 +429,62 @@ private Q_SLOTS:
         QVERIFY(w.pesagem().chaveNfe.isEmpty());
         QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumoChaveNfe"))->isVisible());
     }
+    // The front camera is a still picture of a truck: at "Novo" its plate is
+    // read off the window's thread and proposed, selected, in the plate
+    // field. Enter keeps it; typing replaces it. The evidence keeps the
+    // reading, its confidence, its picture and whether the plate was kept.
+    void placaProposta_data()
+    {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("gravada");
+        QTest::newRow("aceita com Enter") << QString() << "AAU3Q05";
+        QTest::newRow("trocada digitando") << "xyz9876"
+                                           << "XYZ9876";
+    }
+    void placaProposta()
+    {
+        QFETCH(QString, digitado);
+        QFETCH(QString, gravada);
+        Balcao c({{QStringLiteral("cameras/Frente"),
+                   QStringLiteral(VIGA_FOTOS_PLACAS "/00049_AAU3Q05_limpa.jpg")}});
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.campoPlaca->hasFocus());
+        QTRY_COMPARE_WITH_TIMEOUT(w.campoPlaca->text(), QStringLiteral("AAU3Q05"), 30000);
+        QCOMPARE(w.campoPlaca->selectedText(), QStringLiteral("AAU3Q05"));
+        auto* lida = w.findChild<QLabel*>(QStringLiteral("placaLida"));
+        QVERIFY(lida->isVisible());
+        QVERIFY2(lida->text().startsWith(QStringLiteral("Placa lida pela câmera: AAU3Q05 (confiança ")),
+                 qPrintable(lida->text()));
+        digitaEnter(w, "FlatEdit3", digitado);
+        QCOMPARE(w.campoPlaca->text(), gravada);
+        digitaEnter(w, "FlatEdit4", QString());
+        digitaEnter(w, "FlatMaskEdit10", QString());
+        digitaEnter(w, "FlatEdit6", QString());
+        restoDaEntrada(w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        salvaSemTicket(w);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+
+        QCOMPARE(pesagem(c.b, 1)["PES_PLACA"], gravada);
+        const Evidencia::Linha e = Evidencia::le(c.b.dm(), 1, 1);
+        QVERIFY(e.placaLida);
+        QCOMPARE(e.placaLida->placa, QStringLiteral("AAU3Q05"));
+        QVERIFY2(e.placaLida->confianca >= 0.85 && e.placaLida->confianca <= 1,
+                 qPrintable(QString::number(e.placaLida->confianca)));
+        QVERIFY2(lida->text().contains(
+                     QStringLiteral("(confiança %1 %)").arg(qRound(e.placaLida->confianca * 100))),
+                 qPrintable(lida->text()));
+        QCOMPARE(e.placaLida->aceita, digitado.isEmpty());
+        QVERIFY2(e.placaLida->foto.startsWith(QStringLiteral("fotos/placa-")), qPrintable(e.placaLida->foto));
+        QVERIFY(QFile::exists(c.b.pasta() + u'/' + e.placaLida->foto));
+        // The save's own picture is stored before the database goes.
+        QTRY_COMPARE(Evidencia::le(c.b.dm(), 1, 1).cameras,
+                     QStringLiteral("Frente: fotos/1-entrada-frente.jpg"));
+    }
 };
 
 QTEST_MAIN(TstEvidenciaJanela)

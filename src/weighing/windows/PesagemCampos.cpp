@@ -79,6 +79,7 @@ void TFrmPesagem::ligaEventos()
         }
     });
     AoSair(campoNumeroNotaFiscal, [this] { saiNotaFiscal(); });
+    connect(m_fluxo, &FluxoPesagem::placaProposta, this, &TFrmPesagem::propoePlaca);
     AoSair(campoPesoEmbalagem, [this] {
         if (campoPesoEmbalagem->text().trimmed() == QLatin1String(",")) {
             campoPesoEmbalagem->clear();
@@ -185,6 +186,8 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     m_carregando = true;
     poe(campoCodigoPesagem, p.codigo);
     poe(campoPlaca, p.placa);
+    m_placaLida->clear();
+    m_placaLida->hide();
     poe(campoPlacaCarreta, p.placaCarreta);
     poe(campoPesoNotaFiscal, p.pesoNota);
     poe(campoNumeroNotaFiscal, p.nf);
@@ -269,6 +272,7 @@ void TFrmPesagem::ocioso()
     m_codigoProposto.clear();
     m_chaveNfe.clear();
     mostraChaveNfe();
+    m_placaLida->hide();
     ajustaBotoes(3);
     HabilitaCampos(this, 3);
     btnExcluir->setEnabled(m_modo == 2);
@@ -311,6 +315,9 @@ void TFrmPesagem::BtnNovoClick()
         p.tpvCodigo = 1;
     }
     mostraPesagem(p);
+    if (m_modo == 1 || somenteSaida) {
+        m_fluxo->lePlaca(); // proposed when read
+    }
 
     const bool editaCodigo = SessaoAtual.pode(SessaoAtual.EditarPesagens);
     if (m_modo == 1 || somenteSaida) {

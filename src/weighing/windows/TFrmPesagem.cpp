@@ -133,6 +133,10 @@ void TFrmPesagem::montaControles()
     g->addWidget(m_rotEmbalagem, l, 4);
     g->addWidget(campoPesoEmbalagem, l, 5);
     ++l;
+    m_placaLida = new QLabel(this);
+    m_placaLida->setObjectName(QStringLiteral("placaLida"));
+    m_placaLida->hide();
+    g->addWidget(m_placaLida, l, 0, 1, 3);
     m_resumoChaveNfe = new QLabel(this);
     m_resumoChaveNfe->setObjectName(QStringLiteral("resumoChaveNfe"));
     m_resumoChaveNfe->hide();
