@@ -10,8 +10,10 @@
 #include "PainelPortaria.h"
 #include "Portaria.h"
 #include "Relogio.h"
+#include "SalvaPesagem.h"
 #include "SessaoAtual.h"
 #include "SimuladorIo.h"
+#include "TDBGrid.h"
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
 
@@ -190,6 +192,52 @@ private Q_SLOTS:
         QTest::keyClick(w.campoCodigoProduto, Qt::Key_F10);
         QCOMPARE(g.d.ultimo(), QStringLiteral("Operação efetuada com sucesso."));
         QCOMPARE(g.b.contar(QStringLiteral("select count(*) from pesagem")), 1);
+        QTRY_COMPARE(g.sim.bobinas(), QStringList({"bobina 3 ligada", "bobina 2 desligada", "bobina 5 ligada",
+                                                   "bobina 5 desligada"}));
+    }
+
+    // The exit of a pending weighing picked from the list and saved from the
+    // window: the exit light green and the exit barrier pulsed.
+    void saidaPelaJanela()
+    {
+        Guarita g;
+        QVERIFY(g.pronta);
+        SessaoAtual.PesagemSaida = 1;
+        PesagemTela p;
+        p.estado = 0;
+        p.codigo = QStringLiteral("1");
+        p.placa = QStringLiteral("ABC1234");
+        p.motorista = QStringLiteral("JOSE");
+        p.cadCodigo = QStringLiteral("1");
+        p.prdCodigo = QStringLiteral("30");
+        p.dataEntrada = QStringLiteral("11/12/2026");
+        p.horaEntrada = QStringLiteral("07:00:00");
+        p.pesoEntrada = QStringLiteral("12000");
+        SalvaPesagem::salvar(g.b.dm(), p, ConfigPesagem::ler(g.b.dm()), false);
+
+        TFrmPesagem w(2);
+        QVERIFY(Operador::abrir(w));
+        w.listaPesagens->setFocus();
+        w.listaPesagens->selecionar(0);
+        QTest::keyClick(w.listaPesagens, Qt::Key_Space);
+        QTRY_VERIFY(w.fluxo().lendo());
+        for (qint64 ms = 0; ms <= 2000; ms += 500) {
+            QVERIFY(g.quadro(w.campoPesoSaida, ms, 0));
+        }
+        QTRY_COMPARE(g.sim.bobinas(), QStringList({"bobina 1 ligada", "bobina 0 desligada"}));
+        g.sim.bobinas().clear();
+        QVERIFY(g.quadro(w.campoPesoSaida, 3000, 31000));
+        QTRY_COMPARE(g.sim.bobinas(), QStringList({"bobina 0 ligada", "bobina 1 desligada"}));
+        g.sim.bobinas().clear();
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        Operador::quandoAbrir<TFrmImpCopias>([](TFrmImpCopias* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BtnNao")), Qt::LeftButton);
+        });
+        QTest::keyClick(w.listaPesagens, Qt::Key_F10);
+        QCOMPARE(g.d.ultimo(), QStringLiteral("Operação efetuada com sucesso."));
+        QCOMPARE(
+            g.b.valor(QStringLiteral("select pes_pesosaida from pesagem where pes_codigo = 1")).toDouble(),
+            31000.0);
         QTRY_COMPARE(g.sim.bobinas(), QStringList({"bobina 3 ligada", "bobina 2 desligada", "bobina 5 ligada",
                                                    "bobina 5 desligada"}));
     }
