@@ -86,8 +86,8 @@ private Q_SLOTS:
         const ErroBanco e(QSqlError(QString(), texto, QSqlError::StatementError, codigo));
         QCOMPARE(int(e.causa()), causa);
         // the cause first, then the driver's text (cut when long) on one line; never empty
-        const QString detalhe =
-            texto.simplified().size() > 160 ? texto.simplified().left(159) + QChar(0x2026) : texto.simplified();
+        const QString detalhe = texto.simplified().size() > 160 ? texto.simplified().left(159) + QChar(0x2026)
+                                                                : texto.simplified();
         QVERIFY(e.texto().endsWith(detalhe));
         QVERIFY(!e.texto().contains(u'\n'));
         if (causa != int(ErroBanco::Causa::Outra)) {
