@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanilhaRelatorio.h"
 
+#include "PastaDados.h"
 #include "TRelevo.h"
 
 #include <QDir>
@@ -141,6 +142,7 @@ bool salvaCsv(const TRelevo& origem, const QString& arquivo, QString* erro)
         if (erro) *erro = f.errorString();
         return false;
     }
+    f.setPermissions(PastaDados::permissoesArquivo());
     bool ok = f.write("\xEF\xBB\xBF") == 3;
     cadaLinha(origem, [&](const QString& linha) {
         if (!ok) return;
@@ -245,6 +247,7 @@ bool salvaXlsx(const TRelevo& origem, const QString& arquivo, QString* erro)
         return false;
     }
     const QString pronto = temporaria.filePath(QStringLiteral("planilha.xlsx"));
+    PastaDados::fecharArquivo(pronto);
     // rename(2) puts the whole file in place of the old one at once.
     if (std::rename(QFile::encodeName(pronto).constData(), QFile::encodeName(arquivo).constData()) != 0) {
         if (erro) *erro = QStringLiteral("não foi possível gravar %1").arg(arquivo);

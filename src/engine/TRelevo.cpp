@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TRelevo.h"
 
+#include "ArquivoSaida.h"
 #include "PastaJobs.h"
+#include "PastaPrivada.h"
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "ServicosRelevo.h"
@@ -159,6 +161,23 @@ QString TRelevo::texto(const char* portugues, const char* ingles) const
     return QString::fromUtf8(LanguageMessages == lmEnglish ? ingles : portugues);
 }
 
+namespace
+{
+// A failed write's reason: the system's error number in words, else Qt's text.
+QString motivoDoSistema(TLanguageMsg idioma, int numeroErro, const QString& doQt)
+{
+    if (numeroErro == 0 || idioma == lmEnglish) return doQt;
+    return ArquivoSaida::motivo(numeroErro);
+}
+
+// A port that is a plain file (not a device): a job that failed is not left there.
+bool ehArquivoComum(const QString& caminho)
+{
+    const QFileInfo info(caminho);
+    return !caminho.startsWith(QStringLiteral("/dev/")) && !info.isSymLink() && info.isFile();
+}
+} // namespace
+
 int TRelevo::mensagem(const QString& texto, const QString& titulo, int flags)
 {
     return ServicosRelevo::atual().mensagem(texto, titulo, flags);
@@ -282,12 +301,14 @@ bool TRelevo::BeginDoc()
     } else {
         modo |= QIODevice::Truncate;
     }
+    errno = 0;
     if (!m_alvo.open(modo)) {
+        const int numero = errno;
         const bool semDispositivo = m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho);
         m_erroEscrita =
-            m_alvoEhPorta && !QFile::exists(m_destino.caminho)
+            m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho)
                 ? texto("o dispositivo %1 não existe", "device %1 does not exist").arg(m_destino.caminho)
-                : m_alvo.errorString();
+                : motivoDoSistema(LanguageMessages, numero, m_alvo.errorString());
         m_alvo.close();
         QFile::remove(m_arquivoJob);
         if (semDispositivo) {
@@ -325,8 +346,9 @@ void TRelevo::gravar(const QByteArray& bytes)
     // After a failure the rest of the job is dropped: the job is reported as
     // failed as a whole at its end.
     if (!m_alvo.isOpen() || !m_erroEscrita.isEmpty() || bytes.isEmpty()) return;
+    errno = 0;
     if (m_alvo.write(bytes) != bytes.size()) {
-        m_erroEscrita = m_alvo.errorString();
+        m_erroEscrita = motivoDoSistema(LanguageMessages, errno, m_alvo.errorString());
         if (m_erroEscrita.isEmpty()) m_erroEscrita = texto("gravação incompleta", "incomplete write");
     }
 }
@@ -609,9 +631,11 @@ void TRelevo::EndDoc()
     m_docAberto = false;
     fecharAlvo();
     if (!m_erroEscrita.isEmpty()) {
-        // nothing is shown, printed or sent of a job that was not written whole
+        // nothing is shown, printed or sent of a job that was not written whole,
+        // and no part of a ticket is left in a file named as the port
         fechaPreviewParcial();
         QFile::remove(m_arquivoJob);
+        if (m_alvoEhPorta && ehArquivoComum(m_destino.caminho)) QFile::remove(m_destino.caminho);
         falhaDeEscrita();
         return;
     }
@@ -651,12 +675,14 @@ void TRelevo::fecharAlvo()
     // QFile writes in blocks: what is still buffered, and what the file
     // system only reports when the data reaches the disk (a full disk), is
     // checked here. A device that cannot be synchronised is fine as written.
+    errno = 0;
     if (m_erroEscrita.isEmpty() && !m_alvo.flush()) {
-        m_erroEscrita = m_alvo.errorString();
+        m_erroEscrita = motivoDoSistema(LanguageMessages, errno, m_alvo.errorString());
     }
     if (m_erroEscrita.isEmpty() && ::fsync(m_alvo.handle()) != 0 && errno != EINVAL && errno != EROFS &&
         errno != ENOTSUP) {
-        m_erroEscrita = QString::fromLocal8Bit(std::strerror(errno));
+        m_erroEscrita =
+            motivoDoSistema(LanguageMessages, errno, QString::fromLocal8Bit(std::strerror(errno)));
     }
     m_alvo.close();
 }
@@ -809,7 +835,7 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
     }
     // next to the job, in the private job folder: nobody else can change it
     // between writing and running
-    if (script.isEmpty() || !PastaJobs::verificar(QFileInfo(script).absolutePath(), &m_erroEscrita))
+    if (script.isEmpty() || !PastaPrivada::verificar(QFileInfo(script).absolutePath(), &m_erroEscrita))
         return false;
     QFile f(script);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {
