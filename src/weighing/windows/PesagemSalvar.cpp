@@ -58,7 +58,13 @@ void TFrmPesagem::BtnSalvarClick()
     const int estado = EstadoCadastro;
     const QComboBox* modoPesagem = m_modo == 1 ? comboModoEntrada : comboModoSaida;
     try {
-        m_fluxo->iniciaGravacao(p, caixaDoLado()->text(), modoPesagem->currentIndex() == 1, m_pesoCarregado);
+        // the gate refuses a deck not back to zero or a vehicle not wholly on it: nothing is stored
+        const QString recusa = m_fluxo->iniciaGravacao(p, caixaDoLado()->text(),
+                                                       modoPesagem->currentIndex() == 1, m_pesoCarregado);
+        if (!recusa.isEmpty()) {
+            Mensagem(recusa, QStringLiteral("Aviso"), Msg::Aviso);
+            return;
+        }
     } catch (const PesagemAlterada& e) {
         m_salvando = false;
         pesagemAlterada(e, p.codigo.toLongLong(), true);
@@ -102,10 +108,13 @@ void TFrmPesagem::BtnSalvarClick()
     mostraFotos(numero, m_modo);
     // The proposed number may have been taken by another workstation: the
     // operator is told the number the weighing was stored under.
-    Mensagem(QString::number(numero) == numeroMostrado
-                 ? sucesso
-                 : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero),
-             QStringLiteral("Sucesso"), Msg::Informacao);
+    QString texto = QString::number(numero) == numeroMostrado
+                        ? sucesso
+                        : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero);
+    if (!m_fluxo->avisoGravacao().isEmpty()) {
+        texto += u'\r' + m_fluxo->avisoGravacao();
+    }
+    Mensagem(texto, QStringLiteral("Sucesso"), Msg::Informacao);
     if (m_imprimir) {
         // The ticket's preview shows the pictures: it comes once they are stored (2 s at most).
         m_fluxo->imprimeTicketDaGravacao(numero, m_copias);

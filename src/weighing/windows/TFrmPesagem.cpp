@@ -2,6 +2,8 @@
 #include "TFrmPesagem.h"
 
 #include "FiltrosCampo.h"
+#include "PainelPortaria.h"
+#include "Portaria.h"
 #include "TDBGrid.h"
 #include "TDM.h"
 #include "TLampadaBalanca.h"
@@ -304,6 +306,7 @@ void TFrmPesagem::montaControles()
     }
     link->addStretch(1);
     pesos->addLayout(link);
+    pesos->addWidget(new PainelPortaria(Portaria::atual(), this));
     pesos->addWidget(montaPainelFotos());
     corpo()->addLayout(pesos);
 

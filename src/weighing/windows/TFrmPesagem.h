@@ -59,7 +59,6 @@ public:
     // The weighing on screen, read from the controls.
     PesagemTela pesagem() const;
     const ConfigPesagem& config() const { return m_cfg; }
-    TCommPortDriver& porta() { return m_fluxo->porta(); }
     FluxoPesagem& fluxo() { return *m_fluxo; }
 
     // Controls; each keeps its documented control name as its object name.
