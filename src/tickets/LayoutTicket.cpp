@@ -230,6 +230,16 @@ void LayoutTicket::cabecalho()
     const Decimal nota = numero("Pes_PesoNota");
     const bool temNota = nota.raw() / 10000 != 0;
     texto(temNota ? nota.toShortString() + QStringLiteral(" kg") : QStringLiteral("0.00 kg"), c4, true);
+    // The invoice's access key, in groups of four as its printed copy shows
+    // it, under the invoice number (broken between groups on a narrow ticket).
+    const QString chave = campo("pes_chavenfe").trimmed();
+    if (m_campos.nf && !chave.isEmpty()) {
+        QStringList grupos;
+        for (qsizetype i = 0; i < chave.size(); i += 4) {
+            grupos << chave.mid(i, 4);
+        }
+        linhaLonga(QStringLiteral("Chave de acesso da N.F.: ") + grupos.join(u' '));
+    }
     separador(u'-');
 }
 

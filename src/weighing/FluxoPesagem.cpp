@@ -8,6 +8,7 @@
 #include "Cameras.h"
 #include "ConfiguraBalanca.h"
 #include "ConsultaPesagem.h"
+#include "LeituraPlacaAssincrona.h"
 #include "PastaDados.h"
 #include "TDM.h"
 
@@ -40,6 +41,9 @@ FluxoPesagem::~FluxoPesagem()
     sessao.fecha(this);
     if (m_cameras && sessao.guarda()) {
         sessao.guarda()->usaCameras(nullptr);
+    }
+    if (m_cameras && m_pedidoPlaca) {
+        m_cameras->esquece(m_pedidoPlaca);
     }
     // pictures still expected are stored after the flow is gone
     Cameras::encerraQuandoLivre(std::move(m_cameras));

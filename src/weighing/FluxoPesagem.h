@@ -17,6 +17,8 @@
 #include <optional>
 
 class Cameras;
+class LeituraPlacaAssincrona;
+struct LeituraPlaca;
 class QTimer;
 class TCommPortDriver;
 class TDM;
@@ -56,8 +58,9 @@ public:
     // answered is still one: the reading goes on behind its question).
     void setEditando(bool editando);
     bool editando() const { return m_editando; }
-    // A new weighing on screen: the on-demand status starts empty.
-    void novaPesagem() { m_leitura.novaPesagem(); }
+    // A new weighing on screen: the on-demand status starts empty, and a
+    // plate read for the one before is forgotten.
+    void novaPesagem();
     // Opens the port of the side being weighed (`balanca`: the "Balança"
     // selector's index), or shares it with the gate's reading of the deck.
     // Empty when it opened; else the message and its title. Throws ErroBanco
@@ -104,6 +107,15 @@ public:
     void imprimeTicketAguardando();
     bool ticketAguardando() const { return m_ticketAguardando.has_value(); }
 
+    // --- the plate read from the cameras' picture
+    // The cameras are asked for a picture now and its plate is read off this
+    // thread: `placaProposta` says what was read. Nothing happens without
+    // cameras. (At "Novo", or when the truck is on the deck.)
+    void lePlaca();
+    // The reading of the weighing on screen, once it has come; the save keeps
+    // it with the side's evidence, with whether the plate saved is the one read.
+    const std::optional<PlacaLida>& placaLida() const { return m_placaLida; }
+
     // --- the exit list
     // Opens the list of weighings on `q` and notes what it showed.
     void abreLista(TQuery& q, bool todas);
@@ -132,6 +144,8 @@ Q_SIGNALS:
     void falhaBanco(const QString& texto);
     // The exit list is no longer what is shown: read it again.
     void listaMudou();
+    // The plate read from the picture, to be proposed; empty when the picture showed none.
+    void placaProposta(const QString& placa, double confianca);
 
 private:
     void silencio();
@@ -168,6 +182,14 @@ private:
         int pedidoFotos = 0;
     };
     std::optional<TicketAguardando> m_ticketAguardando;
+
+    // FluxoPesagemPlaca.cpp
+    void placaDaFoto(const QList<FotoCamera>& fotos, int pedido);
+    void placaLidaNaFoto(const QString& arquivo, const LeituraPlaca& leitura, const QString& erro);
+    std::unique_ptr<LeituraPlacaAssincrona> m_leitorPlaca;
+    int m_pedidoPlaca = 0;  // the cameras' picture for the plate, while it is awaited
+    QString m_arquivoPlaca; // the picture being read (a newer one replaces it)
+    std::optional<PlacaLida> m_placaLida;
 
     QString m_assinaturaLista;
     TQuery* m_lista = nullptr;

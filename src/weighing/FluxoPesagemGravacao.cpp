@@ -44,6 +44,10 @@ QString FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, 
             ev.porta = porta() ? porta()->PortName() : QString();
             ev.estavelMs = m_leitura.estavelHaMs(agora());
         }
+        if (m_placaLida) {
+            ev.placaLida = m_placaLida;
+            ev.placaLida->aceita = p.placa.trimmed().toUpper() == m_placaLida->placa;
+        }
         m_evidencia = ev;
     }
     // The moment of the save: the cameras' pictures are taken from here on,

@@ -259,6 +259,52 @@ private Q_SLOTS:
         }
     }
 
+    // The invoice's access key prints under the invoice number, in groups of
+    // four, whole on both widths; not when the invoice number is not printed.
+    void chaveDaNota_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("campos");
+        QTest::addColumn<QStringList>("esperadas");
+        const QString grupos = QStringLiteral("3526 1212 3456 7800 0195 5500 1000 0123 4511 2345 6782");
+        QTest::newRow("80 colunas") << "cfg_ticket40=0"
+                                    << "cfg_shownf=1" << QStringList{"Chave de acesso da N.F.: " + grupos};
+        QTest::newRow("40 colunas") << "cfg_ticket40=1"
+                                    << "cfg_shownf=1"
+                                    << QStringList{"Chave de acesso da N.F.: 3526 1212 3456",
+                                                   "7800 0195 5500 1000 0123 4511 2345 6782"};
+        QTest::newRow("sem o número da nota") << "cfg_ticket40=0"
+                                              << "cfg_shownf=0" << QStringList{};
+    }
+    void chaveDaNota()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, campos);
+        QFETCH(QStringList, esperadas);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(
+            QStringLiteral("update pesagem set pes_chavenfe='35261212345678000195550010000123451123456782' "
+                           "where pes_codigo=1"));
+        b.exec(QStringLiteral("update config set ") + config);
+        b.exec(QStringLiteral("update configticket set ") + campos);
+        const int largura = config.contains(QLatin1String("cfg_ticket40=1")) ? 40 : 80;
+        QStringList impressas;
+        for (QByteArray l : linhasImpressas(imprime(b, 1, true))) {
+            l.replace('\0', "").replace('\r', "");
+            QVERIFY2(l.size() <= largura, l.constData());
+            impressas << QString::fromLatin1(l).trimmed();
+        }
+        QStringList chave;
+        for (const QString& l : impressas) {
+            if (l.startsWith(QLatin1String("Chave de acesso")) ||
+                (!chave.isEmpty() && chave.size() < esperadas.size())) {
+                chave << l;
+            }
+        }
+        QCOMPARE(chave, esperadas);
+    }
+
     // The figures an operator checks on the exit ticket: the corrected entry
     // weight, gross and tare by party kind, the corrected net, always positive.
     void figuras_data()

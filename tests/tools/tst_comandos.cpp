@@ -96,6 +96,7 @@ private Q_SLOTS:
         const QString demo = QStringLiteral(VIGA_BIN_DEMO);
         const QString rel = QStringLiteral(VIGA_BIN_RELATORIO);
         const QString io = QStringLiteral(VIGA_BIN_IO_SIM);
+        const QString placa = QStringLiteral(VIGA_BIN_PLACA);
         const QString versao = QStringLiteral(VIGA_VERSION);
         QTest::newRow("viga --help") << viga << QStringList{"--help"} << 0 << "Uso: viga [opções]\n"
                                      << "";
@@ -180,6 +181,20 @@ private Q_SLOTS:
             << "";
         QTest::newRow("viga-io-sim porta errada") << io << QStringList{"--porta", "70000"} << 2 << ""
                                                   << "viga-io-sim: valor inválido para --porta: 70000";
+        QTest::newRow("viga-placa --help")
+            << placa << QStringList{"--help"} << 0 << "Uso: viga-placa [--limiar N] FOTO...\n"
+            << "";
+        QTest::newRow("viga-placa --version")
+            << placa << QStringList{"--version"} << 0 << "viga-placa " + versao + "\n"
+            << "";
+        QTest::newRow("viga-placa sem foto") << placa << QStringList{} << 2 << ""
+                                             << "Uso: viga-placa [--limiar N] FOTO...\n";
+        QTest::newRow("viga-placa opção errada") << placa << QStringList{"--xyz", "a.jpg"} << 2 << ""
+                                                 << "viga-placa: opção desconhecida: --xyz (veja --help)\n";
+        QTest::newRow("viga-placa limiar") << placa << QStringList{"--limiar", "2", "a.jpg"} << 2 << ""
+                                           << "viga-placa: o limiar é um número de 0 a 1.\n";
+        QTest::newRow("viga-placa foto ausente") << placa << QStringList{"ausente.jpg"} << 1 << ""
+                                                 << "viga-placa: Não foi possível abrir a foto ausente.jpg";
         QTest::newRow("viga-demo --help")
             << demo << QStringList{"--help"} << 0 << "Uso: viga-demo [opções] PASTA\n"
             << "";
@@ -234,6 +249,7 @@ private Q_SLOTS:
         QTest::newRow("viga-scale-sim") << QStringLiteral(VIGA_BIN_SCALE_SIM);
         QTest::newRow("viga-io-sim") << QStringLiteral(VIGA_BIN_IO_SIM);
         QTest::newRow("viga-demo") << QStringLiteral(VIGA_BIN_DEMO);
+        QTest::newRow("viga-placa") << QStringLiteral(VIGA_BIN_PLACA);
     }
 
     void ajudaCabeEm80Colunas()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's save and delete.
+#include "ChaveAcesso.h"
 #include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
@@ -34,6 +35,11 @@ struct Marca {
 void TFrmPesagem::BtnSalvarClick()
 {
     if (m_salvando || EstadoCadastro == 3) {
+        return;
+    }
+    // Saved with the focus still in the invoice field: its text is read as on leaving it.
+    if (ChaveAcesso::ler(campoNumeroNotaFiscal->text()).tipo != ChaveAcesso::Tipo::Numero &&
+        !saiNotaFiscal()) {
         return;
     }
     Marca salvando(m_salvando);

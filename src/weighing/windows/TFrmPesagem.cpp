@@ -125,7 +125,8 @@ void TFrmPesagem::montaControles()
     campoPesoNotaFiscal = numerico(this, "FlatMaskEdit10", 12);
     g->addWidget(Rotulo(QStringLiteral("Peso Nota Fiscal:"), campoPesoNotaFiscal), l, 0);
     g->addWidget(campoPesoNotaFiscal, l, 1);
-    campoNumeroNotaFiscal = edit(this, "FlatEdit6", 30);
+    // Room for an access key as printed, in groups of four (the number stored is at most 30 long).
+    campoNumeroNotaFiscal = edit(this, "FlatEdit6", 60);
     g->addWidget(Rotulo(QStringLiteral("Nº da N. F.:"), campoNumeroNotaFiscal), l, 2);
     g->addWidget(campoNumeroNotaFiscal, l, 3);
     campoPesoEmbalagem = edit(this, "FlatEdit7", 12);
@@ -133,6 +134,15 @@ void TFrmPesagem::montaControles()
     m_rotEmbalagem = Rotulo(QStringLiteral("Peso Embalagem:"), campoPesoEmbalagem);
     g->addWidget(m_rotEmbalagem, l, 4);
     g->addWidget(campoPesoEmbalagem, l, 5);
+    ++l;
+    m_placaLida = new QLabel(this);
+    m_placaLida->setObjectName(QStringLiteral("placaLida"));
+    m_placaLida->hide();
+    g->addWidget(m_placaLida, l, 0, 1, 3);
+    m_resumoChaveNfe = new QLabel(this);
+    m_resumoChaveNfe->setObjectName(QStringLiteral("resumoChaveNfe"));
+    m_resumoChaveNfe->hide();
+    g->addWidget(m_resumoChaveNfe, l, 3, 1, 3);
     ++l;
     campoRgMotorista = edit(this, "FlatEdit24", 15);
     botaoBuscaMotorista = busca(this, "SpeedButton5");
