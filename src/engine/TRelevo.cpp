@@ -197,6 +197,26 @@ QString TRelevo::novoNomeJob(QString* erro) const
                                   QStringLiteral(".T") + agora.toString(QStringLiteral("ss")), erro);
 }
 
+void TRelevo::portaSemDispositivo(const QString& porta)
+{
+    const QString onde = porta.compare(m_destino.caminho) == 0
+                             ? texto("o dispositivo %1 não existe neste computador.",
+                                     "device %1 does not exist on this computer.")
+                                   .arg(m_destino.caminho)
+                             : texto("a porta %1 aponta para %2, que não existe neste computador.",
+                                     "port %1 points to %2, which does not exist on this computer.")
+                                   .arg(porta, m_destino.caminho);
+    mensagem(
+        texto("A impressora não foi encontrada: ", "The printer was not found: ") + onde +
+            texto("\rEm \"Configurações\", \"Imprimir em:\", informe a fila da impressora (por exemplo "
+                  "\\\\localhost\\ticket) ou corrija o dispositivo no viga.ini (seção [printer], ou "
+                  "[serial] para COM).\rO guia do VIGA (/usr/share/doc/viga/guia.md.gz) mostra como criar a "
+                  "fila da impressora.",
+                  "\rIn \"Configurações\", \"Imprimir em:\", give the printer's queue (for example "
+                  "\\\\localhost\\ticket) or fix the device in viga.ini ([printer], or [serial] for COM)."),
+        texto("Atenção", "Warning"), MsgRelevo::Ok | MsgRelevo::Aviso);
+}
+
 void TRelevo::falhaDeEscrita()
 {
     mensagem(
@@ -284,13 +304,18 @@ bool TRelevo::BeginDoc()
     errno = 0;
     if (!m_alvo.open(modo)) {
         const int numero = errno;
+        const bool semDispositivo = m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho);
         m_erroEscrita =
             m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho)
                 ? texto("o dispositivo %1 não existe", "device %1 does not exist").arg(m_destino.caminho)
                 : motivoDoSistema(LanguageMessages, numero, m_alvo.errorString());
         m_alvo.close();
         QFile::remove(m_arquivoJob);
-        falhaDeEscrita();
+        if (semDispositivo) {
+            portaSemDispositivo(porta);
+        } else {
+            falhaDeEscrita();
+        }
         return false;
     }
     m_linhaImpressora.clear();

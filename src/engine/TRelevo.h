@@ -41,6 +41,9 @@ struct TPreview {
     bool FontConfigEnabled = true;
     bool PrintWindowsEnabled = true;
     bool SelectPagesToPrint = true;
+    // Printed from the preview, the preview closes: the operator is back in the
+    // window that asked for the job (a ticket is printed once per request).
+    bool FechaAoImprimir = false;
     QString PreviewTitle = QStringLiteral("Visualização do Relatório");
     QFont Font = QFont(QStringLiteral("Courier New"), 8);
     QList<FotoPreview> Fotos;
@@ -228,6 +231,9 @@ private:
     QString novoNomeJob(QString* erro) const;
     // The job could not be written: the operator is told, nothing is printed or shown.
     void falhaDeEscrita();
+    // The port names a device this computer does not have (a new database's
+    // LPT1 on a PC with USB printers only): what to set up instead.
+    void portaSemDispositivo(const QString& porta);
     // Closes the job file or port, checking that everything reached it.
     void fecharAlvo();
 

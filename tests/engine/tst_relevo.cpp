@@ -522,9 +522,18 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(lp));
         QVERIFY(!QFile::exists(tty));
         QCOMPARE(m_servicos->mensagens.size(), 1);
-        QVERIFY(m_servicos->textos().first().startsWith(QStringLiteral("Impressora em uso ou não pronta.")));
-        QVERIFY2(m_servicos->textos().first().contains(QStringLiteral("não existe")),
-                 qPrintable(m_servicos->textos().first()));
+        // the first day's print on a PC without that port: what is missing and what to set up instead
+        const QString texto = m_servicos->textos().first();
+        QVERIFY2(
+            texto.startsWith(QStringLiteral("A impressora não foi encontrada: a porta %1 aponta para %2, que "
+                                            "não existe neste computador.\r")
+                                 .arg(porta, porta.startsWith(u'L') ? lp : tty)),
+            qPrintable(texto));
+        QVERIFY2(texto.contains(QStringLiteral("\"Imprimir em:\"")) &&
+                     texto.contains(QStringLiteral("\\\\localhost\\ticket")) &&
+                     texto.contains(QStringLiteral("/usr/share/doc/viga/guia.md.gz")),
+                 qPrintable(texto));
+        QCOMPARE(m_servicos->mensagens[0].titulo, QStringLiteral("Atenção"));
     }
 
     // Jobs live in a folder of this user only, under names nobody can guess:

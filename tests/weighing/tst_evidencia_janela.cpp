@@ -338,10 +338,10 @@ private Q_SLOTS:
         QCOMPARE(w.tabela->item(0, 2)->text(), QStringLiteral("JOAO"));
         QCOMPARE(w.tabela->item(0, 4)->text(), QStringLiteral("Inclusão"));
         QCOMPARE(w.tabela->item(1, 4)->text(), QStringLiteral("Inclusão (produtos)"));
-        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("2026-12-10 08:15:00.000"));
+        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("10/12/2026 08:15:00"));
         QCOMPARE(w.tabela->item(2, 2)->text(), QStringLiteral("ADMIN"));
         QCOMPARE(w.tabela->item(2, 4)->text(), QStringLiteral("Alteração"));
-        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("pes_placa: ABC1234 → XYZ9876"));
+        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("Placa: ABC1234 → XYZ9876"));
         QVERIFY2(
             w.evidencia->text().contains(QStringLiteral("Entrada: 12000 kg lido do indicador AR (Pesagem) em "
                                                         "/dev/ttyUSB0, estável há 2,3 s, quadro 44 30 31 32 "

@@ -249,6 +249,7 @@ void TFrmPesagem::montaControles()
         m_rotFatores[size_t(i)] = Rotulo(i == 0 ? QStringLiteral("Fator:") : QString(), Fatores[size_t(i)]);
         fatores->addWidget(m_rotFatores[size_t(i)]);
         fatores->addWidget(Fatores[size_t(i)]);
+        fatores->addWidget(Sufixo(QStringLiteral("%"), Fatores[size_t(i)]));
     }
     for (int i = 0; i < 6; ++i) {
         FatoresFixos[size_t(i)] =
@@ -263,6 +264,8 @@ void TFrmPesagem::montaControles()
          {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(campoUmidade),
           static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(campoFatorDescontoUmidade)}) {
         fatores->addWidget(w);
+        if (w == campoUmidade || w == campoFatorDescontoUmidade)
+            fatores->addWidget(Sufixo(QStringLiteral("%"), w));
     }
     fatores->addStretch(1);
     g->addLayout(fatores, l, 0, 1, 6);
