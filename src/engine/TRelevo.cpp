@@ -320,12 +320,14 @@ bool TRelevo::BeginDoc()
     }
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_colPendente = 0;
     m_pcol = 0;
     m_pageNo = HeaderData.FirstPage;
     m_previewPages.clear();
     m_printerPages.clear();
+    m_pecasPaginas.clear();
     if (previewing()) novaPaginaNasListas();
     m_row = 1;
     m_paginaIniciada = true;
@@ -358,6 +360,7 @@ void TRelevo::novaPaginaNasListas()
     fecharPaginaNasListas();
     m_previewPages.novaPagina();
     m_printerPages.append(PaginaImpressora());
+    m_pecasPaginas.emplace_back();
 }
 
 void TRelevo::fecharPaginaNasListas()
@@ -371,8 +374,26 @@ void TRelevo::guardaLinhaNasListas()
 {
     if (m_previewPages.isEmpty()) novaPaginaNasListas();
     m_previewPages.last().append(m_linhaExibida.toUtf8());
+    PecasPagina& pecas = m_pecasPaginas.back();
+    for (const PecaExibida& p : std::as_const(m_pecasLinha)) {
+        for (const int v : {p.coluna, p.inicio, p.tamanho})
+            pecas.valores.push_back(quint16(qBound(0, v, 0xFFFF)));
+    }
+    pecas.fins.push_back(quint32(pecas.valores.size()));
     const bool igual = ConvertAccents(ParaWin1252(m_linhaExibida), m_modeloJob) == m_linhaImpressora;
     m_printerPages.last().append(m_linhaImpressora, igual);
+}
+
+QList<TRelevo::PecaExibida> TRelevo::pecasExibidas(int pagina, int linha) const
+{
+    QList<PecaExibida> r;
+    if (pagina < 0 || size_t(pagina) >= m_pecasPaginas.size()) return r;
+    const PecasPagina& p = m_pecasPaginas[size_t(pagina)];
+    if (linha < 0 || size_t(linha) >= p.fins.size()) return r;
+    const quint32 fim = p.fins[size_t(linha)];
+    for (quint32 i = linha == 0 ? 0 : p.fins[size_t(linha) - 1]; i + 3 <= fim; i += 3)
+        r << PecaExibida{p.valores[i], p.valores[i + 1], p.valores[i + 2]};
+    return r;
 }
 
 QByteArray TRelevo::linhaImpressora(int pagina, int linha) const
@@ -417,6 +438,11 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
     const QString padTexto(qMax(0, brancos), u' ');
     const TCodigosImpressora& c = codigos();
     auto junta = [&](const QByteArray& marca) {
+        // the built-in page header is no part of the report's columns
+        if (!m_emCabecalho && !text.trimmed().isEmpty())
+            m_pecasLinha << PecaExibida{qMax(column, m_col),
+                                        int(m_linhaExibida.size() + marca.size() + padTexto.size()),
+                                        int(text.size())};
         m_linhaImpressora += marca;
         m_linhaImpressora += pad;
         m_linhaImpressora += convertido;
@@ -468,6 +494,7 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
     if (previewing()) guardaLinhaNasListas();
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_pcol = 0;
 }
@@ -625,6 +652,7 @@ void TRelevo::EndDoc()
     }
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_pcol = 0;
     if (!m_docAberto) return;
@@ -646,12 +674,14 @@ void TRelevo::AbortDoc()
 {
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     if (!m_docAberto) return;
     m_docAberto = false;
     fechaPreviewParcial();
     if (m_alvo.isOpen()) m_alvo.close();
     m_previewPages.clear();
     m_printerPages.clear();
+    m_pecasPaginas.clear();
     QFile::remove(m_arquivoJob);
 }
 
@@ -725,6 +755,7 @@ void TRelevo::entregar()
         if (!m_previewPages.isEmpty() && m_previewPages.last().isEmpty()) {
             m_previewPages.removeLast();
             m_printerPages.removeLast();
+            m_pecasPaginas.pop_back();
         }
         fecharPaginaNasListas();
         if (Cancelled) {

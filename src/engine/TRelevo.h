@@ -177,6 +177,15 @@ public:
         return QString::fromUtf8(m_previewPages[pagina].linha(linha));
     }
     QByteArray linhaImpressora(int pagina, int linha) const;
+    // A text written on a display line: the column it was written at, where it
+    // begins in the display line and how long it is. The spreadsheet export takes
+    // a report's own columns from them, never from the blanks of the printed line.
+    struct PecaExibida {
+        int coluna = 0;
+        int inicio = 0;
+        int tamanho = 0;
+    };
+    QList<PecaExibida> pecasExibidas(int pagina, int linha) const;
 
     // The site's mail server: e-mail is offered in the preview when one is set.
     void usarEmail(const ConfigEmail& config);
@@ -254,6 +263,13 @@ private:
 
     PaginasTexto m_previewPages;
     QList<PaginaImpressora> m_printerPages;
+    // The texts of each kept display line (PecaExibida as three numbers each).
+    struct PecasPagina {
+        std::vector<quint16> valores;
+        std::vector<quint32> fins; // per line, the end of its numbers in `valores`
+    };
+    std::vector<PecasPagina> m_pecasPaginas;
+    QList<PecaExibida> m_pecasLinha; // the line being composed
     TPrinterName m_modeloJob = rvEpson9pinos;
     void guardaLinhaNasListas();
     // Closes the preview opened while composing, when the job will not be shown.
