@@ -45,7 +45,7 @@ for f in usr/share/icons/hicolor/scalable/apps/$id.svg \
   usr/share/icons/hicolor/256x256/apps/$id.png \
   usr/share/applications/$id.desktop \
   usr/share/metainfo/$id.metainfo.xml \
-  usr/share/doc/viga/copyright usr/share/doc/viga/changelog.gz; do
+  usr/share/doc/viga/copyright usr/share/doc/viga/changelog.gz usr/share/doc/viga/guia.md.gz; do
   grep -q " \./$f$" "$tmp/lista" || falha "falta $f"
 done
 for b in $programas; do
@@ -98,6 +98,15 @@ for m in $programas; do
 done
 grep -q VIGA_HOME "$tmp/viga.txt" || falha "man viga não fala de VIGA_HOME"
 grep -q 'viga.ini' "$tmp/viga.txt" || falha "man viga não fala do viga.ini"
+# Every section of viga.ini the programs read, and every command under VEJA TAMBÉM.
+for secao in database serial printer email balanca cameras auditoria portaria ui; do
+  grep -q "\[$secao\]" "$tmp/viga.txt" || falha "man viga não descreve a seção [$secao]"
+done
+for b in $programas; do
+  [ "$b" = viga ] && continue
+  sed -n '/^VEJA TAMBÉM/,$p' "$tmp/viga.txt" | grep -q "$b(1)" || falha "man viga: VEJA TAMBÉM sem $b(1)"
+done
+zcat "$raiz/usr/share/doc/viga/guia.md.gz" | grep -q '^# Guia do VIGA' || falha "guia.md.gz ilegível"
 
 echo "== $raiz/usr/bin/viga --version"
 saida=$(env -u DISPLAY -u WAYLAND_DISPLAY "$raiz/usr/bin/viga" --version) || falha "viga --version terminou com erro"

@@ -56,6 +56,13 @@ int main(int argc, char** argv)
 
     InstanciaUnica instancia;
     if (!instancia.adquirir()) {
+        if (!instancia.erro().isEmpty()) {
+            Mensagem(QStringLiteral("O VIGA não pode verificar se já está em execução: não há uma pasta "
+                                    "particular deste usuário.\rDetalhe: ") +
+                         instancia.erro(),
+                     QStringLiteral("Erro"), Msg::Erro);
+            return 1;
+        }
         Mensagem(QStringLiteral("O sistema VIGA já está em execução"), QStringLiteral("Aviso"), Msg::Ok);
         return 1;
     }

@@ -453,10 +453,54 @@ QStringList diferencas(const QString& antes, const QString& depois)
     for (const QString& c : chaves) {
         // A column added since the earlier state was logged is no change while empty.
         if (oa.value(c) != od.value(c) && !(nulo(oa.value(c)) && nulo(od.value(c)))) {
-            r << QStringLiteral("%1: %2 → %3").arg(c, mostra(oa.value(c)), mostra(od.value(c)));
+            r << QStringLiteral("%1: %2 → %3")
+                     .arg(legendaColuna(c), mostra(oa.value(c)), mostra(od.value(c)));
         }
     }
     return r;
+}
+
+QString legendaColuna(const QString& coluna)
+{
+    // The captions of the weighing window (and of the tickets) for what they show.
+    static const QHash<QString, QString> legendas{
+        {QStringLiteral("pes_codigo"), QStringLiteral("Código Pesagem")},
+        {QStringLiteral("pes_tipo"), QStringLiteral("Tipo de pesagem")},
+        {QStringLiteral("pes_tkentrada"), QStringLiteral("Ticket de entrada")},
+        {QStringLiteral("pes_tksaida"), QStringLiteral("Ticket de saída")},
+        {QStringLiteral("pes_dataentrada"), QStringLiteral("Data de entrada")},
+        {QStringLiteral("pes_horaentrada"), QStringLiteral("Hora de entrada")},
+        {QStringLiteral("pes_pesoentrada"), QStringLiteral("Peso de entrada")},
+        {QStringLiteral("pes_datasaida"), QStringLiteral("Data de saída")},
+        {QStringLiteral("pes_horasaida"), QStringLiteral("Hora de saída")},
+        {QStringLiteral("pes_pesosaida"), QStringLiteral("Peso de saída")},
+        {QStringLiteral("pes_tktmanualentrada"), QStringLiteral("Peso de entrada digitado")},
+        {QStringLiteral("pes_tktmanualsaida"), QStringLiteral("Peso de saída digitado")},
+        {QStringLiteral("pes_placa"), QStringLiteral("Placa")},
+        {QStringLiteral("pes_placacarreta"), QStringLiteral("Placa da Carreta")},
+        {QStringLiteral("pes_motorista"), QStringLiteral("Motorista")},
+        {QStringLiteral("pes_rgmotorista"), QStringLiteral("R.G. Motorista")},
+        {QStringLiteral("pes_nf"), QStringLiteral("Nº da N. F.")},
+        {QStringLiteral("pes_pesonota"), QStringLiteral("Peso Nota Fiscal")},
+        {QStringLiteral("pes_pesoembalagem"), QStringLiteral("Peso Embalagem")},
+        {QStringLiteral("pes_mensagem"), QStringLiteral("Mensagem de entrada")},
+        {QStringLiteral("pes_mensagemsaida"), QStringLiteral("Mensagem de saída")},
+        {QStringLiteral("cad_codigo"), QStringLiteral("Cliente/Fornecedor")},
+        {QStringLiteral("cad_tipo"), QStringLiteral("Tipo do cadastro")},
+        {QStringLiteral("cad_codigoemis"), QStringLiteral("Emissor")},
+        {QStringLiteral("cad_tipoemis"), QStringLiteral("Tipo do emissor")},
+        {QStringLiteral("cad_codigotra"), QStringLiteral("Transportadora")},
+        {QStringLiteral("cad_tipotra"), QStringLiteral("Tipo da transportadora")},
+        {QStringLiteral("tpv_codigo"), QStringLiteral("Tipo de veículo")},
+        {QStringLiteral("pes_frete"), QStringLiteral("Frete")},
+        {QStringLiteral("pes_km"), QStringLiteral("KM")},
+        {QStringLiteral("pes_valor"), QStringLiteral("Valor")},
+        {QStringLiteral("pes_percdesc"), QStringLiteral("Desc.%")},
+        {QStringLiteral("pes_obs"), QStringLiteral("Obs. de entrada")},
+        {QStringLiteral("pes_obssaida"), QStringLiteral("Obs. de saída")},
+        {QStringLiteral("pes_tarapesagem"), QStringLiteral("Tara")},
+    };
+    return legendas.value(coluna.toLower(), coluna);
 }
 
 QString nomeOperacao(const QString& operacao)

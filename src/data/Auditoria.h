@@ -83,9 +83,12 @@ QString calculaHash(const Entrada& e, const QByteArray& chave = QByteArray());
 // upgrade step). Throws ErroBanco.
 void iniciaChave(TDM& dm);
 
-// What an entry changed, column by column ("pes_pesoentrada: 12000 → 11000");
+// What an entry changed, column by column by caption ("Peso de entrada: 12000 → 11000");
 // product rows are compared as a whole set.
 QStringList diferencas(const QString& antes, const QString& depois);
+// The caption a clerk knows a weighing's column by ("Placa" for pes_placa);
+// a column without one keeps its name.
+QString legendaColuna(const QString& coluna);
 // The operation's name as the history shows it.
 QString nomeOperacao(const QString& operacao);
 

@@ -19,6 +19,15 @@ bool contem(const QString& t, const char* trecho)
     return t.contains(QLatin1String(trecho), Qt::CaseInsensitive);
 }
 
+// The database's own text after the cause: on a line of its own, after
+// "Detalhe:", cut to what a message box can show (the whole text is logged).
+QString comDetalhe(const QString& causaTexto, const QString& textoBanco)
+{
+    if (textoBanco.isEmpty()) return causaTexto;
+    const QString curto = textoBanco.size() > 160 ? textoBanco.left(159) + QChar(0x2026) : textoBanco;
+    return causaTexto + QStringLiteral("\rDetalhe: ") + curto;
+}
+
 } // namespace
 
 ErroBanco::ErroBanco(Causa causa, const QString& textoBanco)
@@ -29,13 +38,21 @@ ErroBanco::ErroBanco(Causa causa, const QString& textoBanco)
         m_texto =
             m_textoBanco.isEmpty() ? QStringLiteral("Erro desconhecido no banco de dados.") : m_textoBanco;
     } else {
-        m_texto = m_textoBanco.isEmpty() ? causaTexto : causaTexto + u'\r' + m_textoBanco;
+        m_texto = comDetalhe(causaTexto, m_textoBanco);
     }
 }
 
 ErroBanco::ErroBanco(const QSqlError& erro)
     : ErroBanco(classificar(erro.nativeErrorCode(), erro.text()), umaLinha(erro.text()))
 {
+    // The driver speaks English: the message says the failure in words, the
+    // driver's text follows as the detail and goes whole to the log.
+    if (!m_textoBanco.isEmpty()) {
+        qWarning("banco de dados: %s", qPrintable(m_textoBanco));
+        if (m_causa == Causa::Outra) {
+            m_texto = comDetalhe(QStringLiteral("O banco de dados recusou a operação."), m_textoBanco);
+        }
+    }
 }
 
 ErroBanco::Causa ErroBanco::classificar(const QString& codigo, const QString& texto)

@@ -50,9 +50,9 @@ QString EsperaBanco::mensagemEsgotada(const QString& erroDoBanco)
 {
     return QStringLiteral(
                "O banco de dados continuou bloqueado por outro programa ou estação por %1 segundos, "
-               "e a operação não foi feita. Tente novamente em instantes.\r(%2)")
+               "e a operação não foi feita. Tente novamente em instantes.\rDetalhe: %2")
         .arg(limite / 1000.0, 0, 'g', 3)
-        .arg(erroDoBanco);
+        .arg(erroDoBanco.simplified().left(160));
 }
 
 void EsperaBanco::setLimiteMs(int ms)

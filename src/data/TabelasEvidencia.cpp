@@ -39,6 +39,13 @@ struct ColunaNova {
 const ColunaNova colunasNovas[] = {
     // The invoice's whole access key, when it was typed or scanned.
     {"PESAGEM", "PES_CHAVENFE", "VARCHAR(44)"},
+    // The plate read from the camera's picture for this side: the plate (empty
+    // when none was found), how sure the reader was (0 to 1), the picture,
+    // and whether the operator kept the plate (1) or changed it (0).
+    {"PESAGEMEVIDENCIA", "EVI_PLACALIDA", "VARCHAR(7)"},
+    {"PESAGEMEVIDENCIA", "EVI_PLACACONFIANCA", "NUMERIC(5,4)"},
+    {"PESAGEMEVIDENCIA", "EVI_PLACAFOTO", "VARCHAR(255)"},
+    {"PESAGEMEVIDENCIA", "EVI_PLACAACEITA", "SMALLINT"},
 };
 
 QString adicionaColuna(const ColunaNova& c)
@@ -99,14 +106,19 @@ QStringList comandos(bool postgres)
 
 void garante(TDM& dm)
 {
-    // The columns first, so that a new log's first state holds them.
-    for (const ColunaNova& n : colunasNovas) {
-        if (!existeColuna(dm, n)) {
-            executa(dm, adicionaColuna(n));
+    // The columns first, so that a new log's first state holds them (those
+    // of a table made here, once it is made).
+    const auto colunas = [&dm] {
+        for (const ColunaNova& n : colunasNovas) {
+            if (existeTabela(dm, QLatin1String(n.tabela)) && !existeColuna(dm, n)) {
+                executa(dm, adicionaColuna(n));
+            }
         }
-    }
+    };
+    colunas();
     if (!existeTabela(dm, QStringLiteral("PESAGEMEVIDENCIA"))) {
         executa(dm, evidencia(dm.ehPostgres()));
+        colunas();
     }
     if (!existeTabela(dm, QStringLiteral("AUDITORIA"))) {
         executa(dm, QLatin1String(auditoria));

@@ -5,6 +5,7 @@
 #include "Rotinas.h"
 #include "TDM.h"
 #include "TRelevo.h"
+#include "TextoImpresso.h"
 
 void CabecalhoRelatorio(TRelevo& job, TDM* dm)
 {
@@ -17,7 +18,7 @@ void CabecalhoRelatorio(TRelevo& job, TDM* dm)
     q.Open();
     auto campo = [&q](const char* nome) {
         const QString n = QString::fromLatin1(nome);
-        return q.IsEmpty() || !q.FindField(n) ? QString() : q.AsString(n);
+        return q.IsEmpty() || !q.FindField(n) ? QString() : SemControles(q.AsString(n));
     };
     const int largura = job.PageWidth;
     const QDateTime agora = Relogio::agora();

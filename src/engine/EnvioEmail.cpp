@@ -57,6 +57,41 @@ int observa(CURL*, curl_infotype tipo, char* dados, size_t n, void* destino)
     return 0;
 }
 
+// Why the message did not go, in the operator's words, from the library's code.
+QString motivo(CURLcode r)
+{
+    switch (r) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return QStringLiteral("O servidor de e-mail não foi encontrado (nome errado ou sem acesso à rede).");
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral(
+            "O servidor de e-mail não respondeu (desligado, porta errada ou fora da rede).");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("O servidor de e-mail recusou o usuário ou a senha.");
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+        return QStringLiteral(
+            "A conexão segura com o servidor de e-mail falhou (certificado não confiável).");
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+        return QStringLiteral("A conexão com o servidor de e-mail foi interrompida.");
+    default:
+        return QStringLiteral("O servidor de e-mail recusou o envio.");
+    }
+}
+
+// The library's or the server's own text, cut to a line the message can show.
+QString detalhe(const QString& texto)
+{
+    const QString t = texto.simplified();
+    return t.size() > 160 ? t.left(159) + QChar(0x2026) : t;
+}
+
 int progresso(void* envio, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     return static_cast<std::atomic<bool>*>(envio)->load() ? 1 : 0;
@@ -290,11 +325,15 @@ bool EnvioEmail::enviar()
         if (r == CURLE_USE_SSL_FAILED) {
             m_erro = QStringLiteral("O servidor não oferece conexão segura (STARTTLS); nada foi enviado.");
         } else {
-            m_erro = QString::fromUtf8(textoErro[0] ? textoErro : curl_easy_strerror(r));
+            // In words first; the library's own text goes to the log and, cut short, after "Detalhe:".
+            const QString textoBiblioteca =
+                QString::fromUtf8(textoErro[0] ? textoErro : curl_easy_strerror(r));
+            qWarning("e-mail: %s (%s)", qPrintable(textoBiblioteca), qPrintable(m_resposta));
+            m_erro = motivo(r) + QStringLiteral("\nDetalhe: ") + detalhe(textoBiblioteca);
         }
         const bool respostaDeErro =
             m_resposta.size() >= 3 && (m_resposta[0] == u'4' || m_resposta[0] == u'5');
-        if (respostaDeErro) m_erro += QStringLiteral("\nResposta do servidor: ") + m_resposta;
+        if (respostaDeErro) m_erro += QStringLiteral("\nResposta do servidor: ") + detalhe(m_resposta);
         return false;
     }
     return true;

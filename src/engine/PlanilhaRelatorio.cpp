@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanilhaRelatorio.h"
 
+#include "PastaDados.h"
 #include "TRelevo.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace PlanilhaRelatorio
@@ -72,13 +75,68 @@ Celula tipada(const QString& t)
     return c;
 }
 
-// Calls `f(linha)` for every display line of every page.
+// The report's own columns: the columns its texts were written at, on the lines
+// that hold more than one text (a title or a lone total makes no column).
+QList<int> colunasDoRelatorio(const TRelevo& origem)
+{
+    QSet<int> colunas;
+    const PaginasTexto& pp = origem.PreviewPages();
+    for (int p = 0; p < pp.size(); ++p) {
+        for (int l = 0; l < pp[p].size(); ++l) {
+            const QList<TRelevo::PecaExibida> pecas = origem.pecasExibidas(p, l);
+            if (pecas.size() < 2) continue;
+            for (const TRelevo::PecaExibida& x : pecas)
+                colunas.insert(x.coluna);
+        }
+    }
+    QList<int> r(colunas.cbegin(), colunas.cend());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// One field as printed: a figure with its unit ("15000 kg", "1,500 %") is the figure.
+Celula celulaDoCampo(const QString& texto)
+{
+    Celula c = tipada(texto);
+    if (c.tipo == Celula::Texto) {
+        static const QRegularExpression comUnidade(QStringLiteral("^(-?\\d+(,\\d+)?)\\s*(kg|%|KM)$"));
+        const QRegularExpressionMatch m = comUnidade.match(texto);
+        if (m.hasMatch()) c = tipada(m.captured(1));
+    }
+    return c;
+}
+
+// The cells of one display line: each text the report wrote there is one cell, in
+// the sheet column of the report's column it was written at (the nearest on its
+// left for a text written elsewhere); two texts in one column share its cell. A
+// line without texts of its own (the built-in page header) is cut where its
+// columns part.
+QList<Celula> celulasDaLinha(const TRelevo& origem, int p, int l, const QList<int>& colunas)
+{
+    const QString linha = origem.linhaExibida(p, l);
+    const QList<TRelevo::PecaExibida> pecas = origem.pecasExibidas(p, l);
+    if (pecas.isEmpty() || ehRegua(semMarcadores(linha))) return celulas(linha);
+    QList<Celula> r;
+    for (const TRelevo::PecaExibida& x : pecas) {
+        const QString texto = semMarcadores(linha.mid(x.inicio, x.tamanho)).trimmed();
+        if (texto.isEmpty()) continue;
+        const int i =
+            qMax(0, int(std::upper_bound(colunas.cbegin(), colunas.cend(), x.coluna) - colunas.cbegin()) - 1);
+        while (r.size() <= i)
+            r << Celula{};
+        r[i] = celulaDoCampo(r[i].texto.isEmpty() ? texto : r[i].texto + u' ' + texto);
+    }
+    return r;
+}
+
+// Calls `f(celulas)` for every display line of every page.
 template <typename F> void cadaLinha(const TRelevo& origem, F f)
 {
+    const QList<int> colunas = colunasDoRelatorio(origem);
     const PaginasTexto& pp = origem.PreviewPages();
     for (int p = 0; p < pp.size(); ++p) {
         for (int l = 0; l < pp[p].size(); ++l)
-            f(origem.linhaExibida(p, l));
+            f(celulasDaLinha(origem, p, l, colunas));
     }
 }
 
@@ -141,11 +199,12 @@ bool salvaCsv(const TRelevo& origem, const QString& arquivo, QString* erro)
         if (erro) *erro = f.errorString();
         return false;
     }
+    f.setPermissions(PastaDados::permissoesArquivo());
     bool ok = f.write("\xEF\xBB\xBF") == 3;
-    cadaLinha(origem, [&](const QString& linha) {
+    cadaLinha(origem, [&](const QList<Celula>& linha) {
         if (!ok) return;
         QStringList textos;
-        for (const Celula& c : celulas(linha))
+        for (const Celula& c : linha)
             textos << textoCsv(c);
         const QByteArray bytes = textos.join(u';').toUtf8() + "\r\n";
         ok = f.write(bytes) == bytes.size();
@@ -204,7 +263,7 @@ bool salvaXlsx(const TRelevo& origem, const QString& arquivo, QString* erro)
     int folhas = 0;
     lxw_row_t linha = 0;
     lxw_error falha = LXW_NO_ERROR;
-    cadaLinha(origem, [&](const QString& texto) {
+    cadaLinha(origem, [&](const QList<Celula>& linhaDeCelulas) {
         if (falha != LXW_NO_ERROR) return;
         if (!folha || linha >= linhasPorFolha) {
             ++folhas;
@@ -217,10 +276,12 @@ bool salvaXlsx(const TRelevo& origem, const QString& arquivo, QString* erro)
             linha = 0;
         }
         lxw_col_t coluna = 0;
-        for (const Celula& c : celulas(texto)) {
+        for (const Celula& c : linhaDeCelulas) {
             if (coluna >= LXW_COL_MAX) break;
             lxw_error e = LXW_NO_ERROR;
-            if (c.tipo == Celula::Numero) {
+            if (c.texto.isEmpty()) {
+                // a column this line leaves empty
+            } else if (c.tipo == Celula::Numero) {
                 e = worksheet_write_number(folha, linha, coluna, c.numero, formatoNumero(c.casas));
             } else if (c.tipo == Celula::Data) {
                 lxw_datetime d{c.data.year(), c.data.month(), c.data.day(), 0, 0, 0.0};
@@ -245,6 +306,7 @@ bool salvaXlsx(const TRelevo& origem, const QString& arquivo, QString* erro)
         return false;
     }
     const QString pronto = temporaria.filePath(QStringLiteral("planilha.xlsx"));
+    PastaDados::fecharArquivo(pronto);
     // rename(2) puts the whole file in place of the old one at once.
     if (std::rename(QFile::encodeName(pronto).constData(), QFile::encodeName(arquivo).constData()) != 0) {
         if (erro) *erro = QStringLiteral("não foi possível gravar %1").arg(arquivo);

@@ -7,9 +7,11 @@
 
 class TRelevo;
 
-// A previewed report as a spreadsheet: one row per display line, the line cut
-// into cells where its columns part (two blanks or more, or one blank between
-// figures), each cell typed: numbers ("1234,50", "-12") as numbers with their
+// A previewed report as a spreadsheet: one row per display line, one cell per
+// text the report wrote there, in the column of the report's own column it was
+// written at (TRelevo::pecasExibidas), so each title stands over its figures;
+// the built-in page header is cut where its columns part (two blanks or more,
+// or one blank between figures, celulas()). Each cell typed: numbers ("1234,50", "-12") as numbers with their
 // decimals, dates ("01/11/2026") as dates, anything else as text. A code with
 // leading zeros stays text, so "000123" keeps its zeros. A rule line ("-----",
 // "=====") becomes an empty row: it carries nothing a spreadsheet needs.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewRelevo.h"
 
+#include "PastaDados.h"
 #include "PastaJobs.h"
 #include "Relogio.h"
 
@@ -206,6 +207,9 @@ template <typename F> bool grava(const QString& arquivo, F conteudo)
 {
     QSaveFile f(arquivo);
     if (!f.open(QIODevice::WriteOnly)) return false;
+    // the owner's only (the group's too in a shared data folder), even in place of
+    // a file others could read
+    f.setPermissions(PastaDados::permissoesArquivo());
     conteudo(f);
     return f.commit();
 }

@@ -4,6 +4,7 @@
 #include "ErroBanco.h"
 #include "TDM.h"
 #include "TQuery.h"
+#include "TextoImpresso.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,9 +36,10 @@ bool RVDataSetQuery::FindField(const QString& campo) const
     return m_q.FindField(campo);
 }
 
+// Field values are read as printed: SemControles.
 QString RVDataSetQuery::AsString(const QString& campo) const
 {
-    return m_q.Eof() || !m_q.FindField(campo) ? QString() : m_q.AsString(campo);
+    return m_q.Eof() || !m_q.FindField(campo) ? QString() : SemControles(m_q.AsString(campo));
 }
 
 RVDataSetSequencial::RVDataSetSequencial(TDM& dm, const TQuery& q) : m_dm(dm), m_consulta(q)
@@ -131,7 +133,7 @@ QVariant RVDataSetSequencial::Valor(int i) const
 
 QString RVDataSetSequencial::Texto(int i) const
 {
-    return TQuery::comoTexto(Valor(i));
+    return SemControles(TQuery::comoTexto(Valor(i)));
 }
 
 qint64 RVDataSetSequencial::AsLargeInt(int i) const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TPrintPDF.h"
 
+#include "PastaDados.h"
 #include "Relogio.h"
 
 #include <QFile>
@@ -163,6 +164,7 @@ void TPrintPDF::BeginDoc()
     if (!FileName.isEmpty()) {
         m_arquivo = std::make_unique<QSaveFile>(FileName);
         if (!m_arquivo->open(QIODevice::WriteOnly)) m_erroArquivo = m_arquivo->errorString();
+        m_arquivo->setPermissions(PastaDados::permissoesArquivo());
     }
     m_offsets.clear();
     m_objetos = 0;

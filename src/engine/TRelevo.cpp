@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TRelevo.h"
 
+#include "ArquivoSaida.h"
 #include "PastaJobs.h"
+#include "PastaPrivada.h"
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "ServicosRelevo.h"
@@ -159,6 +161,23 @@ QString TRelevo::texto(const char* portugues, const char* ingles) const
     return QString::fromUtf8(LanguageMessages == lmEnglish ? ingles : portugues);
 }
 
+namespace
+{
+// A failed write's reason: the system's error number in words, else Qt's text.
+QString motivoDoSistema(TLanguageMsg idioma, int numeroErro, const QString& doQt)
+{
+    if (numeroErro == 0 || idioma == lmEnglish) return doQt;
+    return ArquivoSaida::motivo(numeroErro);
+}
+
+// A port that is a plain file (not a device): a job that failed is not left there.
+bool ehArquivoComum(const QString& caminho)
+{
+    const QFileInfo info(caminho);
+    return !caminho.startsWith(QStringLiteral("/dev/")) && !info.isSymLink() && info.isFile();
+}
+} // namespace
+
 int TRelevo::mensagem(const QString& texto, const QString& titulo, int flags)
 {
     return ServicosRelevo::atual().mensagem(texto, titulo, flags);
@@ -176,6 +195,26 @@ QString TRelevo::novoNomeJob(QString* erro) const
     const QDateTime agora = Relogio::agora();
     return PastaJobs::novoArquivo(QStringLiteral("RV") + agora.toString(QStringLiteral("ddhhmm")),
                                   QStringLiteral(".T") + agora.toString(QStringLiteral("ss")), erro);
+}
+
+void TRelevo::portaSemDispositivo(const QString& porta)
+{
+    const QString onde = porta.compare(m_destino.caminho) == 0
+                             ? texto("o dispositivo %1 não existe neste computador.",
+                                     "device %1 does not exist on this computer.")
+                                   .arg(m_destino.caminho)
+                             : texto("a porta %1 aponta para %2, que não existe neste computador.",
+                                     "port %1 points to %2, which does not exist on this computer.")
+                                   .arg(porta, m_destino.caminho);
+    mensagem(
+        texto("A impressora não foi encontrada: ", "The printer was not found: ") + onde +
+            texto("\rEm \"Configurações\", \"Imprimir em:\", informe a fila da impressora (por exemplo "
+                  "\\\\localhost\\ticket) ou corrija o dispositivo no viga.ini (seção [printer], ou "
+                  "[serial] para COM).\rO guia do VIGA (/usr/share/doc/viga/guia.md.gz) mostra como criar a "
+                  "fila da impressora.",
+                  "\rIn \"Configurações\", \"Imprimir em:\", give the printer's queue (for example "
+                  "\\\\localhost\\ticket) or fix the device in viga.ini ([printer], or [serial] for COM)."),
+        texto("Atenção", "Warning"), MsgRelevo::Ok | MsgRelevo::Aviso);
 }
 
 void TRelevo::falhaDeEscrita()
@@ -262,24 +301,33 @@ bool TRelevo::BeginDoc()
     } else {
         modo |= QIODevice::Truncate;
     }
+    errno = 0;
     if (!m_alvo.open(modo)) {
+        const int numero = errno;
+        const bool semDispositivo = m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho);
         m_erroEscrita =
-            m_alvoEhPorta && !QFile::exists(m_destino.caminho)
+            m_alvoEhPorta && ehDispositivo && !QFile::exists(m_destino.caminho)
                 ? texto("o dispositivo %1 não existe", "device %1 does not exist").arg(m_destino.caminho)
-                : m_alvo.errorString();
+                : motivoDoSistema(LanguageMessages, numero, m_alvo.errorString());
         m_alvo.close();
         QFile::remove(m_arquivoJob);
-        falhaDeEscrita();
+        if (semDispositivo) {
+            portaSemDispositivo(porta);
+        } else {
+            falhaDeEscrita();
+        }
         return false;
     }
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_colPendente = 0;
     m_pcol = 0;
     m_pageNo = HeaderData.FirstPage;
     m_previewPages.clear();
     m_printerPages.clear();
+    m_pecasPaginas.clear();
     if (previewing()) novaPaginaNasListas();
     m_row = 1;
     m_paginaIniciada = true;
@@ -300,8 +348,9 @@ void TRelevo::gravar(const QByteArray& bytes)
     // After a failure the rest of the job is dropped: the job is reported as
     // failed as a whole at its end.
     if (!m_alvo.isOpen() || !m_erroEscrita.isEmpty() || bytes.isEmpty()) return;
+    errno = 0;
     if (m_alvo.write(bytes) != bytes.size()) {
-        m_erroEscrita = m_alvo.errorString();
+        m_erroEscrita = motivoDoSistema(LanguageMessages, errno, m_alvo.errorString());
         if (m_erroEscrita.isEmpty()) m_erroEscrita = texto("gravação incompleta", "incomplete write");
     }
 }
@@ -311,6 +360,7 @@ void TRelevo::novaPaginaNasListas()
     fecharPaginaNasListas();
     m_previewPages.novaPagina();
     m_printerPages.append(PaginaImpressora());
+    m_pecasPaginas.emplace_back();
 }
 
 void TRelevo::fecharPaginaNasListas()
@@ -324,8 +374,26 @@ void TRelevo::guardaLinhaNasListas()
 {
     if (m_previewPages.isEmpty()) novaPaginaNasListas();
     m_previewPages.last().append(m_linhaExibida.toUtf8());
+    PecasPagina& pecas = m_pecasPaginas.back();
+    for (const PecaExibida& p : std::as_const(m_pecasLinha)) {
+        for (const int v : {p.coluna, p.inicio, p.tamanho})
+            pecas.valores.push_back(quint16(qBound(0, v, 0xFFFF)));
+    }
+    pecas.fins.push_back(quint32(pecas.valores.size()));
     const bool igual = ConvertAccents(ParaWin1252(m_linhaExibida), m_modeloJob) == m_linhaImpressora;
     m_printerPages.last().append(m_linhaImpressora, igual);
+}
+
+QList<TRelevo::PecaExibida> TRelevo::pecasExibidas(int pagina, int linha) const
+{
+    QList<PecaExibida> r;
+    if (pagina < 0 || size_t(pagina) >= m_pecasPaginas.size()) return r;
+    const PecasPagina& p = m_pecasPaginas[size_t(pagina)];
+    if (linha < 0 || size_t(linha) >= p.fins.size()) return r;
+    const quint32 fim = p.fins[size_t(linha)];
+    for (quint32 i = linha == 0 ? 0 : p.fins[size_t(linha) - 1]; i + 3 <= fim; i += 3)
+        r << PecaExibida{p.valores[i], p.valores[i + 1], p.valores[i + 2]};
+    return r;
 }
 
 QByteArray TRelevo::linhaImpressora(int pagina, int linha) const
@@ -370,6 +438,11 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
     const QString padTexto(qMax(0, brancos), u' ');
     const TCodigosImpressora& c = codigos();
     auto junta = [&](const QByteArray& marca) {
+        // the built-in page header is no part of the report's columns
+        if (!m_emCabecalho && !text.trimmed().isEmpty())
+            m_pecasLinha << PecaExibida{qMax(column, m_col),
+                                        int(m_linhaExibida.size() + marca.size() + padTexto.size()),
+                                        int(text.size())};
         m_linhaImpressora += marca;
         m_linhaImpressora += pad;
         m_linhaImpressora += convertido;
@@ -421,6 +494,7 @@ void TRelevo::compor(const QByteArray& style, const QString& text, const QByteAr
     if (previewing()) guardaLinhaNasListas();
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_pcol = 0;
 }
@@ -578,15 +652,18 @@ void TRelevo::EndDoc()
     }
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     m_col = 0;
     m_pcol = 0;
     if (!m_docAberto) return;
     m_docAberto = false;
     fecharAlvo();
     if (!m_erroEscrita.isEmpty()) {
-        // nothing is shown, printed or sent of a job that was not written whole
+        // nothing is shown, printed or sent of a job that was not written whole,
+        // and no part of a ticket is left in a file named as the port
         fechaPreviewParcial();
         QFile::remove(m_arquivoJob);
+        if (m_alvoEhPorta && ehArquivoComum(m_destino.caminho)) QFile::remove(m_destino.caminho);
         falhaDeEscrita();
         return;
     }
@@ -597,12 +674,14 @@ void TRelevo::AbortDoc()
 {
     m_linhaImpressora.clear();
     m_linhaExibida.clear();
+    m_pecasLinha.clear();
     if (!m_docAberto) return;
     m_docAberto = false;
     fechaPreviewParcial();
     if (m_alvo.isOpen()) m_alvo.close();
     m_previewPages.clear();
     m_printerPages.clear();
+    m_pecasPaginas.clear();
     QFile::remove(m_arquivoJob);
 }
 
@@ -626,12 +705,14 @@ void TRelevo::fecharAlvo()
     // QFile writes in blocks: what is still buffered, and what the file
     // system only reports when the data reaches the disk (a full disk), is
     // checked here. A device that cannot be synchronised is fine as written.
+    errno = 0;
     if (m_erroEscrita.isEmpty() && !m_alvo.flush()) {
-        m_erroEscrita = m_alvo.errorString();
+        m_erroEscrita = motivoDoSistema(LanguageMessages, errno, m_alvo.errorString());
     }
     if (m_erroEscrita.isEmpty() && ::fsync(m_alvo.handle()) != 0 && errno != EINVAL && errno != EROFS &&
         errno != ENOTSUP) {
-        m_erroEscrita = QString::fromLocal8Bit(std::strerror(errno));
+        m_erroEscrita =
+            motivoDoSistema(LanguageMessages, errno, QString::fromLocal8Bit(std::strerror(errno)));
     }
     m_alvo.close();
 }
@@ -674,6 +755,7 @@ void TRelevo::entregar()
         if (!m_previewPages.isEmpty() && m_previewPages.last().isEmpty()) {
             m_previewPages.removeLast();
             m_printerPages.removeLast();
+            m_pecasPaginas.pop_back();
         }
         fecharPaginaNasListas();
         if (Cancelled) {
@@ -784,7 +866,7 @@ bool TRelevo::imprimirPorScript(const QString& arquivo)
     }
     // next to the job, in the private job folder: nobody else can change it
     // between writing and running
-    if (script.isEmpty() || !PastaJobs::verificar(QFileInfo(script).absolutePath(), &m_erroEscrita))
+    if (script.isEmpty() || !PastaPrivada::verificar(QFileInfo(script).absolutePath(), &m_erroEscrita))
         return false;
     QFile f(script);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {

@@ -41,6 +41,9 @@ struct TPreview {
     bool FontConfigEnabled = true;
     bool PrintWindowsEnabled = true;
     bool SelectPagesToPrint = true;
+    // Printed from the preview, the preview closes: the operator is back in the
+    // window that asked for the job (a ticket is printed once per request).
+    bool FechaAoImprimir = false;
     QString PreviewTitle = QStringLiteral("Visualização do Relatório");
     QFont Font = QFont(QStringLiteral("Courier New"), 8);
     QList<FotoPreview> Fotos;
@@ -174,6 +177,15 @@ public:
         return QString::fromUtf8(m_previewPages[pagina].linha(linha));
     }
     QByteArray linhaImpressora(int pagina, int linha) const;
+    // A text written on a display line: the column it was written at, where it
+    // begins in the display line and how long it is. The spreadsheet export takes
+    // a report's own columns from them, never from the blanks of the printed line.
+    struct PecaExibida {
+        int coluna = 0;
+        int inicio = 0;
+        int tamanho = 0;
+    };
+    QList<PecaExibida> pecasExibidas(int pagina, int linha) const;
 
     // The site's mail server: e-mail is offered in the preview when one is set.
     void usarEmail(const ConfigEmail& config);
@@ -219,6 +231,9 @@ private:
     QString novoNomeJob(QString* erro) const;
     // The job could not be written: the operator is told, nothing is printed or shown.
     void falhaDeEscrita();
+    // The port names a device this computer does not have (a new database's
+    // LPT1 on a PC with USB printers only): what to set up instead.
+    void portaSemDispositivo(const QString& porta);
     // Closes the job file or port, checking that everything reached it.
     void fecharAlvo();
 
@@ -248,6 +263,13 @@ private:
 
     PaginasTexto m_previewPages;
     QList<PaginaImpressora> m_printerPages;
+    // The texts of each kept display line (PecaExibida as three numbers each).
+    struct PecasPagina {
+        std::vector<quint16> valores;
+        std::vector<quint32> fins; // per line, the end of its numbers in `valores`
+    };
+    std::vector<PecasPagina> m_pecasPaginas;
+    QList<PecaExibida> m_pecasLinha; // the line being composed
     TPrinterName m_modeloJob = rvEpson9pinos;
     void guardaLinhaNasListas();
     // Closes the preview opened while composing, when the job will not be shown.

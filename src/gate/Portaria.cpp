@@ -29,6 +29,42 @@ Portaria::Portaria(TDM& dm, const ConfigPortaria& config, Cameras* cameras, QObj
     m_verificacao.start();
 }
 
+Portaria::~Portaria()
+{
+    if (m_daSessao) {
+        BalancaSessao& sessao = BalancaSessao::instancia();
+        sessao.paraVigia();
+        if (sessao.guarda() == this) {
+            sessao.setGuarda(nullptr);
+        }
+    }
+}
+
+Portaria* Portaria::daSessao(TDM& dm, QStringList* avisos, QObject* parent)
+{
+    QStringList erros;
+    auto* portaria = new Portaria(dm, ConfigPortaria::doIni(&erros), nullptr, parent);
+    portaria->m_daSessao = true;
+    BalancaSessao& sessao = BalancaSessao::instancia();
+    connect(&sessao, &BalancaSessao::leituraPlataforma, portaria, &Portaria::recebe);
+    sessao.setGuarda(portaria);
+    try {
+        erros << sessao.vigia(dm);
+    } catch (const ErroBanco&) {
+        delete portaria;
+        throw;
+    }
+    if (avisos) {
+        *avisos << erros;
+    }
+    return portaria;
+}
+
+Portaria* Portaria::atual()
+{
+    return dynamic_cast<Portaria*>(BalancaSessao::instancia().guarda());
+}
+
 void Portaria::recebe(const EfeitoLeitura& efeito, bool foraDeFaixa)
 {
     if (const auto l = LeituraPlataforma::de(efeito, foraDeFaixa)) {

@@ -25,6 +25,12 @@ int RegistroPassagens::aoIniciar(TDM& dm)
     return Passagens::marcaInterrompidas(dm);
 }
 
+void RegistroPassagens::usaCameras(Cameras* cameras)
+{
+    esqueceFotos();
+    m_cameras = cameras && !cameras->vazio() ? cameras : nullptr;
+}
+
 void RegistroPassagens::esqueceFotos()
 {
     if (m_cameras && m_pedidoFotos) {

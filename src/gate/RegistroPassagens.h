@@ -25,6 +25,9 @@ public:
     // VIGA that was closed or killed become interrupted; how many. Throws ErroBanco.
     static int aoIniciar(TDM& dm);
 
+    // The cameras a passage's pictures come from from now on (null: none).
+    void usaCameras(Cameras* cameras);
+
 Q_SIGNALS:
     // A passage ended with no weighing and is stored under this number.
     void gravada(qint64 codigo);

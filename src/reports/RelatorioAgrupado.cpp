@@ -107,6 +107,12 @@ void RelatorioAgrupado::titulos()
     fimLinha(m_job);
 }
 
+int RelatorioAgrupado::colunaLiquido() const
+{
+    // where titulos() puts "Peso Liquido": every balance stands under it
+    return m_ajustes.umidade ? 81 : 49;
+}
+
 void RelatorioAgrupado::figuras(const SomasFluxo& s, Decimal liquidoSemUmidade)
 {
     const int c = m_ajustes.casas;
@@ -157,7 +163,7 @@ void RelatorioAgrupado::cabecalhoProduto()
             numero(m_job,
                    (m_antFornecedor.entrada - m_antFornecedor.saida) -
                        (m_antCliente.saida - m_antCliente.entrada),
-                   c, 12, 81);
+                   c, 12, colunaLiquido());
         }
         fimLinha(m_job);
         regua(m_job, u'-', Largura);
@@ -215,17 +221,17 @@ void RelatorioAgrupado::rodapeProduto()
     m_saldoProdutoFc = liquidoFcSaldo(m_antFornecedor, 4) - liquidoFcSaldo(m_antCliente, 3) + m_saldoMovFc;
     if (comAnterior) {
         em(m_job, QStringLiteral("Saldo Movimento:"), 0);
-        numero(m_job, m_saldoMov, c, 12, 81);
+        numero(m_job, m_saldoMov, c, 12, colunaLiquido());
         if (m_ajustes.umidade) numero(m_job, m_saldoMovFc, c, 31, 94);
         fimLinha(m_job);
         regua(m_job, u'-', Largura);
         em(m_job, QStringLiteral("Saldo Produto:"), 0);
-        numero(m_job, m_saldoProduto, c, 12, 81);
+        numero(m_job, m_saldoProduto, c, 12, colunaLiquido());
         numero(m_job, m_saldoProdutoFc, c, 31, 94);
     } else {
         regua(m_job, u'-', Largura);
         em(m_job, QStringLiteral("Saldo Produto:"), 0);
-        numero(m_job, m_saldoMov, c, 12, 81);
+        numero(m_job, m_saldoMov, c, 12, colunaLiquido());
         numero(m_job, m_saldoProdutoFc, c, 31, 94);
     }
     fimLinha(m_job);

@@ -31,6 +31,8 @@ private:
     void rodapeTipo();
     void rodapeProduto();
     void titulos();
+    // The column of "Peso Liquido" and of every balance under it.
+    int colunaLiquido() const;
     // A row of figures under the titles; `liquidoSemUmidade`: the net shown without moisture handling.
     void figuras(const SomasFluxo& s, Decimal liquidoSemUmidade);
 

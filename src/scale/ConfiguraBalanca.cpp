@@ -140,6 +140,9 @@ bool TesteConexao(const TIndicesTeste& indices)
     AplicaIndiceStop(driver, indices.stop);
     AplicaIndiceFluxoHard(driver, indices.fluxoHard);
     AplicaIndiceFluxoSoft(driver, indices.fluxoSoft);
+    if (TCommPortDriver::abertaNoPrograma(driver.PortName())) {
+        return true; // open here already, for the reading of the scale
+    }
     const bool ok = driver.Connect();
     driver.Disconnect();
     return ok;

@@ -63,5 +63,6 @@ struct TIndicesTeste {
 };
 
 // "Teste Conexão": configures a port from the dialog's choices, opens it and closes
-// it again. True when it opened; nothing is sent or received.
+// it again. True when it opened, or when this program holds it open already (the
+// scale read for the session); nothing is sent or received.
 bool TesteConexao(const TIndicesTeste& indices);

@@ -3,11 +3,28 @@
 
 #include "ArquivoIni.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+
+namespace
+{
+// The devices this program holds open (drivers live on the user-interface thread).
+QStringList& abertas()
+{
+    static QStringList lista;
+    return lista;
+}
+} // namespace
+
+bool TCommPortDriver::abertaNoPrograma(const QString& nome)
+{
+    return abertas().contains(nome);
+}
 
 QString CaminhoPortaCom(int numero)
 {
@@ -58,6 +75,7 @@ bool TCommPortDriver::Connect()
     }
     tcflush(m_fd, TCIOFLUSH);
     m_timer.start(m_pollingDelay);
+    abertas().append(m_portName);
     return true;
 }
 
@@ -72,6 +90,7 @@ void TCommPortDriver::Disconnect()
     ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
     m_fd = -1;
+    abertas().removeOne(m_portName);
 }
 
 void TCommPortDriver::setPort(TPortNumber port)

@@ -57,6 +57,9 @@ public:
     bool Connect();
     void Disconnect();
     bool Connected() const { return m_fd >= 0; }
+    // A driver of this program holds the device open (the scale read all
+    // session): opening it again would find it in exclusive use.
+    static bool abertaNoPrograma(const QString& nome);
 
     TPortNumber Port() const { return m_port; }
     // pnCOMn sets PortName from the [serial] mapping; pnCustom leaves it. Ignored while open.

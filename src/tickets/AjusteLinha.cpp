@@ -10,6 +10,8 @@ struct Segmento {
     int brancos = 0; // blanks before the text
     QString texto;
     bool separado = false; // stands apart from the text before it (blanks between them)
+    int coluna = 0;        // the column it was asked for
+    bool inteira = false;  // never cut (a figure or an identifier)
 };
 
 int largura(const QList<Segmento>& s)
@@ -58,6 +60,18 @@ QString junta(const QList<Segmento>& s)
     return r;
 }
 
+// The segments of a line of their own, each at the column it asked for (a piece
+// that stands apart keeps one blank from the text before it).
+QList<Segmento> naColuna(QList<Segmento> s)
+{
+    int coluna = 0;
+    for (int i = 0; i < s.size(); ++i) {
+        s[i].brancos = qMax(qMax(0, s[i].coluna - coluna), minimoBrancos(s, i));
+        coluna += s[i].brancos + int(s[i].texto.size());
+    }
+    return s;
+}
+
 void ajusta(QList<Segmento> s, int limite, QStringList& saida)
 {
     if (largura(s) <= limite) {
@@ -104,7 +118,7 @@ void ajusta(QList<Segmento> s, int limite, QStringList& saida)
     while (largura(s) > limite) {
         int maior = -1;
         for (int i = 0; i < s.size(); ++i) {
-            if (ehFigura(s[i].texto) || s[i].texto.trimmed().isEmpty()) continue;
+            if (s[i].inteira || ehFigura(s[i].texto) || s[i].texto.trimmed().isEmpty()) continue;
             if (maior < 0 || s[i].texto.size() > s[maior].texto.size()) maior = i;
         }
         if (maior < 0) break;
@@ -131,7 +145,9 @@ void ajusta(QList<Segmento> s, int limite, QStringList& saida)
         saida << junta(s);
         return;
     }
-    // Only figures are left too wide: the pieces that do not fit move to the next line.
+    // Only figures and identifiers are left too wide: the pieces that do not fit move
+    // to the next line. Each line then places its pieces at the columns they asked for
+    // (a figure stays under its caption), closing gaps only where it must.
     QList<Segmento> primeira;
     int usado = 0;
     int i = 0;
@@ -141,12 +157,9 @@ void ajusta(QList<Segmento> s, int limite, QStringList& saida)
         primeira << s[i];
         usado += n;
     }
-    saida << junta(primeira);
-    QList<Segmento> resto = s.mid(i);
-    if (!resto.isEmpty()) {
-        resto.first().brancos = 0;
-        ajusta(resto, limite, saida);
-    }
+    ajusta(naColuna(primeira), limite, saida);
+    const QList<Segmento> resto = s.mid(i);
+    if (!resto.isEmpty()) ajusta(naColuna(resto), limite, saida);
 }
 
 } // namespace
@@ -186,6 +199,8 @@ QStringList ComporLinha(const QList<PecaLinha>& pecas, int limite)
         Segmento x;
         x.brancos = qMax(0, p.coluna - coluna);
         x.texto = p.texto;
+        x.coluna = p.coluna;
+        x.inteira = p.inteira;
         // A text asked for at a column the text before it already ran into, or a word or
         // figure asked for right where another ends, is a value of its own: it gets a
         // blank rather than run together with that text. A caption and its value

@@ -9,6 +9,8 @@
 struct PecaLinha {
     QString texto;
     int coluna = 0;
+    // An identifier (plate, invoice number, code): never cut, like a figure.
+    bool inteira = false;
 };
 
 // Composes the pieces of one line as the print job places them (blanks up to the
@@ -19,8 +21,9 @@ struct PecaLinha {
 // - trailing blanks go first, then the blanks between pieces (the widest gap first,
 //   never below one blank between two texts);
 // - then the longest text that is not a figure is cut at a word boundary;
-// - figures (weights, percentages, dates, times) are never cut: pieces that still do
-//   not fit continue on the next line.
+// - figures (weights, percentages, dates, times) and identifiers are never cut: pieces
+//   that still do not fit continue on the next line, each at the column it asked for,
+//   so a figure stays under its caption.
 // Returns the printed lines (one, unless figures had to move down).
 QStringList ComporLinha(const QList<PecaLinha>& pecas, int largura);
 

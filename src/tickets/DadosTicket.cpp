@@ -3,6 +3,7 @@
 
 #include "Decimal.h"
 #include "TQuery.h"
+#include "TextoImpresso.h"
 
 #include <QDate>
 #include <QSqlField>
@@ -50,5 +51,5 @@ QString DadosTicket::AsString(const QString& campo) const
             return d.toString(QStringLiteral("dd/MM/yyyy"));
         }
     }
-    return t;
+    return SemControles(t);
 }

@@ -5,6 +5,7 @@
 #include "TDM.h"
 #include "TQuery.h"
 #include "TRelevo.h"
+#include "TextoImpresso.h"
 
 #include <QTime>
 #include <algorithm>
@@ -82,6 +83,11 @@ void LayoutTicket::texto(const QString& t, int coluna, bool fim)
         m_job.WriteText({}, l, 0, true);
 }
 
+void LayoutTicket::identificador(const QString& t, int coluna)
+{
+    m_pecas << PecaLinha{t, coluna, true};
+}
+
 void LayoutTicket::linhaLonga(const QString& t)
 {
     for (const QString& l : QuebraEmLinhas(t, m_largura))
@@ -96,7 +102,7 @@ void LayoutTicket::separador(QChar c)
 QString LayoutTicket::campo(const char* nome) const
 {
     const QString n = QLatin1String(nome);
-    return m_q.FindField(n) ? m_q.AsString(n) : QString();
+    return m_q.FindField(n) ? SemControles(m_q.AsString(n)) : QString();
 }
 
 Decimal LayoutTicket::numero(const char* nome) const
@@ -213,17 +219,27 @@ void LayoutTicket::cabecalho()
         texto(QStringLiteral("Peso Nota Fiscal"), c4, true);
     }
     if (m_campos.placa) {
-        texto(campo("pes_placa"), 0, false);
+        identificador(campo("pes_placa"), 0);
     }
     if (m_campos.placaCarreta) {
-        texto(campo("pes_placacarreta"), l40 ? 10 : 15, false);
+        identificador(campo("pes_placacarreta"), l40 ? 10 : 15);
     }
     if (m_campos.nf) {
-        texto(campo("pes_nf"), c3, false);
+        identificador(campo("pes_nf"), c3);
     }
     const Decimal nota = numero("Pes_PesoNota");
     const bool temNota = nota.raw() / 10000 != 0;
     texto(temNota ? nota.toShortString() + QStringLiteral(" kg") : QStringLiteral("0.00 kg"), c4, true);
+    // The invoice's access key, in groups of four as its printed copy shows
+    // it, under the invoice number (broken between groups on a narrow ticket).
+    const QString chave = campo("pes_chavenfe").trimmed();
+    if (m_campos.nf && !chave.isEmpty()) {
+        QStringList grupos;
+        for (qsizetype i = 0; i < chave.size(); i += 4) {
+            grupos << chave.mid(i, 4);
+        }
+        linhaLonga(QStringLiteral("Chave de acesso da N.F.: ") + grupos.join(u' '));
+    }
     separador(u'-');
 }
 
@@ -269,7 +285,7 @@ void LayoutTicket::produtos()
     if (m_cfg.listaProdutos) {
         linha(l40 ? m_cfg.itemDesc : QStringLiteral("Itens.........:"));
         for (;;) {
-            texto(campo("prd_codigo").trimmed(), 15, false);
+            identificador(campo("prd_codigo").trimmed(), 15);
             if (l40) {
                 texto(QStringLiteral(" - ") + campo("prd_descricao").left(20), 0, true);
             } else {
@@ -293,11 +309,11 @@ void LayoutTicket::produtos()
     }
     if (l40) {
         texto(QStringLiteral("Item.: "), 0, false);
-        texto(campo("prd_codigo"), 0, false);
+        identificador(campo("prd_codigo"), 0);
         texto(QStringLiteral(" - ") + campo("prd_descricao").left(20), 0, true);
     } else {
         texto(m_cfg.itemDesc, 0, false);
-        texto(campo("prd_codigo"), 15, false);
+        identificador(campo("prd_codigo"), 15);
         texto(QStringLiteral(" - ") + campo("prd_descricao").left(50), 28, true);
     }
     separador(u'-');

@@ -72,6 +72,8 @@ public:
 private:
     void texto(const QString& t, int coluna, bool fim);
     void linha(const QString& t) { texto(t, 0, true); }
+    // A plate, invoice number or code in the line being composed: never cut.
+    void identificador(const QString& t, int coluna);
     // A text that may be longer than the line, continued on the next lines.
     void linhaLonga(const QString& t);
     void separador(QChar c);

@@ -253,15 +253,13 @@ QString TPrnTemplate::valorGrupo(const QString& g, const RVDataSet& dados)
             valor = Decimal::parse(dados.AsString(p[0]).trimmed());
         }
         if (valor) palavras = TExtensoX::Extenso(valor->toString(2));
-        // Both lines end at a word boundary; the second begins where the first ended,
-        // so neither runs past its width.
+        // The first line ends at a word boundary; the second begins where the first
+        // ended and holds the rest of the words, even past its width: an amount in
+        // words is never printed short.
         QString l1 = CortaNaPalavra(palavras, qMax(0, t1));
-        QString resto = palavras.mid(l1.size());
-        while (resto.startsWith(u' '))
-            resto.remove(0, 1);
-        QString l2 = CortaNaPalavra(resto, qMax(0, t2));
+        QString l2 = palavras.mid(l1.size()).trimmed();
         l1 = AlinhaTexto(l1, t1, u'*');
-        l2 = AlinhaTexto(l2.trimmed(), t2, u'*');
+        l2 = AlinhaTexto(l2, t2, u'*');
         return linhaEscolhida == 1 ? l1 : l2;
     }
 

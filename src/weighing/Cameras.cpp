@@ -192,9 +192,8 @@ QList<Cameras::Camera> Cameras::doIni(const QString& arquivoIni, QString* erro)
             continue;
         }
         if (fonte(origem).isEmpty()) {
-            erros << QStringLiteral(
-                         "Câmera %1 inválida em viga.ini: \"%2\" não é um dispositivo /dev/video nem "
-                         "um endereço rtsp://.")
+            erros << QStringLiteral("Câmera %1 inválida em viga.ini: \"%2\" não é um dispositivo /dev/video, "
+                                    "um endereço rtsp:// nem o caminho completo de uma foto .jpg ou .png.")
                          .arg(QLatin1String(nome), origem);
             continue;
         }
@@ -214,6 +213,14 @@ QString Cameras::fonte(const QString& origem)
     }
     if (o.startsWith(QLatin1String("/dev/")) && !o.contains(u'"') && !o.contains(u' ')) {
         return QStringLiteral("v4l2src device=%1 ! decodebin").arg(aspas(o));
+    }
+    // A still picture stands for a camera that always sees the same truck
+    // (training, tests); the picture is read again each time it is asked for.
+    const QString extensao = o.section(u'.', -1).toLower();
+    if (o.startsWith(u'/') && !o.contains(u'"') &&
+        (extensao == QLatin1String("jpg") || extensao == QLatin1String("jpeg") ||
+         extensao == QLatin1String("png"))) {
+        return QStringLiteral("filesrc location=%1 ! decodebin ! imagefreeze is-live=true").arg(aspas(o));
     }
     const QUrl url(o, QUrl::StrictMode);
     const QString esquema = url.scheme().toLower();

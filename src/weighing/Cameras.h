@@ -14,8 +14,9 @@
 class QTimer;
 
 // The cameras that photograph the truck on the scale (viga.ini [cameras]
-// Frente=, Traseira=): a V4L2 device ("/dev/video0") or an RTSP address
-// ("rtsp://camera/stream"), read through GStreamer. The pipelines run in
+// Frente=, Traseira=): a V4L2 device ("/dev/video0"), an RTSP address
+// ("rtsp://camera/stream") or the full path of a still picture (.jpg, .png:
+// for training and tests), read through GStreamer. The pipelines run in
 // GStreamer's own threads while the weighing window is open. A save asks for
 // a picture of each camera taken after that moment and carries on at once:
 // the pictures are encoded in the cameras' threads and handed over on this

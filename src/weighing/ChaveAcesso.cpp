@@ -139,3 +139,34 @@ QStringList ChaveAcesso::avisos(const QString& cnpjDaParte, const QDate& hoje) c
     }
     return a;
 }
+
+NotaFiscalDigitada NotaFiscalDigitada::ler(const QString& texto, const QString& chaveAtual,
+                                           const QString& cnpjDaParte, const QDate& hoje)
+{
+    NotaFiscalDigitada n;
+    const ChaveAcesso c = ChaveAcesso::ler(texto);
+    switch (c.tipo) {
+    case ChaveAcesso::Tipo::Recusada:
+        n.recusada = true;
+        n.erro = c.erro;
+        n.numero = texto;
+        n.chave = chaveAtual;
+        break;
+    case ChaveAcesso::Tipo::Chave:
+        n.numero = c.numero;
+        n.chave = c.chave;
+        n.resumo = c.resumo();
+        n.avisos = c.avisos(cnpjDaParte, hoje);
+        break;
+    case ChaveAcesso::Tipo::Numero: {
+        n.numero = texto;
+        // A number typed over the key's own number is a new invoice: the key goes.
+        const ChaveAcesso atual = ChaveAcesso::ler(chaveAtual);
+        if (atual.tipo == ChaveAcesso::Tipo::Chave && texto.trimmed() == atual.numero) {
+            n.chave = atual.chave;
+        }
+        break;
+    }
+    }
+    return n;
+}

@@ -47,3 +47,22 @@ struct ChaveAcesso {
     // two months before today.
     QStringList avisos(const QString& cnpjDaParte, const QDate& hoje) const;
 };
+
+// What leaving "Nº da N. F.:" makes of the text typed or scanned into it:
+// a short number stays as typed; a valid key becomes its invoice number and
+// is kept whole for the weighing; anything else that looks like a key is
+// refused and nothing changes.
+struct NotaFiscalDigitada {
+    bool recusada = false;
+    QString erro;       // why it was refused
+    QString numero;     // what the field shows now
+    QString chave;      // the key kept with the weighing; empty when none
+    QString resumo;     // the key read just now: "SP, 03/2026, CNPJ ..."
+    QStringList avisos; // of the key read just now
+
+    // `chaveAtual`: the key kept so far (loaded with the weighing or read
+    // before); it stays while the field still shows its number.
+    // `cnpjDaParte`: the tax number of the selected client or supplier.
+    static NotaFiscalDigitada ler(const QString& texto, const QString& chaveAtual, const QString& cnpjDaParte,
+                                  const QDate& hoje);
+};

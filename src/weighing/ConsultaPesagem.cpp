@@ -105,6 +105,7 @@ std::optional<PesagemTela> carregar(TDM& dm, qint64 codigo, int modo, const Conf
     p.placaCarreta = q.AsString(QStringLiteral("pes_placacarreta")).trimmed();
     p.motorista = q.AsString(QStringLiteral("pes_motorista")).trimmed();
     p.nf = q.AsString(QStringLiteral("pes_nf")).trimmed();
+    p.chaveNfe = q.AsString(QStringLiteral("pes_chavenfe")).trimmed();
     p.pesoEmbalagem = numero(q, QStringLiteral("pes_pesoembalagem"));
     p.rgMotorista = q.AsString(QStringLiteral("pes_rgmotorista")).trimmed();
     if (p.rgMotorista == QLatin1String("0")) {
@@ -234,7 +235,11 @@ Motorista motorista(TDM& dm, const QString& rg, int casasDecimais)
     return m;
 }
 
-std::optional<QString> razao(TDM& dm, const QString& codigo, int tipo)
+namespace
+{
+
+// A column of a party of a kind; nullopt when the code does not exist.
+std::optional<QString> colunaDaParte(TDM& dm, const QString& codigo, int tipo, const QString& coluna)
 {
     bool ok = false;
     const qint64 c = codigo.trimmed().toLongLong(&ok);
@@ -243,17 +248,29 @@ std::optional<QString> razao(TDM& dm, const QString& codigo, int tipo)
     }
     TQuery& q = dm.QR_EXEC;
     q.Clear();
-    q.Add(QStringLiteral("Select Cad_Razao From Cadastrao"));
+    q.Add(QStringLiteral("Select %1 From Cadastrao").arg(coluna));
     q.Add(QStringLiteral("Where Cad_Codigo=:codigo and Cad_Tipo=:tipo"));
     q.setParam(QStringLiteral("codigo"), c);
     q.setParam(QStringLiteral("tipo"), tipo);
     q.Open();
     std::optional<QString> r;
     if (!q.IsEmpty()) {
-        r = q.AsString(QStringLiteral("cad_razao")).trimmed();
+        r = q.AsString(coluna).trimmed();
     }
     q.Close();
     return r;
+}
+
+} // namespace
+
+std::optional<QString> razao(TDM& dm, const QString& codigo, int tipo)
+{
+    return colunaDaParte(dm, codigo, tipo, QStringLiteral("cad_razao"));
+}
+
+QString cpfCgc(TDM& dm, const QString& codigo, int tipo)
+{
+    return colunaDaParte(dm, codigo, tipo, QStringLiteral("cad_cpfcgc")).value_or(QString());
 }
 
 QString valorTipoVeiculo(TDM& dm, int tpvCodigo)

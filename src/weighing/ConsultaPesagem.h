@@ -50,6 +50,8 @@ Motorista motorista(TDM& dm, const QString& rg, int casasDecimais);
 
 // The name of a party of a kind; nullopt when the code does not exist.
 std::optional<QString> razao(TDM& dm, const QString& codigo, int tipo);
+// The tax number (CPF or CNPJ) of a party of a kind; empty when none.
+QString cpfCgc(TDM& dm, const QString& codigo, int tipo);
 // The value of a vehicle type with 2 decimals; empty when there is none.
 QString valorTipoVeiculo(TDM& dm, int tpvCodigo);
 // The current row of a query, column names in lower case (the stored row a

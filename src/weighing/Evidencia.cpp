@@ -80,15 +80,19 @@ void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const Q
     q.Add(QStringLiteral(
         "INSERT INTO PESAGEMEVIDENCIA (PES_CODIGO, EVI_LADO, EVI_MANUAL, EVI_PESO, EVI_QUADRO,"));
     q.Add(QStringLiteral("EVI_MODELO, EVI_INTERFACE, EVI_PORTA, EVI_ESTAVELMS, EVI_ESTACAO, EVI_USUARIO,"));
-    q.Add(
-        QStringLiteral("EVI_DATAHORA, EVI_CAMERAS) VALUES (:pes, :lado, :manual, :peso, :quadro, :modelo,"));
-    q.Add(QStringLiteral(":interface, :porta, :estavel, :estacao, :usuario, :dh, :cameras)"));
+    q.Add(QStringLiteral("EVI_DATAHORA, EVI_CAMERAS, EVI_PLACALIDA, EVI_PLACACONFIANCA, EVI_PLACAFOTO, "
+                         "EVI_PLACAACEITA) VALUES (:pes, :lado, :manual, :peso, :quadro, :modelo,"));
+    q.Add(QStringLiteral(":interface, :porta, :estavel, :estacao, :usuario, :dh, :cameras, :placa, "
+                         ":confianca, :placafoto, :aceita)"));
     q.Add(QStringLiteral("ON CONFLICT (PES_CODIGO, EVI_LADO) DO UPDATE SET EVI_MANUAL=excluded.EVI_MANUAL,"));
     q.Add(QStringLiteral("EVI_PESO=excluded.EVI_PESO, EVI_QUADRO=excluded.EVI_QUADRO,"));
     q.Add(QStringLiteral("EVI_MODELO=excluded.EVI_MODELO, EVI_INTERFACE=excluded.EVI_INTERFACE,"));
     q.Add(QStringLiteral("EVI_PORTA=excluded.EVI_PORTA, EVI_ESTAVELMS=excluded.EVI_ESTAVELMS,"));
     q.Add(QStringLiteral("EVI_ESTACAO=excluded.EVI_ESTACAO, EVI_USUARIO=excluded.EVI_USUARIO,"));
-    q.Add(QStringLiteral("EVI_DATAHORA=excluded.EVI_DATAHORA, EVI_CAMERAS=excluded.EVI_CAMERAS"));
+    q.Add(QStringLiteral("EVI_DATAHORA=excluded.EVI_DATAHORA, EVI_CAMERAS=excluded.EVI_CAMERAS,"));
+    q.Add(QStringLiteral(
+        "EVI_PLACALIDA=excluded.EVI_PLACALIDA, EVI_PLACACONFIANCA=excluded.EVI_PLACACONFIANCA,"));
+    q.Add(QStringLiteral("EVI_PLACAFOTO=excluded.EVI_PLACAFOTO, EVI_PLACAACEITA=excluded.EVI_PLACAACEITA"));
     const QVariant nulo{QMetaType(QMetaType::QString)};
     q.setParam(QStringLiteral("pes"), numero);
     q.setParam(QStringLiteral("lado"), lado);
@@ -106,6 +110,13 @@ void grava(TDM& dm, qint64 numero, int lado, const EvidenciaPesagem& ev, const Q
     q.setParam(QStringLiteral("dh"), Relogio::agora().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
     q.setParam(QStringLiteral("cameras"),
                cameras.isEmpty() ? nulo : QVariant(cameras.join(QStringLiteral("; "))));
+    const std::optional<PlacaLida>& lida = ev.placaLida;
+    q.setParam(QStringLiteral("placa"), lida && !lida->placa.isEmpty() ? QVariant(lida->placa) : nulo);
+    q.setParam(QStringLiteral("confianca"), lida ? QVariant(QString::number(lida->confianca, 'f', 4)) : nulo);
+    q.setParam(QStringLiteral("placafoto"), lida ? QVariant(lida->foto) : nulo);
+    q.setParam(QStringLiteral("aceita"), lida && !lida->placa.isEmpty()
+                                             ? QVariant(lida->aceita ? 1 : 0)
+                                             : QVariant(QMetaType(QMetaType::Int)));
     q.ExecSQL();
 }
 
@@ -174,6 +185,14 @@ Linha le(TDM& dm, qint64 numero, int lado)
     l.usuario = q.AsString(QStringLiteral("EVI_USUARIO"));
     l.dataHora = q.AsString(QStringLiteral("EVI_DATAHORA"));
     l.cameras = q.AsString(QStringLiteral("EVI_CAMERAS"));
+    if (!q.IsNull(QStringLiteral("EVI_PLACAFOTO"))) {
+        PlacaLida p;
+        p.placa = q.AsString(QStringLiteral("EVI_PLACALIDA"));
+        p.confianca = q.AsDecimal(QStringLiteral("EVI_PLACACONFIANCA")).toDouble();
+        p.foto = q.AsString(QStringLiteral("EVI_PLACAFOTO"));
+        p.aceita = q.AsInteger(QStringLiteral("EVI_PLACAACEITA")) == 1;
+        l.placaLida = p;
+    }
     return l;
 }
 

@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
 #include <QStringList>
+#include <optional>
 
 class TDM;
 
@@ -14,6 +16,14 @@ struct FotoCamera {
     QByteArray jpeg;       // empty when the camera gave no picture
     QString falha;         // why, in the system's words
     bool pendente = false; // asked for and still expected (completed after the save)
+};
+
+// The plate read from a camera's picture and proposed to the operator.
+struct PlacaLida {
+    QString placa;        // empty when the picture showed no plate
+    double confianca = 0; // 0 to 1
+    QString foto;         // the picture read, inside the data folder ("fotos/placa-....jpg")
+    bool aceita = false;  // the plate saved is the one read
 };
 
 // How the weight of one side was taken, stored with the weighing
@@ -28,6 +38,7 @@ struct EvidenciaPesagem {
     qint64 estavelMs = 0; // how long the reading had been stable at the save
     QString usuario;      // who saved (for a manual weight: who typed it)
     QList<FotoCamera> fotos;
+    std::optional<PlacaLida> placaLida; // the plate proposed from the camera, when one was read
 };
 
 namespace Evidencia
@@ -89,6 +100,7 @@ struct Linha {
     QString usuario;
     QString dataHora;
     QString cameras;
+    std::optional<PlacaLida> placaLida;
 };
 Linha le(TDM& dm, qint64 numero, int lado);
 

@@ -4,10 +4,11 @@
 // stability wait.
 #include "FluxoPesagem.h"
 
-#include "ArquivoIni.h"
+#include "BalancaSessao.h"
 #include "Cameras.h"
 #include "ConfiguraBalanca.h"
 #include "ConsultaPesagem.h"
+#include "LeituraPlacaAssincrona.h"
 #include "PastaDados.h"
 #include "TDM.h"
 
@@ -18,9 +19,6 @@ FluxoPesagem::FluxoPesagem(TDM& dm, int modo, Cronometro& relogio, QObject* pare
 {
     m_silencio = m_relogio.espera([this] { silencio(); });
     m_esperaEstavel = m_relogio.espera([this] { fimEsperaEstavel(); });
-    connect(
-        &m_porta, &TCommPortDriver::OnReceiveData, this,
-        [this](TCommPortDriver*, const char* d, int n) { recebe(d, n); }, Qt::DirectConnection);
     // The exit list follows the other workstations: polled rather than told
     // (LISTEN/NOTIFY), because a poll works on both engines, needs nothing
     // from workstations of older versions, and survives a reconnect.
@@ -39,7 +37,14 @@ FluxoPesagem::FluxoPesagem(TDM& dm, int modo, Cronometro& relogio, QObject* pare
 FluxoPesagem::~FluxoPesagem()
 {
     imprimeTicketAguardando();
-    m_porta.Disconnect();
+    BalancaSessao& sessao = BalancaSessao::instancia();
+    sessao.fecha(this);
+    if (m_cameras && sessao.guarda()) {
+        sessao.guarda()->usaCameras(nullptr);
+    }
+    if (m_cameras && m_pedidoPlaca) {
+        m_cameras->esquece(m_pedidoPlaca);
+    }
     // pictures still expected are stored after the flow is gone
     Cameras::encerraQuandoLivre(std::move(m_cameras));
 }
@@ -54,18 +59,11 @@ QStringList FluxoPesagem::configura(const ConfigPesagem& cfg)
     if (!erro.isEmpty()) {
         avisos << erro;
     }
-    m_porta.setPollingDelay(PeriodoLeitura(cfg.modeloPlaca, cfg.baud));
-
-    const QString estavel =
-        ArquivoIni::ler(QStringLiteral("balanca"), QStringLiteral("EstavelMs")).toString().trimmed();
-    bool ok = true;
-    const int ms = estavel.isEmpty() ? 0 : estavel.toInt(&ok);
-    if (!ok || ms < 0) {
-        avisos << QStringLiteral("Valor inválido em viga.ini: [balanca] EstavelMs=%1. Use um número de "
-                                 "milissegundos (0 desliga a regra); a regra fica desligada.")
-                      .arg(estavel);
+    erro.clear();
+    m_leitura.setEstavelMs(BalancaSessao::estavelMsIni(&erro));
+    if (!erro.isEmpty()) {
+        avisos << erro;
     }
-    m_leitura.setEstavelMs(ok ? ms : 0);
 
     QString erroCameras;
     const QList<Cameras::Camera> cameras = Cameras::doIni(PastaDados::ini(), &erroCameras);
@@ -74,6 +72,10 @@ QStringList FluxoPesagem::configura(const ConfigPesagem& cfg)
     }
     if (!cameras.isEmpty()) {
         m_cameras = std::make_unique<Cameras>(cameras);
+        // a passage over the deck while this window is open gets their pictures
+        if (GuardaPesagem* guarda = BalancaSessao::instancia().guarda()) {
+            guarda->usaCameras(m_cameras.get());
+        }
     }
     return avisos;
 }
@@ -92,21 +94,29 @@ std::optional<QPair<QString, QString>> FluxoPesagem::abreLeitura(int balanca)
     if (!config) {
         return QPair<QString, QString>(QStringLiteral("Configuração não definida."), QStringLiteral("Erro"));
     }
-    const TResultadoConfigPorta r = ConfiguraPortaBalanca(config, m_modo, balanca, m_porta);
+    if (porta()) {
+        return std::nullopt; // (the port read stays as it is, as an open port does)
+    }
+    const TResultadoConfigPorta r = BalancaSessao::instancia().abre(
+        config, m_modo, balanca, this, [this](const char* d, int n) { recebe(d, n); });
     if (!r.ok) {
+        if (r.mensagem == QLatin1String("Erro ao conectar a balança")) {
+            Q_EMIT lampada(TLampada::Vermelha);
+        }
         return QPair<QString, QString>(r.mensagem, r.titulo);
     }
     m_leitura.setModelo(r.modelo);
-    if (!m_porta.Connect()) {
-        Q_EMIT lampada(TLampada::Vermelha);
-        return QPair<QString, QString>(QStringLiteral("Erro ao conectar a balança"), QStringLiteral("Erro"));
-    }
     return std::nullopt;
+}
+
+TCommPortDriver* FluxoPesagem::porta() const
+{
+    return BalancaSessao::instancia().porta(this);
 }
 
 void FluxoPesagem::fechaLeitura()
 {
-    m_porta.Disconnect();
+    BalancaSessao::instancia().fecha(this);
     m_silencio->para();
     const bool estavaParada = m_leitura.leituraParada();
     m_leitura.portaFechada();
@@ -150,7 +160,7 @@ void FluxoPesagem::recebe(const char* dados, int quantidade)
 // No valid frame for the silence time: the weight shown is stale.
 void FluxoPesagem::silencio()
 {
-    if (!m_porta.Connected() || !m_leitura.vigiaSilencio()) {
+    if (!porta() || !m_leitura.vigiaSilencio()) {
         return;
     }
     m_leitura.setLeituraParada(true);

@@ -5,7 +5,6 @@
 #include "Evidencia.h"
 #include "LeituraPeso.h"
 #include "Pesagem.h"
-#include "TCommPortDriver.h"
 
 #include <QHash>
 #include <QObject>
@@ -18,7 +17,10 @@
 #include <optional>
 
 class Cameras;
+class LeituraPlacaAssincrona;
+struct LeituraPlaca;
 class QTimer;
+class TCommPortDriver;
 class TDM;
 class TQuery;
 
@@ -48,17 +50,21 @@ public:
     const ConfigPesagem& config() const { return m_cfg; }
 
     // --- the reading
-    TCommPortDriver& porta() { return m_porta; }
+    // The port being read (the session's, BalancaSessao); null when none.
+    TCommPortDriver* porta() const;
+    bool lendo() const { return porta() != nullptr; }
     const LeituraPeso& leitura() const { return m_leitura; }
     // A weighing is being edited: only then do readings count (a save being
     // answered is still one: the reading goes on behind its question).
     void setEditando(bool editando);
     bool editando() const { return m_editando; }
-    // A new weighing on screen: the on-demand status starts empty.
-    void novaPesagem() { m_leitura.novaPesagem(); }
+    // A new weighing on screen: the on-demand status starts empty, and a
+    // plate read for the one before is forgotten.
+    void novaPesagem();
     // Opens the port of the side being weighed (`balanca`: the "Balança"
-    // selector's index). Empty when it opened; else the message and its
-    // title. Throws ErroBanco when Config cannot be read.
+    // selector's index), or shares it with the gate's reading of the deck.
+    // Empty when it opened; else the message and its title. Throws ErroBanco
+    // when Config cannot be read.
     std::optional<QPair<QString, QString>> abreLeitura(int balanca);
     void fechaLeitura();
     // One chunk from the port (the port's own poll calls it).
@@ -72,8 +78,11 @@ public:
     // weight `peso` shown, the frame, the port and model, the stable time)
     // and the cameras asked for their pictures. `pesoCarregado`: the side's
     // weight as loaded (an unchanged one keeps its stored evidence).
-    void iniciaGravacao(const PesagemTela& p, const QString& peso, bool automatica,
-                        const QString& pesoCarregado);
+    // A save that takes a new weight is first put to the gate (the deck
+    // back to zero, no photocell cut): its refusal is returned and nothing
+    // is taken; empty when the save goes on.
+    [[nodiscard]] QString iniciaGravacao(const PesagemTela& p, const QString& peso, bool automatica,
+                                         const QString& pesoCarregado);
     bool gravando() const { return m_gravando; }
     // The evidence taken at iniciaGravacao (none when the side keeps its weight).
     const std::optional<EvidenciaPesagem>& evidencia() const { return m_evidencia; }
@@ -81,6 +90,9 @@ public:
     // far); returns the number it was stored under. Throws PesagemAlterada
     // or ErroBanco: nothing written, the save is over.
     qint64 grava(PesagemTela& p, bool ticket, const std::function<void(const QString&)>& rastreio = {});
+    // What the last save's success message adds (the gate's module did not
+    // answer); empty when nothing.
+    const QString& avisoGravacao() const { return m_avisoGravacao; }
     // The save ended without writing (refused, failed, given up).
     void desisteGravacao();
 
@@ -94,6 +106,15 @@ public:
     // A ticket still waiting is printed now, with the pictures that came.
     void imprimeTicketAguardando();
     bool ticketAguardando() const { return m_ticketAguardando.has_value(); }
+
+    // --- the plate read from the cameras' picture
+    // The cameras are asked for a picture now and its plate is read off this
+    // thread: `placaProposta` says what was read. Nothing happens without
+    // cameras. (At "Novo", or when the truck is on the deck.)
+    void lePlaca();
+    // The reading of the weighing on screen, once it has come; the save keeps
+    // it with the side's evidence, with whether the plate saved is the one read.
+    const std::optional<PlacaLida>& placaLida() const { return m_placaLida; }
 
     // --- the exit list
     // Opens the list of weighings on `q` and notes what it showed.
@@ -123,6 +144,8 @@ Q_SIGNALS:
     void falhaBanco(const QString& texto);
     // The exit list is no longer what is shown: read it again.
     void listaMudou();
+    // The plate read from the picture, to be proposed; empty when the picture showed none.
+    void placaProposta(const QString& placa, double confianca);
 
 private:
     void silencio();
@@ -138,13 +161,14 @@ private:
     Cronometro& m_relogio;
     ConfigPesagem m_cfg;
     bool m_editando = false;
-    TCommPortDriver m_porta;
     LeituraPeso m_leitura;
     qint64 m_silencioMs = 2000;
     std::unique_ptr<Espera> m_silencio;
     std::unique_ptr<Espera> m_esperaEstavel;
 
     bool m_gravando = false;
+    bool m_pesoNovo = false; // the save being made takes a new weight
+    QString m_avisoGravacao;
     std::optional<EvidenciaPesagem> m_evidencia;
     std::unique_ptr<Cameras> m_cameras;
     int m_pedidoFotos = 0;     // the pictures of the save being made
@@ -158,6 +182,14 @@ private:
         int pedidoFotos = 0;
     };
     std::optional<TicketAguardando> m_ticketAguardando;
+
+    // FluxoPesagemPlaca.cpp
+    void placaDaFoto(const QList<FotoCamera>& fotos, int pedido);
+    void placaLidaNaFoto(const QString& arquivo, const LeituraPlaca& leitura, const QString& erro);
+    std::unique_ptr<LeituraPlacaAssincrona> m_leitorPlaca;
+    int m_pedidoPlaca = 0;  // the cameras' picture for the plate, while it is awaited
+    QString m_arquivoPlaca; // the picture being read (a newer one replaces it)
+    std::optional<PlacaLida> m_placaLida;
 
     QString m_assinaturaLista;
     TQuery* m_lista = nullptr;

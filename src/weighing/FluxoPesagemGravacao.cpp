@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing flow's save: the evidence taken when Save is pressed, the
 // write, and the cameras' pictures with the ticket that waits for them.
+#include "BalancaSessao.h"
 #include "Cameras.h"
 #include "ErroBanco.h"
 #include "FluxoPesagem.h"
 #include "PastaDados.h"
 #include "SalvaPesagem.h"
 #include "SessaoAtual.h"
+#include "TCommPortDriver.h"
 #include "TDM.h"
 
 #include <QCoreApplication>
@@ -15,15 +17,22 @@
 
 #include <algorithm>
 
-void FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, bool automatica,
-                                  const QString& pesoCarregado)
+QString FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, bool automatica,
+                                     const QString& pesoCarregado)
 {
     desisteGravacao();
     SalvaPesagem::confereArmazenada(m_dm, p);
-    m_gravando = true;
     const bool novoPeso =
         p.estado == 0 || peso != pesoCarregado || (automatica && !m_leitura.quadro().isEmpty());
-    if (novoPeso && !peso.trimmed().isEmpty()) {
+    m_pesoNovo = novoPeso && !peso.trimmed().isEmpty();
+    if (GuardaPesagem* guarda = BalancaSessao::instancia().guarda(); guarda && m_pesoNovo) {
+        if (const QString recusa = guarda->recusaPesagem(); !recusa.isEmpty()) {
+            m_pesoNovo = false;
+            return recusa;
+        }
+    }
+    m_gravando = true;
+    if (m_pesoNovo) {
         EvidenciaPesagem ev;
         ev.peso = peso;
         ev.usuario = SessaoAtual.UsuarioLogado;
@@ -32,8 +41,12 @@ void FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, boo
             ev.quadro = m_leitura.quadro();
             ev.modelo = m_leitura.nomeModelo();
             ev.interface = m_leitura.nomeInterface();
-            ev.porta = m_porta.PortName();
+            ev.porta = porta() ? porta()->PortName() : QString();
             ev.estavelMs = m_leitura.estavelHaMs(agora());
+        }
+        if (m_placaLida) {
+            ev.placaLida = m_placaLida;
+            ev.placaLida->aceita = p.placa.trimmed().toUpper() == m_placaLida->placa;
         }
         m_evidencia = ev;
     }
@@ -42,6 +55,7 @@ void FluxoPesagem::iniciaGravacao(const PesagemTela& p, const QString& peso, boo
     if (m_cameras) {
         m_pedidoFotos = m_cameras->pede();
     }
+    return QString();
 }
 
 void FluxoPesagem::desisteGravacao()
@@ -52,6 +66,7 @@ void FluxoPesagem::desisteGravacao()
     m_pedidoFotos = 0;
     m_evidencia.reset();
     m_gravando = false;
+    m_pesoNovo = false;
 }
 
 qint64 FluxoPesagem::grava(PesagemTela& p, bool ticket, const std::function<void(const QString&)>& rastreio)
@@ -71,6 +86,13 @@ qint64 FluxoPesagem::grava(PesagemTela& p, bool ticket, const std::function<void
     m_fotosDaGravacao = fotosAposGravar(numero, m_modo);
     m_evidencia.reset();
     m_gravando = false;
+    // Committed: the gate opens the exit and waits for the deck's zero again.
+    m_avisoGravacao.clear();
+    if (GuardaPesagem* guarda = BalancaSessao::instancia().guarda();
+        guarda && std::exchange(m_pesoNovo, false)) {
+        guarda->pesagemSalva();
+        m_avisoGravacao = guarda->avisoPesagem();
+    }
     return numero;
 }
 

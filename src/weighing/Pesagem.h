@@ -63,6 +63,7 @@ struct PesagemTela {
     QString placaCarreta;         // "Placa da Carreta:"
     QString pesoNota;             // "Peso Nota Fiscal:"
     QString nf;                   // "Nº da N. F.:"
+    QString chaveNfe;             // the invoice's access key, when one was read into "Nº da N. F.:"
     QString pesoEmbalagem;        // "Peso Embalagem:"
     QString rgMotorista;          // "R.G. Motorista:"
     QString motorista;            // "Nome:"

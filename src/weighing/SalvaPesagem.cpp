@@ -119,6 +119,7 @@ void atualiza(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool tick
     adiciona(c, "PES_PLACACARRETA", opcional(p.placaCarreta));
     adiciona(c, "PES_MOTORISTA", opcional(p.motorista));
     adiciona(c, "PES_NF", opcional(p.nf));
+    adiciona(c, "PES_CHAVENFE", opcional(p.chaveNfe));
     adiciona(c, "PES_PESOEMBALAGEM", numero(p.pesoEmbalagem));
     adiciona(c, "PES_FRETE", numero(p.frete));
     adiciona(c, p.modo == 1 ? "PES_OBS" : "PES_OBSSAIDA", opcional(p.obs));
@@ -175,6 +176,7 @@ void insere(TDM& dm, const PesagemTela& p, const ConfigPesagem& cfg, bool ticket
     adiciona(c, "PES_PLACACARRETA", opcional(p.placaCarreta));
     adiciona(c, "PES_MOTORISTA", opcional(p.motorista));
     adiciona(c, "PES_NF", opcional(p.nf));
+    adiciona(c, "PES_CHAVENFE", opcional(p.chaveNfe));
     adiciona(c, "PES_PESOEMBALAGEM", numeroOuZero(p.pesoEmbalagem));
     const bool somenteSaida = cfg.somenteSaida == 1;
     adiciona(c, "PES_DATASAIDA",

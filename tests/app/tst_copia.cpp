@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+#include <csignal>
 #include <unistd.h>
 
 namespace
@@ -115,6 +116,44 @@ private Q_SLOTS:
             QVERIFY(l.exec("rollback"));
         }
         QSqlDatabase::removeDatabase("leitor");
+    }
+
+    // A backup stopped half-way by a crash (the process killed while the copy is
+    // being written) never leaves, under a backup's name, a file that is not the
+    // whole database.
+    void copiaInterrompida()
+    {
+        if (BancoTeste::usandoPostgres()) {
+            QSKIP("arquivo SQLite");
+        }
+        BancoTeste b;
+        const int linhas = 150000; // about 30 MB: the copy takes a while
+        b.exec("create table lastro (texto varchar(200))");
+        b.exec(QStringLiteral("insert into lastro with recursive n(i) as (select 1 union all select i + 1 "
+                              "from n where i < %1) select printf('%0190d', i) from n")
+                   .arg(linhas));
+        const QDir bkp(QDir(b.pasta()).filePath("bkp"));
+        QProcess filho;
+        filho.start(VIGA_FILHO_COPIA, {});
+        QVERIFY(filho.waitForStarted());
+        // killed as soon as some file in bkp/ holds part of the copy
+        bool morto = false;
+        while (filho.state() != QProcess::NotRunning && !morto) {
+            for (const QFileInfo& f : bkp.entryInfoList(QDir::Files)) {
+                if (f.size() > 1024 * 1024) {
+                    ::kill(pid_t(filho.processId()), SIGKILL);
+                    morto = true;
+                    break;
+                }
+            }
+            QThread::usleep(500);
+        }
+        filho.waitForFinished();
+        QVERIFY2(morto, "a cópia terminou antes de ser interrompida; aumente o banco");
+        for (const QFileInfo& f : bkp.entryInfoList(QDir::Files)) {
+            if (f.fileName().startsWith("copia-incompleta-")) continue;
+            QCOMPARE(naCopia(f.filePath(), "select count(*) from lastro").toInt(), linhas);
+        }
     }
 
     // Something in the way of bkp/: a file of that name, a read-only folder,

@@ -12,7 +12,38 @@ class TstInstancia : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { qunsetenv("XDG_RUNTIME_DIR"); }
+    void cleanup()
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CACHE_HOME");
+        qunsetenv("TMPDIR");
+    }
+
+    // Started by cron or su, without a runtime folder, where the temporary folder's
+    // runtime-<user> is a link another account planted: the lock goes to a private
+    // folder of the user's cache (0700, this user's), never to a shared folder.
+    void semPastaDeSessao()
+    {
+        QTemporaryDir tmp, cache;
+        QVERIFY(tmp.isValid() && cache.isValid());
+        QTemporaryDir alheia;
+        QVERIFY(QFile::link(alheia.path(),
+                            QDir(tmp.path()).filePath("runtime-" + qEnvironmentVariable("USER", "root"))));
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        const QString nome = QStringLiteral("viga-teste-%1").arg(getpid());
+        InstanciaUnica primeira(nome);
+        QVERIFY2(primeira.erro().isEmpty(), qPrintable(primeira.erro()));
+        const QString pasta = QDir(cache.path()).filePath("viga-execucao");
+        QCOMPARE(QFileInfo(primeira.caminho()).absolutePath(), pasta);
+        QCOMPARE(int(QFileInfo(pasta).permissions() & 0x0077), 0);
+        QCOMPARE(QFileInfo(pasta).ownerId(), uint(::geteuid()));
+        QVERIFY(primeira.adquirir());
+        QVERIFY(!InstanciaUnica(nome).adquirir());
+        QVERIFY(QDir(alheia.path()).isEmpty());
+        QVERIFY(!QFile::exists(QDir(tmp.path()).filePath(nome + ".lock")));
+    }
 
     // Two users of one workstation (two runtime folders) each run their VIGA;
     // a second VIGA of the same user is refused.

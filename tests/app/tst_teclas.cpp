@@ -8,6 +8,7 @@
 #include "SessaoAtual.h"
 #include "TFrmCadCidade.h"
 #include "TFrmConfTempl.h"
+#include "TFrmHistoricoPesagem.h"
 #include "TFrmImpCopias.h"
 #include "TFrmPesagem.h"
 #include "TFrmRelCli.h"
@@ -87,6 +88,8 @@ QWidget* cria(int qual)
         return new TFrmProdutos;
     case 8:
         return new TFrmConfTempl;
+    case 9:
+        return new TFrmHistoricoPesagem;
     default:
         return new TFrmSelPage(false);
     }
@@ -121,8 +124,9 @@ private Q_SLOTS:
                                "Listagem de Cadastros",
                                "Listagem de Produtos",
                                "Configuração Template",
+                               "Histórico da Pesagem",
                                "Seleção de páginas"};
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 11; ++i) {
             QTest::newRow(nomes[i]) << i;
         }
     }
@@ -172,6 +176,9 @@ private Q_SLOTS:
         }
         QCOMPARE(porLetra.value(u'i'), QStringList{QStringLiteral("Imprimir")});
         QCOMPARE(porLetra.value(u's'), QStringList{QStringLiteral("Sair")});
+        // Alt+R is the main window's "Relatórios": in the preview it presses nothing
+        QVERIFY2(!porLetra.contains(u'r'), qPrintable(porLetra.value(u'r').join(u',')));
+        QCOMPARE(porLetra.value(u'g'), QStringList{QStringLiteral("Ir para página")});
         w.close();
     }
 };

@@ -85,12 +85,34 @@ private Q_SLOTS:
         QFETCH(int, causa);
         const ErroBanco e(QSqlError(QString(), texto, QSqlError::StatementError, codigo));
         QCOMPARE(int(e.causa()), causa);
-        // the cause first, then the driver's text on one line; never empty
-        QVERIFY(e.texto().endsWith(texto.simplified()));
+        // the cause first, then the driver's text (cut when long) on one line; never empty
+        const QString detalhe = texto.simplified().size() > 160 ? texto.simplified().left(159) + QChar(0x2026)
+                                                                : texto.simplified();
+        QVERIFY(e.texto().endsWith(detalhe));
         QVERIFY(!e.texto().contains(u'\n'));
         if (causa != int(ErroBanco::Causa::Outra)) {
             QVERIFY(e.texto().startsWith(ErroBanco::descricao(ErroBanco::Causa(causa)) + u'\r'));
         }
+        // said in words; the driver's English only after "Detalhe:", on a line of its own
+        const QStringList linhas = e.texto().split(u'\r');
+        QCOMPARE(linhas.size(), 2);
+        QCOMPARE(linhas[0], causa == int(ErroBanco::Causa::Outra)
+                                ? QStringLiteral("O banco de dados recusou a operação.")
+                                : ErroBanco::descricao(ErroBanco::Causa(causa)));
+        QCOMPARE(linhas[1], QStringLiteral("Detalhe: ") + detalhe);
+    }
+
+    // A driver's long text is cut for the message (the log keeps it whole).
+    void detalheCurto()
+    {
+        const QString longo = QStringLiteral("FATAL:  terminating connection due to administrator command ") +
+                              QString(300, u'x');
+        const ErroBanco e(QSqlError(QString(), longo, QSqlError::ConnectionError, QStringLiteral("57P01")));
+        const QStringList linhas = e.texto().split(u'\r');
+        QCOMPARE(linhas.value(0), ErroBanco::descricao(ErroBanco::Causa::ConexaoPerdida));
+        QVERIFY(linhas.value(1).startsWith(QStringLiteral("Detalhe: FATAL: terminating connection")));
+        QVERIFY(linhas.value(1).size() <= 170);
+        QCOMPARE(e.textoBanco(), longo.simplified());
     }
 
     void nuncaVazio()

@@ -246,6 +246,11 @@ private Q_SLOTS:
             e.servidor = outro.endereco();
         }
         QVERIFY(!e.enviar());
+        // said in Portuguese; the library's own words only after "Detalhe:", on a line of their own
+        const QStringList linhas = e.erro().split(u'\n');
+        QCOMPARE(linhas.value(0),
+                 QString("O servidor de e-mail não respondeu (desligado, porta errada ou fora da rede)."));
+        QVERIFY2(linhas.size() == 2 && linhas[1].startsWith("Detalhe: "), qPrintable(e.erro()));
     }
 
     // A line break typed into a header field cannot add a header.

@@ -19,7 +19,7 @@ namespace
 {
 
 const QString enviado = QStringLiteral("Email enviado com sucesso!");
-const QString naoEnviado = QStringLiteral("Não Foi possível enviar o email!");
+const QString naoEnviado = QStringLiteral("Não foi possível enviar o email!");
 
 ParametrosEmail parametros(const QString& servidor, const QString& anexo = QString())
 {

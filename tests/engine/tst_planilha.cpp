@@ -63,7 +63,9 @@ private Q_SLOTS:
         job.QtLines = 10;
         job.Preview.ShowPreview = true;
         QVERIFY(job.BeginDoc());
-        job.WriteText({}, QStringLiteral("=HYPERLINK(\"x\")  SILVA; FILHOS  1,5"), 0, true);
+        job.WriteText({}, QStringLiteral("=HYPERLINK(\"x\")"), 0, false);
+        job.WriteText({}, QStringLiteral("SILVA; FILHOS"), 20, false);
+        job.WriteText({}, QStringLiteral("1,5"), 40, true);
         job.WriteText({}, QStringLiteral("Ação"), 0, true);
         job.EndDoc();
         const QString arquivo = dir.filePath(QStringLiteral("r.csv"));
@@ -74,6 +76,39 @@ private Q_SLOTS:
         QCOMPARE(f.readAll(), QByteArray("\xEF\xBB\xBF"
                                          "\"'=HYPERLINK(\"\"x\"\")\";\"SILVA; FILHOS\";1,5\r\n"
                                          "A\xC3\xA7\xC3\xA3o\r\n"));
+    }
+
+    // The cells come from the report's own columns: each text the report wrote is
+    // one cell, each title stands over its figures (a title of several words, a
+    // figure with its unit, a column left empty on one line), whatever the blanks
+    // of the printed line.
+    void colunasDoRelatorio()
+    {
+        QTemporaryDir dir;
+        TRelevo job;
+        job.PageHeader = false;
+        job.QtLines = 20;
+        job.Preview.ShowPreview = true;
+        QVERIFY(job.BeginDoc());
+        const QList<int> colunas{0, 11, 22, 45, 58};
+        auto linha = [&](const QStringList& textos) {
+            for (int i = 0; i < textos.size(); ++i)
+                if (!textos[i].isNull()) job.WriteText({}, textos[i], colunas[i], false);
+            job.WriteText({}, QString(), 0, true);
+        };
+        linha({"Entrada", "Saida", "Produto", "Peso Entrada", "FC"});
+        linha({"01/11/2026", "02/11/2026", "SOJA EM GRAOS TIPO UM", "    15000,50", "0,9750"});
+        linha({"Total:", QString(), QString(), "  15000,50 kg", QString()});
+        job.EndDoc();
+        const QString arquivo = dir.filePath(QStringLiteral("r.csv"));
+        QString erro;
+        QVERIFY2(PlanilhaRelatorio::salvaCsv(job, arquivo, &erro), qPrintable(erro));
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll().mid(3)).split(QStringLiteral("\r\n")),
+                 QStringList({"Entrada;Saida;Produto;Peso Entrada;FC",
+                              "01/11/2026;02/11/2026;SOJA EM GRAOS TIPO UM;15000,50;0,9750",
+                              "Total:;;;15000,50", ""}));
     }
 
     void arquivoQueNaoPodeSerGravado()

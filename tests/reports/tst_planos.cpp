@@ -4,6 +4,7 @@
 // report of one day on ten years of data reads that day, not ten years.
 #include "BancoTeste.h"
 #include "DadosRelatorios.h"
+#include "Esquema.h"
 #include "Listagens.h"
 #include "RelatorioAgrupado.h"
 #include "RelatorioFluxo.h"
@@ -118,7 +119,8 @@ private Q_SLOTS:
                 : QStringLiteral("select count(*) from sqlite_master where name='PESAGEM_TIPO_ENTRADA_IDX'");
         QCOMPARE(b.contar(conta), 0);
         QString erro;
-        QVERIFY(b.dm().Reconectar(&erro));
+        b.dm().Desconectar();
+        QVERIFY2(Esquema::abreBanco(b.dm(), &erro), qPrintable(erro));
         QCOMPARE(b.contar(conta), 1);
         if (!b.postgres()) {
             // ...and the planner's statistics after creating it.

@@ -99,11 +99,46 @@ private Q_SLOTS:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList linhas = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
-        // The suppliers' sums of soybeans: a row of three figures with the decimal comma.
-        QVERIFY2(linhas.contains(QStringLiteral("62000,00;24500,00;36410,00")),
-                 qPrintable(linhas.join(u'\n')));
-        QVERIFY(linhas.contains(QStringLiteral("Saldo Produto:;-51000,00;-51000,00")));
+        // The report's own columns: one cell per title and per figure, each title
+        // over its figures (the suppliers' sums of soybeans), every balance under
+        // "Peso Liquido".
+        QVERIFY2(
+            linhas.contains(QStringLiteral("Movimento Fornecedor:;Peso Entrada;Peso Saida;Peso Liquido")),
+            qPrintable(linhas.join(u'\n')));
+        QVERIFY(linhas.contains(QStringLiteral(";62000,00;24500,00;36410,00")));
+        QVERIFY(linhas.contains(QStringLiteral("Saldo Anterior:;;;0,00")));
+        QVERIFY(linhas.contains(QStringLiteral("Saldo Movimento:;;;9410,00")));
+        QVERIFY(linhas.filter(QRegularExpression(QStringLiteral("^Saldo Produto:;;;-51000,00;"))).size() ==
+                1);
         QVERIFY(linhas.contains(QStringLiteral("1 - SOJA EM GRAOS")));
+    }
+
+    // The movement report as a spreadsheet: the group's titles are cells of their
+    // own, each over its figures, whatever the blanks between them in print.
+    void csvDoMovimento()
+    {
+        const QString arquivo = m_saida.filePath(QStringLiteral("movimento.csv"));
+        const Execucao e = roda({"movimento", "--tipo", "clientes", "--de", "01/11/2026", "--ate",
+                                 "30/11/2026", "--saida", arquivo});
+        QCOMPARE(e.status, 0);
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList linhas = QString::fromUtf8(f.readAll().mid(3)).split(QStringLiteral("\r\n"));
+        const int titulo = int(linhas.indexOf(QRegularExpression(QStringLiteral("^Entrada;Saida;.*"))));
+        const int pesagem =
+            int(linhas.indexOf(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4};.*")), titulo));
+        QVERIFY2(titulo >= 0 && pesagem > titulo, qPrintable(linhas.join(u'\n')));
+        const QStringList titulos = linhas[titulo].split(u';');
+        const QStringList figuras = linhas[pesagem].split(u';');
+        QVERIFY2(titulos.mid(0, 5) ==
+                     QStringList({"Entrada", "Saida", "Produto", "Peso Entrada", "Peso Saida"}),
+                 qPrintable(linhas[titulo]));
+        QVERIFY2(figuras.size() >= 5 && figuras[0].contains(u'/') && figuras[1].contains(u'/'),
+                 qPrintable(linhas[pesagem]));
+        for (int i : {3, 4})
+            QVERIFY2(figuras[i].contains(u','), qPrintable(linhas[pesagem]));
+        const int liquido = int(titulos.indexOf(QStringLiteral("Peso Liquido")));
+        QVERIFY(liquido > 4 && figuras.value(liquido).contains(u','));
     }
 
     void xlsxDoFluxo()

@@ -16,7 +16,7 @@ int DialogosRoteiro::mensagem(const QString& texto, const QString& titulo, int f
     if (aoMostrar) {
         aoMostrar(mostradas.last());
     }
-    if ((flags & 0xF) == Msg::SimNao) {
+    if ((flags & 0xF) == Msg::SimNao || (flags & 0xF) == Msg::SimNaoCancelar) {
         const int r = m_respostas.isEmpty() ? Msg::RespSim : m_respostas.takeFirst();
         if (r == Enter) {
             return (flags & Msg::PadraoNao) ? Msg::RespNao : Msg::RespSim;

@@ -95,12 +95,14 @@ private Q_SLOTS:
         caso("hoje", "[DATE] [time] [Dia]-[MES]-[ANO] [MES_EXTENSO]",
              "08/12/2026 14:30:12 08-12-26  DEZEMBRO");
         caso("extenso linha 1", "[Pes_VALOR,1,30,30]", "um mil duzentos e trinta e****");
-        // The second line begins where the first ended and ends at a word boundary too.
-        caso("extenso linha 2", "[Pes_VALOR,2,30,30]", "quatro reais e cinquenta e****");
+        // The second line begins where the first ended and holds the rest, past its
+        // width when the words need it: the amount is never cut short.
+        caso("extenso linha 2", "[Pes_VALOR,2,30,30]", "quatro reais e cinquenta e seis centavos");
         caso("extenso em 40 e 40, linha 2", "[Pes_VALOR,2,40,40]",
              "e cinquenta e seis centavos*************");
         caso("extenso numa palavra maior que a linha", "[Pes_VALOR,1,4,30]", "um**");
-        caso("extenso, segunda linha após palavra longa", "[Pes_VALOR,2,4,10]", "mil*******");
+        caso("extenso, segunda linha após palavra longa", "[Pes_VALOR,2,4,10]",
+             "mil duzentos e trinta e quatro reais e cinquenta e seis centavos");
         caso("extenso sem valor", "[placa,1,5,5]", "*****");
         caso("negrito", "<!TICKET!> <!", "{N}TICKET{n} <!");
         caso("condensados e salto", "<#a#><%b%><ff>", "{C}a{c}{V}b{v}{F}");

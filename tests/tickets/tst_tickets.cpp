@@ -16,6 +16,7 @@
 #include "TPrnTemplate.h"
 #include "TQuery.h"
 
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 using FixtureTicket::pesagens;
@@ -93,10 +94,17 @@ private Q_SLOTS:
         QTest::newRow("40-column result, wide figures")
             << QStringList{"999998,500", "999999,000", "0,500", "999998,500"} << QList<int>{0, 10, 20, 30}
             << 40 << QStringList{"999998,500 999999,000 0,500   999998,500"};
+        // The figure moved down keeps its column as far as the paper allows.
         QTest::newRow("figures too wide for one line move down")
             << QStringList{"9999998,500", "9999999,000", "9999990,500", "9999998,500"}
             << QList<int>{0, 10, 20, 30} << 40
-            << QStringList{"9999998,500 9999999,000 9999990,500", "9999998,500"};
+            << QStringList{"9999998,500 9999999,000 9999990,500", QString(29, u' ') + "9999998,500"};
+        QTest::newRow("a figure moved down stays under its caption, 80 columns")
+            << QStringList{"-9999999999999,000 kg", "9999999999999,000 kg", "9999999999999,000 kg",
+                           "9999999999999,000 kg"}
+            << QList<int>{0, 20, 40, 60} << 80
+            << QStringList{"-9999999999999,000 kg 9999999999999,000 kg 9999999999999,000 kg",
+                           QString(60, u' ') + "9999999999999,000 kg"};
         QTest::newRow("gaps shrink first")
             << QStringList{"-99,750 kg", "38000,500 kg", "14000,000 kg", "350,000 kg", "999999,500 kg"}
             << QList<int>{0, 20, 40, 55, 69} << 80
@@ -131,6 +139,44 @@ private Q_SLOTS:
         QCOMPARE(linhas, esperado);
         for (const QString& l : linhas)
             QVERIFY(l.size() <= largura);
+    }
+
+    // Plates and invoice numbers on the 40-column ticket are never cut: whatever the
+    // invoice number, every copy shows the whole plate, trailer plate and number at
+    // their columns, and the invoice weight moves whole to the next line, under its
+    // caption.
+    void identificadoresInteiros_data()
+    {
+        QTest::addColumn<QString>("nf");
+        QTest::addColumn<QStringList>("linhas");
+        const QString peso = QString(30, u' ') + "37350,5 kg";
+        QTest::newRow("14 dígitos") << "12345678901234"
+                                    << QStringList{"ABC1D23   XYZ9A87   12345678901234", peso};
+        QTest::newRow("16 dígitos") << "1234567890123456"
+                                    << QStringList{"ABC1D23   XYZ9A87   1234567890123456", peso};
+        QTest::newRow("20 dígitos") << "12345678901234567890"
+                                    << QStringList{"ABC1D23   XYZ9A87   12345678901234567890", peso};
+        QTest::newRow("com hífen") << "123456789012-1"
+                                   << QStringList{"ABC1D23   XYZ9A87   123456789012-1", peso};
+    }
+    void identificadoresInteiros()
+    {
+        QFETCH(QString, nf);
+        QFETCH(QStringList, linhas);
+        BancoTeste b;
+        pesagens(b);
+        b.exec("update config set cfg_ticket40=1");
+        b.exec("update configticket set cfg_showcodigo=1");
+        b.exec("update pesagem set pes_nf='" + nf +
+               "', pes_pesonota=37350.5, pes_placacarreta='XYZ9A87' "
+               "where pes_codigo=1");
+        const QByteArray job = imprime(b, 1, true, 3);
+        QByteArrayList impressas;
+        for (QByteArray l : linhasImpressas(job))
+            impressas << l.chopped(l.endsWith('\r') ? 1 : 0);
+        const QByteArray esperado = linhas.join(u'\n').toLatin1();
+        QCOMPARE(impressas.join('\n').count(esperado), 3);
+        QCOMPARE(job.count("ABC1D23"), 3);
     }
 
     void layouts_data()
@@ -213,6 +259,52 @@ private Q_SLOTS:
         }
     }
 
+    // The invoice's access key prints under the invoice number, in groups of
+    // four, whole on both widths; not when the invoice number is not printed.
+    void chaveDaNota_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("campos");
+        QTest::addColumn<QStringList>("esperadas");
+        const QString grupos = QStringLiteral("3526 1212 3456 7800 0195 5500 1000 0123 4511 2345 6782");
+        QTest::newRow("80 colunas") << "cfg_ticket40=0"
+                                    << "cfg_shownf=1" << QStringList{"Chave de acesso da N.F.: " + grupos};
+        QTest::newRow("40 colunas") << "cfg_ticket40=1"
+                                    << "cfg_shownf=1"
+                                    << QStringList{"Chave de acesso da N.F.: 3526 1212 3456",
+                                                   "7800 0195 5500 1000 0123 4511 2345 6782"};
+        QTest::newRow("sem o número da nota") << "cfg_ticket40=0"
+                                              << "cfg_shownf=0" << QStringList{};
+    }
+    void chaveDaNota()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, campos);
+        QFETCH(QStringList, esperadas);
+        BancoTeste b;
+        pesagens(b);
+        b.exec(
+            QStringLiteral("update pesagem set pes_chavenfe='35261212345678000195550010000123451123456782' "
+                           "where pes_codigo=1"));
+        b.exec(QStringLiteral("update config set ") + config);
+        b.exec(QStringLiteral("update configticket set ") + campos);
+        const int largura = config.contains(QLatin1String("cfg_ticket40=1")) ? 40 : 80;
+        QStringList impressas;
+        for (QByteArray l : linhasImpressas(imprime(b, 1, true))) {
+            l.replace('\0', "").replace('\r', "");
+            QVERIFY2(l.size() <= largura, l.constData());
+            impressas << QString::fromLatin1(l).trimmed();
+        }
+        QStringList chave;
+        for (const QString& l : impressas) {
+            if (l.startsWith(QLatin1String("Chave de acesso")) ||
+                (!chave.isEmpty() && chave.size() < esperadas.size())) {
+                chave << l;
+            }
+        }
+        QCOMPARE(chave, esperadas);
+    }
+
     // The figures an operator checks on the exit ticket: the corrected entry
     // weight, gross and tare by party kind, the corrected net, always positive.
     void figuras_data()
@@ -250,6 +342,39 @@ private Q_SLOTS:
         const QString simples = texto.simplified();
         for (const QString& l : linhas)
             QVERIFY2(simples.contains(l), qPrintable(l + QStringLiteral("\n---\n") + texto));
+    }
+
+    // A driver's name holding printer commands and a NUL (an import, another program):
+    // the printer gets the name without them, on the built-in layout and through a
+    // template, so it never resets or turns bold in the middle of a ticket.
+    void controlesNosCampos_data()
+    {
+        QTest::addColumn<bool>("porTemplate");
+        QTest::newRow("layout") << false;
+        QTest::newRow("template") << true;
+    }
+    void controlesNosCampos()
+    {
+        QFETCH(bool, porTemplate);
+        BancoTeste b;
+        pesagens(b);
+        QString nome = QStringLiteral("JOSE\x1B@ DA\x1B"
+                                      "E SILVA\x07\tNETO");
+        if (!b.postgres()) nome += QChar(0); // PostgreSQL texts cannot hold a NUL
+        QSqlQuery q(b.dm().DataBase1());
+        QVERIFY(q.prepare("update pesagem set pes_motorista=? where pes_codigo=1"));
+        q.addBindValue(nome + "X");
+        QVERIFY(q.exec());
+        if (porTemplate) {
+            b.exec("insert into linhastempl (tem_codigo, lin_codigo, lin_texto) values (5, 0, "
+                   "'Motorista.....:[pes_motorista]')");
+            b.exec("update config set cfg_template=1, cfg_templatesaida=5");
+        }
+        const QByteArray job = imprime(b, 1, true);
+        const qsizetype inicio = job.indexOf("Motorista.....:");
+        QVERIFY(inicio >= 0);
+        const QByteArray linha = job.mid(inicio, job.indexOf('\r', inicio) - inicio);
+        QCOMPARE(linha, QByteArray("Motorista.....:JOSE@ DAE SILVA NETOX"));
     }
 
     // A site printing from templates: the exit template of the weighing, its

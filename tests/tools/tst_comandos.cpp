@@ -21,7 +21,8 @@ struct Execucao {
 
 // Runs a program in `pasta` with no display at all: a program that started
 // the window system to answer --help would fail here.
-Execucao roda(const QString& programa, const QStringList& argumentos, const QString& pasta)
+Execucao roda(const QString& programa, const QStringList& argumentos, const QString& pasta,
+              const QString& vigaHome = QString())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -31,6 +32,7 @@ Execucao roda(const QString& programa, const QStringList& argumentos, const QStr
     env.insert(QStringLiteral("HOME"), pasta);
     // A private runtime folder, as a session has: Qt warns without one.
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), pasta);
+    if (!vigaHome.isEmpty()) env.insert(QStringLiteral("VIGA_HOME"), vigaHome);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(pasta);
     p.start(programa, argumentos);
@@ -94,6 +96,7 @@ private Q_SLOTS:
         const QString demo = QStringLiteral(VIGA_BIN_DEMO);
         const QString rel = QStringLiteral(VIGA_BIN_RELATORIO);
         const QString io = QStringLiteral(VIGA_BIN_IO_SIM);
+        const QString placa = QStringLiteral(VIGA_BIN_PLACA);
         const QString versao = QStringLiteral(VIGA_VERSION);
         QTest::newRow("viga --help") << viga << QStringList{"--help"} << 0 << "Uso: viga [opções]\n"
                                      << "";
@@ -178,6 +181,20 @@ private Q_SLOTS:
             << "";
         QTest::newRow("viga-io-sim porta errada") << io << QStringList{"--porta", "70000"} << 2 << ""
                                                   << "viga-io-sim: valor inválido para --porta: 70000";
+        QTest::newRow("viga-placa --help")
+            << placa << QStringList{"--help"} << 0 << "Uso: viga-placa [--limiar N] FOTO...\n"
+            << "";
+        QTest::newRow("viga-placa --version")
+            << placa << QStringList{"--version"} << 0 << "viga-placa " + versao + "\n"
+            << "";
+        QTest::newRow("viga-placa sem foto") << placa << QStringList{} << 2 << ""
+                                             << "Uso: viga-placa [--limiar N] FOTO...\n";
+        QTest::newRow("viga-placa opção errada") << placa << QStringList{"--xyz", "a.jpg"} << 2 << ""
+                                                 << "viga-placa: opção desconhecida: --xyz (veja --help)\n";
+        QTest::newRow("viga-placa limiar") << placa << QStringList{"--limiar", "2", "a.jpg"} << 2 << ""
+                                           << "viga-placa: o limiar é um número de 0 a 1.\n";
+        QTest::newRow("viga-placa foto ausente") << placa << QStringList{"ausente.jpg"} << 1 << ""
+                                                 << "viga-placa: Não foi possível abrir a foto ausente.jpg";
         QTest::newRow("viga-demo --help")
             << demo << QStringList{"--help"} << 0 << "Uso: viga-demo [opções] PASTA\n"
             << "";
@@ -232,6 +249,7 @@ private Q_SLOTS:
         QTest::newRow("viga-scale-sim") << QStringLiteral(VIGA_BIN_SCALE_SIM);
         QTest::newRow("viga-io-sim") << QStringLiteral(VIGA_BIN_IO_SIM);
         QTest::newRow("viga-demo") << QStringLiteral(VIGA_BIN_DEMO);
+        QTest::newRow("viga-placa") << QStringLiteral(VIGA_BIN_PLACA);
     }
 
     void ajudaCabeEm80Colunas()
@@ -283,6 +301,36 @@ private Q_SLOTS:
         QCOMPARE(e.saida, 0);
         QCOMPARE(e.saidaPadrao, QString());
         QCOMPARE(contaLinhas(banco, QStringLiteral("produto")), 5);
+    }
+
+    // What the commands write is the owner's only, as the README says: the demo
+    // folder and its files, a report exported by viga-relatorio, even in place of
+    // a file others could read.
+    void arquivosSoDoDono()
+    {
+        QTemporaryDir pasta;
+        const QString destino = pasta.filePath(QStringLiteral("demo"));
+        QCOMPARE(roda(QStringLiteral(VIGA_BIN_DEMO), {destino}, pasta.path()).saida, 0);
+        auto abertoAOutros = [](const QString& caminho) {
+            return int(QFileInfo(caminho).permissions() &
+                       (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+        };
+        QCOMPARE(abertoAOutros(destino), 0);
+        QCOMPARE(abertoAOutros(destino + "/viga.db"), 0);
+        QCOMPARE(abertoAOutros(destino + "/viga.ini"), 0);
+        const QString antigo = pasta.filePath(QStringLiteral("produtos.txt"));
+        QFile f(antigo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFile::ReadGroup | QFile::ReadOther));
+        for (const QString& arquivo : {pasta.filePath(QStringLiteral("produtos.csv")), antigo,
+                                       pasta.filePath(QStringLiteral("produtos.pdf"))}) {
+            const Execucao e =
+                roda(QStringLiteral(VIGA_BIN_RELATORIO),
+                     {QStringLiteral("produtos"), QStringLiteral("--saida"), arquivo}, pasta.path(), destino);
+            QVERIFY2(e.saida == 0, qPrintable(e.erroPadrao));
+            QVERIFY2(abertoAOutros(arquivo) == 0, qPrintable(arquivo));
+        }
     }
 
     void demoPastaQueNaoPodeSerCriada()

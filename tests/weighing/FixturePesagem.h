@@ -74,7 +74,8 @@ inline QString forma(const QString& coluna, const QVariant& v)
     }
     static const QStringList textos{"PES_PLACA",    "PES_PLACACARRETA",  "PES_MOTORISTA",   "PES_NF",
                                     "PES_MENSAGEM", "PES_MENSAGEMSAIDA", "PES_RGMOTORISTA", "PES_OBS",
-                                    "PES_OBSSAIDA", "PES_HORAENTRADA",   "PES_HORASAIDA",   "PRD_CODIGO"};
+                                    "PES_OBSSAIDA", "PES_HORAENTRADA",   "PES_HORASAIDA",   "PRD_CODIGO",
+                                    "PES_CHAVENFE"};
     if (textos.contains(c)) {
         return v.toString();
     }

@@ -80,6 +80,18 @@ void digitaEnter(QWidget& w, const char* esperado, const QString& texto)
     QTest::keyClick(f, Qt::Key_Return);
 }
 
+// The entry after the invoice number: driver "jose", client 1, product 10.
+void restoDaEntrada(TFrmPesagem& w)
+{
+    digitaEnter(w, "FlatEdit7", QString());
+    digitaEnter(w, "FlatEdit24", QString());
+    digitaEnter(w, "FlatEdit5", QStringLiteral("jose"));
+    digitaEnter(w, "ComboBox1", QString());
+    digitaEnter(w, "FlatMaskEdit7", QStringLiteral("1"));
+    digitaEnter(w, "FlatMaskEdit6", QString());
+    digitaEnter(w, "FlatMaskEdit3", QStringLiteral("10"));
+}
+
 // "Novo" and the entry of a client's truck, from the first field, up to the weight.
 void novaEntrada(TFrmPesagem& w)
 {
@@ -88,13 +100,15 @@ void novaEntrada(TFrmPesagem& w)
     digitaEnter(w, "FlatEdit4", QString());
     digitaEnter(w, "FlatMaskEdit10", QString());
     digitaEnter(w, "FlatEdit6", QString());
-    digitaEnter(w, "FlatEdit7", QString());
-    digitaEnter(w, "FlatEdit24", QString());
-    digitaEnter(w, "FlatEdit5", QStringLiteral("jose"));
-    digitaEnter(w, "ComboBox1", QString());
-    digitaEnter(w, "FlatMaskEdit7", QStringLiteral("1"));
-    digitaEnter(w, "FlatMaskEdit6", QString());
-    digitaEnter(w, "FlatMaskEdit3", QStringLiteral("10"));
+    restoDaEntrada(w);
+}
+
+// Client 1 with a tax number, and the entry window on "Novo".
+void novaComCliente(Balcao& c, TFrmPesagem& w, const QString& cnpj)
+{
+    c.b.exec(QStringLiteral("update cadastrao set cad_cpfcgc='%1' where cad_codigo=1").arg(cnpj));
+    abrir(w);
+    QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
 }
 
 void salvaSemTicket(TFrmPesagem& w)
@@ -324,10 +338,10 @@ private Q_SLOTS:
         QCOMPARE(w.tabela->item(0, 2)->text(), QStringLiteral("JOAO"));
         QCOMPARE(w.tabela->item(0, 4)->text(), QStringLiteral("Inclusão"));
         QCOMPARE(w.tabela->item(1, 4)->text(), QStringLiteral("Inclusão (produtos)"));
-        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("2026-12-10 08:15:00.000"));
+        QCOMPARE(w.tabela->item(2, 1)->text(), QStringLiteral("10/12/2026 08:15:00"));
         QCOMPARE(w.tabela->item(2, 2)->text(), QStringLiteral("ADMIN"));
         QCOMPARE(w.tabela->item(2, 4)->text(), QStringLiteral("Alteração"));
-        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("pes_placa: ABC1234 → XYZ9876"));
+        QCOMPARE(w.tabela->item(2, 5)->text(), QStringLiteral("Placa: ABC1234 → XYZ9876"));
         QVERIFY2(
             w.evidencia->text().contains(QStringLiteral("Entrada: 12000 kg lido do indicador AR (Pesagem) em "
                                                         "/dev/ttyUSB0, estável há 2,3 s, quadro 44 30 31 32 "
@@ -335,6 +349,141 @@ private Q_SLOTS:
             qPrintable(w.evidencia->text()));
         QVERIFY(w.evidencia->text().contains(QStringLiteral("Saída: sem evidência registrada")));
         QVERIFY(d.mostradas.isEmpty());
+    }
+    // The invoice's access key scanned into "Nº da N. F.:": a wrong check
+    // digit is refused and nothing changes; a valid key becomes the invoice
+    // number, its summary is shown and the whole key is stored with the
+    // weighing, and kept by the exit, whose window does not edit it.
+    void chaveDaNotaFiscal()
+    {
+        Balcao c;
+        TFrmPesagem w(1);
+        novaComCliente(c, w, QStringLiteral("12.345.678/0001-95"));
+        digitaEnter(w, "FlatEdit3", QStringLiteral("abc1234"));
+        digitaEnter(w, "FlatEdit4", QString());
+        digitaEnter(w, "FlatMaskEdit10", QString());
+        const QString errada = QStringLiteral("35261212345678000195550010000123451123456783");
+        digitaEnter(w, "FlatEdit6", errada);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("Chave de acesso inválida: o dígito verificador não confere. "
+                                              "Confira a chave ou leia o código de barras de novo."));
+        QCOMPARE(w.campoNumeroNotaFiscal->text(), errada);
+        QVERIFY(w.campoNumeroNotaFiscal->hasFocus());
+        auto* resumo = w.findChild<QLabel*>(QStringLiteral("resumoChaveNfe"));
+        QVERIFY(resumo && !resumo->isVisible());
+
+        // Typed again as the printed copy groups it.
+        const QString chave = QStringLiteral("35261212345678000195550010000123451123456782");
+        const int mostradas = c.d.mostradas.size();
+        w.campoNumeroNotaFiscal->clear();
+        digitaEnter(w, "FlatEdit6", QStringLiteral("3526 1212 3456 7800 0195 5500 1000 0123 4511 2345 6782"));
+        QCOMPARE(w.campoNumeroNotaFiscal->text(), QStringLiteral("12345"));
+        QVERIFY(resumo->isVisible());
+        QCOMPARE(resumo->text(), QStringLiteral("Chave da N. F.: SP, 12/2026, CNPJ 12.345.678/0001-95"));
+        QCOMPARE(c.d.mostradas.size(), mostradas); // the issuer is the client: nothing to warn
+        restoDaEntrada(w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        salvaSemTicket(w);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        QCOMPARE(pesagem(c.b, 1)["PES_NF"], QStringLiteral("12345"));
+        QCOMPARE(pesagem(c.b, 1)["PES_CHAVENFE"], chave);
+
+        TFrmPesagem saida(2);
+        abrir(saida);
+        saida.listaPesagens->setFocus();
+        saida.listaPesagens->selecionar(0);
+        QTest::keyClick(saida.listaPesagens, Qt::Key_Space);
+        QVERIFY(!saida.campoNumeroNotaFiscal->isEnabled());
+        c.indicador.quadro("D030000\r");
+        QTRY_VERIFY(saida.BtnSalvar->isEnabled());
+        salvaSemTicket(saida);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+        QCOMPARE(pesagem(c.b, 1)["PES_PESOSAIDA"], QStringLiteral("30000"));
+        QCOMPARE(pesagem(c.b, 1)["PES_CHAVENFE"], chave);
+    }
+
+    // A key of another issuer, or months old, is taken with a warning; a
+    // number typed over the key's number drops the key.
+    void chaveComAvisos()
+    {
+        Balcao c;
+        TFrmPesagem w(1);
+        novaComCliente(c, w, QStringLiteral("98.765.432/0001-98"));
+        w.campoCodigoParte->setFocus();
+        w.campoCodigoParte->home(false);
+        QTest::keyClicks(w.campoCodigoParte, "1");
+        w.campoNumeroNotaFiscal->setFocus();
+        QTest::keyClicks(w.campoNumeroNotaFiscal, "35260312345678000195550010000123451123456783");
+        QTest::keyClick(w.campoNumeroNotaFiscal, Qt::Key_Tab);
+        QCOMPARE(c.d.ultimo(), QStringLiteral("O CNPJ do emitente da nota (12.345.678/0001-95) não é o do "
+                                              "cadastro selecionado.\rA nota foi emitida em 03/2026, há "
+                                              "mais de dois meses."));
+        QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Aviso"));
+        QCOMPARE(w.campoNumeroNotaFiscal->text(), QStringLiteral("12345"));
+        QCOMPARE(w.pesagem().chaveNfe, QStringLiteral("35260312345678000195550010000123451123456783"));
+        w.campoNumeroNotaFiscal->setFocus();
+        QTest::keyClick(w.campoNumeroNotaFiscal, Qt::Key_Backspace);
+        QTest::keyClick(w.campoNumeroNotaFiscal, Qt::Key_Tab);
+        QCOMPARE(w.campoNumeroNotaFiscal->text(), QStringLiteral("1234"));
+        QVERIFY(w.pesagem().chaveNfe.isEmpty());
+        QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumoChaveNfe"))->isVisible());
+    }
+    // The front camera is a still picture of a truck: at "Novo" its plate is
+    // read off the window's thread and proposed, selected, in the plate
+    // field. Enter keeps it; typing replaces it. The evidence keeps the
+    // reading, its confidence, its picture and whether the plate was kept.
+    void placaProposta_data()
+    {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("gravada");
+        QTest::newRow("aceita com Enter") << QString() << "AAU3Q05";
+        QTest::newRow("trocada digitando") << "xyz9876"
+                                           << "XYZ9876";
+    }
+    void placaProposta()
+    {
+        QFETCH(QString, digitado);
+        QFETCH(QString, gravada);
+        Balcao c({{QStringLiteral("cameras/Frente"),
+                   QStringLiteral(VIGA_FOTOS_PLACAS "/00049_AAU3Q05_limpa.jpg")}});
+        TFrmPesagem w(1);
+        abrir(w);
+        QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
+        QVERIFY(w.campoPlaca->hasFocus());
+        QTRY_COMPARE_WITH_TIMEOUT(w.campoPlaca->text(), QStringLiteral("AAU3Q05"), 30000);
+        QCOMPARE(w.campoPlaca->selectedText(), QStringLiteral("AAU3Q05"));
+        auto* lida = w.findChild<QLabel*>(QStringLiteral("placaLida"));
+        QVERIFY(lida->isVisible());
+        QVERIFY2(lida->text().startsWith(QStringLiteral("Placa lida pela câmera: AAU3Q05 (confiança ")),
+                 qPrintable(lida->text()));
+        digitaEnter(w, "FlatEdit3", digitado);
+        QCOMPARE(w.campoPlaca->text(), gravada);
+        digitaEnter(w, "FlatEdit4", QString());
+        digitaEnter(w, "FlatMaskEdit10", QString());
+        digitaEnter(w, "FlatEdit6", QString());
+        restoDaEntrada(w);
+        c.indicador.quadro("D012000\r");
+        QTRY_VERIFY(w.BtnSalvar->isEnabled());
+        salvaSemTicket(w);
+        QCOMPARE(c.d.ultimo(), sucesso);
+        c.indicador.quadro({});
+
+        QCOMPARE(pesagem(c.b, 1)["PES_PLACA"], gravada);
+        const Evidencia::Linha e = Evidencia::le(c.b.dm(), 1, 1);
+        QVERIFY(e.placaLida);
+        QCOMPARE(e.placaLida->placa, QStringLiteral("AAU3Q05"));
+        QVERIFY2(e.placaLida->confianca >= 0.85 && e.placaLida->confianca <= 1,
+                 qPrintable(QString::number(e.placaLida->confianca)));
+        QVERIFY2(lida->text().contains(
+                     QStringLiteral("(confiança %1 %)").arg(qRound(e.placaLida->confianca * 100))),
+                 qPrintable(lida->text()));
+        QCOMPARE(e.placaLida->aceita, digitado.isEmpty());
+        QVERIFY2(e.placaLida->foto.startsWith(QStringLiteral("fotos/placa-")), qPrintable(e.placaLida->foto));
+        QVERIFY(QFile::exists(c.b.pasta() + u'/' + e.placaLida->foto));
+        // The save's own picture is stored before the database goes.
+        QTRY_COMPARE(Evidencia::le(c.b.dm(), 1, 1).cameras,
+                     QStringLiteral("Frente: fotos/1-entrada-frente.jpg"));
     }
 };
 

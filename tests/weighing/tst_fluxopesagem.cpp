@@ -128,7 +128,7 @@ private Q_SLOTS:
         f.recebe("D030000\r", 8);
         c.relogio.avanca(700);
         p.pesoSaida = QStringLiteral("30000");
-        f.iniciaGravacao(p, p.pesoSaida, true, QString());
+        QVERIFY(f.iniciaGravacao(p, p.pesoSaida, true, QString()).isEmpty());
         QSignalSpy parada(&f, &FluxoPesagem::leituraParada);
         c.relogio.avanca(5000); // the operator types the number of copies
         QCOMPARE(parada.count(), 1);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         PesagemTela p = aberta(1, QStringLiteral("NOV0001"));
         p.codigoProposto = true;
         SalvaPesagem::salvar(c.b.dm(), *std::make_unique<PesagemTela>(aberta(1)), f.config(), false);
-        f.iniciaGravacao(p, p.pesoEntrada, false, QString());
+        QVERIFY(f.iniciaGravacao(p, p.pesoEntrada, false, QString()).isEmpty());
         QCOMPARE(f.grava(p, true), 2);
         QCOMPARE(pesagem(c.b, 2)["PES_PLACA"], QStringLiteral("NOV0001"));
         const Evidencia::Linha ev = Evidencia::le(c.b.dm(), 2, 1);
@@ -200,7 +200,7 @@ private Q_SLOTS:
         SalvaPesagem::salvar(c.b.dm(), outra, c.fluxo->config(), false);
         p.pesoSaida = QStringLiteral("30000");
         try {
-            c.fluxo->iniciaGravacao(p, p.pesoSaida, false, QString());
+            (void)c.fluxo->iniciaGravacao(p, p.pesoSaida, false, QString());
             QFAIL("gravação aceita");
         } catch (const PesagemAlterada& e) {
             QCOMPARE(e.situacao(), conclui ? PesagemAlterada::Concluida : PesagemAlterada::Alterada);
@@ -272,7 +272,7 @@ private Q_SLOTS:
         PesagemTela p = c.saida(1);
         p.pesoSaida = QStringLiteral("30000");
         f.setEditando(true);
-        f.iniciaGravacao(p, p.pesoSaida, false, QString());
+        QVERIFY(f.iniciaGravacao(p, p.pesoSaida, false, QString()).isEmpty());
         QCOMPARE(f.grava(p, false), 1);
     }
 };

@@ -199,7 +199,7 @@ private Q_SLOTS:
         QCOMPARE(w.campoCodigoPesagem->maskText().trimmed(), QStringLiteral("1"));
         QCOMPARE(w.campoDataEntrada->maskText(), QStringLiteral("10/12/2026"));
         QCOMPARE(w.campoHoraEntrada->maskText(), QStringLiteral("08:15:00"));
-        QVERIFY(w.porta().Connected());
+        QVERIFY(w.fluxo().lendo());
         QVERIFY(w.lampadaBalanca->cor() == TLampada::Vermelha);
         QVERIFY(!w.comboModoEntrada->isEnabled()); // no right to weigh by hand
         QVERIFY(w.campoPesoEntrada->isReadOnly());
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QTest::keyClick(w.campoCodigoProduto, Qt::Key_F10);
         QCOMPARE(c.d.ultimo(), sucesso);
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Sucesso"));
-        QVERIFY(!w.porta().Connected());
+        QVERIFY(!w.fluxo().lendo());
         QVERIFY(w.lampadaBalanca->cor() == TLampada::Branca);
         QCOMPARE(w.EstadoCadastro, 3);
         QVERIFY(w.campoPlaca->text().isEmpty());
@@ -309,7 +309,7 @@ private Q_SLOTS:
         w.comboModoEntrada->setFocus();
         QTest::keyClick(w.comboModoEntrada, Qt::Key_Up); // "Pesagem Manual"
         QCOMPARE(w.comboModoEntrada->currentIndex(), 0);
-        QVERIFY(!w.porta().Connected());
+        QVERIFY(!w.fluxo().lendo());
         QVERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
         QVERIFY(!w.campoPesoEntrada->isReadOnly());
         w.campoPesoEntrada->setFocus();
@@ -361,7 +361,7 @@ private Q_SLOTS:
         QCOMPARE(w.campoDataSaida->maskText(), QStringLiteral("10/12/2026"));
         QCOMPARE(w.campoHoraSaida->maskText(), QStringLiteral("08:15:00"));
         QVERIFY(!w.campoPlaca->isEnabled());
-        QVERIFY(w.porta().Connected());
+        QVERIFY(w.fluxo().lendo());
 
         c.indicador.quadro("D030000\r");
         QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("30000"));
@@ -623,7 +623,7 @@ private Q_SLOTS:
         TFrmPesagem w(2);
         abrir(w);
         abreDaLista(w, 0);
-        QVERIFY(w.porta().Connected());
+        QVERIFY(w.fluxo().lendo());
         c.indicador.quadro("D022000\r");
         QTRY_COMPARE(w.campoPesoSaida->text(), QStringLiteral("22000"));
         QTRY_VERIFY(w.lampadaBalanca->cor() == TLampada::Verde);
@@ -675,13 +675,13 @@ private Q_SLOTS:
         QCOMPARE(w.campoNomeParte->text(), QStringLiteral("CLIENTE UM"));
         QCOMPARE(w.campoDescricaoProduto->text(), QStringLiteral("SOJA"));
         if (novaPesagem) {
-            QVERIFY(w.porta().Connected());
+            QVERIFY(w.fluxo().lendo());
             c.indicador.quadro("D012500\r");
             QTRY_COMPARE(w.campoPesoEntrada->text(), QStringLiteral("12500"));
         } else {
             QCOMPARE(w.campoPesoEntrada->text(), QStringLiteral("12000"));
             QCOMPARE(w.comboModoEntrada->currentIndex(), 0);
-            QVERIFY(!w.porta().Connected());
+            QVERIFY(!w.fluxo().lendo());
             QVERIFY(!w.campoPesoEntrada->isEnabled());
         }
         digita(w.campoNomeMotorista, QStringLiteral("OUTRO MOTORISTA"));
@@ -847,11 +847,11 @@ private Q_SLOTS:
         TFrmPesagem w(2);
         abrir(w);
         abreDaLista(w, 0);
-        QVERIFY(w.porta().Connected());
+        QVERIFY(w.fluxo().lendo());
         QVERIFY(!w.btnExcluir->isEnabled());
         QTest::mouseClick(w.BtnCancelar, Qt::LeftButton);
         QCOMPARE(w.EstadoCadastro, 3);
-        QVERIFY(!w.porta().Connected());
+        QVERIFY(!w.fluxo().lendo());
         QVERIFY(w.lampadaBalanca->cor() == TLampada::Branca && w.lampadaBalanca->contornoPontilhado());
         QVERIFY(w.campoPlaca->text().isEmpty() && !w.campoPlaca->isEnabled());
         QVERIFY(w.btnExcluir->isEnabled());
@@ -961,13 +961,13 @@ private Q_SLOTS:
         TFrmPesagem w(1);
         abrir(w);
         QTest::mouseClick(w.BtnNovo, Qt::LeftButton);
-        QVERIFY(w.porta().Connected());
+        QVERIFY(w.fluxo().lendo());
         w.comboBalanca->setFocus();
         QTest::keyClick(w.comboBalanca, Qt::Key_Down); // "Balança 2": COM3, a device that does not exist
         QCOMPARE(w.comboBalanca->currentIndex(), 1);
         QCOMPARE(c.d.ultimo(), QStringLiteral("Erro ao conectar a balança"));
         QCOMPARE(c.d.mostradas.last().titulo, QStringLiteral("Erro"));
-        QVERIFY(!w.porta().Connected());
+        QVERIFY(!w.fluxo().lendo());
         QVERIFY(w.lampadaBalanca->cor() == TLampada::Vermelha);
         QVERIFY(!w.BtnSalvar->isEnabled());
     }

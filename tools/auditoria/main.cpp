@@ -99,6 +99,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // a seal file it creates is closed as VIGA's own files
+    PastaDados::restringirCriacao();
+
     QByteArray chave;
     try {
         chave = ChaveAuditoria::le();

@@ -109,11 +109,13 @@ int main(int argc, char** argv)
         return saida;
     }
     QCoreApplication app(argc, argv);
-    if (!QDir().mkpath(pasta)) {
+    qputenv("VIGA_HOME", pasta.toLocal8Bit());
+    // a data folder like any other: the owner's only (0700), and so is what is made there
+    if (!PastaDados::preparar()) {
         std::fprintf(stderr, "viga-demo: não foi possível criar a pasta %s\n", qPrintable(pasta));
         return 1;
     }
-    qputenv("VIGA_HOME", pasta.toLocal8Bit());
+    PastaDados::restringirCriacao();
     if (QFile::exists(PastaDados::arquivo(QStringLiteral("viga.db")))) {
         return 0; // created before: keep what the user did with it
     }

@@ -416,6 +416,8 @@ int main(int argc, char** argv)
         erro(msg);
         return SaidaFalha;
     }
+    // what it writes (the report, the database's journal) is closed as VIGA's own files
+    PastaDados::restringirCriacao();
     Conexao conexao;
     if (!Conexao::ler(conexao, &msg)) {
         erro(msg);

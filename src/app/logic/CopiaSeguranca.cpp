@@ -16,6 +16,11 @@
 #include <QTemporaryFile>
 #include <QUuid>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 QString CopiaSeguranca::destino(const QString& nome)
 {
     return QDir(PastaDados::arquivo(QStringLiteral("bkp")))
@@ -90,6 +95,47 @@ bool pastaGravavel(QString* detalhe)
     return true;
 }
 
+// A new empty file in bkp/ that the copy is written to: a backup stopped half-way
+// (a crash, the power) is left under this name, never under a backup's.
+QString arquivoIncompleto(QString* detalhe)
+{
+    QTemporaryFile f(QDir(PastaDados::arquivo(QStringLiteral("bkp")))
+                         .filePath(QStringLiteral("copia-incompleta-XXXXXX.tmp")));
+    f.setAutoRemove(false);
+    if (!f.open()) {
+        diz(detalhe, f.errorString());
+        return QString();
+    }
+    return f.fileName();
+}
+
+// The copy checked, on the disk, and only then given the backup's name (never
+// over a file already there); the folder's entry is on the disk too.
+Resultado concluiCopia(const QString& temporario, const QString& alvo, QString* detalhe)
+{
+    PastaDados::fecharArquivo(temporario);
+    auto sincroniza = [](const QString& caminho, int modo) {
+        const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ::fsync(fd) == 0;
+        ::close(fd);
+        return ok;
+    };
+    if (!sincroniza(temporario, O_RDONLY)) {
+        diz(detalhe, QString::fromLocal8Bit(std::strerror(errno)));
+        QFile::remove(temporario);
+        return Resultado::FalhaAoGravar;
+    }
+    QFile copia(temporario);
+    if (!copia.rename(alvo)) {
+        diz(detalhe, copia.errorString());
+        QFile::remove(temporario);
+        return QFileInfo::exists(alvo) ? Resultado::DestinoExiste : Resultado::FalhaAoGravar;
+    }
+    sincroniza(QFileInfo(alvo).absolutePath(), O_RDONLY | O_DIRECTORY);
+    return Resultado::Gerada;
+}
+
 // The copy is opened on its own and checked page by page before it is
 // called a backup.
 bool copiaIntegra(const QString& alvo, QString* detalhe)
@@ -152,36 +198,32 @@ Resultado copiaSqlite(TDM& dm, QString* arquivo, QString* detalhe)
             return Resultado::NaoGerada;
         }
     }
+    const QString temporario = arquivoIncompleto(detalhe);
+    if (temporario.isEmpty()) {
+        return Resultado::PastaInacessivel;
+    }
     // no cursor of VIGA's own may be left running on the connection
     dm.fecharConsultas();
     QSqlQuery q(dm.DataBase1());
+    // SQLite writes into an empty file that is already there
     q.prepare(QStringLiteral("VACUUM INTO ?"));
-    q.addBindValue(alvo);
+    q.addBindValue(temporario);
     if (!q.exec()) {
         const QString erro = q.lastError().text();
         q.finish();
         diz(detalhe, erro);
-        const bool existia = QFileInfo::exists(alvo);
-        // SQLite refuses a target that is already there; anything it began
-        // writing otherwise is removed
-        if (erro.contains(QLatin1String("output file already exists"), Qt::CaseInsensitive)) {
-            return Resultado::DestinoExiste;
-        }
-        if (existia) {
-            QFile::remove(alvo);
-        }
+        QFile::remove(temporario);
         return erro.contains(QLatin1String("full"), Qt::CaseInsensitive) ||
                        erro.contains(QLatin1String("I/O"), Qt::CaseInsensitive)
                    ? Resultado::FalhaAoGravar
                    : Resultado::NaoGerada;
     }
     q.finish();
-    PastaDados::fecharArquivo(alvo);
-    if (!copiaIntegra(alvo, detalhe)) {
-        QFile::remove(alvo);
+    if (!copiaIntegra(temporario, detalhe)) {
+        QFile::remove(temporario);
         return Resultado::FalhaAoGravar;
     }
-    return Resultado::Gerada;
+    return concluiCopia(temporario, alvo, detalhe);
 }
 
 Resultado copiaPostgres(TDM& dm, QString* arquivo, QString* detalhe)
@@ -206,8 +248,13 @@ Resultado copiaPostgres(TDM& dm, QString* arquivo, QString* detalhe)
         env.insert(QStringLiteral("PGPASSWORD"), c.senha);
     }
     p.setProcessEnvironment(env);
-    QStringList args{QStringLiteral("-h"), c.host, QStringLiteral("-p"),           QString::number(c.porta),
-                     QStringLiteral("-f"), alvo,   QStringLiteral("--no-password")};
+    const QString temporario = arquivoIncompleto(detalhe);
+    if (temporario.isEmpty()) {
+        return Resultado::PastaInacessivel;
+    }
+    QStringList args{
+        QStringLiteral("-h"), c.host,     QStringLiteral("-p"),           QString::number(c.porta),
+        QStringLiteral("-f"), temporario, QStringLiteral("--no-password")};
     if (!c.usuario.isEmpty()) {
         args << QStringLiteral("-U") << c.usuario;
     }
@@ -216,19 +263,16 @@ Resultado copiaPostgres(TDM& dm, QString* arquivo, QString* detalhe)
     if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         const QString erro = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
         diz(detalhe, erro.isEmpty() ? p.errorString() : erro);
-        QFile::remove(alvo);
+        QFile::remove(temporario);
         // pg_dump tells a full disk in its own words
         return erro.contains(QLatin1String("could not write"), Qt::CaseInsensitive) ||
                        erro.contains(QLatin1String("No space left"), Qt::CaseInsensitive)
                    ? Resultado::FalhaAoGravar
                    : Resultado::NaoGerada;
     }
-    if (!QFileInfo::exists(alvo)) {
-        return Resultado::NaoGerada;
-    }
-    // the dump holds every password stored in the database
-    PastaDados::fecharArquivo(alvo);
-    return Resultado::Gerada;
+    // the dump holds every password stored in the database: owner-only, as the
+    // temporary file was made
+    return concluiCopia(temporario, alvo, detalhe);
 }
 
 } // namespace

@@ -8,6 +8,8 @@ class TDM;
 // The database backup of the "Cópia de Segurança" command: the SQLite file
 // copied, with the connection closed, to bkp/ + "hhmm_ddmmyy" + its name;
 // a PostgreSQL database dumped with pg_dump to the same folder and name.
+// Either is written to bkp/copia-incompleta-*.tmp, checked, put on the disk and
+// only then renamed: a file under a backup's name is always a whole backup.
 class CopiaSeguranca
 {
 public:

@@ -1,29 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstanciaUnica.h"
 
+#include "PastaPrivada.h"
+
 #include <QDir>
-#include <QStandardPaths>
-
-namespace
-{
-
-// The user's runtime folder; Qt makes a private one (mode 0700) when the
-// session gives none. The temporary folder only when even that fails.
-QString pastaDoUsuario()
-{
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return pasta.isEmpty() ? QDir::tempPath() : pasta;
-}
-
-} // namespace
 
 InstanciaUnica::InstanciaUnica(const QString& nome)
-    : m_caminho(QDir(pastaDoUsuario()).filePath(nome + QStringLiteral(".lock")))
 {
+    const QString pasta = PastaPrivada::execucao(&m_erro);
+    if (!pasta.isEmpty()) m_caminho = QDir(pasta).filePath(nome + QStringLiteral(".lock"));
 }
 
 bool InstanciaUnica::adquirir()
 {
+    if (m_caminho.isEmpty()) return false;
     m_trava = std::make_unique<QLockFile>(m_caminho);
     // No age limit: a lock is stale only when its program is gone.
     m_trava->setStaleLockTime(0);

@@ -3,6 +3,7 @@
 
 #include "ArquivoIni.h"
 #include "Atualizacao.h"
+#include "BalancaSessao.h"
 #include "ChaveAuditoria.h"
 #include "CopiaSeguranca.h"
 #include "Dialogos.h"
@@ -10,6 +11,8 @@
 #include "ErroBanco.h"
 #include "MensagensCadastro.h"
 #include "PastaDados.h"
+#include "Portaria.h"
+#include "RegistroPassagens.h"
 #include "Relogio.h"
 #include "Rotinas.h"
 #include "SessaoAtual.h"
@@ -214,6 +217,13 @@ void TFrmMain::criaBarraStatus()
         m_paineis << p;
     }
     m_paineis[0]->setText(QStringLiteral("  Login:"));
+    // the deck and the gate's module, once the gate runs
+    m_painelPortaria = new QLabel(this);
+    m_painelPortaria->setObjectName(QStringLiteral("painelPortaria"));
+    m_painelPortaria->setFrameShape(QFrame::Panel);
+    m_painelPortaria->setFrameShadow(QFrame::Sunken);
+    m_painelPortaria->hide();
+    statusBar()->addPermanentWidget(m_painelPortaria);
     // A lost database connection is said here while it is tried again.
     connect(&m_dm, &TDM::situacaoConexao, this, [this](bool perdida, const QString& aviso) {
         if (perdida) {
@@ -227,6 +237,29 @@ void TFrmMain::criaBarraStatus()
     connect(m_relogio, &QTimer::timeout, this, [this] { tique(); });
     m_relogio->start();
     tique();
+}
+
+// The gate of this workstation for the session: passages left under way by
+// a VIGA that was closed are stored as interrupted, then the deck is watched
+// until the program ends; its state is shown in the status bar.
+void TFrmMain::iniciaPortaria()
+{
+    try {
+        RegistroPassagens::aoIniciar(m_dm);
+        QStringList avisos;
+        delete m_portaria;
+        m_portaria = Portaria::daSessao(m_dm, &avisos, this);
+        for (const QString& aviso : std::as_const(avisos)) {
+            Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
+        }
+    } catch (const ErroBanco& e) {
+        MensagensCadastro::avisaErro(e);
+        return;
+    }
+    auto mostra = [this] { m_painelPortaria->setText(u' ' + m_portaria->textoStatus() + u' '); };
+    connect(m_portaria, &Portaria::statusMudou, m_painelPortaria, mostra);
+    mostra();
+    m_painelPortaria->show();
 }
 
 void TFrmMain::tique()
@@ -396,6 +429,7 @@ void TFrmMain::iniciar()
     if (const QString aviso = ChaveAuditoria::avisoSemChave(); !aviso.isEmpty()) {
         Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
     }
+    iniciaPortaria();
     // 5. login
     if (!Telas::login(this)) {
         encerrar();
@@ -511,6 +545,12 @@ void TFrmMain::executa(const Comandos::Comando& c)
                 c.tela == Comandos::Tela::Cadastro ? Comandos::tituloCadastro(c, m_dm) : QString();
             bool existe = true;
             abre([&] { existe = Telas::abrir(this, c, titulo); });
+            if (c.tela == Comandos::Tela::Configuracoes && m_portaria) {
+                // the scale's port may have changed: the deck is read on the one configured now
+                for (const QString& aviso : BalancaSessao::instancia().vigia(m_dm)) {
+                    Mensagem(aviso, QStringLiteral("Aviso"), Msg::Aviso);
+                }
+            }
             if (!existe) {
                 Mensagem(QStringLiteral("Módulo não disponível nesta versão."), QStringLiteral("Informação"),
                          Msg::Informacao);

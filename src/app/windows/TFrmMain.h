@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class Portaria;
 class QToolButton;
 class TDM;
 
@@ -39,6 +40,8 @@ public:
 
     QAction* acao(const QString& nome) const;
     QLabel* painel(int i) const { return m_paineis.value(i); }
+    // The gate of the session, once the start sequence started it.
+    Portaria* portaria() const { return m_portaria; }
     QMenu* menuCadastros() const { return m_menuCadastros; }
     QMenu* menuPopupCadastros() const { return m_popupCadastros; }
     const QPixmap& imagemFundo() const { return m_fundo; }
@@ -66,6 +69,7 @@ private:
     void alternaSql();
     void tique();
     void mostraFundo();
+    void iniciaPortaria();
 
     // Opens a window hiding the background picture while it is up.
     void abre(const std::function<void()>& janela);
@@ -88,6 +92,8 @@ private:
     QLabel* m_areaFundo = nullptr;
     QList<QLabel*> m_paineis;
     QTimer* m_relogio = nullptr;
+    QLabel* m_painelPortaria = nullptr;
+    Portaria* m_portaria = nullptr; // the gate of the session
     QPixmap m_fundo;
     bool m_fundoVisivel = true;
     bool m_iniciado = false;

@@ -98,12 +98,20 @@ public:
         default:
             break;
         }
-        if ((flags & 0xF) == Msg::SimNao) {
+        if ((flags & 0xF) == Msg::SimNao || (flags & 0xF) == Msg::SimNaoCancelar) {
             auto* sim = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
             auto* nao = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+            QPushButton* cancelar = nullptr;
+            if ((flags & 0xF) == Msg::SimNaoCancelar) {
+                cancelar = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+                box.setEscapeButton(cancelar);
+            }
             box.setDefaultButton((flags & Msg::PadraoNao) ? nao : sim);
             box.exec();
-            return box.clickedButton() == static_cast<QAbstractButton*>(sim) ? Msg::RespSim : Msg::RespNao;
+            if (box.clickedButton() == static_cast<QAbstractButton*>(sim)) return Msg::RespSim;
+            if (cancelar && box.clickedButton() != static_cast<QAbstractButton*>(nao))
+                return Msg::RespCancelar;
+            return Msg::RespNao;
         }
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();

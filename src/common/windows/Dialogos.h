@@ -13,6 +13,8 @@ namespace Msg
 {
 enum : int {
     Ok = 0,
+    // "Sim", "Não" and "Cancelar": Esc (or closing the box) answers RespCancelar.
+    SimNaoCancelar = 3,
     SimNao = 4,
     Erro = 16,
     Pergunta = 32,

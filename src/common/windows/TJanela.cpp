@@ -60,10 +60,26 @@ bool TJanela::eventFilter(QObject* obj, QEvent* ev)
 
 bool TJanela::teclaPrevia(QWidget* alvo, QKeyEvent* e)
 {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && alvo->property("enterSai").toBool()) {
+        // A short memo (an observation) is left with Enter like any field; its
+        // line breaks are typed with Ctrl+Enter or Shift+Enter.
+        const auto mods = e->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::NoModifier) {
+            proximoCampo();
+            return true;
+        }
+        if (mods == Qt::ControlModifier || mods == Qt::ShiftModifier) {
+            if (auto* memo = qobject_cast<QPlainTextEdit*>(alvo); memo && !memo->isReadOnly()) {
+                memo->insertPlainText(QStringLiteral("\n"));
+            }
+            return true;
+        }
+    }
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         return false;
     }
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    if (enter) {
         if (qobject_cast<QPlainTextEdit*>(alvo) || qobject_cast<QTextEdit*>(alvo)) {
             return false;
         }
@@ -116,6 +132,9 @@ void TJanela::keyPressEvent(QKeyEvent* e)
 // more than needed): those are reached by Tab or their letter.
 void TJanela::proximoCampo()
 {
+    // A move by the keyboard: the control reached shows its focus frame, as
+    // after Tab (the style draws it only once the window has seen one).
+    setAttribute(Qt::WA_KeyboardFocusChange);
     QWidget* inicio = focusWidget();
     for (int i = 0; i < 200; ++i) {
         focusNextChild();
@@ -124,6 +143,12 @@ void TJanela::proximoCampo()
             return;
         }
     }
+}
+
+void EnterSaiDoMemo(QPlainTextEdit* memo)
+{
+    memo->setProperty("enterSai", true);
+    memo->setTabChangesFocus(true);
 }
 
 void MarcaDestrutivo(QWidget* botao)
@@ -222,5 +247,38 @@ QLabel* Rotulo(const QString& texto, QWidget* campo)
         nome.remove(u'&');
         campo->setAccessibleName(nome.trimmed());
     }
+    return l;
+}
+
+namespace
+{
+// Keeps a label's visibility on its field's.
+class SegueVisibilidade : public QObject
+{
+public:
+    SegueVisibilidade(QWidget* campo, QWidget* seguidor) : QObject(seguidor), m_seguidor(seguidor)
+    {
+        campo->installEventFilter(this);
+        m_seguidor->setVisible(!campo->isHidden());
+    }
+    bool eventFilter(QObject* obj, QEvent* ev) override
+    {
+        const auto t = ev->type();
+        if (t == QEvent::ShowToParent || t == QEvent::HideToParent || t == QEvent::Show ||
+            t == QEvent::Hide) {
+            m_seguidor->setVisible(!static_cast<QWidget*>(obj)->isHidden());
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_seguidor;
+};
+} // namespace
+
+QLabel* Sufixo(const QString& texto, QWidget* campo)
+{
+    auto* l = new QLabel(texto, campo->parentWidget());
+    new SegueVisibilidade(campo, l);
     return l;
 }

@@ -34,6 +34,11 @@ protected:
 void MarcaDestrutivo(QWidget* botao);
 bool ehDestrutivo(const QWidget* w);
 
+class QPlainTextEdit;
+// Marks a memo of a few lines (an observation) that Enter leaves like a
+// field; Ctrl+Enter or Shift+Enter starts a new line in it.
+void EnterSaiDoMemo(QPlainTextEdit* memo);
+
 // The system's properties that Qt widgets lack: the "tag" integer of a control.
 int tagDe(const QObject* o);
 void setTag(QObject* o, int tag);
@@ -58,3 +63,5 @@ QToolButton* BotaoPesquisa(QWidget* pai, const QString& nome, const QString& nom
 // The caption of a field: a label whose buddy is the field (so its mnemonic
 // moves there) and whose text, without '&', becomes the field's accessible name.
 QLabel* Rotulo(const QString& texto, QWidget* campo);
+// What follows a field ("%", "kg"): a label shown and hidden with the field.
+QLabel* Sufixo(const QString& texto, QWidget* campo);

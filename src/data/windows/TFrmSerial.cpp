@@ -10,6 +10,7 @@
 #include "TDM.h"
 
 #include "PastaDados.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -19,6 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace
@@ -283,9 +287,28 @@ TFrmSerial::TFrmSerial(QWidget* parent) : TJanela(parent)
     botoes->addStretch(1);
     botoes->addWidget(BtnSalvar);
 
+    // The settings scroll inside the window; "Salvar" stays below them, in
+    // sight on the smallest screens of the gatehouse (1366×768).
+    auto* rolagem = new QScrollArea(this);
+    rolagem->setObjectName(QStringLiteral("ScrollConfiguracoes"));
+    rolagem->setWidgetResizable(true);
+    rolagem->setFrameShape(QFrame::NoFrame);
+    rolagem->setWidget(painel);
     auto* raiz = new QVBoxLayout(this);
-    raiz->addWidget(painel, 1);
+    raiz->addWidget(rolagem, 1);
     raiz->addLayout(botoes);
+    // The field reached by Enter or Tab is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [rolagem, painel](QWidget*, QWidget* agora) {
+        if (agora && painel->isAncestorOf(agora)) rolagem->ensureWidgetVisible(agora);
+    });
+    // As large as its settings ask, as far as the screen's free area allows.
+    const QSize pedido =
+        painel->sizeHint() +
+        QSize(raiz->contentsMargins().left() * 2 + rolagem->verticalScrollBar()->sizeHint().width(),
+              BtnSalvar->sizeHint().height() + raiz->spacing() + raiz->contentsMargins().top() * 2);
+    const QRect livre = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
+    // room for the frame the window manager draws around the window
+    resize(qMin(pedido.width(), livre.width() - 16), qMin(pedido.height(), livre.height() - 48));
 
     for (QCheckBox* c : {chkFatorSaida, chkFatorEntrada, chkSomenteFator7}) {
         connect(c, &QCheckBox::toggled, this, &TFrmSerial::mostraFatores);

@@ -159,8 +159,8 @@ void TFrmMailRV::BtnEnviarClick()
         Mensagem(QStringLiteral("Envio do e-mail cancelado."), QStringLiteral("Confirmação"),
                  Msg::Informacao);
     } else {
-        // The reason holds no password: libcurl's text and the server's reply line.
-        Mensagem(QStringLiteral("Não Foi possível enviar o email!") + QStringLiteral("\n\n") + envio.erro(),
+        // The reason in words, then the library's detail and the server's reply line (never a password).
+        Mensagem(QStringLiteral("Não foi possível enviar o email!") + QStringLiteral("\n\n") + envio.erro(),
                  QStringLiteral("Confirmação"), Msg::Informacao);
     }
 }

@@ -47,6 +47,7 @@ void TFrmProgress::posicionar(int valor)
 {
     if (valor == SemTamanho) {
         barra->setRange(0, 0);
+        if (m_preview) m_preview->progresso(valor);
         return;
     }
     barra->setRange(0, 100);
@@ -62,6 +63,7 @@ void TFrmProgress::acompanhar(TRVPreview* preview)
 
 int TFrmProgress::posicao() const
 {
+    if (barra->maximum() == 0) return SemTamanho;
     return barra->value();
 }
 

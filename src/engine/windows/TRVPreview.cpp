@@ -88,7 +88,7 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     edtPagina->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), edtPagina));
     edtPagina->setMaximumWidth(80);
-    btnIrPara = new QPushButton(QStringLiteral("I&r para página"), this);
+    btnIrPara = new QPushButton(QStringLiteral("Ir para pá&gina"), this);
     btnIrPara->setObjectName(QStringLiteral("BtnIrPara"));
     edtPagina->setAccessibleName(btnIrPara->text().remove(u'&'));
 
@@ -102,7 +102,8 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
     barraStatus = new QStatusBar(this);
     barraStatus->setObjectName(QStringLiteral("StatusBar1"));
     barraStatus->setSizeGripEnabled(false);
-    rotuloGerando = new QLabel(texto("Gerando o relatório...", "Generating the report..."), this);
+    rotuloGerando = new QLabel(this);
+    rotuloGerando->setObjectName(QStringLiteral("LabelGerando"));
     barraGerando = new QProgressBar(this);
     barraGerando->setObjectName(QStringLiteral("ProgressBar1"));
     barraGerando->setRange(0, 100);
@@ -169,6 +170,7 @@ TRVPreview::TRVPreview(TRelevo& origem, ServicosRelevoJanelas& servicos, QWidget
                              QString::number(totalPaginas()));
     ShowPage(0);
     if (m_emAndamento) {
+        mostraPosicao();
         // The report run passes through the event loop between records: the count of
         // pages and the commands follow the pages as they come.
         m_atualizacao = new QTimer(this);
@@ -222,12 +224,26 @@ void TRVPreview::concluir()
 
 void TRVPreview::progresso(int valor)
 {
+    // A run whose size is not known moves the bar as work going on; the
+    // pages composed are counted beside it.
+    if (valor == ProgressoRelatorio::SemTamanho) {
+        barraGerando->setRange(0, 0);
+        return;
+    }
+    barraGerando->setRange(0, 100);
     barraGerando->setValue(valor);
 }
 
 void TRVPreview::mostraPosicao()
 {
     const int total = totalPaginas();
+    if (m_emAndamento) {
+        rotuloGerando->setText(
+            total == 1
+                ? texto("Gerando o relatório: 1 página pronta", "Generating the report: 1 page done")
+                : texto("Gerando o relatório: %1 páginas prontas", "Generating the report: %1 pages done")
+                      .arg(total));
+    }
     if (total == m_totalMostrado) return;
     m_totalMostrado = total;
     barraStatus->showMessage(texto("Página ", "Page ") + QString::number(m_atual + 1) +
@@ -336,6 +352,7 @@ void TRVPreview::Imprimir()
                                texto("Pergunta", "Question"), Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
         return;
     }
+    bool impresso = true;
     if (chkWindows->isChecked()) {
         const int tamanho = m_fonteDialogo.pointSize() > 0 ? m_fonteDialogo.pointSize() : 10;
         if (m_rowSp > -tamanho) m_job.Windows.LineSpace = m_rowSp;
@@ -343,14 +360,17 @@ void TRVPreview::Imprimir()
         if (!m_servicos.desenhar(PaginasExibidas(m_origem, paginas), m_fonteDialogo, qAbs(int(m_rowSp)),
                                  m_origem.Windows.Orientation, &erro)) {
             Mensagem(erro, texto("Erro", "Error"), Msg::Erro);
+            impresso = false;
         }
-        return;
-    }
-    if (m_job.PrintToSpool) {
+    } else if (m_job.PrintToSpool) {
         SpoolPages(m_origem, paginas, m_job);
-        return;
+    } else {
+        impresso = ReplayPages(m_origem, paginas, m_job);
     }
-    ReplayPages(m_origem, paginas, m_job);
+    // The Enter that printed must not print again: the focus leaves the print
+    // command (to the page), or the preview closes when the job asks for it.
+    memo->setFocus(Qt::OtherFocusReason);
+    if (impresso && m_origem.Preview.FechaAoImprimir) accept();
 }
 
 void TRVPreview::Salvar()

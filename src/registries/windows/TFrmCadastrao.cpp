@@ -191,7 +191,7 @@ void TFrmCadastrao::montaCampos()
 
     m_obs = new QPlainTextEdit(m_painel);
     m_obs->setObjectName(QStringLiteral("memObs"));
-    m_obs->setTabChangesFocus(true);
+    EnterSaiDoMemo(m_obs);
     m_obs->setMaximumHeight(70);
     g->addWidget(Rotulo(QStringLiteral("Observação"), m_obs), linha, 0);
     g->addWidget(m_obs, linha, 1, 1, 3);

@@ -184,12 +184,19 @@ void TFrmConfTempl::exportar()
 void TFrmConfTempl::done(int r)
 {
     m_gravar = true;
-    if (linhas() != m_carregadas &&
-        Mensagem(QStringLiteral("Gravar as alterações do template?"), QStringLiteral("Pergunta"),
-                 Msg::SimNao | Msg::Pergunta) != Msg::RespSim) {
-        m_gravar = false;
-        TJanela::done(r);
-        return;
+    if (linhas() != m_carregadas) {
+        // "Cancelar" (or Esc once more) goes back to the edits.
+        const int resposta = Mensagem(QStringLiteral("Gravar as alterações do template?"),
+                                      QStringLiteral("Pergunta"), Msg::SimNaoCancelar | Msg::Pergunta);
+        if (resposta == Msg::RespCancelar) {
+            m_gravar = false;
+            return;
+        }
+        if (resposta != Msg::RespSim) {
+            m_gravar = false;
+            TJanela::done(r);
+            return;
+        }
     }
     if (const QString p = EdicaoTemplate::problema(linhas()); !p.isEmpty()) {
         Mensagem(p, QStringLiteral("Aviso"), Msg::Aviso);

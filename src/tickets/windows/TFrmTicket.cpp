@@ -64,6 +64,7 @@ TFrmTicket::TFrmTicket(QWidget* parent) : TJanela(parent), m_relevo(new TRelevo(
     r.Windows.LineSpace = 25;
     r.Preview.ShowPreview = true;
     r.Preview.PreviewTitle = QStringLiteral("Visualização do Relatório");
+    r.Preview.FechaAoImprimir = true;
     r.LanguageMessages = lmPortuguese;
     r.EjetaQuebra = false;
     r.SaltaUltima = false;
@@ -137,6 +138,8 @@ void TFrmTicket::FlatButton2Click()
     m_codigo->clear();
     m_imprimir->setEnabled(true);
     m_consulta->setEnabled(modoAbertura != 1);
+    // Ready for the next ticket: the Enter that printed this one goes no further.
+    if (isVisible()) m_codigo->setFocus(Qt::OtherFocusReason);
 }
 
 void TFrmTicket::imprimeAposPesagem(QWidget* parent, qint64 codigo, int modo, int copiasPedidas)

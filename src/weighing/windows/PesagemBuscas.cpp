@@ -12,6 +12,7 @@
 #include "TMaskEdit.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace
@@ -54,6 +55,29 @@ void TFrmPesagem::saiPlaca()
         }
     } catch (const ErroBanco& e) {
         erroBanco(e);
+    }
+}
+
+void TFrmPesagem::propoePlaca(const QString& placa, double confianca)
+{
+    if (EstadoCadastro != 0) {
+        return;
+    }
+    const QString confianca100 = QString::number(qRound(confianca * 100));
+    m_placaLida->setText(
+        placa.isEmpty()
+            ? QStringLiteral("Câmera: placa não lida")
+            : QStringLiteral("Placa lida pela câmera: %1 (confiança %2 %)").arg(placa, confianca100));
+    m_placaLida->show();
+    // Only into an empty field: what the operator typed stays.
+    if (placa.isEmpty() || !campoPlaca->text().trimmed().isEmpty() || !campoPlaca->isEnabled()) {
+        return;
+    }
+    campoPlaca->setText(placa);
+    // Selected: Enter keeps it, typing replaces it.
+    campoPlaca->selectAll();
+    if (!campoPlaca->hasFocus()) {
+        saiPlaca(); // the operator is past the field: its look-ups now
     }
 }
 

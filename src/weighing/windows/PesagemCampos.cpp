@@ -79,6 +79,8 @@ void TFrmPesagem::ligaEventos()
             campoPesoNotaFiscal->setText(NormalizaPesoNota(campoPesoNotaFiscal->text()));
         }
     });
+    AoSair(campoNumeroNotaFiscal, [this] { saiNotaFiscal(); });
+    connect(m_fluxo, &FluxoPesagem::placaProposta, this, &TFrmPesagem::propoePlaca);
     AoSair(campoPesoEmbalagem, [this] {
         if (campoPesoEmbalagem->text().trimmed() == QLatin1String(",")) {
             campoPesoEmbalagem->clear();
@@ -127,6 +129,7 @@ PesagemTela TFrmPesagem::pesagem() const
     p.placaCarreta = campoPlacaCarreta->text();
     p.pesoNota = campoPesoNotaFiscal->text();
     p.nf = campoNumeroNotaFiscal->text();
+    p.chaveNfe = m_chaveNfe;
     p.pesoEmbalagem = campoPesoEmbalagem->text();
     p.rgMotorista = campoRgMotorista->text();
     p.motorista = campoNomeMotorista->text();
@@ -183,9 +186,13 @@ void TFrmPesagem::mostraPesagem(const PesagemTela& p)
     m_carregando = true;
     poe(campoCodigoPesagem, p.codigo);
     poe(campoPlaca, p.placa);
+    m_placaLida->clear();
+    m_placaLida->hide();
     poe(campoPlacaCarreta, p.placaCarreta);
     poe(campoPesoNotaFiscal, p.pesoNota);
     poe(campoNumeroNotaFiscal, p.nf);
+    m_chaveNfe = p.chaveNfe;
+    mostraChaveNfe();
     poe(campoPesoEmbalagem, p.pesoEmbalagem);
     poe(campoRgMotorista, p.rgMotorista);
     poe(campoNomeMotorista, p.motorista);
@@ -263,6 +270,9 @@ void TFrmPesagem::ocioso()
     m_saidaGravada = false;
     m_armazenada.clear();
     m_codigoProposto.clear();
+    m_chaveNfe.clear();
+    mostraChaveNfe();
+    m_placaLida->hide();
     ajustaBotoes(3);
     HabilitaCampos(this, 3);
     btnExcluir->setEnabled(m_modo == 2);
@@ -305,6 +315,9 @@ void TFrmPesagem::BtnNovoClick()
         p.tpvCodigo = 1;
     }
     mostraPesagem(p);
+    if (m_modo == 1 || somenteSaida) {
+        m_fluxo->lePlaca(); // proposed when read
+    }
 
     const bool editaCodigo = SessaoAtual.pode(SessaoAtual.EditarPesagens);
     if (m_modo == 1 || somenteSaida) {

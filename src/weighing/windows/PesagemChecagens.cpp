@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's checks when the operator leaves a date, time,
 // weight, factor or moisture field.
+#include "ChaveAcesso.h"
+#include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
 #include "FatoresPesagem.h"
@@ -10,6 +12,8 @@
 #include "TFrmPesagem.h"
 #include "TMaskEdit.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 void TFrmPesagem::recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone)
@@ -128,4 +132,45 @@ void TFrmPesagem::saiUmidade()
     } catch (const ErroBanco& e) {
         erroBanco(e);
     }
+}
+
+bool TFrmPesagem::saiNotaFiscal()
+{
+    if (EstadoCadastro == 3 || !campoNumeroNotaFiscal->isEnabled()) {
+        return true;
+    }
+    const QString texto = campoNumeroNotaFiscal->text();
+    QString cnpjDaParte;
+    if (ChaveAcesso::ler(texto).tipo == ChaveAcesso::Tipo::Chave && !campoCodigoParte->vazio()) {
+        try {
+            cnpjDaParte = ConsultaPesagem::cpfCgc(*DM, campoCodigoParte->maskText(),
+                                                  comboTipoParte->currentIndex() + 3);
+        } catch (const ErroBanco& e) {
+            erroBanco(e); // the key is still read; only the issuer is not compared
+        }
+    }
+    const NotaFiscalDigitada n = NotaFiscalDigitada::ler(texto, m_chaveNfe, cnpjDaParte, Relogio::hoje());
+    if (n.recusada) {
+        Mensagem(n.erro, QStringLiteral("Erro"), Msg::Erro);
+        campoNumeroNotaFiscal->setFocus();
+        return false;
+    }
+    m_chaveNfe = n.chave;
+    if (n.numero != texto) {
+        campoNumeroNotaFiscal->setText(n.numero);
+    }
+    mostraChaveNfe();
+    if (!n.avisos.isEmpty()) {
+        Mensagem(n.avisos.join(u'\r'), QStringLiteral("Aviso"), Msg::Aviso);
+    }
+    return true;
+}
+
+void TFrmPesagem::mostraChaveNfe()
+{
+    const ChaveAcesso c = ChaveAcesso::ler(m_chaveNfe);
+    const bool comChave = c.tipo == ChaveAcesso::Tipo::Chave;
+    m_resumoChaveNfe->setText(comChave ? QStringLiteral("Chave da N. F.: ") + c.resumo() : QString());
+    m_resumoChaveNfe->setToolTip(comChave ? c.chave : QString());
+    m_resumoChaveNfe->setVisible(comChave);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The weighing window's save and delete.
+#include "ChaveAcesso.h"
 #include "ConsultaPesagem.h"
 #include "Dialogos.h"
 #include "ErroBanco.h"
@@ -37,6 +38,11 @@ void TFrmPesagem::BtnSalvarClick()
     if (m_salvando || EstadoCadastro == 3) {
         return;
     }
+    // Saved with the focus still in the invoice field: its text is read as on leaving it.
+    if (ChaveAcesso::ler(campoNumeroNotaFiscal->text()).tipo != ChaveAcesso::Tipo::Numero &&
+        !saiNotaFiscal()) {
+        return;
+    }
     Marca salvando(m_salvando);
     PesagemTela p = pesagem();
 
@@ -59,7 +65,13 @@ void TFrmPesagem::BtnSalvarClick()
     const int estado = EstadoCadastro;
     const QComboBox* modoPesagem = m_modo == 1 ? comboModoEntrada : comboModoSaida;
     try {
-        m_fluxo->iniciaGravacao(p, caixaDoLado()->text(), modoPesagem->currentIndex() == 1, m_pesoCarregado);
+        // the gate refuses a deck not back to zero or a vehicle not wholly on it: nothing is stored
+        const QString recusa = m_fluxo->iniciaGravacao(p, caixaDoLado()->text(),
+                                                       modoPesagem->currentIndex() == 1, m_pesoCarregado);
+        if (!recusa.isEmpty()) {
+            Mensagem(recusa, QStringLiteral("Aviso"), Msg::Aviso);
+            return;
+        }
     } catch (const PesagemAlterada& e) {
         m_salvando = false;
         pesagemAlterada(e, p.codigo.toLongLong(), true);
@@ -103,10 +115,13 @@ void TFrmPesagem::BtnSalvarClick()
     mostraFotos(numero, m_modo);
     // The proposed number may have been taken by another workstation: the
     // operator is told the number the weighing was stored under.
-    Mensagem(QString::number(numero) == numeroMostrado
-                 ? sucesso
-                 : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero),
-             QStringLiteral("Sucesso"), Msg::Informacao);
+    QString texto = QString::number(numero) == numeroMostrado
+                        ? sucesso
+                        : sucesso + QStringLiteral("\rPesagem gravada com o número %1.").arg(numero);
+    if (!m_fluxo->avisoGravacao().isEmpty()) {
+        texto += u'\r' + m_fluxo->avisoGravacao();
+    }
+    Mensagem(texto, QStringLiteral("Sucesso"), Msg::Informacao);
     if (m_imprimir) {
         // The ticket's preview shows the pictures: it comes once they are stored (2 s at most).
         m_fluxo->imprimeTicketDaGravacao(numero, m_copias);

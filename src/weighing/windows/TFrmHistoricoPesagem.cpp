@@ -8,6 +8,7 @@
 #include "MensagensCadastro.h"
 #include "TDM.h"
 
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,9 +50,8 @@ TFrmHistoricoPesagem::TFrmHistoricoPesagem(QWidget* parent) : TJanela(parent)
     campoCodigo = new QLineEdit(this);
     campoCodigo->setObjectName(QStringLiteral("EditCodigo"));
     campoCodigo->setMaxLength(18);
-    auto* rotulo = new QLabel(QStringLiteral("&Código Pesagem:"), this);
-    rotulo->setBuddy(campoCodigo);
-    campoCodigo->setAccessibleName(QStringLiteral("Código Pesagem:"));
+    // Alt+P reaches the code, Alt+C runs the query: one letter each.
+    auto* rotulo = Rotulo(QStringLiteral("Código &Pesagem:"), campoCodigo);
     botaoConsulta = new QPushButton(QStringLiteral("&Consultar"), this);
     botaoConsulta->setObjectName(QStringLiteral("BtnConsultar"));
     linha->addWidget(rotulo);
@@ -67,7 +67,10 @@ TFrmHistoricoPesagem::TFrmHistoricoPesagem(QWidget* parent) : TJanela(parent)
                                        QStringLiteral("Operação"), QStringLiteral("Alterações")});
     tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The changes take the room left and wrap: every title stays in sight.
     tabela->horizontalHeader()->setStretchLastSection(true);
+    tabela->setWordWrap(true);
+    tabela->setTextElideMode(Qt::ElideNone);
     tabela->verticalHeader()->hide();
     corpo->addWidget(tabela, 1);
     evidencia = new QLabel(this);
@@ -105,8 +108,11 @@ void TFrmHistoricoPesagem::consulta()
         tabela->insertRow(r);
         const QString tabelaNome =
             e.tabela == QLatin1String(Auditoria::TabelaProdutos) ? QStringLiteral(" (produtos)") : QString();
+        QDateTime quando = QDateTime::fromString(e.dataHora, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+        if (!quando.isValid()) quando = QDateTime::fromString(e.dataHora, Qt::ISODateWithMs);
         const QStringList celulas{QString::number(e.sequencia),
-                                  e.dataHora,
+                                  quando.isValid() ? quando.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"))
+                                                   : e.dataHora,
                                   e.usuario,
                                   e.estacao,
                                   Auditoria::nomeOperacao(e.operacao) + tabelaNome,
@@ -115,7 +121,12 @@ void TFrmHistoricoPesagem::consulta()
             tabela->setItem(r, c, new QTableWidgetItem(celulas[c]));
         }
     }
-    tabela->resizeColumnsToContents();
+    // The short columns fit their contents; the changes fill the rest of the width.
+    auto* cabecalho = tabela->horizontalHeader();
+    for (int c = 0; c + 1 < tabela->columnCount(); ++c)
+        tabela->resizeColumnToContents(c);
+    cabecalho->setSectionResizeMode(tabela->columnCount() - 1, QHeaderView::Stretch);
+    tabela->resizeRowsToContents();
     evidencia->setText(lista.isEmpty() && !entrada.existe && !saida.existe
                            ? QStringLiteral("Pesagem %1 sem histórico registrado.").arg(numero)
                            : textoEvidencia(QStringLiteral("Entrada"), entrada) + u'\n' +

@@ -2,6 +2,8 @@
 #include "TFrmPesagem.h"
 
 #include "FiltrosCampo.h"
+#include "PainelPortaria.h"
+#include "Portaria.h"
 #include "TDBGrid.h"
 #include "TDM.h"
 #include "TLampadaBalanca.h"
@@ -123,7 +125,8 @@ void TFrmPesagem::montaControles()
     campoPesoNotaFiscal = numerico(this, "FlatMaskEdit10", 12);
     g->addWidget(Rotulo(QStringLiteral("Peso Nota Fiscal:"), campoPesoNotaFiscal), l, 0);
     g->addWidget(campoPesoNotaFiscal, l, 1);
-    campoNumeroNotaFiscal = edit(this, "FlatEdit6", 30);
+    // Room for an access key as printed, in groups of four (the number stored is at most 30 long).
+    campoNumeroNotaFiscal = edit(this, "FlatEdit6", 60);
     g->addWidget(Rotulo(QStringLiteral("Nº da N. F.:"), campoNumeroNotaFiscal), l, 2);
     g->addWidget(campoNumeroNotaFiscal, l, 3);
     campoPesoEmbalagem = edit(this, "FlatEdit7", 12);
@@ -131,6 +134,15 @@ void TFrmPesagem::montaControles()
     m_rotEmbalagem = Rotulo(QStringLiteral("Peso Embalagem:"), campoPesoEmbalagem);
     g->addWidget(m_rotEmbalagem, l, 4);
     g->addWidget(campoPesoEmbalagem, l, 5);
+    ++l;
+    m_placaLida = new QLabel(this);
+    m_placaLida->setObjectName(QStringLiteral("placaLida"));
+    m_placaLida->hide();
+    g->addWidget(m_placaLida, l, 0, 1, 3);
+    m_resumoChaveNfe = new QLabel(this);
+    m_resumoChaveNfe->setObjectName(QStringLiteral("resumoChaveNfe"));
+    m_resumoChaveNfe->hide();
+    g->addWidget(m_resumoChaveNfe, l, 3, 1, 3);
     ++l;
     campoRgMotorista = edit(this, "FlatEdit24", 15);
     botaoBuscaMotorista = busca(this, "SpeedButton5");
@@ -237,6 +249,7 @@ void TFrmPesagem::montaControles()
         m_rotFatores[size_t(i)] = Rotulo(i == 0 ? QStringLiteral("Fator:") : QString(), Fatores[size_t(i)]);
         fatores->addWidget(m_rotFatores[size_t(i)]);
         fatores->addWidget(Fatores[size_t(i)]);
+        fatores->addWidget(Sufixo(QStringLiteral("%"), Fatores[size_t(i)]));
     }
     for (int i = 0; i < 6; ++i) {
         FatoresFixos[size_t(i)] =
@@ -251,6 +264,8 @@ void TFrmPesagem::montaControles()
          {static_cast<QWidget*>(m_rotUmidade), static_cast<QWidget*>(campoUmidade),
           static_cast<QWidget*>(m_rotDescUmidade), static_cast<QWidget*>(campoFatorDescontoUmidade)}) {
         fatores->addWidget(w);
+        if (w == campoUmidade || w == campoFatorDescontoUmidade)
+            fatores->addWidget(Sufixo(QStringLiteral("%"), w));
     }
     fatores->addStretch(1);
     g->addLayout(fatores, l, 0, 1, 6);
@@ -304,6 +319,7 @@ void TFrmPesagem::montaControles()
     }
     link->addStretch(1);
     pesos->addLayout(link);
+    pesos->addWidget(new PainelPortaria(Portaria::atual(), this));
     pesos->addWidget(montaPainelFotos());
     corpo()->addLayout(pesos);
 

@@ -59,7 +59,6 @@ public:
     // The weighing on screen, read from the controls.
     PesagemTela pesagem() const;
     const ConfigPesagem& config() const { return m_cfg; }
-    TCommPortDriver& porta() { return m_fluxo->porta(); }
     FluxoPesagem& fluxo() { return *m_fluxo; }
 
     // Controls; each keeps its control name as its object name, which tests
@@ -154,6 +153,10 @@ private:
     void saiPeso(QLineEdit* caixa);
     void saiFator();
     void saiUmidade();
+    // Leaving "Nº da N. F.:": a short number, or an access key read into the
+    // number and kept whole. False when refused (the field keeps the focus).
+    bool saiNotaFiscal();
+    void mostraChaveNfe();
     void adicionaProduto();
     void removeProduto();
     void recusa(QWidget* campo, const QString& mensagem, const QString& titulo, int icone);
@@ -161,6 +164,8 @@ private:
     void aplicaChecagemData(TMaskEdit* campo, const Checagem& c);
     // PesagemBuscas.cpp: look-ups, pickers (F2) and registries (F3).
     void saiPlaca();
+    // The plate the flow read from the camera: proposed in an empty plate field.
+    void propoePlaca(const QString& placa, double confianca);
     void saiRg();
     void saiParte();
     void saiTransportadora();
@@ -201,7 +206,10 @@ private:
     // The stored row of the weighing on screen, as loaded.
     QVariantMap m_armazenada;
     QString m_ultimoCodigo;
-    std::optional<int> m_tpvCarregado; // the vehicle type loaded, kept while its field is hidden
+    std::optional<int> m_tpvCarregado;  // the vehicle type loaded, kept while its field is hidden
+    QString m_chaveNfe;                 // the invoice's access key behind "Nº da N. F.:"
+    QLabel* m_resumoChaveNfe = nullptr; // what the key says: state, month, issuer
+    QLabel* m_placaLida = nullptr;      // the plate read from the camera and how sure the reader was
     FluxoPesagem* m_fluxo;
     QString m_pesoCarregado; // the side's weight as loaded, to tell a new reading
     QWidget* m_painelFotos = nullptr;
