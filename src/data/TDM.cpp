@@ -10,45 +10,11 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 #include <QTimer>
 #include <QUuid>
 
 namespace
 {
-// The server's address, account and bounds of a PostgreSQL connection.
-void configuraPostgres(QSqlDatabase& db, const Conexao& conexao)
-{
-    db.setHostName(conexao.host);
-    db.setPort(conexao.porta);
-    db.setDatabaseName(conexao.nome);
-    db.setUserName(conexao.usuario);
-    db.setPassword(conexao.senha);
-    // A server or network that went silent is found by TCP keepalives
-    // (about a minute) instead of the system's two hours.
-    db.setConnectOptions(QStringLiteral(
-        "connect_timeout=10;keepalives=1;keepalives_idle=20;keepalives_interval=10;keepalives_count=3"));
-}
-
-// Whether the server takes a connection: tried on a connection of its own,
-// made, opened and dropped in the calling thread.
-bool servidorResponde(const Conexao& conexao, QString* erro)
-{
-    const QString nome = QStringLiteral("viga-sonda-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    bool responde = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(conexao.driver, nome);
-        configuraPostgres(db, conexao);
-        responde = db.open();
-        if (!responde) {
-            *erro = db.lastError().text();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nome);
-    return responde;
-}
-
 // Runs a statement of the connection itself, waiting (visibly) while another
 // workstation or program holds the file's write lock; any other failure, or a
 // wait that ran out, is thrown in words.
@@ -111,9 +77,6 @@ TDM::TDM(const Conexao& conexao, QObject* parent)
 
 TDM::~TDM()
 {
-    if (m_sonda) {
-        m_sonda->wait(); // bounded by the connection's connect_timeout
-    }
     Desconectar();
     QSqlDatabase::removeDatabase(m_nomeConexao);
     if (DM == this) {
@@ -144,10 +107,7 @@ bool TDM::ConexaoPerdida()
 
 bool TDM::ReconectaAposFalha()
 {
-    // While the connection is known lost, a read fails at once: the attempts
-    // to reach the server again run apart (tentaReconectar), never under a
-    // command of the operator.
-    if (!ehPostgres() || m_reconectando || m_perdida || !ConexaoPerdida()) {
+    if (!ehPostgres() || m_reconectando || !ConexaoPerdida()) {
         return false;
     }
     m_reconectando = true;
@@ -156,6 +116,8 @@ bool TDM::ReconectaAposFalha()
     m_reconectando = false;
     if (!ok) {
         conexaoPerdida();
+    } else if (m_perdida) {
+        m_reconexao->start(0); // the lists are read again and the flows told, outside this read
     }
     return ok;
 }
@@ -183,60 +145,23 @@ void TDM::conexaoPerdida()
     Q_EMIT situacaoConexao(true, avisoConexao());
 }
 
-// An attempt to reach the server again. Whether it answers is asked in
-// another thread, on a connection of its own: a server that is down or a
-// network gone silent (up to connect_timeout) never holds the windows. Only
-// once it answers is the program's connection opened again, here.
 void TDM::tentaReconectar()
 {
-    if (!m_perdida || m_sonda) {
-        return;
-    }
-    // (a command of the operator may have opened it meanwhile)
-    if (!m_emTransacao && !m_reconectando && Conectado() && !ConexaoPerdida()) {
-        restabelecida();
-        return;
-    }
-    const Conexao conexao = m_conexao;
-    m_sonda.reset(QThread::create([this, conexao] {
-        QString erro;
-        const bool responde = servidorResponde(conexao, &erro);
-        QMetaObject::invokeMethod(
-            this, [this, responde, erro] { aoSondar(responde, erro); }, Qt::QueuedConnection);
-    }));
-    m_sonda->start();
-}
-
-void TDM::aoSondar(bool responde, const QString& erroSonda)
-{
-    if (m_sonda) {
-        m_sonda->wait(); // it ends with the call that brought us here
-        m_sonda.reset();
-    }
     if (!m_perdida) {
         return;
     }
-    QString erro = erroSonda;
-    if (responde && !m_emTransacao && !m_reconectando) {
-        if ((Conectado() && !ConexaoPerdida()) || Reconectar(&erro)) {
-            restabelecida();
-            return;
-        }
+    QString erro;
+    // (a command of the operator may have opened it meanwhile)
+    const bool aberta =
+        !m_emTransacao && !m_reconectando && ((Conectado() && !ConexaoPerdida()) || Reconectar(&erro));
+    if (aberta) {
+        m_perdida = false;
+        qInfo("conexão com o banco de dados restabelecida");
+        reabreListas();
+        Q_EMIT situacaoConexao(false, QString());
+        Q_EMIT conexaoRestabelecida();
+        return;
     }
-    proximaTentativa(erro);
-}
-
-void TDM::restabelecida()
-{
-    m_perdida = false;
-    qInfo("conexão com o banco de dados restabelecida");
-    reabreListas();
-    Q_EMIT situacaoConexao(false, QString());
-    Q_EMIT conexaoRestabelecida();
-}
-
-void TDM::proximaTentativa(const QString& erro)
-{
     m_tentativa = std::min(m_tentativa + 1, IntervalosReconexaoMs.size() - 1);
     qInfo("sem conexão com o banco de dados (%s): nova tentativa em %d ms", qPrintable(erro),
           IntervalosReconexaoMs[m_tentativa]);
@@ -274,7 +199,15 @@ bool TDM::Conectar(QString* erro)
     }
     bool novo = false;
     if (m_conexao.ehPostgres()) {
-        configuraPostgres(db, m_conexao);
+        db.setHostName(m_conexao.host);
+        db.setPort(m_conexao.porta);
+        db.setDatabaseName(m_conexao.nome);
+        db.setUserName(m_conexao.usuario);
+        db.setPassword(m_conexao.senha);
+        // A server or network that went silent is found by TCP keepalives
+        // (about a minute) instead of the system's two hours.
+        db.setConnectOptions(QStringLiteral(
+            "connect_timeout=10;keepalives=1;keepalives_idle=20;keepalives_interval=10;keepalives_count=3"));
     } else {
         const QString caminho = m_conexao.caminhoArquivo();
         novo = !QFile::exists(caminho);

@@ -127,13 +127,7 @@ private:
     bool m_perdida = false;
     size_t m_tentativa = 0;
     class QTimer* m_reconexao = nullptr;
-    // The attempt under way to reach the server, on a connection of its own
-    // in another thread (none: null).
-    std::unique_ptr<class QThread> m_sonda;
     void tentaReconectar();
-    void aoSondar(bool responde, const QString& erro);
-    void restabelecida();
-    void proximaTentativa(const QString& erro);
     void reabreListas();
     QHash<QString, std::shared_ptr<Preparada>> m_preparadas;
 };
